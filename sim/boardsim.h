@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A stand-in for the printer's motion-controller board: it speaks the board's
+// side of the serial protocol on a pseudo-terminal whose slave the sandbox
+// root's /dev/ttyS2 links to, and models the command queue, motion, end-stops,
+// the Z probe and the heaters well enough for the program's sequences.
+namespace sim {
+
+enum class Filament { Present, Absent, SensorFault };
+
+struct LoggedCommand {
+    double seconds;      // simulated-board time since start (real seconds)
+    std::string command; // the command text between "~" and "\r\n"
+};
+
+struct Position {
+    double x = 0, y = 0, z = 0, e = 0;
+};
+
+class BoardSimulator {
+public:
+    // `root` is the sandbox root: the simulator links <root>/dev/ttyS2 to its
+    // pty slave and writes <root>/sys/class/gpio/gpio131/value.
+    explicit BoardSimulator(std::string root);
+    ~BoardSimulator();
+    BoardSimulator(const BoardSimulator &) = delete;
+    BoardSimulator &operator=(const BoardSimulator &) = delete;
+
+    bool start();   // opens the pty, makes the links, starts the board thread
+    void stop();    // stops the thread and closes the pty
+    std::string slavePath() const;
+
+    // Knobs; all thread-safe and effective at once.
+    void setTimeScale(double factor);          // >1 runs motion and heating faster
+    void setCapacity(int slots);               // command-queue capacity (default 16)
+    void setFilament(Filament state);
+    void setForcedNozzleTemp(std::optional<double> celsius);
+    void setSilent(bool silent);               // swallow commands, never reply
+    void setGarbageReplies(bool garbage);      // replies without the leading number
+    void setReplyDelayMs(int ms);              // hold every reply this long
+    void setStuckEndstop(char axis, bool stuck); // that end-stop never triggers
+    void setBedPlane(double z);                // where the deployed probe stops Z
+    void setFirmwareVersion(const std::string &version);
+    void setBaudThrottle(bool on);             // delay replies as a 115200 8N1 line would
+    void setM112Reply(const std::string &word); // "ok" by default; start-up reflash tests
+
+    // Observation.
+    std::vector<LoggedCommand> commandLog() const;
+    std::vector<std::string> commands() const; // just the texts, in order
+    void clearLog();
+    Position position() const;                 // live, interpolated
+    double nozzleTemp() const;
+    double bedTemp() const;
+    int nozzleTarget() const;
+    int bedTarget() const;
+    bool motorsEnabled() const;
+    bool lightOn() const;
+    bool probeDeployed() const;
+    double stepsPerMm(char axis) const;        // 'X','Y','Z','A'
+    int queuedCommands() const;
+    int overflowCount() const;                 // queued commands that arrived with no free slot
+    bool absoluteMode() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace sim

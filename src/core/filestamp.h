@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// File order stamps: every file that enters /data gets a modification time
+// later than every file before it, so that lists sorted newest-first show it
+// on top. Two counters hand out stamps: the settings' "general"/"modifyTime"
+// (copies and prints) and the LAN server's counter file sysDateForFile.conf in
+// the configuration folder (uploads). Both go through stampNewFile, which
+// starts from the later of the two, so they never hand out stamps out of order.
+namespace FileStamp {
+
+enum class Counter { Settings, LanServer };
+
+// Stamps format like touch -d dates: "YYYYMMDDhhmm.ss", e.g. "202001010101.01".
+// Returns the stamp one second after `stamp` (seconds, minutes, hours, days,
+// months carry properly); an unreadable stamp counts as "202001010101.01".
+std::string nextStamp(const std::string &stamp);
+
+// Gives `path` (atime and mtime) the stamp after the later of both counters
+// and stores it in `counter`; the counter only moves when setting the time
+// succeeded. Thread-safe. Returns true on success.
+bool stampNewFile(const std::string &path, Counter counter);
+
+} // namespace FileStamp

@@ -1,0 +1,13 @@
+#include "executegetserialobject.h"
+#include "serialobject.h"
+
+SerialObject *CExecuteGetSerialObject::serial()
+{
+    return SerialObject::getInstance();
+}
+
+CExecuteGetSerialObject *ExecuteGetSerialObject()
+{
+    static CExecuteGetSerialObject instance;
+    return &instance;
+}

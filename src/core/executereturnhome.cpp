@@ -1,0 +1,90 @@
+#include "executereturnhome.h"
+
+#include "executegetserialobject.h"
+#include "returnhomelistener.h"
+#include "serialobject.h"
+#include "stringbrevik.h"
+#include "timescale.h"
+
+#include <QDebug>
+
+namespace {
+constexpr int kPollMs = 100;
+constexpr int kAxisTimeoutMs = 60000;
+
+QString homingMove(char axis)
+{
+    switch (axis) {
+    case 'X': return QStringLiteral("G1 X-320 F3000");
+    case 'Y': return QStringLiteral("G1 Y-320 F3000");
+    default: return QStringLiteral("G1 Z-420 F600");
+    }
+}
+} // namespace
+
+CExecuteReturnHome::CExecuteReturnHome()
+{
+    connect(&m_timer, &QTimer::timeout, this, &CExecuteReturnHome::check);
+}
+
+void CExecuteReturnHome::setObject(ReturnHomeListener *listener)
+{
+    m_listener = listener;
+}
+
+void CExecuteReturnHome::returnHome(bool xyOnly)
+{
+    m_axes = xyOnly ? QVector<char>{'X', 'Y'} : QVector<char>{'X', 'Y', 'Z'};
+    m_axisIndex = 0;
+    ExecuteGetSerialObject()->serial()->serialSendCode(QStringLiteral("G91"));
+    startAxis();
+}
+
+void CExecuteReturnHome::startAxis()
+{
+    ExecuteGetSerialObject()->serial()->serialSendCode(homingMove(m_axes.at(m_axisIndex)));
+    m_axisClock.start();
+    m_timer.start(TimeScale::ms(kPollMs));
+}
+
+void CExecuteReturnHome::stop()
+{
+    m_timer.stop();
+    ExecuteGetSerialObject()->serial()->serialCheckCode(QStringLiteral("M112"));
+}
+
+void CExecuteReturnHome::check()
+{
+    SerialObject *link = ExecuteGetSerialObject()->serial();
+    if (!m_listener) {
+        qWarning() << "CExecuteReturnHome::check no listener, homing stopped";
+        stop();
+        return;
+    }
+    const char axis = m_axes.at(m_axisIndex);
+    StringBrevik::EndStops stops;
+    const bool read = StringBrevik::endStops(link->serialCheckCode(QStringLiteral("M119")), stops);
+    const bool reached = read && ((axis == 'X' && stops.x) || (axis == 'Y' && stops.y) || (axis == 'Z' && stops.z));
+    if (!reached) {
+        if (m_axisClock.elapsed() > TimeScale::ms(kAxisTimeoutMs)) {
+            qCritical() << "CExecuteReturnHome::check axis" << axis << "never reached its end-stop";
+            stop();
+        }
+        return;
+    }
+    link->serialCheckCode(QStringLiteral("M112"));
+    link->serialSendCode(QStringLiteral("G92 %10").arg(QLatin1Char(axis)));
+    if (++m_axisIndex < m_axes.size()) {
+        startAxis();
+        return;
+    }
+    m_timer.stop();
+    link->serialSendCode(QStringLiteral("G90"));
+    m_listener->checkReturnHomeDone();
+}
+
+CExecuteReturnHome *ExecuteReturnHome()
+{
+    static CExecuteReturnHome instance;
+    return &instance;
+}

@@ -1,0 +1,240 @@
+#include "gcodeline.h"
+#include "serialobject.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr size_t kMaxCommandLength = 96;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::vector<std::string> splitWords(const std::string &command)
+{
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < command.size()) {
+        while (i < command.size() && command[i] == ' ')
+            ++i;
+        const size_t start = i;
+        while (i < command.size() && command[i] != ' ')
+            ++i;
+        if (i > start)
+            words.push_back(command.substr(start, i - start));
+    }
+    return words;
+}
+
+bool wordValue(const std::string &word, double &value)
+{
+    if (word.size() < 2)
+        return false;
+    char *end = nullptr;
+    value = std::strtod(word.c_str() + 1, &end);
+    return end && *end == '\0';
+}
+
+std::string join(const std::vector<std::string> &words)
+{
+    std::string out;
+    for (const std::string &w : words) {
+        if (!out.empty())
+            out += ' ';
+        out += w;
+    }
+    return out;
+}
+
+} // namespace
+
+namespace Gcode {
+
+bool filterLine(const char *data, size_t length, std::string &command)
+{
+    size_t end = 0;
+    while (end < length && data[end] != ';')
+        ++end;
+    size_t begin = 0;
+    while (begin < end && isBlank(data[begin]))
+        ++begin;
+    while (end > begin && isBlank(data[end - 1]))
+        --end;
+    if (begin == end)
+        return false;
+
+    // Line number and checksum of the host protocol.
+    if (data[begin] == 'N') {
+        size_t i = begin + 1;
+        while (i < end && std::isdigit(static_cast<unsigned char>(data[i])))
+            ++i;
+        if (i > begin + 1 && (i == end || isBlank(data[i]))) {
+            begin = i;
+            while (begin < end && isBlank(data[begin]))
+                ++begin;
+        }
+    }
+    for (size_t star = end; star > begin; --star) {
+        if (data[star - 1] != '*')
+            continue;
+        bool digits = star < end;
+        for (size_t i = star; i < end; ++i)
+            digits = digits && std::isdigit(static_cast<unsigned char>(data[i]));
+        if (digits) {
+            end = star - 1;
+            while (end > begin && isBlank(data[end - 1]))
+                --end;
+        }
+        break;
+    }
+    if (begin == end || end - begin > kMaxCommandLength)
+        return false;
+
+    const char first = data[begin];
+    if (first != 'G' && first != 'M' && first != 'T')
+        return false;
+    size_t i = begin + 1;
+    while (i < end && std::isdigit(static_cast<unsigned char>(data[i])))
+        ++i;
+    if (i == begin + 1 || (i < end && !isBlank(data[i])))
+        return false;
+
+    command.assign(data + begin, end - begin);
+    for (char &c : command) {
+        if (c == '\t')
+            c = ' ';
+        else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
+            return false;
+    }
+    return true;
+}
+
+std::string commandWord(const std::string &command)
+{
+    const size_t blank = command.find(' ');
+    return blank == std::string::npos ? command : command.substr(0, blank);
+}
+
+std::string formatNumber(double value)
+{
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.4f", value);
+    std::string s(buf);
+    while (!s.empty() && s.back() == '0')
+        s.pop_back();
+    if (!s.empty() && s.back() == '.')
+        s.pop_back();
+    if (s == "-0")
+        s = "0";
+    return s;
+}
+
+std::string applyAdjustments(const std::string &command, const PrintingAdjust &adjust, GcodeState &state)
+{
+    const std::string word = commandWord(command);
+    if (word != "G0" && word != "G1")
+        return command;
+    const int speed = adjust.speed <= 0 ? 100 : adjust.speed;
+    std::vector<std::string> words = splitWords(command);
+    bool changed = false;
+    bool hasFeed = false;
+    for (size_t i = 1; i < words.size(); ++i) {
+        double v;
+        if (words[i][0] == 'F' && wordValue(words[i], v)) {
+            hasFeed = true;
+            state.fileFeed = v;
+            if (speed != 100) {
+                words[i] = "F" + formatNumber(v * speed / 100.0);
+                changed = true;
+            }
+        } else if (words[i][0] == 'Z' && state.absoluteXYZ && adjust.offset != 0 && wordValue(words[i], v)) {
+            words[i] = "Z" + formatNumber(v + adjust.offset / 100.0);
+            changed = true;
+        }
+    }
+    if (!hasFeed && speed != state.speedApplied && state.fileFeed > 0) {
+        words.push_back("F" + formatNumber(state.fileFeed * speed / 100.0));
+        changed = true;
+    }
+    if (hasFeed || changed)
+        state.speedApplied = speed;
+    return changed ? join(words) : command;
+}
+
+} // namespace Gcode
+
+void GcodeState::track(const std::string &command)
+{
+    const std::string word = Gcode::commandWord(command);
+    const std::vector<std::string> words = splitWords(command);
+    if (word == "G90") {
+        absoluteXYZ = true;
+        absoluteE = true;
+    } else if (word == "G91") {
+        absoluteXYZ = false;
+        absoluteE = false;
+    } else if (word == "M82") {
+        absoluteE = true;
+    } else if (word == "M83") {
+        absoluteE = false;
+    } else if (word == "G0" || word == "G1") {
+        for (size_t i = 1; i < words.size(); ++i) {
+            double v;
+            if (!wordValue(words[i], v))
+                continue;
+            switch (words[i][0]) {
+            case 'X': x = absoluteXYZ ? v : x + v; break;
+            case 'Y': y = absoluteXYZ ? v : y + v; break;
+            case 'Z': z = absoluteXYZ ? v : z + v; break;
+            case 'E': e = absoluteE ? v : e + v; break;
+            case 'F': sentFeed = v; break;
+            default: break;
+            }
+        }
+    } else if (word == "G92") {
+        if (words.size() == 1)
+            x = y = z = e = 0;
+        for (size_t i = 1; i < words.size(); ++i) {
+            double v;
+            if (!wordValue(words[i], v))
+                continue;
+            switch (words[i][0]) {
+            case 'X': x = v; break;
+            case 'Y': y = v; break;
+            case 'Z': z = v; break;
+            case 'E': case 'A': e = v; break;
+            default: break;
+            }
+        }
+    } else if (word == "G28") {
+        bool named = false;
+        for (size_t i = 1; i < words.size(); ++i) {
+            switch (words[i][0]) {
+            case 'X': x = 0; named = true; break;
+            case 'Y': y = 0; named = true; break;
+            case 'Z': z = 0; named = true; break;
+            default: break;
+            }
+        }
+        if (!named)
+            x = y = z = 0;
+    } else if (word == "M104" || word == "M109" || word == "M140" || word == "M190") {
+        for (size_t i = 1; i < words.size(); ++i) {
+            double v;
+            if (words[i][0] == 'S' && wordValue(words[i], v)) {
+                if (word == "M104" || word == "M109")
+                    nozzleTarget = static_cast<int>(std::lround(v));
+                else
+                    bedTarget = static_cast<int>(std::lround(v));
+            }
+        }
+    } else if (word == "M106" || word == "M107") {
+        fanCommand = command;
+    }
+}

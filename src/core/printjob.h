@@ -1,0 +1,67 @@
+#pragma once
+
+#include "gcodeline.h"
+
+#include <QString>
+
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+class SerialObject;
+
+// One run of the print engine over one file, on the print thread: counting,
+// streaming with the live adjustments, pause and resume, power-loss replay and
+// the power-loss record saver. Talks to the GUI only through the link's
+// signals.
+class PrintJob {
+public:
+    PrintJob(SerialObject &link, QString path);
+    ~PrintJob();
+    PrintJob(const PrintJob &) = delete;
+    PrintJob &operator=(const PrintJob &) = delete;
+
+    void run();
+
+private:
+    enum class Outcome { Over, Quit };
+
+    bool openFile();
+    long long countLines();
+    bool nextLine(std::string &raw);
+    Outcome stream(long long firstLine);
+    void replayTo(long long line);
+    bool restoreAfterPowerLoss();
+    bool send(const std::string &command);
+    bool sendTracked(const std::string &command);
+    void reportProgress(long long linesDone);
+
+    // Returns false when the job must quit.
+    bool serviceRequests();
+    bool pauseAndWait();
+    bool resumeMotion(int nozzleTarget, int bedTarget);
+    bool quitRequested();
+
+    void startSaver();
+    void stopSaver();
+    void saverLoop();
+
+    SerialObject &m_link;
+    QString m_path;
+    FILE *m_file = nullptr;
+    long long m_startOffset = 0;
+    long long m_totalLines = 0;
+    char *m_lineBuffer = nullptr;
+    size_t m_lineCapacity = 0;
+    GcodeState m_state;
+    float m_lastReportedProgress = 0;
+    int m_consecutiveFailures = 0;
+    bool m_linkDead = false;
+
+    std::mutex m_saverMutex;
+    std::condition_variable m_saverWake;
+    bool m_saverStop = false;
+    long long m_completedLine = 0; // guarded by m_saverMutex
+    std::thread m_saver;
+};

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class Serial;
+class Gpio;
+class PrintJob;
+
+// The live adjustments of a running print.
+struct PrintingAdjust {
+    int speed = 100; // feed-rate factor in percent
+    int offset = 0;  // Z offset in hundredths of a millimetre
+    int purge = 100; // extrusion factor in percent (kept, not applied)
+};
+
+// The printer link: the one connection to the motion board, shared by the GUI
+// thread's polling, the print thread and page workers.
+//
+// An exchange writes "~<command>\r\n" and reads one reply line. A
+// flow-controlled send first waits until the board has a free command-buffer
+// slot (the free-slot count of the last reply, or the buffer-check GPIO line
+// falling to 0) and keeps the buffer lock until the reply has told the new
+// count, so two senders can never both use the last slot. Failures come back
+// in place of the reply as the texts of StringBrevik.
+class SerialObject : public QObject {
+    Q_OBJECT
+public:
+    // The process's link, opened on first use. Throws std::runtime_error when
+    // the serial port cannot be opened.
+    static SerialObject *getInstance(const std::string &device = "/dev/ttyS2", int gpioPin = 131);
+
+    // A link of its own (tests). `device` is a device path mapped through
+    // SysRoot. Throws std::runtime_error when the port cannot be opened.
+    SerialObject(const std::string &device, int gpioPin, QObject *parent = nullptr);
+    ~SerialObject() override;
+
+    QString serialCheckCode(QString command);
+    QString serialSendCode(QString command);
+    void serialClose();
+
+    void Heating(int t);
+    void HeatingPlatform(int t);
+    void HeatingHalvorII(int nozzle, int platform);
+    void stopHalvorIIHeating();
+    int nozzleTarget() const { return m_nozzleTarget.load(); }
+
+    void getPrintingAdjust(PrintingAdjust &out);
+    void setPrintingAdjust(PrintingAdjust value);
+    void printingAdjustNozzleTemp(int t);
+    void printingAdjustPlatformTemp(int t);
+
+    // The print engine: streams the file at `path` on the calling thread (the
+    // printing page's print thread) and returns 0 when the job has ended.
+    // Emits printOver() only when the file ended normally; a quit request, a
+    // dead link or an unreadable file end with printQuit().
+    int serialPrint(QString path);
+    void setInitPrintingPersent();
+    // Forgets the power-loss resume line.
+    void setPoweroffCancelPrint();
+    // Asks the next serialPrint to resume after line `line` of the file (the
+    // line number the power-loss record kept).
+    void setPoweroffResumeLine(qint64 line);
+    bool isJobRunning() const { return m_jobRunning.load(); }
+
+    // Deadline for one reply (default 5 s; two attempts per exchange) and the
+    // longest wait for a free buffer slot (default 60 s). Tests shorten them.
+    void setReplyTimeoutMs(int ms) { m_replyTimeoutMs.store(ms); }
+    void setBufferWaitMs(int ms) { m_bufferWaitMs.store(ms); }
+    int freeSlots() const { return m_freeSlots.load(); }
+
+public slots:
+    void slo_printingPause();
+    void slo_printingContinue();
+    void slo_printingQuit();
+    void slo_printCtlInit();
+
+signals:
+    void sendPrintPersent(float persent);
+    void printOver();
+    void printPause();
+    void printResume();
+    void printQuit();
+    void readM25();
+
+private:
+    friend class PrintJob;
+
+    // Requests from the GUI thread to the print loop, read between lines.
+    struct PrintControl {
+        std::mutex mutex;
+        std::condition_variable wake;
+        bool pauseRequested = false;
+        bool paused = false;
+        bool resumeRequested = false;
+        bool quitRequested = false;
+        int keptNozzleTarget = 0; // targets to heat back to on resume
+        int keptBedTarget = 0;
+        float progress = 0;
+        qint64 resumeLine = 0;
+    };
+
+    // Commands that the print loop sends after its next line (user changes of
+    // the targets while a job streams).
+    std::vector<QString> takeDeferredCommands();
+
+    QString exchangeLocked(const QString &command);
+    bool waitForBufferRoom(std::unique_lock<std::timed_mutex> &bufferLock, QString &failure);
+    void drainLateReplies();
+    void sendOrDefer(const QString &command);
+
+    std::unique_ptr<Serial> m_serial;
+    std::unique_ptr<Gpio> m_gpio;
+    std::mutex m_exchangeMutex;
+    std::timed_mutex m_bufferMutex;
+    std::mutex m_adjustMutex;
+    PrintingAdjust m_adjust;
+    std::vector<QString> m_deferred;
+
+    std::atomic<int> m_freeSlots{1};
+    std::atomic<int> m_nozzleTarget{0};
+    std::atomic<int> m_bedTarget{0};
+    std::atomic<bool> m_jobRunning{false};
+    PrintControl m_print;
+    std::atomic<int> m_replyTimeoutMs{5000};
+    std::atomic<int> m_bufferWaitMs{60000};
+    std::atomic<bool> m_closed{false};
+    int m_unansweredFrames = 0; // frames whose reply may still arrive
+};

@@ -1,0 +1,138 @@
+#include "stringbrevik.h"
+
+#include <QRegExp>
+#include <QStringList>
+
+namespace StringBrevik {
+
+const char *const kSendFailed = "send failed.";
+const char *const kGpioMutexTimeout = "m_gpio_mutex timeout";
+const char *const kStatusCheckFailed = "statusCheck failed";
+const char *const kParseResultFailed = "Send failed for parseResult.";
+
+bool isFailure(const QString &reply)
+{
+    const QString r = reply.trimmed();
+    return r.isEmpty() || r == QLatin1String(kSendFailed) || r == QLatin1String(kGpioMutexTimeout)
+           || r == QLatin1String(kStatusCheckFailed) || r == QLatin1String(kParseResultFailed);
+}
+
+bool firstNumber(const QString &reply, int &number)
+{
+    const QString head = reply.section(QLatin1Char(' '), 0, 0).trimmed();
+    bool ok = false;
+    const int n = head.toInt(&ok);
+    if (!ok || isFailure(reply))
+        return false;
+    number = n;
+    return true;
+}
+
+namespace {
+QStringList positionPieces(const QString &reply)
+{
+    return reply.trimmed().split(QRegExp(QStringLiteral("[ :]")), Qt::SkipEmptyParts);
+}
+
+bool pieceValue(const QStringList &pieces, int labelIndex, const char *label, float &value)
+{
+    if (pieces.size() <= labelIndex + 1 || pieces.at(labelIndex) != QLatin1String(label))
+        return false;
+    bool ok = false;
+    value = pieces.at(labelIndex + 1).toFloat(&ok);
+    return ok;
+}
+} // namespace
+
+bool positionXYZ(const QString &reply, float &x, float &y, float &z)
+{
+    if (isFailure(reply))
+        return false;
+    const QStringList p = positionPieces(reply);
+    float px, py, pz;
+    if (!pieceValue(p, 1, "X", px) || !pieceValue(p, 3, "Y", py) || !pieceValue(p, 5, "Z", pz))
+        return false;
+    x = px;
+    y = py;
+    z = pz;
+    return true;
+}
+
+bool positionE(const QString &reply, float &e)
+{
+    if (isFailure(reply))
+        return false;
+    return pieceValue(positionPieces(reply), 7, "E", e);
+}
+
+bool isMotionIdle(const QString &reply)
+{
+    if (isFailure(reply))
+        return false;
+    const QStringList fields = reply.split(QLatin1Char(' '));
+    return fields.size() > 1 && fields.at(1).trimmed() == QLatin1String("F");
+}
+
+Filament filamentState(const QString &reply)
+{
+    if (isFailure(reply))
+        return Filament::Unknown;
+    const QStringList fields = reply.trimmed().split(QLatin1Char(' '));
+    if (fields.size() < 2)
+        return Filament::Unknown;
+    const QString word = fields.at(1).trimmed();
+    if (word == QLatin1String("T"))
+        return Filament::Present;
+    if (word == QLatin1String("F"))
+        return Filament::Absent;
+    if (word == QLatin1String("Fail"))
+        return Filament::SensorFault;
+    return Filament::Unknown;
+}
+
+QString firmwareVersion(const QString &reply)
+{
+    if (isFailure(reply))
+        return QString();
+    const QStringList fields = reply.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (fields.size() < 2 || fields.at(1).size() <= 2)
+        return QString();
+    return fields.at(1).mid(2);
+}
+
+bool temperatures(const QString &reply, Temperatures &out)
+{
+    if (isFailure(reply))
+        return false;
+    static const QRegExp pattern(QStringLiteral(
+        "T:\\s*(-?[0-9.]+)\\s*/\\s*(-?[0-9.]+)\\s+B:\\s*(-?[0-9.]+)\\s*/\\s*(-?[0-9.]+)"));
+    QRegExp rx(pattern);
+    if (rx.indexIn(reply) < 0)
+        return false;
+    Temperatures t;
+    bool ok1, ok2, ok3, ok4;
+    t.nozzle = rx.cap(1).toFloat(&ok1);
+    t.nozzleTarget = rx.cap(2).toFloat(&ok2);
+    t.bed = rx.cap(3).toFloat(&ok3);
+    t.bedTarget = rx.cap(4).toFloat(&ok4);
+    if (!(ok1 && ok2 && ok3 && ok4))
+        return false;
+    out = t;
+    return true;
+}
+
+bool endStops(const QString &reply, EndStops &out)
+{
+    if (isFailure(reply))
+        return false;
+    static const QRegExp pattern(QStringLiteral("X:([01])\\s+Y:([01])\\s+Z:([01])"));
+    QRegExp rx(pattern);
+    if (rx.indexIn(reply) < 0)
+        return false;
+    out.x = rx.cap(1) == QLatin1String("1");
+    out.y = rx.cap(2) == QLatin1String("1");
+    out.z = rx.cap(3) == QLatin1String("1");
+    return true;
+}
+
+} // namespace StringBrevik

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+// Reading the motion board's reply lines. Every reply starts with the board's
+// count of free command-buffer slots and one blank; the rest depends on the
+// command. The printer link returns one of the failure texts below in place of
+// a reply when an exchange did not complete.
+namespace StringBrevik {
+
+extern const char *const kSendFailed;        // "send failed."
+extern const char *const kGpioMutexTimeout;  // "m_gpio_mutex timeout"
+extern const char *const kStatusCheckFailed; // "statusCheck failed"
+extern const char *const kParseResultFailed; // "Send failed for parseResult."
+
+// True for an empty reply and for each of the link's failure texts.
+bool isFailure(const QString &reply);
+
+// The leading free-slot count; false when the reply does not start with one.
+bool firstNumber(const QString &reply, int &number);
+
+// "M114": "<n> X:<x> Y:<y> Z:<z> E:<e>" split at blanks and colons, empty
+// pieces skipped, has X, Y and Z as pieces 2, 4 and 6 (E as 8).
+bool positionXYZ(const QString &reply, float &x, float &y, float &z);
+bool positionE(const QString &reply, float &e);
+
+// "M121": the board has finished its queued moves when field 1 of the reply
+// split at single blanks is "F".
+bool isMotionIdle(const QString &reply);
+
+// "M113": filament sensor.
+enum class Filament { Present, Absent, SensorFault, Unknown };
+Filament filamentState(const QString &reply);
+
+// "M901": "<n> FW1.2.3" -> "1.2.3" (the second field behind its two leading
+// characters); empty when the reply does not have that shape.
+QString firmwareVersion(const QString &reply);
+
+// "M105": "<n> T:<cur>/<target> B:<cur>/<target>".
+struct Temperatures {
+    float nozzle = 0, nozzleTarget = 0, bed = 0, bedTarget = 0;
+};
+bool temperatures(const QString &reply, Temperatures &out);
+
+// "M119": "<n> X:<0|1> Y:<0|1> Z:<0|1>", 1 meaning the end-stop is pressed.
+struct EndStops {
+    bool x = false, y = false, z = false;
+};
+bool endStops(const QString &reply, EndStops &out);
+
+} // namespace StringBrevik

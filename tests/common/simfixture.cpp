@@ -1,0 +1,32 @@
+#include "simfixture.h"
+
+#include "sysroot.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+SimFixture::SimFixture(double timeScale) : m_box(timeScale)
+{
+    SysRoot::setRoot(m_box.root());
+}
+
+int SimFixture::count(const std::string &command) const
+{
+    int n = 0;
+    for (const std::string &c : const_cast<sim::Sandbox &>(m_box).board().commands())
+        n += c == command;
+    return n;
+}
+
+bool SimFixture::waitForCommand(const std::string &command, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (count(command) == 0) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+    return true;
+}

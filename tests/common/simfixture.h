@@ -1,0 +1,24 @@
+#pragma once
+
+#include "sandbox.h"
+
+#include <QString>
+
+// A throw-away machine (sim::Sandbox) that the program's own code is pointed
+// at, with helpers to wait for and count the commands the board received.
+class SimFixture {
+public:
+    explicit SimFixture(double timeScale = 1000.0);
+
+    bool ok() const { return m_box.isValid(); }
+    QString root() const { return m_box.root(); }
+    sim::BoardSimulator &board() { return m_box.board(); }
+    sim::Sandbox &sandbox() { return m_box; }
+
+    // Waits (processing Qt events) until the board has received `command`.
+    bool waitForCommand(const std::string &command, int timeoutMs = 5000);
+    int count(const std::string &command) const;
+
+private:
+    sim::Sandbox m_box;
+};

@@ -1,0 +1,105 @@
+#include "executegetserialobject.h"
+#include "executereturnhome.h"
+#include "returnhomelistener.h"
+#include "serialobject.h"
+#include "simfixture.h"
+#include "stringbrevik.h"
+#include "timescale.h"
+
+#include <QtTest>
+
+#include <memory>
+
+class CountingListener : public ReturnHomeListener {
+public:
+    void checkReturnHomeDone() override { ++calls; }
+    int calls = 0;
+};
+
+class TestReturnHome : public QObject {
+    Q_OBJECT
+    std::unique_ptr<SimFixture> fx;
+
+    SerialObject *link() { return ExecuteGetSerialObject()->serial(); }
+
+    void moveAwayFromHome()
+    {
+        link()->serialSendCode("G90");
+        link()->serialSendCode("G1 X50 Y60 Z70 F6000");
+        QTRY_VERIFY(StringBrevik::isMotionIdle(link()->serialCheckCode("M121")));
+        fx->board().clearLog();
+    }
+
+    std::vector<std::string> moves()
+    {
+        std::vector<std::string> out;
+        for (const std::string &c : fx->board().commands())
+            if (c != "M119")
+                out.push_back(c);
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        TimeScale::setFactor(0.01);
+        fx = std::make_unique<SimFixture>(1000.0);
+        QVERIFY(fx->ok());
+    }
+    void cleanupTestCase() { fx.reset(); }
+
+    void homesXThenYThenZ()
+    {
+        moveAwayFromHome();
+        CountingListener listener;
+        ExecuteReturnHome()->setObject(&listener);
+        ExecuteReturnHome()->returnHome(false);
+        QTRY_COMPARE(listener.calls, 1);
+        ExecuteReturnHome()->setObject(nullptr);
+        QCOMPARE(moves(), (std::vector<std::string>{"G91", "G1 X-320 F3000", "M112", "G92 X0", "G1 Y-320 F3000",
+                                                    "M112", "G92 Y0", "G1 Z-420 F600", "M112", "G92 Z0", "G90"}));
+        const sim::Position p = fx->board().position();
+        QCOMPARE(p.x + p.y + p.z, 0.0);
+        QTest::qWait(20);
+        QCOMPARE(listener.calls, 1);
+    }
+
+    void xyOnlyLeavesZ()
+    {
+        moveAwayFromHome();
+        CountingListener listener;
+        ExecuteReturnHome()->setObject(&listener);
+        ExecuteReturnHome()->returnHome(true);
+        QTRY_COMPARE(listener.calls, 1);
+        ExecuteReturnHome()->setObject(nullptr);
+        QCOMPARE(fx->count("G1 Z-420 F600"), 0);
+        QCOMPARE(fx->board().position().z, 70.0);
+    }
+
+    void withoutListenerTheMachineStops()
+    {
+        moveAwayFromHome();
+        ExecuteReturnHome()->setObject(nullptr);
+        ExecuteReturnHome()->returnHome(false);
+        QTRY_VERIFY(!ExecuteReturnHome()->isHoming());
+        QCOMPARE(fx->count("M112"), 1);
+        QCOMPARE(fx->count("G1 Y-320 F3000"), 0);
+    }
+
+    void stuckEndStopTimesOutWithoutCallback()
+    {
+        moveAwayFromHome();
+        fx->board().setStuckEndstop('Y', true);
+        CountingListener listener;
+        ExecuteReturnHome()->setObject(&listener);
+        ExecuteReturnHome()->returnHome(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!ExecuteReturnHome()->isHoming(), 10000);
+        ExecuteReturnHome()->setObject(nullptr);
+        fx->board().setStuckEndstop('Y', false);
+        QCOMPARE(listener.calls, 0);
+        QCOMPARE(fx->count("M112"), 2); // X reached, then the time-out stop
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReturnHome)
+#include "tst_returnhome.moc"

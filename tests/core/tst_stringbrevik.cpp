@@ -1,0 +1,81 @@
+#include "stringbrevik.h"
+
+#include <QtTest>
+
+using namespace StringBrevik;
+
+class TestStringBrevik : public QObject {
+    Q_OBJECT
+private slots:
+    void failureTexts()
+    {
+        QVERIFY(isFailure(QString()));
+        QVERIFY(isFailure(QStringLiteral("send failed.")));
+        QVERIFY(isFailure(QStringLiteral("m_gpio_mutex timeout")));
+        QVERIFY(isFailure(QStringLiteral("statusCheck failed")));
+        QVERIFY(isFailure(QStringLiteral("Send failed for parseResult.")));
+        QVERIFY(!isFailure(QStringLiteral("15 ok")));
+        int n = -1;
+        QVERIFY(!firstNumber(QStringLiteral("send failed."), n));
+        QVERIFY(!firstNumber(QStringLiteral("ok"), n));
+        QVERIFY(firstNumber(QStringLiteral("0 ok"), n));
+        QCOMPARE(n, 0);
+    }
+
+    void position()
+    {
+        float x = -1, y = -1, z = -1, e = -1;
+        QVERIFY(positionXYZ(QStringLiteral("16 X:10.50 Y:0.00 Z:120.25 E:3.00"), x, y, z));
+        QCOMPARE(x, 10.5f);
+        QCOMPARE(y, 0.0f);
+        QCOMPARE(z, 120.25f);
+        QVERIFY(positionE(QStringLiteral("16 X:10.50 Y:0.00 Z:120.25 E:3.00"), e));
+        QCOMPARE(e, 3.0f);
+        // A short or mislabelled reply is no value, and leaves the outputs alone.
+        x = y = z = 7;
+        QVERIFY(!positionXYZ(QStringLiteral("16 X:10.50 Y:0.00"), x, y, z));
+        QVERIFY(!positionXYZ(QStringLiteral("16 ok"), x, y, z));
+        QVERIFY(!positionXYZ(QStringLiteral("16 X:a Y:1 Z:2"), x, y, z));
+        QVERIFY(!positionXYZ(QStringLiteral("send failed."), x, y, z));
+        QCOMPARE(x, 7.0f);
+        QVERIFY(!positionE(QStringLiteral("16 X:1 Y:2 Z:3"), e));
+    }
+
+    void motionIdleAndFilament()
+    {
+        QVERIFY(isMotionIdle(QStringLiteral("16 F")));
+        QVERIFY(isMotionIdle(QStringLiteral("16 F\r")));
+        QVERIFY(!isMotionIdle(QStringLiteral("12 B")));
+        QVERIFY(!isMotionIdle(QStringLiteral("16")));
+        QVERIFY(!isMotionIdle(QStringLiteral("send failed.")));
+        QCOMPARE(filamentState(QStringLiteral("16 T")), Filament::Present);
+        QCOMPARE(filamentState(QStringLiteral("16 F")), Filament::Absent);
+        QCOMPARE(filamentState(QStringLiteral("16 Fail")), Filament::SensorFault);
+        QCOMPARE(filamentState(QStringLiteral("send failed.")), Filament::Unknown);
+        QCOMPARE(filamentState(QStringLiteral("16")), Filament::Unknown);
+    }
+
+    void firmwareTemperaturesEndStops()
+    {
+        QCOMPARE(firmwareVersion(QStringLiteral("16 FW1.2.3")), QStringLiteral("1.2.3"));
+        QCOMPARE(firmwareVersion(QStringLiteral("16 FW")), QString());
+        QCOMPARE(firmwareVersion(QStringLiteral("16")), QString());
+
+        Temperatures t;
+        QVERIFY(temperatures(QStringLiteral("16 T:198.4/200 B:59.9/60"), t));
+        QCOMPARE(t.nozzle, 198.4f);
+        QCOMPARE(t.nozzleTarget, 200.0f);
+        QCOMPARE(t.bed, 59.9f);
+        QCOMPARE(t.bedTarget, 60.0f);
+        QVERIFY(!temperatures(QStringLiteral("16 T:198.4/200"), t));
+        QVERIFY(!temperatures(QStringLiteral("send failed."), t));
+
+        EndStops s;
+        QVERIFY(endStops(QStringLiteral("16 X:1 Y:0 Z:1"), s));
+        QVERIFY(s.x && !s.y && s.z);
+        QVERIFY(!endStops(QStringLiteral("16 X:1 Y:0"), s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStringBrevik)
+#include "tst_stringbrevik.moc"

@@ -15,7 +15,7 @@ namespace sim {
 enum class Filament { Present, Absent, SensorFault };
 
 struct LoggedCommand {
-    double seconds;      // simulated-board time since start (real seconds)
+    double seconds;      // real seconds since start(), when the board took the command
     std::string command; // the command text between "~" and "\r\n"
 };
 

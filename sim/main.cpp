@@ -40,6 +40,10 @@ int main(int argc, char **argv)
             throttle = true;
         else if (arg == "--log")
             log = true;
+        else if (arg == "--help") {
+            usage();
+            return 0;
+        }
         else {
             usage();
             return 2;

@@ -294,6 +294,14 @@ private slots:
         QCOMPARE(port().exchange("M121", 300), QByteArray());
         QCOMPARE(port().readLine(3000), QByteArray("16 F"));
         QVERIFY(clock.elapsed() >= 550);
+        board().setReplyDelayMs(0);
+
+        // At 115200 8N1 each "~M105\r\n" plus its ~22-byte reply costs at least 2.5 ms.
+        board().setBaudThrottle(true);
+        clock.restart();
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(port().exchange("M105").startsWith("16 T:"));
+        QVERIFY2(clock.elapsed() >= 50, QByteArray::number(clock.elapsed()).constData());
     }
 
     void portSurvivesCloseAndReopen()

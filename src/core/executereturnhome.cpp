@@ -73,7 +73,7 @@ void CExecuteReturnHome::check()
         return;
     }
     link->serialCheckCode(QStringLiteral("M112"));
-    link->serialSendCode(QStringLiteral("G92 %10").arg(QLatin1Char(axis)));
+    link->serialSendCode(QStringLiteral("G92 %1").arg(QLatin1Char(axis)) + QLatin1Char('0'));
     if (++m_axisIndex < m_axes.size()) {
         startAxis();
         return;

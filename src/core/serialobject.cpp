@@ -36,8 +36,8 @@ QString commandWord(const QString &command)
 // reply to an earlier command and is skipped.
 bool replyFits(const QString &word, const QString &reply)
 {
-    int slots;
-    if (!firstNumber(reply, slots))
+    int freeCount;
+    if (!firstNumber(reply, freeCount))
         return word != QLatin1String("M105") && word != QLatin1String("M114") && word != QLatin1String("M119")
                && word != QLatin1String("M121") && word != QLatin1String("M113") && word != QLatin1String("M901");
     if (word == QLatin1String("M105")) {
@@ -121,9 +121,9 @@ QString SerialObject::exchangeLocked(const QString &command)
                     --m_unansweredFrames;
                 continue;
             }
-            int slots;
-            if (firstNumber(reply, slots))
-                m_freeSlots.store(slots);
+            int freeCount;
+            if (firstNumber(reply, freeCount))
+                m_freeSlots.store(freeCount);
             return reply;
         }
         ++m_unansweredFrames;
@@ -144,7 +144,7 @@ bool SerialObject::waitForBufferRoom(std::unique_lock<std::timed_mutex> &, QStri
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_bufferWaitMs.load());
     while (m_freeSlots.load() <= 0) {
-        const int level = m_gpio->valueFd() >= 0 ? m_gpio->readValue() : m_gpio->value();
+        const int level = m_gpio->value();
         if (level < 0) {
             failure = QString::fromLatin1(kStatusCheckFailed);
             return false;
@@ -158,9 +158,9 @@ bool SerialObject::waitForBufferRoom(std::unique_lock<std::timed_mutex> &, QStri
         // On the board the falling edge wakes poll(); a regular file never
         // signals, so the time-out doubles as the re-check interval.
         pollfd edge{m_gpio->valueFd(), POLLPRI | POLLERR, 0};
-        if (edge.fd >= 0)
-            ::poll(&edge, 1, 2);
-        else
+        if (edge.fd >= 0 && ::poll(&edge, 1, 2) > 0)
+            m_gpio->readValue(); // acknowledges the edge for the next poll
+        else if (edge.fd < 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
@@ -184,8 +184,8 @@ QString SerialObject::serialSendCode(QString command)
     }
     if (isFailure(reply))
         return reply;
-    int slots;
-    if (!firstNumber(reply, slots))
+    int freeCount;
+    if (!firstNumber(reply, freeCount))
         return QString::fromLatin1(kParseResultFailed);
     return reply;
 }

@@ -30,3 +30,12 @@ bool SimFixture::waitForCommand(const std::string &command, int timeoutMs)
     }
     return true;
 }
+
+QStringList SimFixture::motionCommands() const
+{
+    QStringList out;
+    for (const std::string &c : const_cast<sim::Sandbox &>(m_box).board().commands())
+        if (c != "M105" && c != "M114" && c != "M119" && c != "M121")
+            out << QString::fromStdString(c);
+    return out;
+}

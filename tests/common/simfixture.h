@@ -3,6 +3,7 @@
 #include "sandbox.h"
 
 #include <QString>
+#include <QStringList>
 
 // A throw-away machine (sim::Sandbox) that the program's own code is pointed
 // at, with helpers to wait for and count the commands the board received.
@@ -18,6 +19,8 @@ public:
     // Waits (processing Qt events) until the board has received `command`.
     bool waitForCommand(const std::string &command, int timeoutMs = 5000);
     int count(const std::string &command) const;
+    // The received commands, without the queries the link polls with.
+    QStringList motionCommands() const;
 
 private:
     sim::Sandbox m_box;

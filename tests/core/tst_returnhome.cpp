@@ -30,15 +30,6 @@ class TestReturnHome : public QObject {
         fx->board().clearLog();
     }
 
-    std::vector<std::string> moves()
-    {
-        std::vector<std::string> out;
-        for (const std::string &c : fx->board().commands())
-            if (c != "M119")
-                out.push_back(c);
-        return out;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -56,7 +47,7 @@ private slots:
         ExecuteReturnHome()->returnHome(false);
         QTRY_COMPARE(listener.calls, 1);
         ExecuteReturnHome()->setObject(nullptr);
-        QCOMPARE(moves(), (std::vector<std::string>{"G91", "G1 X-320 F3000", "M112", "G92 X0", "G1 Y-320 F3000",
+        QCOMPARE(fx->motionCommands(), (QStringList{"G91", "G1 X-320 F3000", "M112", "G92 X0", "G1 Y-320 F3000",
                                                     "M112", "G92 Y0", "G1 Z-420 F600", "M112", "G92 Z0", "G90"}));
         const sim::Position p = fx->board().position();
         QCOMPARE(p.x + p.y + p.z, 0.0);

@@ -22,9 +22,9 @@ private slots:
         Temperatures t;
         QVERIFY(temperatures(link.serialCheckCode("M105"), t));
         const QString reply = link.serialSendCode("G1 X10 F3000");
-        int slots = -1;
-        QVERIFY2(firstNumber(reply, slots), qPrintable(reply));
-        QCOMPARE(link.freeSlots(), slots);
+        int freeCount = -1;
+        QVERIFY2(firstNumber(reply, freeCount), qPrintable(reply));
+        QCOMPARE(link.freeSlots(), freeCount);
 
         link.HeatingHalvorII(200, 60);
         link.stopHalvorIIHeating();

@@ -1,0 +1,297 @@
+#include "config.h"
+
+#include "atomicfile.h"
+#include "filestamp.h"
+#include "sysroot.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const char *const kGeneral = "general";
+const char *const kNetwork = "network";
+const char *const kTemperature = "temperature";
+const char *const kAutoCalibration = "autoCalibration";
+
+const char *const kAutoPointKeys[] = {"point1", "point2", "point3", "point4", "point5",
+                                      "point6", "point7", "point8", "point9"};
+
+QString settingsPath()
+{
+    return SysRoot::path(QStringLiteral("/opt/PROGRAM/config/config.json"));
+}
+
+} // namespace
+
+Config *Config::getInstance()
+{
+    static Config instance;
+    return &instance;
+}
+
+Config::Config()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    loadLocked();
+}
+
+void Config::reload()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    loadLocked();
+}
+
+void Config::loadLocked()
+{
+    m_root = Json::Value(Json::objectValue);
+    const QString path = settingsPath();
+    QFile file(path);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning() << "Config::loadLocked cannot read" << path << file.errorString();
+        return;
+    }
+    const QByteArray text = file.readAll();
+    file.close();
+
+    Json::CharReaderBuilder builder;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    Json::Value parsed;
+    std::string errors;
+    if (reader->parse(text.constData(), text.constData() + text.size(), &parsed, &errors)
+        && parsed.isObject()) {
+        m_root = parsed;
+        return;
+    }
+    // Keep the damaged file for inspection and start from the defaults,
+    // which the next getter or setter writes back.
+    const QString aside = path + QStringLiteral(".corrupt");
+    QFile::remove(aside);
+    QFile::rename(path, aside);
+    qWarning() << "Config::loadLocked unreadable settings file moved to" << aside
+               << QString::fromStdString(errors).trimmed() << "- using defaults";
+}
+
+void Config::saveLocked()
+{
+    const QString path = settingsPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const std::string text = m_root.toStyledString();
+    QString error;
+    if (!AtomicFile::write(path, QByteArray::fromStdString(text), &error))
+        qWarning() << "Config::saveLocked cannot save settings:" << error;
+}
+
+Json::Value &Config::sectionLocked(const char *section)
+{
+    // A section that is not an object cannot hold settings; it is replaced.
+    if (!m_root[section].isObject())
+        m_root[section] = Json::Value(Json::objectValue);
+    return m_root[section];
+}
+
+const Json::Value &Config::valueLocked(const char *section, const char *key, Kind kind,
+                                       const Json::Value &fallback)
+{
+    Json::Value &sectionValue = sectionLocked(section);
+    const Json::Value *found = sectionValue.find(key, key + std::strlen(key));
+    bool usable = false;
+    if (found) {
+        switch (kind) {
+        case Kind::Bool: usable = found->isBool(); break;
+        case Kind::Int: usable = found->isInt(); break;
+        case Kind::Number: usable = found->isNumeric() && !found->isBool(); break;
+        case Kind::String: usable = found->isString(); break;
+        }
+    }
+    if (usable)
+        return *found;
+    if (found)
+        qWarning() << "Config::valueLocked" << section << key << "has the wrong type, using the default";
+    sectionValue[key] = fallback;
+    saveLocked();
+    return sectionValue[key];
+}
+
+Json::Value Config::value(const char *section, const char *key, Kind kind, const Json::Value &fallback)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return valueLocked(section, key, kind, fallback);
+}
+
+void Config::setValue(const char *section, const char *key, const Json::Value &v)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    sectionLocked(section)[key] = v;
+    saveLocked();
+}
+
+bool Config::getBuzzerStatus() { return value(kGeneral, "buzzerStatus", Kind::Bool, true).asBool(); }
+void Config::setBuzzerStatus(bool on) { setValue(kGeneral, "buzzerStatus", on); }
+bool Config::getFilamentDetect() { return value(kGeneral, "filamentDetect", Kind::Bool, true).asBool(); }
+void Config::setFilamentDetect(bool on) { setValue(kGeneral, "filamentDetect", on); }
+bool Config::getLedStatus() { return value(kGeneral, "ledStatus", Kind::Bool, true).asBool(); }
+void Config::setLedStatus(bool on) { setValue(kGeneral, "ledStatus", on); }
+
+bool Config::getPowerOffResumePrintStatus()
+{
+    return value(kGeneral, "powerOffResumePrintStatus", Kind::Bool, true).asBool();
+}
+
+void Config::setPowerOffResumePrintStatus(bool on) { setValue(kGeneral, "powerOffResumePrintStatus", on); }
+
+std::string Config::getPrinterLanguage()
+{
+    return value(kGeneral, "printerLanguage", Kind::String, "english").asString();
+}
+
+void Config::setPrinterLanguage(const std::string &language) { setValue(kGeneral, "printerLanguage", language); }
+
+std::string Config::getPrinterSerialNumber()
+{
+    return value(kGeneral, "printerSerialNumber", Kind::String, "123456").asString();
+}
+
+void Config::setPrinterSerialNumber(const std::string &serialNumber)
+{
+    setValue(kGeneral, "printerSerialNumber", serialNumber);
+}
+
+int Config::getPrinterTotalTime() { return value(kGeneral, "printerTotalTime", Kind::Int, 0).asInt(); }
+
+void Config::setPrinterTotalTime(int minutes)
+{
+    // Read and add under one lock so that concurrent additions are not lost.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const int total = valueLocked(kGeneral, "printerTotalTime", Kind::Int, 0).asInt();
+    sectionLocked(kGeneral)["printerTotalTime"] = total + minutes;
+    saveLocked();
+}
+
+int Config::getPowerOffResumePrintTime()
+{
+    return value(kGeneral, "powerOffResumePrintTime", Kind::Int, 0).asInt();
+}
+
+void Config::setPowerOffResumePrintTime(int seconds) { setValue(kGeneral, "powerOffResumePrintTime", seconds); }
+
+std::string Config::getPowerOffResumePrintFileName()
+{
+    return value(kGeneral, "powerOffResumePrintFileName", Kind::String, "").asString();
+}
+
+void Config::setPowerOffResumePrintFileName(const std::string &fileName)
+{
+    setValue(kGeneral, "powerOffResumePrintFileName", fileName);
+}
+
+void Config::setPrintDetail(int extruderTemp, int plateTemp, int printSpeed, int zOffset)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Json::Value &general = sectionLocked(kGeneral);
+    general["tmpExtruderTemp"] = extruderTemp;
+    general["tmpPlateTemp"] = plateTemp;
+    general["printSpeed"] = printSpeed;
+    general["zOffset"] = zOffset;
+    saveLocked();
+}
+
+int Config::getExtruderTemp() { return value(kGeneral, "tmpExtruderTemp", Kind::Int, 0).asInt(); }
+int Config::getPlateTemp() { return value(kGeneral, "tmpPlateTemp", Kind::Int, 0).asInt(); }
+int Config::getPrintSpeed() { return value(kGeneral, "printSpeed", Kind::Int, 0).asInt(); }
+int Config::getZOffset() { return value(kGeneral, "zOffset", Kind::Int, 0).asInt(); }
+
+bool Config::getMotorStatus() { return value(kGeneral, "motor", Kind::Bool, false).asBool(); }
+void Config::setMotorStatus(bool on) { setValue(kGeneral, "motor", on); }
+
+bool Config::getAutoSwitch() { return value(kAutoCalibration, "status", Kind::Bool, false).asBool(); }
+void Config::setAutoSwitch(bool on) { setValue(kAutoCalibration, "status", on); }
+
+float Config::getAutoPoint(int index)
+{
+    if (index < 1 || index > 9)
+        return 0.0f;
+    return value(kAutoCalibration, kAutoPointKeys[index - 1], Kind::Number, 0.0).asFloat();
+}
+
+void Config::setAutoPoint(int index, float z)
+{
+    setValue(kAutoCalibration, kAutoPointKeys[index - 1], static_cast<double>(z));
+}
+
+int Config::getPLANozzleTemperature()
+{
+    return value(kTemperature, "PLANozzleTemperature", Kind::Int, 200).asInt();
+}
+
+void Config::setPLANozzleTemperature(int celsius) { setValue(kTemperature, "PLANozzleTemperature", celsius); }
+
+int Config::getPLAPlatformTemperature()
+{
+    return value(kTemperature, "PLAPlatformTemperature", Kind::Int, 60).asInt();
+}
+
+void Config::setPLAPlatformTemperature(int celsius) { setValue(kTemperature, "PLAPlatformTemperature", celsius); }
+
+int Config::getABSNozzleTemperature()
+{
+    return value(kTemperature, "ABSNozzleTemperature", Kind::Int, 230).asInt();
+}
+
+void Config::setABSNozzleTemperature(int celsius) { setValue(kTemperature, "ABSNozzleTemperature", celsius); }
+
+int Config::getABSPlatformTemperature()
+{
+    return value(kTemperature, "ABSPlatformTemperature", Kind::Int, 100).asInt();
+}
+
+void Config::setABSPlatformTemperature(int celsius) { setValue(kTemperature, "ABSPlatformTemperature", celsius); }
+
+int Config::getTransmissionRatioX() { return value(kGeneral, "ratioX", Kind::Int, 80).asInt(); }
+int Config::getTransmissionRatioY() { return value(kGeneral, "ratioY", Kind::Int, 80).asInt(); }
+int Config::getTransmissionRatioZ() { return value(kGeneral, "ratioZ", Kind::Int, 400).asInt(); }
+int Config::getTransmissionRatioE() { return value(kGeneral, "ratioE", Kind::Int, 93).asInt(); }
+
+void Config::setTransmissionRatio(int x, int y, int z, int e)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Json::Value &general = sectionLocked(kGeneral);
+    general["ratioX"] = x;
+    general["ratioY"] = y;
+    general["ratioZ"] = z;
+    general["ratioE"] = e;
+    saveLocked();
+}
+
+bool Config::getWifiStationStatus() { return value(kNetwork, "wifiStationStatus", Kind::Bool, false).asBool(); }
+void Config::setWifiStationStatus(bool on) { setValue(kNetwork, "wifiStationStatus", on); }
+bool Config::getWifiHotspotStatus() { return value(kNetwork, "wifiHotspotStatus", Kind::Bool, false).asBool(); }
+void Config::setWifiHotspotStatus(bool on) { setValue(kNetwork, "wifiHotspotStatus", on); }
+bool Config::getEthernetStatus() { return value(kNetwork, "ethernetStatus", Kind::Bool, false).asBool(); }
+void Config::setEthernetStatus(bool on) { setValue(kNetwork, "ethernetStatus", on); }
+
+double Config::getFilamentCumulative()
+{
+    return value(kGeneral, "filamentCumulative", Kind::Number, 0.0).asDouble();
+}
+
+void Config::setFilamentCumulative(double millimetres) { setValue(kGeneral, "filamentCumulative", millimetres); }
+
+std::string Config::getModifyTime()
+{
+    return value(kGeneral, "modifyTime", Kind::String, "202001010101.01").asString();
+}
+
+void Config::setModifyTime(const std::string &stamp) { setValue(kGeneral, "modifyTime", stamp); }
+
+bool Config::updateFileModifyTime(const std::string &path)
+{
+    return FileStamp::stampNewFile(path, FileStamp::Counter::Settings);
+}

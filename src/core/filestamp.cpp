@@ -1,0 +1,123 @@
+#include "filestamp.h"
+
+#include "atomicfile.h"
+#include "config.h"
+#include "sysroot.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegExp>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char *const kStampFormat = "yyyyMMddhhmm.ss";
+const char *const kFirstStamp = "202001010101.01";
+
+// Both counters and the stamped files are shared by the copy paths and the
+// LAN server's thread: one lock hands out one stamp at a time.
+std::mutex stampMutex;
+
+QString lanCounterPath()
+{
+    return SysRoot::path(QStringLiteral("/opt/PROGRAM/config/sysDateForFile.conf"));
+}
+
+// Stamps are calendar values like touch's dates; the arithmetic runs in UTC
+// so that no daylight-saving gap or repeat can disturb the order.
+QDateTime parseStamp(const std::string &stamp)
+{
+    QRegExp pattern(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})(\\d{2})(\\d{2})\\.(\\d{2})$"));
+    if (!pattern.exactMatch(QString::fromStdString(stamp).trimmed()))
+        return QDateTime();
+    const QDate date(pattern.cap(1).toInt(), pattern.cap(2).toInt(), pattern.cap(3).toInt());
+    const QTime time(pattern.cap(4).toInt(), pattern.cap(5).toInt(), pattern.cap(6).toInt());
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    return QDateTime(date, time, Qt::UTC);
+}
+
+QDateTime parseOrFirst(const std::string &stamp)
+{
+    const QDateTime parsed = parseStamp(stamp);
+    return parsed.isValid() ? parsed : parseStamp(kFirstStamp);
+}
+
+std::string formatStamp(const QDateTime &when)
+{
+    return when.toString(QLatin1String(kStampFormat)).toStdString();
+}
+
+std::string readLanCounter()
+{
+    QFile file(lanCounterPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return std::string();
+    return QString::fromLatin1(file.readLine(64)).trimmed().toStdString();
+}
+
+bool writeLanCounter(const std::string &stamp)
+{
+    const QString path = lanCounterPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QString error;
+    if (!AtomicFile::write(path, QByteArray::fromStdString(stamp + "\n"), &error)) {
+        qWarning() << "FileStamp::writeLanCounter" << error;
+        return false;
+    }
+    return true;
+}
+
+// Sets access and modification time to the stamp read as local time, the
+// way touch -d reads a date.
+bool setFileTime(const std::string &path, const QDateTime &stamp)
+{
+    const QDateTime local(stamp.date(), stamp.time(), Qt::LocalTime);
+    struct timespec times[2];
+    times[0].tv_sec = static_cast<time_t>(local.toSecsSinceEpoch());
+    times[0].tv_nsec = 0;
+    times[1] = times[0];
+    return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
+} // namespace
+
+namespace FileStamp {
+
+std::string nextStamp(const std::string &stamp)
+{
+    return formatStamp(parseOrFirst(stamp).addSecs(1));
+}
+
+bool stampNewFile(const std::string &path, Counter counter)
+{
+    std::lock_guard<std::mutex> lock(stampMutex);
+    const QDateTime fromSettings = parseOrFirst(Config::getInstance()->getModifyTime());
+    const QDateTime fromLan = parseOrFirst(readLanCounter());
+    const std::string stamp = nextStamp(formatStamp(qMax(fromSettings, fromLan)));
+
+    if (!setFileTime(path, parseStamp(stamp))) {
+        qWarning() << "FileStamp::stampNewFile cannot set the time of"
+                   << QString::fromStdString(path) << "-" << strerror(errno);
+        return false;
+    }
+    // Make the new time stick before the counter says it was handed out.
+    ::sync();
+    if (counter == Counter::Settings) {
+        Config::getInstance()->setModifyTime(stamp);
+        return true;
+    }
+    return writeLanCounter(stamp);
+}
+
+} // namespace FileStamp

@@ -1,0 +1,256 @@
+#include "calibrationalgorithm.h"
+#include "config.h"
+#include "getconfigfile.h"
+#include "sysroot.h"
+
+#include <QtTest>
+
+#include <json/json.h>
+
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+bool parseJson(const QByteArray &text, Json::Value *out)
+{
+    Json::CharReaderBuilder builder;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    return reader->parse(text.constData(), text.constData() + text.size(), out, nullptr) && out->isObject();
+}
+
+// Kills and reaps the writer child however the test leaves its scope.
+struct ChildKiller {
+    pid_t pid;
+    ~ChildKiller()
+    {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+};
+
+} // namespace
+
+class TestConfig : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_root;
+    Config *config() { return getConfigFile()->configFile(); }
+    QString settingsPath() const { return m_root->path() + "/opt/PROGRAM/config/config.json"; }
+
+    QByteArray readSettings() const
+    {
+        QFile file(settingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void writeSettings(const QByteArray &text)
+    {
+        QDir().mkpath(QFileInfo(settingsPath()).absolutePath());
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    }
+
+    Json::Value settingsOnDisk() const
+    {
+        Json::Value root;
+        parseJson(readSettings(), &root);
+        return root;
+    }
+
+private slots:
+    void init()
+    {
+        m_root.reset(new QTemporaryDir);
+        QVERIFY(m_root->isValid());
+        SysRoot::setRoot(m_root->path());
+        config()->reload();
+    }
+
+    void gettersWriteTheirDefaultsBack()
+    {
+        QVERIFY(!QFile::exists(settingsPath()));
+        QVERIFY(config()->getBuzzerStatus() && config()->getFilamentDetect() && config()->getLedStatus()
+                && config()->getPowerOffResumePrintStatus());
+        QVERIFY(!config()->getMotorStatus() && !config()->getAutoSwitch() && !config()->getWifiHotspotStatus());
+        QCOMPARE(config()->getPrinterLanguage(), std::string("english"));
+        QCOMPARE(config()->getPrinterSerialNumber(), std::string("123456"));
+        QCOMPARE(config()->getPrinterTotalTime(), 0);
+        QCOMPARE(config()->getAutoPoint(9), 0.0f);
+        QCOMPARE(QVector<int>({config()->getPLANozzleTemperature(), config()->getPLAPlatformTemperature(),
+                               config()->getABSNozzleTemperature(), config()->getABSPlatformTemperature()}),
+                 QVector<int>({200, 60, 230, 100}));
+        QCOMPARE(QVector<int>({config()->getTransmissionRatioX(), config()->getTransmissionRatioY(),
+                               config()->getTransmissionRatioZ(), config()->getTransmissionRatioE()}),
+                 QVector<int>({80, 80, 400, 93}));
+
+        const Json::Value disk = settingsOnDisk();
+        QCOMPARE(disk["general"]["buzzerStatus"].asBool(), true);
+        QCOMPARE(disk["general"]["printerLanguage"].asString(), std::string("english"));
+        QCOMPARE(disk["general"]["ratioZ"].asInt(), 400);
+        QCOMPARE(disk["temperature"]["ABSNozzleTemperature"].asInt(), 230);
+        QVERIFY(disk["autoCalibration"]["point9"].isNumeric());
+        QVERIFY(disk["autoCalibration"]["status"].isBool());
+        QVERIFY(disk["network"]["wifiHotspotStatus"].isBool());
+    }
+
+    void settersSurviveAReload()
+    {
+        config()->setBuzzerStatus(false);
+        config()->setPrinterLanguage("german");
+        config()->setPrinterSerialNumber("SN 42");
+        config()->setPrintDetail(210, 65, 120, -15);
+        config()->setTransmissionRatio(81, 82, 401, 94);
+        config()->setAutoPoint3(-0.25f);
+        config()->setWifiStationStatus(true);
+        config()->setFilamentCumulative(1234.5);
+        config()->setPrinterTotalTime(30);
+        config()->setPrinterTotalTime(15);
+
+        config()->reload();
+        QCOMPARE(config()->getBuzzerStatus(), false);
+        QCOMPARE(config()->getPrinterLanguage(), std::string("german"));
+        QCOMPARE(config()->getPrinterSerialNumber(), std::string("SN 42"));
+        QCOMPARE(config()->getExtruderTemp(), 210);
+        QCOMPARE(config()->getPlateTemp(), 65);
+        QCOMPARE(config()->getPrintSpeed(), 120);
+        QCOMPARE(config()->getZOffset(), -15);
+        QCOMPARE(config()->getTransmissionRatioX(), 81);
+        QCOMPARE(config()->getTransmissionRatioE(), 94);
+        QCOMPARE(config()->getAutoPoint(3), -0.25f);
+        QCOMPARE(config()->getWifiStationStatus(), true);
+        QCOMPARE(config()->getFilamentCumulative(), 1234.5);
+        QCOMPARE(config()->getPrinterTotalTime(), 45); // the setter adds
+    }
+
+    void wrongTypedKeysReadAsDefaultAndAreRepaired()
+    {
+        writeSettings(R"({"general": {"buzzerStatus": "yes", "ratioX": "eighty", "ratioY": 70,
+                          "printerLanguage": 5}, "temperature": [1, 2],
+                          "autoCalibration": {"point2": 1}, "log": {"keep": "me"}})");
+        config()->reload();
+        QCOMPARE(config()->getBuzzerStatus(), true);
+        QCOMPARE(config()->getTransmissionRatioX(), 80);
+        QCOMPARE(config()->getTransmissionRatioY(), 70);
+        QCOMPARE(config()->getPrinterLanguage(), std::string("english"));
+        QCOMPARE(config()->getPLAPlatformTemperature(), 60);
+        QCOMPARE(config()->getAutoPoint(2), 1.0f); // an integer is a number too
+
+        const Json::Value disk = settingsOnDisk();
+        QVERIFY(disk["general"]["buzzerStatus"].isBool());
+        QCOMPARE(disk["general"]["ratioX"].asInt(), 80);
+        QCOMPARE(disk["temperature"]["PLAPlatformTemperature"].asInt(), 60);
+        QCOMPARE(disk["log"]["keep"].asString(), std::string("me")); // unknown keys survive
+    }
+
+    void corruptFileIsKeptAsideAndDefaultsUsed()
+    {
+        const QByteArray garbage("{\"general\": {\"buzzerStatus\": fal");
+        writeSettings(garbage);
+        config()->reload();
+        QFile aside(settingsPath() + ".corrupt");
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), garbage);
+        QCOMPARE(config()->getBuzzerStatus(), true);
+        Json::Value disk;
+        QVERIFY(parseJson(readSettings(), &disk));
+    }
+
+    void killedWriterNeverLeavesATornFile()
+    {
+        config()->setPrinterSerialNumber("0");
+        config()->setTransmissionRatio(0, 0, 0, 0);
+        QRandomGenerator random(20240607);
+        for (int round = 0; round < 15; ++round) {
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                // Each round writes the serial number, then the ratios, so
+                // any saved state holds ratio == serial or serial - 1.
+                for (int i = 1;; ++i) {
+                    config()->setPrinterSerialNumber(std::to_string(i));
+                    config()->setTransmissionRatio(i, i, i, i);
+                }
+            }
+            ChildKiller killer{child};
+            bool started = false;
+            QDeadlineTimer startDeadline(10000);
+            while (!started && !startDeadline.hasExpired()) {
+                Json::Value disk;
+                QVERIFY2(parseJson(readSettings(), &disk), "torn file while the writer runs");
+                started = disk["general"]["printerSerialNumber"].asString() != "0";
+            }
+            QVERIFY(started);
+            usleep(static_cast<useconds_t>(random.bounded(3000)));
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            killer.pid = 0;
+
+            Json::Value disk;
+            QVERIFY2(parseJson(readSettings(), &disk), "torn file after the kill");
+            const int serial = std::stoi(disk["general"]["printerSerialNumber"].asString());
+            const int ratio = disk["general"]["ratioX"].asInt();
+            QVERIFY(ratio == serial || ratio == serial - 1);
+            QCOMPARE(disk["general"]["ratioE"].asInt(), ratio);
+            config()->reload();
+            config()->setPrinterSerialNumber("0");
+            config()->setTransmissionRatio(0, 0, 0, 0);
+        }
+    }
+
+    void concurrentSettersLoseNothing()
+    {
+        const int threads = 8;
+        const int additions = 60;
+        std::vector<std::thread> workers;
+        for (int t = 0; t < threads; ++t) {
+            workers.emplace_back([this] {
+                for (int i = 0; i < additions; ++i)
+                    config()->setPrinterTotalTime(1);
+            });
+        }
+        workers.emplace_back([this] {
+            for (int i = 0; i < additions; ++i)
+                config()->setPrintDetail(i, i, i, i);
+        });
+        for (std::thread &worker : workers)
+            worker.join();
+        QCOMPARE(config()->getPrinterTotalTime(), threads * additions);
+        config()->reload();
+        QCOMPARE(config()->getPrinterTotalTime(), threads * additions);
+        QCOMPARE(config()->getZOffset(), additions - 1);
+    }
+
+    void calibrationDeviationIsTheSpreadOfNinePoints()
+    {
+        const float points[9] = {0.10f, -0.20f, 0.05f, 0.30f, 0.0f, -0.05f, 0.15f, 0.2f, 0.25f};
+        config()->setAutoPoint1(points[0]);
+        config()->setAutoPoint2(points[1]);
+        config()->setAutoPoint3(points[2]);
+        config()->setAutoPoint4(points[3]);
+        config()->setAutoPoint5(points[4]);
+        config()->setAutoPoint6(points[5]);
+        config()->setAutoPoint7(points[6]);
+        config()->setAutoPoint8(points[7]);
+        config()->setAutoPoint9(points[8]);
+        CalibrationAlgorithm calibration;
+        calibration.initCalibrationAlgorithm();
+        QVERIFY(qAbs(calibration.getdeviationAbsoluteValue() - 0.50f) < 1e-5f);
+
+        // All points untouched (defaults): a flat bed.
+        init();
+        calibration.initCalibrationAlgorithm();
+        QCOMPARE(calibration.getdeviationAbsoluteValue(), 0.0f);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfig)
+#include "tst_config.moc"

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <stdexcept>
 #include <termios.h>
 #include <unistd.h>
@@ -80,8 +81,11 @@ void Serial::flushInput()
     m_pending.clear();
     if (m_fd < 0)
         return;
+    // Asking first keeps the common case (nothing stale) to one system call.
+    int waiting = 0;
+    if (::ioctl(m_fd, FIONREAD, &waiting) == 0 && waiting == 0)
+        return;
     tcflush(m_fd, TCIFLUSH);
-    // A pseudo-terminal may still hold bytes that tcflush did not reach.
     char buf[512];
     while (::read(m_fd, buf, sizeof buf) > 0) {
     }

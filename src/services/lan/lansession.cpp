@@ -187,7 +187,7 @@ bool LanSession::upload(const LanCommand &command)
     UploadFile file(dataDir);
     if (!file.open(fileName, &error))
         return replyError(name, error);
-    emit m_server.sig_dialogShow(trServer("Receive file"));
+    emit m_server.sig_dialogShow(trServer(QT_TRANSLATE_NOOP("myServer", "Receive file")));
     if (!send(lanReplyOpen(name) + lanReplyLine("Writing to file: " + fileName.toUtf8()))) {
         emit m_server.sig_dialogClose();
         return false;
@@ -196,7 +196,7 @@ bool LanSession::upload(const LanCommand &command)
     const UploadReceiver::Result result =
         UploadReceiver::receive(m_stream, file, size, idleMs(), [this] {
             emit m_server.sig_dialogClose();
-            emit m_server.sig_dialogShow(trServer("CRC ERROR"));
+            emit m_server.sig_dialogShow(trServer(QT_TRANSLATE_NOOP("myServer", "CRC ERROR")));
         });
 
     switch (result.outcome) {

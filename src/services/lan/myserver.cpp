@@ -119,8 +119,13 @@ void myServer::acceptLoop()
         if (fds[1].revents)
             return;
         const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0)
-            continue; // the peer gave up before we took it, or fds ran out
+        if (fd < 0) {
+            // Out of descriptors the listening socket stays readable: give
+            // the sessions time to end instead of spinning.
+            if (errno == EMFILE || errno == ENFILE)
+                TimeScale::sleepMs(100);
+            continue;
+        }
         reapFinishedClients();
         std::size_t active;
         {

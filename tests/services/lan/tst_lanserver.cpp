@@ -128,6 +128,25 @@ private slots:
         QVERIFY(client.command("M105").contains("T0:201 /210 B:58/60"));
     }
 
+    void brokenFrameEndsTheConnection()
+    {
+        QVERIFY(m_server->start());
+        LanTestClient client;
+        connectWithControl(client);
+        QVERIFY(client.sendRaw("~M28 10000 0:/user/x.gx\r\n"));
+        client.readLine();
+        QVERIFY(client.readLine().startsWith("Writing to file"));
+        QByteArray framed = LanTestClient::blocks(randomBytes(10000), 4096);
+        framed[4] = 7; // counter of the first block
+        QVERIFY(client.sendRaw(framed));
+        const QByteArray reply = client.readReply();
+        QVERIFY2(reply.endsWith("Error: block 7 out of order, expected 0\r\nok\r\n"), reply);
+        QCOMPARE(client.readLine(), QByteArray()); // the server has hung up
+        client.close();
+        QTRY_COMPARE(m_server->connectState(), Machine_Connect_None);
+        QCOMPARE(dataEntries(), QStringList());
+    }
+
     void unsafeUploadsAreRefused_data()
     {
         QTest::addColumn<QByteArray>("line");

@@ -15,7 +15,7 @@ namespace sim {
 enum class Filament { Present, Absent, SensorFault };
 
 struct LoggedCommand {
-    double seconds;      // simulated-board time since start (real seconds)
+    double seconds;      // real seconds since start(), when the board took the command
     std::string command; // the command text between "~" and "\r\n"
 };
 
@@ -49,6 +49,8 @@ public:
     void setFirmwareVersion(const std::string &version);
     void setBaudThrottle(bool on);             // delay replies as a 115200 8N1 line would
     void setM112Reply(const std::string &word); // "ok" by default; start-up reflash tests
+    void setCommandLogFile(const std::string &path); // also append "<seconds>\t<command>" lines there
+    void placeHead(const Position &machine);   // as if pushed by hand: machine coordinates, no motion
 
     // Observation.
     std::vector<LoggedCommand> commandLog() const;
@@ -59,13 +61,15 @@ public:
     double bedTemp() const;
     int nozzleTarget() const;
     int bedTarget() const;
-    bool motorsEnabled() const;
+    bool motorsEnabled() const;                // any axis
+    bool motorEnabled(char axis) const;        // 'X','Y','Z','E'
     bool lightOn() const;
     bool probeDeployed() const;
     double stepsPerMm(char axis) const;        // 'X','Y','Z','A'
     int queuedCommands() const;
     int overflowCount() const;                 // queued commands that arrived with no free slot
     bool absoluteMode() const;
+    int discardedFrames() const;               // overlong or malformed frames dropped
 
 private:
     struct Impl;

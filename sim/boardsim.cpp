@@ -1,0 +1,359 @@
+#include "boardsim.h"
+
+#include "boardmodel.h"
+#include "files.h"
+#include "framereader.h"
+#include "pseudoterminal.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <deque>
+#include <fcntl.h>
+#include <mutex>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
+
+namespace sim {
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+constexpr int kBusyPollMs = 10;             // upper bound of a wait while the queue runs
+constexpr double kBitsPerByte = 10;         // 8N1
+constexpr double kBaud = 115200;
+
+double secondsBetween(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double>(b - a).count();
+}
+} // namespace
+
+struct BoardSimulator::Impl {
+    struct Reply {
+        Clock::time_point due;
+        std::string text;
+    };
+
+    explicit Impl(std::string rootDir) : root(std::move(rootDir)) {}
+
+    // Simulated seconds since start: real time times the scale, re-anchored
+    // whenever the scale changes so that time never jumps.
+    double simNow() const
+    {
+        return simAnchor + secondsBetween(realAnchor, Clock::now()) * timeScale;
+    }
+
+    // Runs `f(now)` under the lock after bringing the model up to now, then
+    // wakes the board thread so that a knob or a freed slot acts at once.
+    template <typename F>
+    auto observe(F f)
+    {
+        struct Waker {
+            Impl *impl;
+            ~Waker()
+            {
+                if (impl->running)
+                    impl->wake();
+            }
+        } waker{this};
+        std::lock_guard<std::mutex> lock(mutex);
+        const double now = simNow();
+        model.advanceTo(now);
+        return f(now);
+    }
+
+    void wake()
+    {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t n = ::write(wakePipe[1], &byte, 1);
+    }
+
+    std::string gpioPath() const { return root + "/sys/class/gpio/gpio131/value"; }
+
+    // The buffer-check line: "1" while the queue is full, "0" once there is room.
+    void syncGpio()
+    {
+        const int full = model.full() ? 1 : 0;
+        if (full == gpioWritten)
+            return;
+        gpioWritten = full;
+        writeAtomically(gpioPath(), full ? "1\n" : "0\n");
+    }
+
+    void logCommand(const std::string &text)
+    {
+        const double seconds = secondsBetween(started, Clock::now());
+        log.push_back({seconds, text});
+        if (logFile) {
+            std::fprintf(logFile, "%.3f\t%s\n", seconds, text.c_str());
+            std::fflush(logFile);
+        }
+    }
+
+    void queueReply(const std::string &command, const std::string &body)
+    {
+        std::string text = garbage ? body : std::to_string(model.freeSlots()) + " " + body;
+        text += '\n';
+        auto due = std::max(lastDue, Clock::now()) + std::chrono::milliseconds(replyDelayMs);
+        if (throttle) {
+            const double bytes = static_cast<double>(command.size() + 3 + text.size());
+            due += std::chrono::duration_cast<Clock::duration>(
+                std::chrono::duration<double>(bytes * kBitsPerByte / kBaud));
+        }
+        lastDue = due;
+        replies.push_back({due, text});
+    }
+
+    void admit(const std::string &text, double now)
+    {
+        model.enqueue(text, now);
+        syncGpio(); // before the reply that may report no free slot
+        queueReply(text, "ok");
+    }
+
+    // Handles received commands in order. A slot-taking command that finds
+    // the queue full is held, unanswered, until a slot frees; the commands
+    // behind it wait in the line as they would in the board's UART buffer.
+    void processCommands(double now)
+    {
+        for (;;) {
+            if (withheld) {
+                if (model.full())
+                    return;
+                admit(*withheld, now);
+                withheld.reset();
+            }
+            if (received.empty())
+                return;
+            const std::string text = received.front();
+            received.pop_front();
+            logCommand(text);
+            if (silent)
+                continue;
+            const GCode command(text);
+            if (!BoardModel::takesSlot(command)) {
+                queueReply(text, model.answer(command, now));
+                syncGpio(); // M112 empties the queue
+            } else if (model.full()) {
+                ++overflow;
+                withheld = text;
+            } else {
+                admit(text, now);
+            }
+        }
+    }
+
+    void sendDueReplies()
+    {
+        const auto now = Clock::now();
+        while (!replies.empty() && replies.front().due <= now) {
+            const std::string &text = replies.front().text;
+            // A program that stops reading loses what does not fit, as with a UART overrun.
+            [[maybe_unused]] const ssize_t n = ::write(pty.masterFd(), text.data(), text.size());
+            replies.pop_front();
+        }
+    }
+
+    int pollTimeoutMs(double now) const
+    {
+        double ms = -1;
+        auto consider = [&ms](double candidate) {
+            candidate = std::max(0.0, candidate);
+            ms = ms < 0 ? candidate : std::min(ms, candidate);
+        };
+        if (!replies.empty())
+            consider(secondsBetween(Clock::now(), replies.front().due) * 1000.0);
+        if (model.queued() > 0) {
+            consider(kBusyPollMs);
+            if (const auto next = model.nextEventAt(now))
+                consider((*next - now) / timeScale * 1000.0);
+        }
+        return ms < 0 ? -1 : static_cast<int>(std::ceil(ms));
+    }
+
+    void readFromProgram()
+    {
+        char buffer[4096];
+        for (;;) {
+            const ssize_t n = ::read(pty.masterFd(), buffer, sizeof buffer);
+            if (n <= 0)
+                return; // EAGAIN, or EIO while no one has the port open: keep going
+            std::lock_guard<std::mutex> lock(mutex);
+            for (auto &command : frames.feed(buffer, static_cast<std::size_t>(n)))
+                received.push_back(std::move(command));
+        }
+    }
+
+    void run()
+    {
+        while (running) {
+            int timeout;
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                const double now = simNow();
+                model.advanceTo(now);
+                processCommands(now);
+                syncGpio();
+                sendDueReplies();
+                timeout = pollTimeoutMs(now);
+            }
+            pollfd fds[2] = {{pty.masterFd(), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
+            if (::poll(fds, 2, timeout) < 0 && errno != EINTR)
+                break;
+            if (fds[1].revents & POLLIN) {
+                char drain[64];
+                while (::read(wakePipe[0], drain, sizeof drain) > 0) {
+                }
+            }
+            if (fds[0].revents & POLLIN)
+                readFromProgram();
+            else if (fds[0].revents & (POLLHUP | POLLERR))
+                std::this_thread::sleep_for(std::chrono::milliseconds(kBusyPollMs));
+        }
+    }
+
+    std::string root;
+    mutable std::mutex mutex;
+    BoardModel model;
+    FrameReader frames;
+    PseudoTerminal pty;
+    std::deque<std::string> received;
+    std::optional<std::string> withheld;
+    std::deque<Reply> replies;
+    Clock::time_point lastDue;
+    int gpioWritten = -1;
+
+    Clock::time_point started = Clock::now();
+    Clock::time_point realAnchor = started;
+    double simAnchor = 0;
+    double timeScale = 1.0;
+
+    bool silent = false;
+    bool garbage = false;
+    bool throttle = false;
+    int replyDelayMs = 0;
+    int overflow = 0;
+    std::vector<LoggedCommand> log;
+    FILE *logFile = nullptr;
+
+    int wakePipe[2] = {-1, -1};
+    std::atomic<bool> running{false};
+    std::thread thread;
+};
+
+BoardSimulator::BoardSimulator(std::string root)
+    : d(new Impl(std::move(root)))
+{
+}
+
+BoardSimulator::~BoardSimulator()
+{
+    stop();
+    if (d->logFile)
+        std::fclose(d->logFile);
+}
+
+bool BoardSimulator::start()
+{
+    if (d->running)
+        return true;
+    if (!d->pty.open(d->root + "/dev/ttyS2"))
+        return false;
+    if (::pipe2(d->wakePipe, O_NONBLOCK | O_CLOEXEC) != 0) {
+        d->pty.close();
+        return false;
+    }
+    makeParentDirs(d->gpioPath());
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->started = Clock::now();
+        d->gpioWritten = -1;
+        d->syncGpio();
+    }
+    d->running = true;
+    d->thread = std::thread([this] { d->run(); });
+    return true;
+}
+
+void BoardSimulator::stop()
+{
+    if (!d->running)
+        return;
+    d->running = false;
+    d->wake();
+    d->thread.join();
+    d->pty.close();
+    ::close(d->wakePipe[0]);
+    ::close(d->wakePipe[1]);
+    d->wakePipe[0] = d->wakePipe[1] = -1;
+}
+
+std::string BoardSimulator::slavePath() const
+{
+    return d->pty.slavePath();
+}
+
+void BoardSimulator::setTimeScale(double factor)
+{
+    if (factor <= 0)
+        return;
+    d->observe([this, factor](double now) {
+        d->simAnchor = now;
+        d->realAnchor = Clock::now();
+        d->timeScale = factor;
+    });
+}
+void BoardSimulator::setCapacity(int slots) { d->observe([&](double) { d->model.setCapacity(slots); }); }
+void BoardSimulator::setFilament(Filament state) { d->observe([&](double) { d->model.setFilament(state); }); }
+void BoardSimulator::setForcedNozzleTemp(std::optional<double> celsius) { d->observe([&](double) { d->model.setForcedNozzleTemp(celsius); }); }
+void BoardSimulator::setSilent(bool silent) { d->observe([&](double) { d->silent = silent; }); }
+void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
+void BoardSimulator::setReplyDelayMs(int ms) { d->observe([&](double) { d->replyDelayMs = std::max(0, ms); }); }
+void BoardSimulator::setStuckEndstop(char axis, bool stuck) { d->observe([&](double) { d->model.setStuckEndstop(axis, stuck); }); }
+void BoardSimulator::setBedPlane(double z) { d->observe([&](double) { d->model.setBedPlane(z); }); }
+void BoardSimulator::setFirmwareVersion(const std::string &version) { d->observe([&](double) { d->model.setFirmwareVersion(version); }); }
+void BoardSimulator::setBaudThrottle(bool on) { d->observe([&](double) { d->throttle = on; }); }
+void BoardSimulator::setM112Reply(const std::string &word) { d->observe([&](double) { d->model.setM112Reply(word); }); }
+void BoardSimulator::placeHead(const Position &machine) { d->observe([&](double now) { d->model.placeHead(machine, now); }); }
+
+void BoardSimulator::setCommandLogFile(const std::string &path)
+{
+    d->observe([&](double) {
+        if (d->logFile)
+            std::fclose(d->logFile);
+        d->logFile = std::fopen(path.c_str(), "a");
+    });
+}
+
+std::vector<LoggedCommand> BoardSimulator::commandLog() const { return d->observe([this](double) { return d->log; }); }
+std::vector<std::string> BoardSimulator::commands() const
+{
+    return d->observe([this](double) {
+        std::vector<std::string> texts;
+        for (const auto &entry : d->log)
+            texts.push_back(entry.command);
+        return texts;
+    });
+}
+void BoardSimulator::clearLog() { d->observe([this](double) { d->log.clear(); }); }
+Position BoardSimulator::position() const { return d->observe([this](double now) { return d->model.position(now); }); }
+double BoardSimulator::nozzleTemp() const { return d->observe([this](double now) { return d->model.nozzleTemp(now); }); }
+double BoardSimulator::bedTemp() const { return d->observe([this](double now) { return d->model.bedTemp(now); }); }
+int BoardSimulator::nozzleTarget() const { return d->observe([this](double) { return d->model.nozzleTarget(); }); }
+int BoardSimulator::bedTarget() const { return d->observe([this](double) { return d->model.bedTarget(); }); }
+bool BoardSimulator::motorsEnabled() const { return d->observe([this](double) { return d->model.anyMotorEnabled(); }); }
+bool BoardSimulator::motorEnabled(char axis) const { return d->observe([&](double) { return d->model.motorEnabled(axis); }); }
+bool BoardSimulator::lightOn() const { return d->observe([this](double) { return d->model.lightOn(); }); }
+bool BoardSimulator::probeDeployed() const { return d->observe([this](double) { return d->model.probeDeployed(); }); }
+double BoardSimulator::stepsPerMm(char axis) const { return d->observe([&](double) { return d->model.stepsPerMm(axis); }); }
+int BoardSimulator::queuedCommands() const { return d->observe([this](double) { return d->model.queued(); }); }
+int BoardSimulator::overflowCount() const { return d->observe([this](double) { return d->overflow; }); }
+bool BoardSimulator::absoluteMode() const { return d->observe([this](double) { return d->model.absoluteMode(); }); }
+int BoardSimulator::discardedFrames() const { return d->observe([this](double) { return d->frames.discarded(); }); }
+
+} // namespace sim

@@ -1,0 +1,192 @@
+#include "headedfile.h"
+#include "printericons.h"
+#include "printfileformat.h"
+#include "thumbnail.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray pngOf(const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A headed file whose two slots hold a red and a blue picture.
+QByteArray twoPictureFile(const QSize &size, bool secondSlotEmpty)
+{
+    const QByteArray red = pngOf(size, Qt::red);
+    const QByteArray blue = secondSlotEmpty ? QByteArray() : pngOf(size, Qt::blue);
+    HeaderFields fields;
+    fields.imgStart0 = 60;
+    fields.imgStart1 = 60 + red.size();
+    fields.gcodeStart = fields.imgStart1 + blue.size();
+    return headerBytes(fields) + red + blue + "G28\nM104 S200\n";
+}
+
+} // namespace
+
+class TestPrintFilePreview : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString fileWith(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        if (!writeTestFile(path, bytes))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        initPrinterIcons();
+        QVERIFY(m_dir.isValid());
+        QVERIFY(!defaultPrintFilePicture(124, 124).isNull());
+    }
+
+    void slotRules_data()
+    {
+        QTest::addColumn<quint32>("img0");
+        QTest::addColumn<quint32>("img1");
+        QTest::addColumn<quint32>("gcode");
+        QTest::addColumn<qint64>("fileSize");
+        QTest::addColumn<qint64>("start");
+        QTest::addColumn<qint64>("length");
+
+        QTest::newRow("second slot empty: first slot") << 60u << 1060u << 1060u << qint64(5000) << qint64(60) << qint64(1000);
+        QTest::newRow("second slot wins") << 60u << 1060u << 3060u << qint64(5000) << qint64(1060) << qint64(2000);
+        QTest::newRow("slot ends at end of file") << 60u << 1060u << 5000u << qint64(5000) << qint64(1060) << qint64(3940);
+        QTest::newRow("reversed second slot, no fall-back") << 60u << 1060u << 500u << qint64(5000) << qint64(0) << qint64(0);
+        QTest::newRow("equal offsets") << 60u << 60u << 60u << qint64(5000) << qint64(0) << qint64(0);
+        QTest::newRow("all offsets zero") << 0u << 0u << 0u << qint64(5000) << qint64(0) << qint64(0);
+        QTest::newRow("slot beyond end of file") << 60u << 1060u << 5001u << qint64(5000) << qint64(0) << qint64(0);
+        QTest::newRow("slot as long as the file") << 0u << 5000u << 5000u << qint64(5000) << qint64(0) << qint64(0);
+        QTest::newRow("slot inside the header") << 10u << 50u << 50u << qint64(5000) << qint64(0) << qint64(0);
+        QTest::newRow("gcodeStart 0xFFFFFFFF") << 60u << 1060u << 0xFFFFFFFFu << qint64(5000) << qint64(0) << qint64(0);
+        // A 32-bit difference would call this a 272-byte slot at 4 GiB.
+        QTest::newRow("wrapping offsets") << 60u << 0xFFFFFF00u << 0x10u << qint64(5000) << qint64(0) << qint64(0);
+    }
+
+    void slotRules()
+    {
+        QFETCH(quint32, img0);
+        QFETCH(quint32, img1);
+        QFETCH(quint32, gcode);
+        QFETCH(qint64, fileSize);
+        GXFileHeader header {};
+        header.imgStart0 = img0;
+        header.imgStart1 = img1;
+        header.gcodeStart = gcode;
+        const ThumbnailSlot slot = thumbnailSlot(header, fileSize);
+        QTEST(slot.start, "start");
+        QTEST(slot.length, "length");
+    }
+
+    void thumbnailComesFromTheChosenSlotScaledKeepingAspect()
+    {
+        const QString both = fileWith("both.gx", twoPictureFile(QSize(100, 50), false));
+        const QImage small = printFileThumbnail(both, 28, 28).toImage();
+        QCOMPARE(small.size(), QSize(28, 14));
+        QCOMPARE(small.pixelColor(5, 5), QColor(Qt::blue));
+
+        const QString first = fileWith("first.gx", twoPictureFile(QSize(64, 64), true));
+        const QImage large = printFileThumbnail(first, 124, 124).toImage();
+        QCOMPARE(large.size(), QSize(124, 124));
+        QCOMPARE(large.pixelColor(100, 100), QColor(Qt::red));
+    }
+
+    void pagesFallBackToTheGenericPicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+
+        const QByteArray good = twoPictureFile(QSize(40, 40), false);
+        HeaderFields hostile;
+        hostile.imgStart0 = 60;
+        hostile.imgStart1 = 100;
+        hostile.gcodeStart = 0xFFFFFFFF;
+        HeaderFields pastEnd;
+        pastEnd.imgStart0 = 60;
+        pastEnd.imgStart1 = 100000;
+        pastEnd.gcodeStart = 100000;
+        HeaderFields textSlot;
+        textSlot.imgStart0 = 60;
+        textSlot.imgStart1 = 80;
+        textSlot.gcodeStart = 80;
+
+        QTest::newRow("59-byte file") << "short.gx" << good.left(59);
+        QTest::newRow("upper-case suffix") << "part.GX" << good;
+        QTest::newRow("gcode suffix with a header") << "part.gcode" << good;
+        QTest::newRow("gcodeStart 0xFFFFFFFF") << "hostile.gx" << headerBytes(hostile) + good.mid(60);
+        QTest::newRow("image start past end") << "past.gx" << headerBytes(pastEnd) + good.mid(60);
+        QTest::newRow("slot holds no image") << "text.gx" << headerBytes(textSlot) + "G28 ; not a picture.\n";
+        QTest::newRow("missing file") << "missing.gx" << QByteArray();
+    }
+
+    void pagesFallBackToTheGenericPicture()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        const QString path = content.isEmpty() ? m_dir.filePath(name) : fileWith(name, content);
+        QCOMPARE(printFileThumbnailOrDefault(path, 124, 124).toImage(), defaultPrintFilePicture(124, 124).toImage());
+    }
+
+    void nameWithSeveralDotsIsHeaded()
+    {
+        const QString path = fileWith("a.b.gx", twoPictureFile(QSize(40, 40), false));
+        QCOMPARE(printFileThumbnailOrDefault(path, 28, 28).toImage().pixelColor(3, 3), QColor(Qt::blue));
+    }
+
+    void oversizedPicturesAreRefused()
+    {
+        // Decodable pictures that a broken or hostile header could point at.
+        QByteArray wide = "P6 4097 1 255\n";
+        wide.append(QByteArray(4097 * 3, '\x7f'));
+        QByteArray padded = pngOf(QSize(8, 8), Qt::green);
+        padded.append(QByteArray(1024 * 1024, '\0')); // beyond the 1 MB limit
+        QByteArray limit = "P6 4096 1 255\n";
+        limit.append(QByteArray(4096 * 3, '\x7f'));
+
+        for (const QByteArray &picture : {wide, padded, limit}) {
+            HeaderFields fields;
+            fields.imgStart0 = 60;
+            fields.imgStart1 = 60 + picture.size();
+            fields.gcodeStart = fields.imgStart1;
+            const QString path = fileWith("big.gx", headerBytes(fields) + picture + "G28\n");
+            QCOMPARE(printFileThumbnail(path, 28, 28).isNull(), picture != limit);
+        }
+    }
+
+    void headerValuesAsShown_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("1h 2min") << PrintFileFormat::printTime(3725) << "1h 2min";
+        QTest::newRow("under a minute") << PrintFileFormat::printTime(59) << "0h 0min";
+        QTest::newRow("more than a day") << PrintFileFormat::printTime(90000) << "25h 0min";
+        QTest::newRow("filament") << PrintFileFormat::filamentLength(2500) << "2.50m";
+        QTest::newRow("layer height") << PrintFileFormat::layerHeight(200) << "0.20mm";
+        QTest::newRow("speed") << PrintFileFormat::speed(60) << "60.00mm/s";
+    }
+
+    void headerValuesAsShown()
+    {
+        QFETCH(QString, shown);
+        QTEST(shown, "expected");
+    }
+};
+
+QTEST_MAIN(TestPrintFilePreview)
+#include "tst_printfilepreview.moc"

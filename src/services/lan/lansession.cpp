@@ -200,11 +200,13 @@ bool LanSession::upload(const LanCommand &command)
         });
 
     switch (result.outcome) {
-    case UploadReceiver::Received:
+    case UploadReceiver::Received: {
+        // The notice stays up until the file is really on the disk.
+        const bool saved = file.commit(&error);
         emit m_server.sig_dialogClose();
-        if (!file.commit(&error))
-            return send(lanReplyLine("Error: " + error) + lanReplyClose());
-        return send(lanReplyLine("Done saving file.") + lanReplyClose());
+        return send(lanReplyLine(saved ? QByteArray("Done saving file.") : "Error: " + error)
+                    + lanReplyClose());
+    }
     case UploadReceiver::CrcFailed:
         // The "CRC ERROR" notice stays until the client lets go.
         return send(lanReplyLine("Error: " + result.error) + lanReplyClose());

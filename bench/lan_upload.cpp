@@ -1,7 +1,7 @@
 // Upload throughput of the LAN server over loopback against writing the same
 // bytes straight to a file (both made durable with fsync).
-#include "../tests/services/lan/fakeprinterstate.h"
-#include "../tests/services/lan/lantestclient.h"
+#include "fakeprinterstate.h"
+#include "lantestclient.h"
 
 #include "lan/myserver.h"
 #include "sysroot.h"

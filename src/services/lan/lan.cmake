@@ -1,0 +1,31 @@
+# LAN print server, upload receiver and multicast discovery responder.
+set(LAN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/vardefine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vardefine.h
+  ${CMAKE_CURRENT_LIST_DIR}/lanprinterstate.h
+  ${CMAKE_CURRENT_LIST_DIR}/wakepipe.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wakepipe.h
+  ${CMAKE_CURRENT_LIST_DIR}/socketstream.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/socketstream.h
+  ${CMAKE_CURRENT_LIST_DIR}/lancommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lancommand.h
+  ${CMAKE_CURRENT_LIST_DIR}/uploadname.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/uploadname.h
+  ${CMAKE_CURRENT_LIST_DIR}/uploadblock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/uploadblock.h
+  ${CMAKE_CURRENT_LIST_DIR}/uploadfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/uploadfile.h
+  ${CMAKE_CURRENT_LIST_DIR}/uploadreceiver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/uploadreceiver.h
+  ${CMAKE_CURRENT_LIST_DIR}/discoveryrecord.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/discoveryrecord.h
+  ${CMAKE_CURRENT_LIST_DIR}/multicastresponder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/multicastresponder.h
+  ${CMAKE_CURRENT_LIST_DIR}/lansession.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lansession.h
+  ${CMAKE_CURRENT_LIST_DIR}/myserver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/myserver.h
+)
+set(LAN_LIBS
+  ZLIB::ZLIB
+)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "vardefine.h"
+
+#include <QString>
+
+// What the LAN server and the discovery responder may read of the printer.
+// The main window implements it; every operation is called from the server's
+// own threads (accept, client and multicast threads), so implementations must
+// be thread-safe (take their own locks, return copies).
+class LanPrinterState {
+public:
+    virtual ~LanPrinterState() = default;
+
+    // Whole degrees Celsius as the last temperature poll read them.
+    virtual int currentExtruderTemp() const = 0;
+    virtual int targetExtruderTemp() const = 0;
+    virtual int currentPlatformTemp() const = 0;
+    virtual int targetPlatformTemp() const = 0;
+
+    virtual machine_status_t machineStatus() const = 0;
+    virtual move_mode_t moveMode() const = 0;
+
+    // Progress of the running print in percent (0 to 100).
+    virtual float printProgress() const = 0;
+
+    virtual QString printerName() const = 0;
+    virtual QString firmwareVersion() const = 0;
+    virtual QString serialNumber() const = 0;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace tmsdk {
+
+class FileManager {
+public:
+    // Deletes the file at `path` and flushes the file systems. Returns 0 on
+    // success and when there is nothing to delete, else the negated errno.
+    static int remove(const std::string &path);
+};
+
+} // namespace tmsdk

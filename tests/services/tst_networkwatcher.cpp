@@ -1,0 +1,82 @@
+#include "netinterface.h"
+#include "networkwatcher.h"
+#include "sandboxroot.h"
+#include "timescale.h"
+
+#include <QtTest>
+
+namespace {
+
+const int kWaitMs = 10000;
+
+// Logs its call like every stand-in and answers only for the addresses listed
+// in <root>/reachable.
+const QByteArray kPingStandIn =
+    "#!/bin/sh\n"
+    "root=$(cd \"$(dirname \"$0\")/..\" && pwd)\n"
+    "{ printf 'ping'; for a in \"$@\"; do printf '\\t%s' \"$a\"; done; printf '\\n'; } >>\"$root/standin.log\"\n"
+    "for a in \"$@\"; do last=$a; done\n"
+    "grep -qx \"$last\" \"$root/reachable\" 2>/dev/null\n";
+
+QStringList pingedAddresses(const QStringList &log)
+{
+    QStringList addresses;
+    for (const QString &line : log)
+        addresses << line.section('\t', -1);
+    return addresses;
+}
+
+} // namespace
+
+class TestNetworkWatcher : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { TimeScale::setFactor(0.01); }
+    void cleanupTestCase() { TimeScale::setFactor(1); }
+
+    void interfaceQueries()
+    {
+        QCOMPARE(NetInterface::ipv4Address("lo"), std::string("127.0.0.1"));
+        QVERIFY(NetInterface::ipv4Address("nosuchif0").empty());
+
+        std::string mac = "stale";
+        QCOMPARE(NetInterface::getLocalMac("lo", mac), 0);
+        QCOMPARE(mac, std::string("00:00:00:00:00:00"));
+        mac = "stale";
+        QCOMPARE(NetInterface::getLocalMac("nosuchif0", mac), -1);
+        QVERIFY(mac.empty());
+        QCOMPARE(NetInterface::getLocalMac("an-interface-name-too-long", mac), -1);
+    }
+
+    void reportsReachabilityChanges()
+    {
+        SandboxRoot root;
+        QCOMPARE(NetInterface::wifiInterfaceName(), std::string("lo"));
+        root.write("/sbin-standin/ping", kPingStandIn, true);
+        root.write("/reachable", "1.1.1.1\n");
+
+        NetworkWatcher watcher;
+        QList<bool> changes;
+        connect(&watcher, &NetworkWatcher::connectionChanged, this,
+                [&changes](bool connected) { changes << connected; }, Qt::QueuedConnection);
+        watcher.start();
+
+        QTRY_COMPARE_WITH_TIMEOUT(changes, QList<bool>{true}, kWaitMs);
+        QVERIFY(watcher.isConnected());
+        const QStringList firstRound = root.logLines().mid(0, 3);
+        QCOMPARE(firstRound.value(0), QString("ping\t-c\t1\t-W\t2\t8.8.8.8"));
+        QCOMPARE(pingedAddresses(firstRound), (QStringList{"8.8.8.8", "114.114.114.114", "1.1.1.1"}));
+        // The first server that answers ends the round.
+        QVERIFY(!root.read("/standin.log").contains("223.5.5.5"));
+
+        root.write("/reachable", "");
+        QTRY_COMPARE_WITH_TIMEOUT(changes, (QList<bool>{true, false}), kWaitMs);
+        QVERIFY(!watcher.isConnected());
+        // A failed round has asked all four servers in turn.
+        QVERIFY(pingedAddresses(root.logLines()).join(',').contains("8.8.8.8,114.114.114.114,1.1.1.1,223.5.5.5"));
+        watcher.stop();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNetworkWatcher)
+#include "tst_networkwatcher.moc"

@@ -1,7 +1,10 @@
 #include "keyboard.h"
+#include "menutable.h"
 #include "nobuttondialog.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
+#include "pageframe.h"
+#include "printericons.h"
 #include "printertranslations.h"
 #include "progressdialog.h"
 #include "twobuttondialog.h"
@@ -10,6 +13,8 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
 
@@ -55,7 +60,41 @@ QStringList clippedTexts(QWidget *screen)
         if (textWidth + 4 > button->width())
             clipped << button->text();
     }
+    for (QToolButton *button : screen->findChildren<QToolButton *>()) {
+        if (button->isVisible() && !button->text().isEmpty()
+            && button->sizeHint().width() > button->width())
+            clipped << button->text();
+    }
     return clipped;
+}
+
+// A settings-like menu page put together from the page kit.
+QWidget *samplePage(const Sample &s)
+{
+    auto *page = new QWidget;
+    auto *table = new QTableWidget(page);
+    table->setGeometry(0, 0, 272, 330);
+    auto *bar = new QWidget(page);
+    bar->setObjectName("bottomBar");
+    bar->setGeometry(0, 330, 272, 55);
+    auto *up = new QToolButton(bar);
+    up->setGeometry(0, 6, 42, 42);
+    auto *down = new QToolButton(bar);
+    down->setGeometry(88, 6, 42, 42);
+    auto *label = new QLabel(bar);
+    label->setGeometry(42, 0, 46, 55);
+    label->setAlignment(Qt::AlignCenter);
+    auto *back = new QToolButton(bar);
+    back->setGeometry(180, 0, 91, 55);
+    PageFrame::install(page, bar, back);
+    auto *menu = new MenuTable(table, page);
+    menu->setPaging(up, down, label);
+    QList<MenuRow> rows;
+    for (int i = 0; i < 11; ++i)
+        rows << MenuRow{i == 0 ? s.title : QString("Row %1").arg(i),
+                        QIcon(i % 2 ? ":/Resource/icon/open.png" : ":/Resource/icon/Next.png")};
+    menu->setRows(rows);
+    return page;
 }
 
 } // namespace
@@ -66,6 +105,7 @@ private slots:
     void initTestCase()
     {
         initPrinterTranslations();
+        initPrinterIcons();
         const int font =
             QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
         if (font >= 0)
@@ -102,6 +142,7 @@ private slots:
         progress->setValue(420);
         screens << qMakePair(QString("progress"), static_cast<QWidget *>(progress));
         screens << qMakePair(QString("keyboard"), static_cast<QWidget *>(new Keyboard(true, "password")));
+        screens << qMakePair(QString("menu_page"), samplePage(s));
         auto *symbols = new Keyboard(false, "");
         screens << qMakePair(QString("keyboard_symbols"), static_cast<QWidget *>(symbols));
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "shelldialog.h"
+
+namespace Ui {
+class OneButtonDialog;
+}
+
+// A message with one button that closes it. show() leaves the caller running;
+// exec() waits and returns 1 when the button was pressed.
+class OneButtonDialog : public ShellDialog {
+    Q_OBJECT
+public:
+    // An empty title hides the title line; an empty buttonText keeps "OK".
+    OneButtonDialog(const QString &title, const QString &text,
+                    const QString &buttonText = QString(), QWidget *parent = nullptr);
+    ~OneButtonDialog() override;
+
+    void setLabelText(const QString &text);
+    void setBtnText(const QString &text);
+
+    static OneButtonDialog *instOneButtonDialog;
+
+private:
+    Ui::OneButtonDialog *ui;
+};

@@ -1,0 +1,47 @@
+#include "shelldialog.h"
+#include "shellstyle.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+ShellDialog::ShellDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setModal(true);
+    setGeometry(0, 0, ShellStyle::ScreenWidth, ShellStyle::ScreenHeight);
+    setFixedSize(ShellStyle::ScreenWidth, ShellStyle::ScreenHeight);
+    setStyleSheet(QString::fromLatin1(ShellStyle::DialogCard));
+}
+
+ShellDialog::~ShellDialog()
+{
+    releaseInstance();
+}
+
+void ShellDialog::done(int result)
+{
+    releaseInstance();
+    QDialog::done(result);
+}
+
+void ShellDialog::closeEvent(QCloseEvent *event)
+{
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        releaseInstance();
+}
+
+void ShellDialog::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0, 0, 0, 110));
+}
+
+void ShellDialog::releaseInstance()
+{
+    if (m_releaseInstance)
+        m_releaseInstance();
+}

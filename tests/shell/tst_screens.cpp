@@ -1,0 +1,167 @@
+#include "keyboard.h"
+#include "menutable.h"
+#include "nobuttondialog.h"
+#include "onebuttondialog.h"
+#include "onelabledialog.h"
+#include "pageframe.h"
+#include "printericons.h"
+#include "printertranslations.h"
+#include "progressdialog.h"
+#include "twobuttondialog.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+struct Sample {
+    QString title, question, longText;
+};
+
+// Texts of the length the pages will show, per interface language.
+Sample sampleFor(const QString &lang)
+{
+    if (lang == "german")
+        return {QString::fromUtf8("Datei löschen"),
+                QString::fromUtf8("Möchten Sie die Datei wirklich löschen?"),
+                QString::fromUtf8("Beim Aktualisieren der Firmware ist ein Problem aufgetreten. "
+                                  "Bitte überprüfen Sie den USB-Datenträger und versuchen Sie es erneut.")};
+    if (lang == "chinese-cn")
+        return {QString::fromUtf8("删除文件"), QString::fromUtf8("确定要删除该文件吗？"),
+                QString::fromUtf8("固件更新出现问题。请检查U盘后重试。")};
+    return {"Are you sure to delete", "Are you sure\n to delete the file?",
+            "There was a problem\nwith the firmware update.\nPlease try again."};
+}
+
+// Every visible text of `screen` fits its widget: wrapped labels are tall
+// enough, buttons wide enough, and nothing leaves the screen.
+QStringList clippedTexts(QWidget *screen)
+{
+    QStringList clipped;
+    const QRect screenRect(0, 0, 272, 480);
+    for (QLabel *label : screen->findChildren<QLabel *>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        const bool fits = label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
+                                            : label->width() >= label->sizeHint().width();
+        if (!fits || !screenRect.contains(QRect(label->mapTo(screen, QPoint()), label->size())))
+            clipped << label->text();
+    }
+    for (QPushButton *button : screen->findChildren<QPushButton *>()) {
+        if (!button->isVisible())
+            continue;
+        const int textWidth = button->fontMetrics().horizontalAdvance(button->text().remove('&'));
+        if (textWidth + 4 > button->width())
+            clipped << button->text();
+    }
+    for (QToolButton *button : screen->findChildren<QToolButton *>()) {
+        if (button->isVisible() && !button->text().isEmpty()
+            && button->sizeHint().width() > button->width())
+            clipped << button->text();
+    }
+    return clipped;
+}
+
+// A settings-like menu page put together from the page kit.
+QWidget *samplePage(const Sample &s)
+{
+    auto *page = new QWidget;
+    auto *table = new QTableWidget(page);
+    table->setGeometry(0, 0, 272, 330);
+    auto *bar = new QWidget(page);
+    bar->setObjectName("bottomBar");
+    bar->setGeometry(0, 330, 272, 55);
+    auto *up = new QToolButton(bar);
+    up->setGeometry(0, 6, 42, 42);
+    auto *down = new QToolButton(bar);
+    down->setGeometry(88, 6, 42, 42);
+    auto *label = new QLabel(bar);
+    label->setGeometry(42, 0, 46, 55);
+    label->setAlignment(Qt::AlignCenter);
+    auto *back = new QToolButton(bar);
+    back->setGeometry(180, 0, 91, 55);
+    PageFrame::install(page, bar, back);
+    auto *menu = new MenuTable(table, page);
+    menu->setPaging(up, down, label);
+    QList<MenuRow> rows;
+    for (int i = 0; i < 11; ++i)
+        rows << MenuRow{i == 0 ? s.title : QString("Row %1").arg(i),
+                        QIcon(i % 2 ? ":/Resource/icon/open.png" : ":/Resource/icon/Next.png")};
+    menu->setRows(rows);
+    return page;
+}
+
+} // namespace
+
+class TestScreens : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        initPrinterTranslations();
+        initPrinterIcons();
+        const int font =
+            QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
+        if (font >= 0)
+            QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
+    }
+
+    void textsAreNeverCut_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::newRow("english") << "english";
+        QTest::newRow("german") << "german";
+        QTest::newRow("chinese") << "chinese-cn";
+    }
+
+    void textsAreNeverCut()
+    {
+        QFETCH(QString, lang);
+        QTranslator translator;
+        QVERIFY(translator.load(":/Resource/translations/firmware_" + lang));
+        QCoreApplication::installTranslator(&translator);
+        const Sample s = sampleFor(lang);
+
+        QList<QPair<QString, QWidget *>> screens;
+        screens << qMakePair(QString("one_button"),
+                             static_cast<QWidget *>(new OneButtonDialog(s.title, s.longText)));
+        screens << qMakePair(QString("two_button"),
+                             static_cast<QWidget *>(new TwoButtonDialog(s.title, s.question)));
+        screens << qMakePair(QString("no_button"),
+                             static_cast<QWidget *>(new NoButtonDialog(s.title, s.longText)));
+        screens << qMakePair(QString("one_label"),
+                             static_cast<QWidget *>(new OneLableDialog(s.question)));
+        auto *progress = new ProgressDialog(s.title, s.question);
+        progress->setMax(1000);
+        progress->setValue(420);
+        screens << qMakePair(QString("progress"), static_cast<QWidget *>(progress));
+        screens << qMakePair(QString("keyboard"), static_cast<QWidget *>(new Keyboard(true, "password")));
+        screens << qMakePair(QString("menu_page"), samplePage(s));
+        auto *symbols = new Keyboard(false, "");
+        screens << qMakePair(QString("keyboard_symbols"), static_cast<QWidget *>(symbols));
+
+        const QString shotDir = qEnvironmentVariable("SHELL_SCREENSHOT_DIR");
+        for (const auto &screen : screens) {
+            screen.second->show();
+            if (screen.second == symbols)
+                QTest::mouseClick(symbols->findChild<QPushButton *>("modeKey"), Qt::LeftButton);
+            QCoreApplication::processEvents();
+            const QStringList clipped = clippedTexts(screen.second);
+            QVERIFY2(clipped.isEmpty(),
+                     qPrintable(lang + " " + screen.first + " cuts: " + clipped.join(" | ")));
+            if (!shotDir.isEmpty())
+                screen.second->grab().save(shotDir + "/" + lang + "_" + screen.first + ".png");
+            delete screen.second;
+        }
+        QCoreApplication::removeTranslator(&translator);
+    }
+};
+
+QTEST_MAIN(TestScreens)
+#include "tst_screens.moc"

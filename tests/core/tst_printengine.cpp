@@ -291,13 +291,15 @@ private slots:
         QVERIFY(FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(line));
         QVERIFY(line > 100);
         const QList<QByteArray> lines = g.split('\n');
-        double z = 0, e = 0;
+        double z = 0, e = 0, f = 0;
         for (int i = 0; i < line; ++i) {
             for (const QByteArray &w : lines[i].split(' ')) {
                 if (lines[i].startsWith("G1") && w.startsWith('Z'))
                     z = w.mid(1).toDouble();
                 if (lines[i].startsWith("G1") && w.startsWith('E'))
                     e = w.mid(1).toDouble();
+                if (lines[i].startsWith("G1") && w.startsWith('F'))
+                    f = w.mid(1).toDouble();
             }
         }
 
@@ -316,7 +318,7 @@ private slots:
         QVERIFY(sent[2].startsWith("G1 X") && sent[2].endsWith(" F3000"));
         QCOMPARE(sent[3].toStdString(), "G1 Z" + Gcode::formatNumber(z) + " F300");
         QCOMPARE(sent[4], QString("M106 S200"));
-        QCOMPARE(sent[5], QString("G1 F1800"));
+        QCOMPARE(sent[5].toStdString(), "G1 F" + Gcode::formatNumber(f));
         QCOMPARE(sent[6].toLatin1(), lines[line]);
     }
 };

@@ -1,0 +1,64 @@
+#include "filamentheat.h"
+#include "buzzerplay.h"
+#include "config.h"
+#include "getconfigfile.h"
+#include "mainwindow.h"
+#include "stepworker.h"
+#include "twobuttondialog.h"
+
+#include <QLabel>
+
+namespace FilamentHeat {
+
+bool inLoadWindow(int celsius)
+{
+    return celsius >= SetTemp - 2 && celsius < SetTemp + 20;
+}
+
+bool overTemperature(int celsius)
+{
+    return celsius > GuardLimit;
+}
+
+QString targetText(int celsius)
+{
+    return QStringLiteral("/%1\u2103").arg(celsius);
+}
+
+int currentNozzle()
+{
+    MainWindow *main = MainWindow::instMainWindow;
+    return main ? main->getCurrentExtruderTemp() : 0;
+}
+
+int readOut(StepWorker &worker, QLabel *current, QLabel *target)
+{
+    MainWindow *main = MainWindow::instMainWindow;
+    const int now = main ? main->getCurrentExtruderTemp() : 0;
+    const int goal = main ? main->getTargetExtruderTemp() : 0;
+    worker.post([current, target, now, goal] {
+        current->setText(QString::number(now));
+        target->setText(targetText(goal));
+    });
+    return now;
+}
+
+void playStartTune()
+{
+    if (!getConfigFile()->configFile()->getBuzzerStatus())
+        return;
+    buzzerPlay *buzzer = buzzerPlay::getInstance("pwm1");
+    buzzer->start();
+    buzzer->play(buzzerPlay::TUNE_FILAMENT_START);
+}
+
+bool confirmCancel(QWidget *page, QPointer<TwoButtonDialog> &question, const QString &title,
+                   const QString &text)
+{
+    QPointer<QWidget> alive(page);
+    question = new TwoButtonDialog(title, text);
+    const int answer = question->exec();
+    return alive && answer == 1;
+}
+
+} // namespace FilamentHeat

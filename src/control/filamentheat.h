@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+class QLabel;
+class QWidget;
+class StepWorker;
+class TwoButtonDialog;
+
+// What the filament load and unload pages share: the fixed nozzle target, the
+// window in which the filament may be moved, the over-temperature guard, the
+// per-second read-out, the start tune and the cancel question.
+namespace FilamentHeat {
+
+constexpr int SetTemp = 230;
+constexpr int GuardLimit = 290;
+constexpr int CloseDelayMs = 500;
+
+// Hot enough to move the filament and not so hot that it chars.
+bool inLoadWindow(int celsius);
+bool overTemperature(int celsius);
+
+// "/230℃": the target part of the read-out.
+QString targetText(int celsius);
+
+// The main window's current nozzle temperature (0 without a main window).
+int currentNozzle();
+
+// On a worker step: reads the nozzle's current and target temperature from the
+// main window and posts them to the read-out labels; returns the current one.
+int readOut(StepWorker &worker, QLabel *current, QLabel *target);
+
+// The filament tune, when the buzzer is switched on.
+void playStartTune();
+
+// Asks the cancel question modally. True only when it was confirmed and
+// `page` still exists: a page can be closed from elsewhere while the question
+// is open, and its destructor closes the question through `question`.
+bool confirmCancel(QWidget *page, QPointer<TwoButtonDialog> &question, const QString &title,
+                   const QString &text);
+
+} // namespace FilamentHeat

@@ -1,0 +1,214 @@
+#include "loadfilament.h"
+#include "executegetserialobject.h"
+#include "executereturnhome.h"
+#include "filamentheat.h"
+#include "motionidle.h"
+#include "pageframe.h"
+#include "serialobject.h"
+#include "timescale.h"
+#include "twobuttondialog.h"
+#include "ui_loadfilament.h"
+#include "unloadfilament.h"
+
+#include <QDebug>
+#include <QTimer>
+
+LoadFilament *LoadFilament::instLoadFilament = nullptr;
+const int LoadFilament::extruderSetTemp = FilamentHeat::SetTemp;
+
+LoadFilament::LoadFilament(bool isprint, QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::LoadFilament)
+    , m_worker(this)
+    , m_isprint(isprint)
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(windowFlags() | Qt::Window | Qt::FramelessWindowHint);
+    setFixedSize(PageFrame::PageWidth, PageFrame::PageHeight);
+    move(PageFrame::PagePosition);
+    PageFrame::setBackground(this);
+    ui->widget_2->setAttribute(Qt::WA_StyledBackground);
+    instLoadFilament = this;
+
+    serialObject = ExecuteGetSerialObject()->serial();
+    serialObject->Heating(extruderSetTemp);
+
+    ui->label->setText(tr("Extruder heating..."));
+    ui->extruderTemp->setText(QString::number(FilamentHeat::currentNozzle()));
+    ui->extruderTargetTemp->setText(FilamentHeat::targetText(extruderSetTemp));
+
+    // X and Y only from a paused print: homing Z would lose the print's height.
+    ExecuteReturnHome()->setObject(this);
+    ExecuteReturnHome()->returnHome(m_isprint);
+
+    connect(this, &LoadFilament::sig_abnormalTemperature, this, &LoadFilament::abnormalTemperature);
+    connect(this, &LoadFilament::sig_closePage, this, &LoadFilament::closePage);
+
+    QTimer::singleShot(TimeScale::ms(1), this, &LoadFilament::performingLoadOperations);
+}
+
+LoadFilament::~LoadFilament()
+{
+    // The worker is joined before the closing commands, so no push of the
+    // sequence can follow them.
+    stopSequence();
+    if (m_cancelQuestion)
+        m_cancelQuestion->close();
+    if (serialObject) {
+        serialObject->serialCheckCode(QStringLiteral("M112"));
+        serialObject->serialSendCode(QStringLiteral("M18"));
+    }
+    if (instLoadFilament == this)
+        instLoadFilament = nullptr;
+    delete ui;
+}
+
+void LoadFilament::stopSequence()
+{
+    ExecuteReturnHome()->setObject(nullptr);
+    m_worker.stop();
+}
+
+void LoadFilament::performingLoadOperations()
+{
+    if (!m_worker.start([this] { return performFilamentFeedingProcess(); }))
+        qCritical() << "loadfilament.cpp LoadFilament::performingLoadOperations creare pthread error.";
+}
+
+int LoadFilament::performFilamentFeedingProcess()
+{
+    const int t = FilamentHeat::readOut(m_worker, ui->extruderTemp, ui->extruderTargetTemp);
+    if (!m_extruderIsAbnormal && FilamentHeat::overTemperature(t)) {
+        m_extruderIsAbnormal = true;
+        emit sig_abnormalTemperature();
+    }
+    if (m_extruderIsAbnormal)
+        return 1;
+
+    switch (m_loadingFilamentProcess.load()) {
+    case LOADING_FILAMENT_FIRST_PREHEAT:
+        if (FilamentHeat::inLoadWindow(t)) {
+            emit sig_preheatCompleted();
+            m_loadingFilamentProcess = LOADING_FILAMENT_SECOND_HOME;
+        }
+        return 0;
+    case LOADING_FILAMENT_SECOND_HOME:
+        if (m_homeIsCompleted)
+            m_loadingFilamentProcess = LOADING_FILAMENT_THIRD_SENSOR;
+        return 0;
+    case LOADING_FILAMENT_THIRD_SENSOR:
+        m_loadingFilamentProcess = LOADING_FILAMENT_FORTH_START_LOADING;
+        return 0;
+    case LOADING_FILAMENT_FORTH_START_LOADING:
+        if (!MotionIdle::check(serialObject))
+            return 0;
+        m_worker.post([this] { ui->label->setText(tr("Preheat completed.\n Begin loading...")); });
+        FilamentHeat::playStartTune();
+        serialObject->serialCheckCode(QStringLiteral("M112"));
+        serialObject->serialSendCode(QStringLiteral("G92 E0"));
+        serialObject->serialSendCode(QStringLiteral("G1 E350 F2000"));
+        m_loadingFilamentProcess = LOADING_FILAMENT_FIFTH_FAST_SPEED;
+        return 0;
+    case LOADING_FILAMENT_FIFTH_FAST_SPEED:
+        if (!MotionIdle::check(serialObject))
+            return 0;
+        m_worker.post([this] {
+            ui->label->setText(tr("Loading,about 1-2 minute\nPress ok when new color appears"));
+            ui->close->setText(tr("ok"));
+        });
+        serialObject->serialSendCode(QStringLiteral("G1 E900 F180"));
+        m_loadingFilamentProcess = LOADING_FILAMENT_SIXTH_SLOW_SPEED;
+        return 0;
+    case LOADING_FILAMENT_SIXTH_SLOW_SPEED:
+        if (MotionIdle::check(serialObject))
+            m_loadingFilamentProcess = LOADING_FILAMENT_SEVENTH_COMPLETED;
+        return 0;
+    case LOADING_FILAMENT_SEVENTH_COMPLETED:
+        serialObject->serialCheckCode(QStringLiteral("M112"));
+        serialObject->stopHalvorIIHeating();
+        emit sig_closePage();
+        return -1;
+    }
+    return -1;
+}
+
+void LoadFilament::checkReturnHomeDone()
+{
+    ExecuteReturnHome()->setObject(nullptr);
+    // The guard may have tripped while homing ended: then the head stays put.
+    if (m_extruderIsAbnormal)
+        return;
+    serialObject->serialCheckCode(QStringLiteral("M112"));
+    if (m_isprint) {
+        // Lift relative to where the print stopped; its Z origin must stay.
+        serialObject->serialSendCode(QStringLiteral("G91"));
+        serialObject->serialSendCode(QStringLiteral("G1 Z10 F400"));
+        serialObject->serialSendCode(QStringLiteral("G90"));
+    } else {
+        serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0"));
+        serialObject->serialSendCode(QStringLiteral("G90"));
+        serialObject->serialSendCode(QStringLiteral("G1 Z100 F400"));
+        serialObject->serialSendCode(QStringLiteral("G1 X10 F2000"));
+    }
+    m_homeIsCompleted = true;
+}
+
+void LoadFilament::abnormalTemperature()
+{
+    // No park move may follow a stop for over-temperature.
+    ExecuteReturnHome()->setObject(nullptr);
+    serialObject->serialCheckCode(QStringLiteral("M112"));
+    serialObject->stopHalvorIIHeating();
+    ui->label->setText(tr("Abnormal temperature,\nplease check the extruder."));
+}
+
+void LoadFilament::on_close_pressed()
+{
+    if (m_extruderIsAbnormal) {
+        emit sig_closePage();
+        return;
+    }
+    switch (m_loadingFilamentProcess.load()) {
+    case LOADING_FILAMENT_FIRST_PREHEAT:
+    case LOADING_FILAMENT_SECOND_HOME:
+    case LOADING_FILAMENT_THIRD_SENSOR:
+    case LOADING_FILAMENT_FORTH_START_LOADING:
+        if (!FilamentHeat::confirmCancel(this, m_cancelQuestion, tr("Cancel load"),
+                                         tr("Are you sure to\n cancel load?")))
+            return;
+        stopSequence();
+        serialObject->serialCheckCode(QStringLiteral("M112"));
+        serialObject->stopHalvorIIHeating();
+        // From a paused print the material still has to be replaced: the
+        // unload page with its "Load" button comes back.
+        if (m_isprint && UnloadFilament::instUnloadFilament)
+            UnloadFilament::instUnloadFilament->show();
+        close();
+        return;
+    case LOADING_FILAMENT_FIFTH_FAST_SPEED:
+        return;
+    case LOADING_FILAMENT_SIXTH_SLOW_SPEED:
+    case LOADING_FILAMENT_SEVENTH_COMPLETED:
+        serialObject->stopHalvorIIHeating();
+        emit sig_closePage();
+        return;
+    }
+}
+
+void LoadFilament::closePage()
+{
+    qCritical() << "loadfilament.cpp LoadFilament::closePage close page:" << m_completeClosePage;
+    if (m_completeClosePage)
+        return;
+    m_completeClosePage = true;
+    ui->close->setEnabled(false);
+    QTimer::singleShot(TimeScale::ms(FilamentHeat::CloseDelayMs), this, &LoadFilament::closeOperation);
+}
+
+void LoadFilament::closeOperation()
+{
+    if (m_isprint && UnloadFilament::instUnloadFilament)
+        UnloadFilament::instUnloadFilament->close();
+    close();
+}

@@ -56,6 +56,53 @@
     </message>
 </context>
 <context>
+    <name>LoadFilament</name>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Extruder heating...</source>
+        <translation>Extruder heating...</translation>
+    </message>
+    <message>
+        <source>Preheat completed.
+ Begin loading...</source>
+        <translation>Preheat completed.
+Begin loading...</translation>
+    </message>
+    <message>
+        <source>Loading,about 1-2 minute
+Press ok when new color appears</source>
+        <translation>Loading, about 1-2 minutes
+Press ok when the new color appears</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abnormal temperature,
+please check the extruder.</source>
+        <translation>Abnormal temperature,
+please check the extruder.</translation>
+    </message>
+    <message>
+        <source>Cancel load</source>
+        <translation>Cancel load</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel load?</source>
+        <translation>Are you sure you want
+to cancel loading?</translation>
+    </message>
+</context>
+<context>
     <name>OneButtonDialog</name>
     <message>
         <source>OK</source>
@@ -85,6 +132,62 @@
     <message>
         <source>Back</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>UnloadFilament</name>
+    <message>
+        <source>unLoad</source>
+        <translation>Unload</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Extruder heating...</source>
+        <translation>Extruder heating...</translation>
+    </message>
+    <message>
+        <source>Unloading the filament
+ about 1 minute...</source>
+        <translation>Unloading the filament,
+about 1 minute...</translation>
+    </message>
+    <message>
+        <source>Unloading completed</source>
+        <translation>Unloading completed</translation>
+    </message>
+    <message>
+        <source>Abnormal temperature,
+Please check the extruder.</source>
+        <translation>Abnormal temperature,
+please check the extruder.</translation>
+    </message>
+    <message>
+        <source>Cancel unload</source>
+        <translation>Cancel unload</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel unload?</source>
+        <translation>Are you sure you want
+to cancel unloading?</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Receive file</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRC ERROR</translation>
     </message>
 </context>
 </TS>

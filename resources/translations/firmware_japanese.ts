@@ -56,6 +56,53 @@
     </message>
 </context>
 <context>
+    <name>LoadFilament</name>
+    <message>
+        <source>Load</source>
+        <translation>ロード</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Extruder heating...</source>
+        <translation>エクストルーダー加熱中...</translation>
+    </message>
+    <message>
+        <source>Preheat completed.
+ Begin loading...</source>
+        <translation>予熱完了。
+ロードを開始します...</translation>
+    </message>
+    <message>
+        <source>Loading,about 1-2 minute
+Press ok when new color appears</source>
+        <translation>ロード中、約1～2分
+新しい色が出たらOKを押してください</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abnormal temperature,
+please check the extruder.</source>
+        <translation>温度異常です。
+エクストルーダーを確認してください。</translation>
+    </message>
+    <message>
+        <source>Cancel load</source>
+        <translation>ロードのキャンセル</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel load?</source>
+        <translation>ロードを
+キャンセルしますか？</translation>
+    </message>
+</context>
+<context>
     <name>OneButtonDialog</name>
     <message>
         <source>OK</source>
@@ -85,6 +132,62 @@
     <message>
         <source>Back</source>
         <translation>戻る</translation>
+    </message>
+</context>
+<context>
+    <name>UnloadFilament</name>
+    <message>
+        <source>unLoad</source>
+        <translation>アンロード</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>ロード</translation>
+    </message>
+    <message>
+        <source>Extruder heating...</source>
+        <translation>エクストルーダー加熱中...</translation>
+    </message>
+    <message>
+        <source>Unloading the filament
+ about 1 minute...</source>
+        <translation>フィラメントをアンロード中、
+約1分...</translation>
+    </message>
+    <message>
+        <source>Unloading completed</source>
+        <translation>アンロード完了</translation>
+    </message>
+    <message>
+        <source>Abnormal temperature,
+Please check the extruder.</source>
+        <translation>温度異常です。
+エクストルーダーを確認してください。</translation>
+    </message>
+    <message>
+        <source>Cancel unload</source>
+        <translation>アンロードのキャンセル</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel unload?</source>
+        <translation>アンロードを
+キャンセルしますか？</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>ファイル受信中</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRCエラー</translation>
     </message>
 </context>
 </TS>

@@ -56,6 +56,53 @@
     </message>
 </context>
 <context>
+    <name>LoadFilament</name>
+    <message>
+        <source>Load</source>
+        <translation>Cargar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Extruder heating...</source>
+        <translation>Calentando extrusor...</translation>
+    </message>
+    <message>
+        <source>Preheat completed.
+ Begin loading...</source>
+        <translation>Precalentamiento completado.
+Iniciando carga...</translation>
+    </message>
+    <message>
+        <source>Loading,about 1-2 minute
+Press ok when new color appears</source>
+        <translation>Cargando, unos 1-2 minutos
+Pulse OK cuando aparezca el nuevo color</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abnormal temperature,
+please check the extruder.</source>
+        <translation>Temperatura anormal,
+revise el extrusor.</translation>
+    </message>
+    <message>
+        <source>Cancel load</source>
+        <translation>Cancelar carga</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel load?</source>
+        <translation>¿Seguro que desea
+cancelar la carga?</translation>
+    </message>
+</context>
+<context>
     <name>OneButtonDialog</name>
     <message>
         <source>OK</source>
@@ -85,6 +132,62 @@
     <message>
         <source>Back</source>
         <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>UnloadFilament</name>
+    <message>
+        <source>unLoad</source>
+        <translation>Descargar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Cargar</translation>
+    </message>
+    <message>
+        <source>Extruder heating...</source>
+        <translation>Calentando extrusor...</translation>
+    </message>
+    <message>
+        <source>Unloading the filament
+ about 1 minute...</source>
+        <translation>Descargando el filamento,
+unos 1 minuto...</translation>
+    </message>
+    <message>
+        <source>Unloading completed</source>
+        <translation>Descarga completada</translation>
+    </message>
+    <message>
+        <source>Abnormal temperature,
+Please check the extruder.</source>
+        <translation>Temperatura anormal,
+revise el extrusor.</translation>
+    </message>
+    <message>
+        <source>Cancel unload</source>
+        <translation>Cancelar descarga</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel unload?</source>
+        <translation>¿Seguro que desea
+cancelar la descarga?</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Recibiendo archivo</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>ERROR DE CRC</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "config.h"
+#include "executegetserialobject.h"
+#include "getconfigfile.h"
+#include "mainwindow.h"
+#include "printericons.h"
+#include "serialobject.h"
+#include "simfixture.h"
+#include "timescale.h"
+#include "twobuttondialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// What the filament page tests share: the simulated machine with the main
+// window on top, and an answerer for the pages' modal cancel question.
+struct FilamentBench {
+    std::unique_ptr<SimFixture> fx;
+    std::unique_ptr<MainWindow> mainWindow;
+
+    bool setUp()
+    {
+        TimeScale::setFactor(0.01);
+        fx = std::make_unique<SimFixture>(1000.0);
+        if (!fx->ok())
+            return false;
+        getConfigFile()->configFile()->reload();
+        initPrinterIcons();
+        ExecuteGetSerialObject()->serial();
+        mainWindow = std::make_unique<MainWindow>();
+        return true;
+    }
+
+    void tearDown()
+    {
+        mainWindow.reset();
+        fx.reset();
+    }
+
+    // A fresh start for each case: fast board, nothing forced, empty log.
+    void reset()
+    {
+        sim::BoardSimulator &board = fx->board();
+        board.setTimeScale(1000.0);
+        board.setForcedNozzleTemp(std::nullopt);
+        board.setStuckEndstop('X', false);
+        board.setStuckEndstop('Y', false);
+        board.setStuckEndstop('Z', false);
+        board.clearLog();
+    }
+
+    QStringList commands() const { return fx->motionCommands(); }
+
+    // The homing helper stops with an "M112" of its own at its first check
+    // after a page let go of it, which can fall between or after the page's
+    // closing commands. Those stops are folded away: runs of "M112" count as
+    // one, and stops after the last "M18" are dropped.
+    static QStringList foldHomingStops(const QStringList &commands)
+    {
+        QStringList out;
+        for (const QString &c : commands)
+            if (!(c == "M112" && !out.isEmpty() && out.last() == "M112"))
+                out << c;
+        const int lastM18 = out.lastIndexOf("M18");
+        while (lastM18 >= 0 && out.size() > lastM18 + 1 && out.last() == "M112")
+            out.removeLast();
+        return out;
+    }
+
+    // Anything but a stop that reaches the board in a while (many worker
+    // periods) after the first `seen` commands.
+    QStringList movesAfter(int seen) const
+    {
+        QTest::qWait(100);
+        QStringList moves = commands().mid(seen);
+        moves.removeAll(QStringLiteral("M112"));
+        return moves;
+    }
+};
+
+// Answers the modal cancel question: records "title|text" and presses OK
+// (yes) or Back (no) after `delayMs`, or runs `whileOpen` instead of
+// answering.
+class QuestionAnswerer : public QObject {
+public:
+    explicit QuestionAnswerer(bool yes, int delayMs = 0)
+        : m_yes(yes)
+        , m_delayMs(delayMs)
+    {
+        connect(&m_timer, &QTimer::timeout, this, &QuestionAnswerer::poll);
+        m_timer.start(2);
+    }
+
+    std::function<void()> whileOpen;
+    QStringList asked;
+
+private:
+    void poll()
+    {
+        TwoButtonDialog *dialog = TwoButtonDialog::instTwoButtonDialog;
+        if (!dialog || !dialog->isVisible() || dialog == m_seen)
+            return;
+        m_seen = dialog;
+        asked << dialog->findChild<QLabel *>("titleLabel")->text() + '|'
+                     + dialog->findChild<QLabel *>("textLabel")->text();
+        if (whileOpen) {
+            whileOpen();
+            return;
+        }
+        QPointer<TwoButtonDialog> target(dialog);
+        QTimer::singleShot(m_delayMs, this, [this, target] {
+            if (target)
+                QTest::mouseClick(target->findChild<QPushButton *>(m_yes ? "okBtn" : "backBtn"),
+                                  Qt::LeftButton);
+        });
+    }
+
+    bool m_yes;
+    int m_delayMs;
+    QTimer m_timer;
+    QPointer<TwoButtonDialog> m_seen;
+};
+
+template <class Page>
+QToolButton *button(Page *page, const char *name)
+{
+    return page->template findChild<QToolButton *>(name);
+}
+
+template <class Page>
+QString labelText(Page *page, const char *name)
+{
+    return page->template findChild<QLabel *>(name)->text();
+}

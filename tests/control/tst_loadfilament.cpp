@@ -1,0 +1,195 @@
+#include "executereturnhome.h"
+#include "filamenttestkit.h"
+#include "loadfilament.h"
+#include "pageopener.h"
+
+#include <QtTest>
+
+class TestLoadFilament : public QObject {
+    Q_OBJECT
+    FilamentBench bench;
+
+    LoadFilament *open()
+    {
+        return openPage(LoadFilament::instLoadFilament, false);
+    }
+
+    // A board slow enough that homing from a far corner outlasts many ticks.
+    void slowHoming()
+    {
+        bench.fx->board().placeHead({200, 200, 200, 0});
+        bench.fx->board().setTimeScale(5.0);
+    }
+
+    static QStringList homingXYZ()
+    {
+        return {"G91", "G1 X-320 F3000", "M112", "G92 X0", "G1 Y-320 F3000", "M112", "G92 Y0",
+                "G1 Z-420 F600", "M112", "G92 Z0", "G90"};
+    }
+
+    static int countExtrusion(const QStringList &commands)
+    {
+        int n = 0;
+        for (const QString &c : commands)
+            n += c.startsWith("G1 E") || c == "G92 E0";
+        return n;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(bench.setUp()); }
+    void cleanupTestCase() { bench.tearDown(); }
+    void init() { bench.reset(); }
+    void cleanup() { QTRY_VERIFY(!LoadFilament::instLoadFilament); }
+
+    // Heat, home, park, fast and slow push, finish: the exact commands, and
+    // nothing after the page's closing "M112" and "M18".
+    void loadsFromTheControlMenu()
+    {
+        LoadFilament *page = open();
+        QTRY_COMPARE_WITH_TIMEOUT(button(page, "close")->text(), QStringLiteral("ok"), 10000);
+        QCOMPARE(labelText(page, "label"), QStringLiteral("Loading,about 1-2 minute\nPress ok when new color appears"));
+        QTRY_VERIFY_WITH_TIMEOUT(!LoadFilament::instLoadFilament, 10000);
+
+        QStringList expected{"M104 S230 T0"};
+        expected << homingXYZ();
+        expected << "M112" << "G92 X0 Y0 Z0" << "G90" << "G1 Z100 F400" << "G1 X10 F2000"
+                 << "M112" << "G92 E0" << "G1 E350 F2000"
+                 << "G1 E900 F180"
+                 << "M112" << "M140 S0" << "M104 S0 T0"
+                 << "M112" << "M18";
+        QCOMPARE(bench.commands(), expected);
+        QVERIFY(bench.movesAfter(expected.size()).isEmpty());
+        QVERIFY(!bench.fx->board().motorsEnabled());
+    }
+
+    // 290 °C is tolerated; 291 stops everything: no park move follows the
+    // homing that was running, and the button leaves without a question.
+    void overTemperatureDuringHoming()
+    {
+        bench.fx->board().setForcedNozzleTemp(235.0);
+        slowHoming();
+        LoadFilament *page = open();
+        QTRY_COMPARE(page->state(), LoadFilament::LOADING_FILAMENT_SECOND_HOME);
+
+        bench.fx->board().setForcedNozzleTemp(290.0);
+        QTRY_COMPARE(labelText(page, "extruderTemp"), QStringLiteral("290"));
+        QTest::qWait(50);
+        QCOMPARE(labelText(page, "label"), QStringLiteral("Extruder heating..."));
+        QVERIFY(ExecuteReturnHome()->isHoming());
+
+        bench.fx->board().setForcedNozzleTemp(291.0);
+        QTRY_COMPARE(labelText(page, "label"), QStringLiteral("Abnormal temperature,\nplease check the extruder."));
+        QCOMPARE(page->state(), LoadFilament::LOADING_FILAMENT_SECOND_HOME);
+        QTRY_VERIFY(!ExecuteReturnHome()->isHoming());
+        QCOMPARE(bench.fx->board().nozzleTarget(), 0);
+        // The read-out goes on while the sequence stands still.
+        bench.fx->board().setForcedNozzleTemp(295.0);
+        QTRY_COMPARE(labelText(page, "extruderTemp"), QStringLiteral("295"));
+
+        QuestionAnswerer answerer(true);
+        QTest::mouseClick(button(page, "close"), Qt::LeftButton);
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
+        QVERIFY(answerer.asked.isEmpty());
+        const QStringList raw = bench.commands();
+        const QStringList commands = FilamentBench::foldHomingStops(raw);
+        QCOMPARE(bench.fx->count("G1 Z100 F400") + bench.fx->count("G92 X0 Y0 Z0"), 0);
+        QCOMPARE(countExtrusion(commands), 0);
+        QCOMPARE(commands.mid(commands.size() - 2), (QStringList{"M112", "M18"}));
+        QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+    }
+
+    // "Back" leaves the sequence running; "OK" stops it at once.
+    void cancelQuestionAnsweredNoThenYes()
+    {
+        slowHoming();
+        LoadFilament *page = open();
+        {
+            QuestionAnswerer no(false);
+            QTest::mouseClick(button(page, "close"), Qt::LeftButton);
+            QCOMPARE(no.asked, QStringList{"Cancel load|Are you sure to\n cancel load?"});
+        }
+        QVERIFY(LoadFilament::instLoadFilament);
+        QTRY_COMPARE(page->state(), LoadFilament::LOADING_FILAMENT_SECOND_HOME);
+
+        QuestionAnswerer yes(true);
+        QTest::mouseClick(button(page, "close"), Qt::LeftButton);
+        QCOMPARE(yes.asked.size(), 1);
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
+        QTRY_VERIFY(!ExecuteReturnHome()->isHoming());
+        const QStringList raw = bench.commands();
+        const QStringList commands = FilamentBench::foldHomingStops(raw);
+        QCOMPARE(countExtrusion(commands), 0);
+        QCOMPARE(commands.mid(commands.size() - 5),
+                 (QStringList{"M112", "M140 S0", "M104 S0 T0", "M112", "M18"}));
+        QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+    }
+
+    // The question stays open while the sequence goes on: heating, homing,
+    // parking, pushing. Whenever "OK" comes (or the page finishes first),
+    // nothing moves after the closing commands.
+    void cancelConfirmedWhileTheSequenceMoves()
+    {
+        for (int round = 0; round < 16; ++round) {
+            bench.reset();
+            LoadFilament *page = open();
+            QuestionAnswerer yes(true, 5 * round);
+            QTest::mouseClick(button(page, "close"), Qt::LeftButton);
+            QTRY_VERIFY(!LoadFilament::instLoadFilament);
+            QCOMPARE(yes.asked.size(), 1);
+            const QStringList raw = bench.commands();
+            const QStringList commands = FilamentBench::foldHomingStops(raw);
+            QCOMPARE(commands.mid(commands.size() - 5),
+                     (QStringList{"M112", "M140 S0", "M104 S0 T0", "M112", "M18"}));
+            QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+        }
+    }
+
+    // The fast push cannot be interrupted; during the slow push "ok" closes
+    // the page once, after the delay, however often it is pressed.
+    void buttonDuringThePushes()
+    {
+        bench.fx->board().setForcedNozzleTemp(235.0);
+        bench.fx->board().placeHead({0, 0, 0, 0});
+        bench.fx->board().setTimeScale(20.0);
+        LoadFilament *page = open();
+        QTRY_COMPARE(page->state(), LoadFilament::LOADING_FILAMENT_FIFTH_FAST_SPEED);
+        QuestionAnswerer answerer(true);
+        QTest::mouseClick(button(page, "close"), Qt::LeftButton);
+        QTest::qWait(20);
+        QVERIFY(answerer.asked.isEmpty());
+        QCOMPARE(page->state(), LoadFilament::LOADING_FILAMENT_FIFTH_FAST_SPEED);
+        QVERIFY(LoadFilament::instLoadFilament);
+
+        QTRY_COMPARE_WITH_TIMEOUT(page->state(), LoadFilament::LOADING_FILAMENT_SIXTH_SLOW_SPEED, 10000);
+        QTest::mouseClick(button(page, "close"), Qt::LeftButton);
+        QVERIFY(!button(page, "close")->isEnabled());
+        QTest::mouseClick(button(page, "close"), Qt::LeftButton);
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
+        QVERIFY(answerer.asked.isEmpty());
+        const QStringList raw = bench.commands();
+        const QStringList commands = FilamentBench::foldHomingStops(raw);
+        QCOMPARE(bench.fx->count("M18"), 1);
+        QCOMPARE(commands.mid(commands.size() - 2), (QStringList{"M112", "M18"}));
+        QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+    }
+
+    // Another page may close this one while its question is open.
+    void closedFromElsewhereWhileAsking()
+    {
+        slowHoming();
+        LoadFilament *page = open();
+        QuestionAnswerer answerer(true);
+        answerer.whileOpen = [] { LoadFilament::instLoadFilament->close(); };
+        QTest::mousePress(button(page, "close"), Qt::LeftButton);
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
+        QTRY_VERIFY(!TwoButtonDialog::instTwoButtonDialog);
+        QCOMPARE(answerer.asked.size(), 1);
+        const QStringList raw = bench.commands();
+        const QStringList commands = FilamentBench::foldHomingStops(raw);
+        QCOMPARE(commands.mid(commands.size() - 2), (QStringList{"M112", "M18"}));
+        QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestLoadFilament)
+#include "tst_loadfilament.moc"

@@ -62,6 +62,25 @@ private slots:
         QVERIFY(!bench.fx->board().motorsEnabled());
     }
 
+    // Filament moves only between 228 and 249 °C: too hot waits as well as
+    // too cold.
+    void loadWindow()
+    {
+        bench.fx->board().setForcedNozzleTemp(250.0);
+        LoadFilament *page = open();
+        QTRY_COMPARE(labelText(page, "extruderTemp"), QStringLiteral("250"));
+        bench.fx->board().setForcedNozzleTemp(227.0);
+        QTRY_COMPARE(labelText(page, "extruderTemp"), QStringLiteral("227"));
+        QTest::qWait(50);
+        QCOMPARE(page->state(), LoadFilament::LOADING_FILAMENT_FIRST_PREHEAT);
+        bench.fx->board().setForcedNozzleTemp(249.0);
+        QTRY_VERIFY(page->state() != LoadFilament::LOADING_FILAMENT_FIRST_PREHEAT);
+        page->close();
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
+        const QStringList raw = bench.commands();
+        QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+    }
+
     // 290 °C is tolerated; 291 stops everything: no park move follows the
     // homing that was running, and the button leaves without a question.
     void overTemperatureDuringHoming()

@@ -107,25 +107,6 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!ran);
     }
-
-    void restartsOnlyAfterStop()
-    {
-        QObject page;
-        StepWorker worker(&page);
-        std::atomic<int> steps{0};
-        auto step = [&] {
-            ++steps;
-            return 0;
-        };
-        QVERIFY(worker.start(step));
-        QVERIFY(!worker.start(step));
-        worker.stop();
-        QVERIFY(worker.stopRequested());
-        const int before = steps;
-        QVERIFY(worker.start(step));
-        QTRY_VERIFY(steps > before);
-        worker.stop();
-    }
 };
 
 QTEST_MAIN(TestStepWorker)

@@ -11,7 +11,8 @@ struct PrintPageHooks {
     // Creates the in-print settings pop-up, hidden, for a print of the given
     // kind. The printing page raises it from its "Settings" button, connects
     // its signalPrintPauseToHome() to the pop-up's slotPrintPauseToHome() when
-    // the pop-up has that slot, and closes it when the page closes.
+    // the pop-up has that slot, and closes it when the page closes (the
+    // pop-up deletes itself on close and clears its own instance pointer).
     std::function<QWidget *(bool isGxFile, int materialUsed)> createSettingsPopup;
     // True while the filament load or unload page is open: their heating
     // target must not be taken for the print's.

@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>打印时间</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>剩余时间</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>终止</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>文件格式错误</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
+Please check the extruder.</source>
+        <translation>打印异常。
+请检查挤出头。</translation>
+    </message>
+    <message>
+        <source>No material detected. Please
+load material before resuming
+the print.</source>
+        <translation>未检测到耗材。
+请在继续打印前
+装入耗材。</translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>无法开始打印。</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
+load more material to
+continue this print.</source>
+        <translation>耗材已用完。
+装入耗材后
+可继续打印。</translation>
+    </message>
+    <message>
+        <source>Pausing...
+please wait...</source>
+        <translation>正在暂停...
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>正在准备继续...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>取消打印任务</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel print job?</source>
+        <translation>确定要
+取消打印任务吗？</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>正在取消打印...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>打印完成</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>打印完成！</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -85,6 +182,17 @@
     <message>
         <source>Back</source>
         <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>正在接收文件</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRC错误</translation>
     </message>
 </context>
 </TS>

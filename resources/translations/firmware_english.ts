@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>Build Time</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>Time Remaining</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abort</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>File format error</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
+Please check the extruder.</source>
+        <translation>Abnormally print.
+Please check the extruder.</translation>
+    </message>
+    <message>
+        <source>No material detected. Please
+load material before resuming
+the print.</source>
+        <translation>No material detected. Please
+load material before resuming
+the print.</translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>The print could not be started.</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
+load more material to
+continue this print.</source>
+        <translation>Out of material.You can
+load more material to
+continue this print.</translation>
+    </message>
+    <message>
+        <source>Pausing...
+please wait...</source>
+        <translation>Pausing...
+please wait...</translation>
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>Prepare to resume...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>Cancel print job</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel print job?</source>
+        <translation>Are you sure to
+ cancel print job?</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>Cancelling Build...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>Build Completed</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>Build completed!</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -85,6 +182,17 @@
     <message>
         <source>Back</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Receive file</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRC ERROR</translation>
     </message>
 </context>
 </TS>

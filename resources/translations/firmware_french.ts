@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>Temps d'impression</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>Temps restant</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>Erreur de format de fichier</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
+Please check the extruder.</source>
+        <translation>Impression anormale.
+Veuillez vérifier l'extrudeuse.</translation>
+    </message>
+    <message>
+        <source>No material detected. Please
+load material before resuming
+the print.</source>
+        <translation>Aucun filament détecté.
+Chargez du filament avant
+de reprendre l'impression.</translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>L'impression n'a pas pu démarrer.</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
+load more material to
+continue this print.</source>
+        <translation>Plus de filament. Chargez
+du filament pour poursuivre
+cette impression.</translation>
+    </message>
+    <message>
+        <source>Pausing...
+please wait...</source>
+        <translation>Mise en pause...
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>Préparation de la reprise...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>Annuler l'impression</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel print job?</source>
+        <translation>Voulez-vous vraiment
+annuler l'impression ?</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>OUI</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NON</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>Annulation en cours...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>Impression terminée</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>Impression terminée !</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -85,6 +182,17 @@
     <message>
         <source>Back</source>
         <translation>Retour</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Réception du fichier</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>ERREUR CRC</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>Druckzeit</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>Restzeit</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>Dateiformatfehler</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
+Please check the extruder.</source>
+        <translation>Druckfehler.
+Bitte den Extruder prüfen.</translation>
+    </message>
+    <message>
+        <source>No material detected. Please
+load material before resuming
+the print.</source>
+        <translation>Kein Material erkannt. Bitte
+Material einlegen, bevor der
+Druck fortgesetzt wird.</translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>Der Druck konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
+load more material to
+continue this print.</source>
+        <translation>Kein Material mehr. Legen Sie
+Material nach, um diesen
+Druck fortzusetzen.</translation>
+    </message>
+    <message>
+        <source>Pausing...
+please wait...</source>
+        <translation>Pausiere...
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>Fortsetzen wird vorbereitet...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>Druckauftrag abbrechen</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel print job?</source>
+        <translation>Druckauftrag wirklich
+abbrechen?</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>JA</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NEIN</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>Druck wird abgebrochen...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>Druck abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>Druck abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -85,6 +182,17 @@
     <message>
         <source>Back</source>
         <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Datei wird empfangen</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRC-FEHLER</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>造形時間</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>残り時間</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>中止</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>ファイル形式エラー</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
+Please check the extruder.</source>
+        <translation>印刷異常です。
+エクストルーダーを確認してください。</translation>
+    </message>
+    <message>
+        <source>No material detected. Please
+load material before resuming
+the print.</source>
+        <translation>材料が検出されません。
+印刷を再開する前に
+材料をセットしてください。</translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>印刷を開始できませんでした。</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
+load more material to
+continue this print.</source>
+        <translation>材料切れです。
+材料を補充すると
+印刷を続行できます。</translation>
+    </message>
+    <message>
+        <source>Pausing...
+please wait...</source>
+        <translation>一時停止中...
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>再開の準備中...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>印刷ジョブの中止</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel print job?</source>
+        <translation>印刷ジョブを
+中止しますか？</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>印刷を中止しています...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>造形完了</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>造形が完了しました！</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>印刷</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -85,6 +182,17 @@
     <message>
         <source>Back</source>
         <translation>戻る</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>ファイル受信中</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRCエラー</translation>
     </message>
 </context>
 </TS>

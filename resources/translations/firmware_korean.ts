@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abnormally print.
+Please check the extruder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No material detected. Please
+load material before resuming
+the print.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out of material.You can
+load more material to
+continue this print.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pausing...
+please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel print job?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -84,6 +174,17 @@
     </message>
     <message>
         <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

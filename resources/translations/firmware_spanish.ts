@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>Tiempo de impresión</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>Tiempo restante</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>Error de formato de archivo</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
+Please check the extruder.</source>
+        <translation>Impresión anómala.
+Compruebe el extrusor.</translation>
+    </message>
+    <message>
+        <source>No material detected. Please
+load material before resuming
+the print.</source>
+        <translation>No se detecta material.
+Cargue material antes de
+reanudar la impresión.</translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>No se pudo iniciar la impresión.</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
+load more material to
+continue this print.</source>
+        <translation>Sin material. Cargue más
+material para continuar
+esta impresión.</translation>
+    </message>
+    <message>
+        <source>Pausing...
+please wait...</source>
+        <translation>Pausando...
+espere, por favor...</translation>
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>Preparando la reanudación...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>Cancelar impresión</translation>
+    </message>
+    <message>
+        <source>Are you sure to
+ cancel print job?</source>
+        <translation>¿Seguro que desea
+cancelar la impresión?</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>SÍ</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>Cancelando impresión...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>Impresión completada</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>¡Impresión completada!</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimir</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -85,6 +182,17 @@
     <message>
         <source>Back</source>
         <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Recibiendo archivo</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>ERROR DE CRC</translation>
     </message>
 </context>
 </TS>

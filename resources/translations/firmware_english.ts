@@ -2,6 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>Build</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Are you sure to delete</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>Are you sure
+ to delete the file?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Delete failed</translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>Please insert USB Disk !</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Storage space is not enough</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>Copying...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Verifying file...</translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation>Copy File</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>Waiting...</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Please retry</translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation>Copy completed</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -77,6 +150,59 @@
     </message>
 </context>
 <context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>Please insert USB Disk !</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Storage space is not enough</translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation>Copy File...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Verifying file...</translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation>Copy Completed</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation>Copy Failed</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Are you sure to delete</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>Are you sure
+ to delete the file?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Delete failed</translation>
+    </message>
+</context>
+<context>
     <name>TwoButtonDialog</name>
     <message>
         <source>OK</source>
@@ -85,6 +211,28 @@
     <message>
         <source>Back</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation>Disk</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>USB Device</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Receive file</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRC ERROR</translation>
     </message>
 </context>
 </TS>

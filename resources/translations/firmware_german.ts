@@ -2,6 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Wirklich löschen</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>Möchten Sie die Datei
+wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Löschen fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>Bitte USB-Stick einstecken!</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Nicht genug Speicherplatz</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>Kopiere...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Prüfe Datei...</translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation>Datei kopieren</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Bitte erneut versuchen</translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation>Kopieren abgeschlossen</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -77,6 +150,59 @@
     </message>
 </context>
 <context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>Bitte USB-Stick einstecken!</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Nicht genug Speicherplatz</translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation>Kopiere Datei...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Prüfe Datei...</translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation>Kopieren abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation>Kopieren fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Wirklich löschen</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>Möchten Sie die Datei
+wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Löschen fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
     <name>TwoButtonDialog</name>
     <message>
         <source>OK</source>
@@ -85,6 +211,28 @@
     <message>
         <source>Back</source>
         <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation>Speicher</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>USB-Stick</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Datei wird empfangen</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRC-FEHLER</translation>
     </message>
 </context>
 </TS>

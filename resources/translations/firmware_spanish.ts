@@ -2,6 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Confirmar eliminación</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>¿Seguro que desea
+eliminar el archivo?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Error al eliminar</translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>¡Inserte una memoria USB!</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Espacio de almacenamiento insuficiente</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>Copiando...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Verificando archivo...</translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation>Copiar archivo</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>Espere...</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Vuelva a intentarlo</translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation>Copia completada</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -77,6 +150,59 @@
     </message>
 </context>
 <context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>¡Inserte una memoria USB!</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Espacio de almacenamiento insuficiente</translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation>Copiando archivo...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Verificando archivo...</translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation>Copia completada</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation>Error al copiar</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Confirmar eliminación</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>¿Seguro que desea
+eliminar el archivo?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Error al eliminar</translation>
+    </message>
+</context>
+<context>
     <name>TwoButtonDialog</name>
     <message>
         <source>OK</source>
@@ -85,6 +211,28 @@
     <message>
         <source>Back</source>
         <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation>Memoria</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>USB</translation>
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Recibiendo archivo</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>ERROR CRC</translation>
     </message>
 </context>
 </TS>

@@ -1,11 +1,85 @@
+#include "buzzerplay.h"
+#include "config.h"
+#include "getconfigfile.h"
+#include "log.h"
+#include "mainwindow.h"
+#include "onebuttondialog.h"
+#include "printericons.h"
+#include "printertranslations.h"
+#include "startup.h"
+#include "sysroot.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QTextCodec>
+
+#include <cstdio>
+
+namespace {
+// What the main window opens: the pages this program has.
+MainWindowHooks pageHooks()
+{
+    MainWindowHooks hooks;
+    return hooks;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Printer"));
-    label.resize(272, 480);
-    label.show();
+    QCoreApplication::addLibraryPath(SysRoot::path(QStringLiteral("/opt/qt-4.8.6/plugins")));
+    QString error;
+    if (!Log::open(app.arguments().mid(1), QString(), &error)) {
+        std::fprintf(stderr, "open log error: %s\n", qPrintable(error));
+        return -1;
+    }
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    initPrinterIcons();
+    initPrinterTranslations();
+
+    try {
+        Startup::loadFont();
+    } catch (const Startup::Failure &failure) {
+        Startup::showFailure(failure);
+    }
+
+    SerialObject *link = nullptr;
+    try {
+        link = Startup::openPrinterLink();
+    } catch (const Startup::Failure &failure) {
+        Startup::showFailure(failure);
+        (new OneButtonDialog(QObject::tr("Machine stoppage"), QObject::tr("Please reboot the machine"), QString(), nullptr))
+            ->exec();
+        return 0;
+    }
+
+    switch (Startup::bringUpBoard(link)) {
+    case Startup::LinkState::Ready:
+        break;
+    case Startup::LinkState::Reflashed: {
+        (new OneButtonDialog(QString(), QObject::tr("Repair is complete,\nplease restart the printer"), QString(), nullptr))
+            ->exec();
+        return 0;
+    }
+    case Startup::LinkState::ReflashFailed: {
+        (new OneButtonDialog(QString(), QObject::tr("There was a problem\nwith the firmware update.\nPlease try again."),
+                             QString(), nullptr))
+            ->exec();
+        return 0;
+    }
+    }
+    if (getConfigFile()->configFile()->getBuzzerStatus()) {
+        buzzerPlay::getInstance("pwm1")->start();
+        buzzerPlay::getInstance("pwm1")->play(buzzerPlay::TUNE_STARTUP);
+    }
+
+    try {
+        Startup::initTranslator();
+    } catch (const Startup::Failure &failure) {
+        Startup::showFailure(failure);
+    }
+
+    MainWindow::setHooks(pageHooks());
+    MainWindow window;
+    window.show();
     return app.exec();
 }

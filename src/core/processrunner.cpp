@@ -6,11 +6,21 @@
 
 namespace ProcessRunner {
 
+void passRoot(QProcess &process)
+{
+    if (!SysRoot::isSandbox())
+        return;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PRINTER_SYSROOT"), SysRoot::root());
+    process.setProcessEnvironment(env);
+}
+
 Result run(const QString &tool, const QStringList &args, int timeoutMs)
 {
     Result result;
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
+    passRoot(process);
     process.start(SysRoot::tool(tool), args, QIODevice::ReadOnly);
     if (!process.waitForStarted(5000)) {
         qWarning() << "ProcessRunner::run cannot start" << tool << process.errorString();
@@ -35,7 +45,11 @@ Result run(const QString &tool, const QStringList &args, int timeoutMs)
 
 bool startDetached(const QString &tool, const QStringList &args)
 {
-    const bool ok = QProcess::startDetached(SysRoot::tool(tool), args);
+    QProcess process;
+    process.setProgram(SysRoot::tool(tool));
+    process.setArguments(args);
+    passRoot(process);
+    const bool ok = process.startDetached();
     if (!ok)
         qWarning() << "ProcessRunner::startDetached cannot start" << tool;
     return ok;

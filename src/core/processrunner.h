@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QProcess;
+
 // Starts external programs with an argument list, never through a shell, so
 // that names from a USB stick or the network can never run anything. The
 // program name is resolved by SysRoot::tool (the sandbox's stand-ins on a host).
@@ -20,6 +22,10 @@ struct Result {
 
 // Runs `tool` with `args` and waits at most `timeoutMs` (killing it after).
 Result run(const QString &tool, const QStringList &args, int timeoutMs = 30000);
+
+// Stand-in tools find the sandbox through the variable the program read; a
+// root set inside this process (tests) is passed on to `process` here.
+void passRoot(QProcess &process);
 
 // Starts `tool` detached (daemons such as wpa_supplicant); true when started.
 bool startDetached(const QString &tool, const QStringList &args);

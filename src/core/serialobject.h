@@ -43,6 +43,7 @@ public:
     ~SerialObject() override;
 
     QString serialCheckCode(QString command);
+
     QString serialSendCode(QString command);
     void serialClose();
 
@@ -69,6 +70,8 @@ public:
     // line number the power-loss record kept).
     void setPoweroffResumeLine(qint64 line);
     bool isJobRunning() const { return m_jobRunning.load(); }
+    // Lines sent of the running job, 0 to 1.
+    float printingProgress();
 
     // Deadline for one reply (default 5 s; two attempts per exchange) and the
     // longest wait for a free buffer slot (default 60 s). Tests shorten them.

@@ -86,3 +86,9 @@ void SerialObject::setPoweroffResumeLine(qint64 line)
     std::lock_guard<std::mutex> lock(m_print.mutex);
     m_print.resumeLine = line < 0 ? 0 : line;
 }
+
+float SerialObject::printingProgress()
+{
+    std::lock_guard<std::mutex> lock(m_print.mutex);
+    return m_print.progress;
+}

@@ -25,11 +25,16 @@ QImage decodeImage(QByteArray bytes)
     return reader.read();
 }
 
-QPixmap scaledInto(const QImage &image, int width, int height)
+QImage scaledImage(const QImage &image, int width, int height)
 {
     if (image.isNull())
-        return QPixmap();
-    return QPixmap::fromImage(image.scaled(width, height, Qt::KeepAspectRatio, Qt::FastTransformation));
+        return QImage();
+    return image.scaled(width, height, Qt::KeepAspectRatio, Qt::FastTransformation);
+}
+
+QPixmap scaledInto(const QImage &image, int width, int height)
+{
+    return QPixmap::fromImage(scaledImage(image, width, height));
 }
 
 } // namespace
@@ -47,18 +52,24 @@ ThumbnailSlot thumbnailSlot(const GXFileHeader &header, qint64 fileSize)
     return slot;
 }
 
-QPixmap printFileThumbnail(const QString &path, int width, int height)
+QImage printFileThumbnailImage(const QString &path, int width, int height)
 {
     GXFileHeader header;
     if (!PrintFileHeader::read(path, header))
-        return QPixmap();
+        return QImage();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QPixmap();
+        return QImage();
     const ThumbnailSlot slot = thumbnailSlot(header, file.size());
     if (!slot.isValid() || slot.length > kMaxImageBytes || !file.seek(slot.start))
-        return QPixmap();
-    return scaledInto(decodeImage(file.read(slot.length)), width, height);
+        return QImage();
+    return scaledImage(decodeImage(file.read(slot.length)), width, height);
+}
+
+QPixmap printFileThumbnail(const QString &path, int width, int height)
+{
+    const QImage image = printFileThumbnailImage(path, width, height);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
 QPixmap defaultPrintFilePicture(int width, int height)

@@ -2,6 +2,7 @@
 
 #include "printfileheader.h"
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -22,6 +23,10 @@ ThumbnailSlot thumbnailSlot(const GXFileHeader &header, qint64 fileSize);
 // bytes carry and scaled into width x height keeping its aspect ratio. A null
 // pixmap when the file has no usable thumbnail.
 QPixmap printFileThumbnail(const QString &path, int width, int height);
+
+// The same as an image: safe on any thread, so that lists can read their
+// thumbnails off the GUI thread and turn them into pixmaps there.
+QImage printFileThumbnailImage(const QString &path, int width, int height);
 
 // The generic print-file picture scaled into width x height.
 QPixmap defaultPrintFilePicture(int width, int height);

@@ -1,4 +1,5 @@
 #include "cmdprocess.h"
+#include "processrunner.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
 #include "sysroot.h"
@@ -35,6 +36,7 @@ void CmdProcess::executeCmd(const QString &program, const QStringList &args)
         OneLableDialog::instOneLableDialog->setLabelText(tr("Copying..."));
     OneLableDialog::instOneLableDialog->show();
     qDebug() << "CmdProcess::executeCmd" << program << args;
+    ProcessRunner::passRoot(*m_process);
     m_process->start(SysRoot::tool(program), args);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lan/vardefine.h"
+#include "statuspoller.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -8,14 +9,18 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 class myServer;
 class NetworkWatcher;
+class QEvent;
 class QTimer;
 class SendFileDialog;
 class SerialObject;
+
 class UsbMonitor;
 namespace Ui {
 class MainWindow;
@@ -48,6 +53,9 @@ class MainWindow : public QMainWindow {
 public:
     static MainWindow *instMainWindow;
     static void setHooks(const MainWindowHooks &hooks);
+    // Ports of the LAN server started by this window (8899 and 19000 on the
+    // device; tests ask for free ones with 0).
+    static void setLanPorts(quint16 tcpPort, quint16 discoveryPort);
 
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -99,6 +107,47 @@ public slots:
     void on_showControl_clicked();
     void on_showLevel_clicked();
 
-    // The private part (form, poll timer, temperature lock, services, the
-    // LanPrinterState adapter handed to the LAN server) is the main window's own.
+protected:
+    void changeEvent(QEvent *event) override;
+
+private slots:
+    void statusTick();
+    void statusRead(StatusReading reading);
+    void offerPowerLossResume();
+    void usbMounted();
+    void usbUnmounted();
+    void lanServerStarted();
+    void lanPrintFile(QString path);
+    void lanControlTaken();
+    void lanControlReleased();
+
+private:
+    class LanState;
+    void trackPrintPageExtruder(bool open, const StatusReading &reading);
+    void maybeStartLanServer();
+    void showTemperatures();
+    void showConnectivity();
+    bool guardedOpen(const std::function<void()> &opener);
+
+    Ui::MainWindow *ui;
+    SerialObject *m_link;
+    QTimer *m_statusTimer = nullptr;
+    StatusPoller *m_poller = nullptr;
+    UsbMonitor *m_usb = nullptr;
+    NetworkWatcher *m_network = nullptr;
+    std::unique_ptr<LanState> m_lanState;
+    std::atomic<bool> m_lanStarting{false};
+    std::thread m_lanStarter;
+    std::atomic<myServer *> m_pendingServer{nullptr};
+    QString m_endStopsAtStart;
+
+    mutable std::mutex m_tempMutex;
+    int m_nozzle = 0, m_nozzleTarget = 0, m_bed = 0, m_bedTarget = 0;
+    mutable std::mutex m_netMutex;
+    QString m_ipAddress;
+
+    // Extruder travel while the printing page is open.
+    bool m_trackingExtruder = false;
+    double m_lastE = 0;
+    double m_extruderTravel = 0;
 };

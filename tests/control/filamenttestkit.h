@@ -36,6 +36,7 @@ struct FilamentBench {
         getConfigFile()->configFile()->reload();
         initPrinterIcons();
         ExecuteGetSerialObject()->serial();
+        MainWindow::setLanPorts(0, 0);
         mainWindow = std::make_unique<MainWindow>();
         return true;
     }
@@ -46,7 +47,9 @@ struct FilamentBench {
         fx.reset();
     }
 
-    // A fresh start for each case: fast board, nothing forced, empty log.
+    // A fresh start for each case: fast board, nothing forced, empty log,
+    // and the main window's read-out caught up with the board, so that no
+    // temperature forced by the case before reaches the next page.
     void reset()
     {
         sim::BoardSimulator &board = fx->board();
@@ -55,6 +58,9 @@ struct FilamentBench {
         board.setStuckEndstop('X', false);
         board.setStuckEndstop('Y', false);
         board.setStuckEndstop('Z', false);
+        (void)QTest::qWaitFor([&] {
+            return qAbs(mainWindow->getCurrentExtruderTemp() - board.nozzleTemp()) < 3;
+        });
         board.clearLog();
     }
 

@@ -120,6 +120,7 @@ private slots:
     // "Back" leaves the sequence running; "OK" stops it at once.
     void cancelQuestionAnsweredNoThenYes()
     {
+        bench.fx->board().setForcedNozzleTemp(235.0);
         slowHoming();
         LoadFilament *page = open();
         {

@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""Merges Qt Linguist catalogues that two branches changed side by side.
+
+Usage: merge-ts.py OUT IN1 IN2 ...  -- the union of every context's messages;
+for a message present in several inputs, a finished translation wins.
+With --git PATH it merges the two sides of a conflicted file in place.
+"""
+import subprocess
+import sys
+import xml.etree.ElementTree as ET
+
+
+def messages(tree):
+    for context in tree.getroot().findall("context"):
+        name = context.findtext("name")
+        for message in context.findall("message"):
+            key = (message.findtext("source"), message.findtext("comment"))
+            yield name, key, message
+
+
+def finished(message):
+    t = message.find("translation")
+    return t is not None and t.get("type") not in ("unfinished", "obsolete", "vanished") and (
+        (t.text or "").strip() or len(t) > 0)
+
+
+def merge(trees):
+    base = trees[0]
+    root = base.getroot()
+    contexts = {c.findtext("name"): c for c in root.findall("context")}
+    index = {(n, k): m for n, k, m in messages(base)}
+    for other in trees[1:]:
+        for name, key, message in messages(other):
+            if name not in contexts:
+                context = ET.SubElement(root, "context")
+                ET.SubElement(context, "name").text = name
+                contexts[name] = context
+            mine = index.get((name, key))
+            if mine is None:
+                contexts[name].append(message)
+                index[(name, key)] = message
+            elif finished(message) and not finished(mine):
+                parent = contexts[name]
+                position = list(parent).index(mine)
+                parent.remove(mine)
+                parent.insert(position, message)
+                index[(name, key)] = message
+    return base
+
+
+def write(tree, path):
+    ET.indent(tree, space="    ")
+    with open(path, "wb") as f:
+        f.write(b'<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
+        tree.write(f, encoding="utf-8", xml_declaration=False)
+        f.write(b"\n")
+
+
+def main():
+    if sys.argv[1] == "--git":
+        path = sys.argv[2]
+        sides = [subprocess.run(["git", "show", f":{n}:{path}"], check=True, capture_output=True).stdout
+                 for n in (2, 3)]
+        trees = [ET.ElementTree(ET.fromstring(s)) for s in sides]
+        write(merge(trees), path)
+    else:
+        write(merge([ET.parse(p) for p in sys.argv[2:]]), sys.argv[1])
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The two storages of print files: the USB stick mounted at /media and the
+// local storage /data.
+namespace FileStorage {
+
+QString stickRoot();
+QString localRoot();
+
+// True for a path inside the stick's mount folder.
+bool isOnStick(const QString &path);
+
+// A stick is mounted now (as the main window's hot-plug handling knows it).
+bool stickMounted();
+
+// Free bytes of the file system holding `folder`; -1 when unknown.
+qint64 freeSpace(const QString &folder);
+
+} // namespace FileStorage

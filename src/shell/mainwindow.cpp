@@ -1,0 +1,506 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "clickguard.h"
+#include "config.h"
+#include "executegetserialobject.h"
+#include "getconfigfile.h"
+#include "lan/lanprinterstate.h"
+#include "lan/myserver.h"
+#include "netinterface.h"
+#include "networkwatcher.h"
+#include "nobuttondialog.h"
+#include "onebuttondialog.h"
+#include "progressdialog.h"
+#include "resumeprintconfigsavefile.h"
+#include "sendfiledialog.h"
+#include "serialobject.h"
+#include "statuspoller.h"
+#include "stringbrevik.h"
+#include "sysroot.h"
+#include "timescale.h"
+#include "twobuttondialog.h"
+#include "usbmonitor.h"
+#include "versiondirs.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QEvent>
+#include <QFile>
+#include <QPointer>
+#include <QTimer>
+
+#include <thread>
+
+MainWindow *MainWindow::instMainWindow = nullptr;
+
+namespace {
+MainWindowHooks hooks;
+quint16 lanTcpPort = myServer::kDefaultTcpPort;
+quint16 lanDiscoveryPort = myServer::kDefaultDiscoveryPort;
+
+constexpr int kTickMs = 1000;
+} // namespace
+
+// What the LAN server's threads may read of the printer.
+class MainWindow::LanState : public LanPrinterState {
+public:
+    explicit LanState(MainWindow &window) : m_window(window) {}
+
+    int currentExtruderTemp() const override { return m_window.getCurrentExtruderTemp(); }
+    int targetExtruderTemp() const override { return m_window.getTargetExtruderTemp(); }
+    int currentPlatformTemp() const override { return m_window.getCurrentPlatformTemp(); }
+    int targetPlatformTemp() const override { return m_window.getTargetPlatformTemp(); }
+    machine_status_t machineStatus() const override { return m_window.machineStatus.load(); }
+    move_mode_t moveMode() const override { return m_window.moveMode.load(); }
+    float printProgress() const override { return m_window.m_link->printingProgress() * 100.0f; }
+    QString printerName() const override { return MainWindow::tr("Printer %1").arg(serialNumber()); }
+    QString serialNumber() const override
+    {
+        return QString::fromStdString(getConfigFile()->configFile()->getPrinterSerialNumber());
+    }
+    QString firmwareVersion() const override
+    {
+        std::lock_guard<std::mutex> lock(m_firmwareMutex);
+        if (m_firmware.isEmpty())
+            m_firmware = StringBrevik::firmwareVersion(m_window.m_link->serialCheckCode(QStringLiteral("M901")));
+        return m_firmware;
+    }
+
+private:
+    MainWindow &m_window;
+    mutable std::mutex m_firmwareMutex;
+    mutable QString m_firmware;
+};
+
+void MainWindow::setHooks(const MainWindowHooks &newHooks)
+{
+    hooks = newHooks;
+}
+
+void MainWindow::setLanPorts(quint16 tcpPort, quint16 discoveryPort)
+{
+    lanTcpPort = tcpPort;
+    lanDiscoveryPort = discoveryPort;
+}
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), m_link(ExecuteGetSerialObject()->serial()),
+      m_lanState(std::make_unique<LanState>(*this))
+{
+    instMainWindow = this;
+    ui->setupUi(this);
+    setWindowFlags(Qt::FramelessWindowHint);
+    setFixedSize(272, 480);
+    move(0, 0);
+
+    // The board learns the machine's state through the plain exchange.
+    m_endStopsAtStart = m_link->serialCheckCode(QStringLiteral("M119"));
+    m_usb = new UsbMonitor(this);
+    connect(m_usb, &UsbMonitor::usbMounted, this, &MainWindow::usbMounted, Qt::QueuedConnection);
+    connect(m_usb, &UsbMonitor::usbUnmounted, this, &MainWindow::usbUnmounted, Qt::QueuedConnection);
+    Config *config = getConfigFile()->configFile();
+    m_link->serialCheckCode(config->getLedStatus() ? QStringLiteral("M145") : QStringLiteral("M144"));
+    m_link->serialCheckCode(QStringLiteral("M92 X%1").arg(config->getTransmissionRatioX()));
+    m_link->serialCheckCode(QStringLiteral("M92 Y%1").arg(config->getTransmissionRatioY()));
+    m_link->serialCheckCode(QStringLiteral("M92 Z%1").arg(config->getTransmissionRatioZ()));
+    m_link->serialCheckCode(QStringLiteral("M92 A%1").arg(config->getTransmissionRatioE()));
+    m_link->serialCheckCode(QStringLiteral("M92 B93"));
+
+    initView();
+    showTemperatures();
+    showConnectivity();
+    if (QFile::exists(SysRoot::path(QStringLiteral("/dev/input/event1"))))
+        QTimer::singleShot(1, this, &MainWindow::startScan);
+    else
+        artMachine();
+}
+
+MainWindow::~MainWindow()
+{
+    if (m_statusTimer)
+        m_statusTimer->stop();
+    delete m_poller;
+    m_poller = nullptr;
+    if (m_network)
+        m_network->stop();
+    if (m_lanStarter.joinable())
+        m_lanStarter.join();
+    delete m_pendingServer.exchange(nullptr);
+    delete server.exchange(nullptr);
+    delete m_network;
+    dialogClose();
+    if (instMainWindow == this)
+        instMainWindow = nullptr;
+    delete ui;
+}
+
+void MainWindow::initView()
+{
+    ui->showBuild->setText(tr("Build"));
+    ui->showTool->setText(tr("Settings"));
+    ui->showControl->setText(tr("Control"));
+    ui->showLevel->setText(tr("Level"));
+    ui->printerName->setText(m_lanState->printerName());
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        initView();
+    QMainWindow::changeEvent(event);
+}
+
+// The serial-number scanner screen is not part of this program; a scanner
+// plugged in at start-up only leads to the normal start.
+void MainWindow::startScan()
+{
+    qWarning() << "MainWindow::startScan no scanner screen, going on with the normal start";
+    artMachine();
+}
+
+void MainWindow::artMachine()
+{
+    if (m_statusTimer)
+        return;
+    m_poller = new StatusPoller(m_link, this);
+    connect(m_poller, &StatusPoller::polled, this, &MainWindow::statusRead, Qt::QueuedConnection);
+    m_statusTimer = new QTimer(this);
+    connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::statusTick);
+    m_statusTimer->start(TimeScale::ms(kTickMs));
+    m_usb->start();
+    ui->printerName->setText(m_lanState->printerName());
+    QTimer::singleShot(TimeScale::ms(2000), this, &MainWindow::offerPowerLossResume);
+    m_network = new NetworkWatcher();
+    m_network->start();
+}
+
+// ---- the one-second poll -------------------------------------------------
+
+void MainWindow::statusTick()
+{
+    const bool printPageOpen = hooks.printPageOpen && hooks.printPageOpen();
+    if (!printPageOpen && m_trackingExtruder)
+        trackPrintPageExtruder(false, StatusReading());
+    m_poller->request(connectState.load() == Machine_Connected, printPageOpen);
+    const QString ip = QString::fromStdString(NetInterface::ipv4Address(NetInterface::wifiInterfaceName()));
+    {
+        std::lock_guard<std::mutex> lock(m_netMutex);
+        m_ipAddress = ip;
+    }
+    maybeStartLanServer();
+    showConnectivity();
+}
+
+void MainWindow::statusRead(StatusReading reading)
+{
+    if (reading.temperaturesRead) {
+        std::lock_guard<std::mutex> lock(m_tempMutex);
+        m_nozzle = static_cast<int>(reading.nozzle);
+        m_nozzleTarget = static_cast<int>(reading.nozzleTarget);
+        m_bed = static_cast<int>(reading.bed);
+        m_bedTarget = static_cast<int>(reading.bedTarget);
+    }
+    if (reading.extruderRead)
+        trackPrintPageExtruder(true, reading);
+    showTemperatures();
+}
+
+// Adds up the extruder's travel while the printing page is open (resets of E
+// by the file count from 0) and stores it when the page has closed.
+void MainWindow::trackPrintPageExtruder(bool open, const StatusReading &reading)
+{
+    if (!open) {
+        m_trackingExtruder = false;
+        Config *config = getConfigFile()->configFile();
+        config->setFilamentCumulative(config->getFilamentCumulative() + m_extruderTravel);
+        return;
+    }
+    const double e = reading.extruder;
+    if (!m_trackingExtruder) {
+        m_trackingExtruder = true;
+        m_extruderTravel = 0;
+    } else if (e >= m_lastE) {
+        m_extruderTravel += e - m_lastE;
+    } else if (e > 0) {
+        m_extruderTravel += e;
+    }
+    m_lastE = e;
+}
+
+void MainWindow::showTemperatures()
+{
+    const QString format = QStringLiteral("%1/%2\u2103");
+    ui->nozzleTemp->setText(format.arg(getCurrentExtruderTemp()).arg(getTargetExtruderTemp()));
+    ui->platformTemp->setText(format.arg(getCurrentPlatformTemp()).arg(getTargetPlatformTemp()));
+}
+
+void MainWindow::showConnectivity()
+{
+    ui->usbIcon->setPixmap(QPixmap(getUpanStatus() ? QStringLiteral(":/Resource/icon/usb.png")
+                                                   : QStringLiteral(":/Resource/icon/usb_none.png")));
+    ui->wifiIcon->setPixmap(QPixmap(getWiFiIpAddress().isEmpty() ? QStringLiteral(":/Resource/icon/wifi_off.png")
+                                                                 : QStringLiteral(":/Resource/icon/WiFi_04.png")));
+}
+
+int MainWindow::getCurrentExtruderTemp()
+{
+    std::lock_guard<std::mutex> lock(m_tempMutex);
+    return m_nozzle;
+}
+
+int MainWindow::getTargetExtruderTemp()
+{
+    std::lock_guard<std::mutex> lock(m_tempMutex);
+    return m_nozzleTarget;
+}
+
+int MainWindow::getCurrentPlatformTemp()
+{
+    std::lock_guard<std::mutex> lock(m_tempMutex);
+    return m_bed;
+}
+
+int MainWindow::getTargetPlatformTemp()
+{
+    std::lock_guard<std::mutex> lock(m_tempMutex);
+    return m_bedTarget;
+}
+
+void MainWindow::cancelUpdateStatus()
+{
+    if (!m_statusTimer)
+        return;
+    m_statusTimer->stop();
+    disconnect(m_statusTimer, nullptr, this, nullptr);
+}
+
+bool MainWindow::filamentCheckStatu()
+{
+    const QString reply = m_link->serialCheckCode(QStringLiteral("M113"));
+    const StringBrevik::Filament state = StringBrevik::filamentState(reply);
+    return state == StringBrevik::Filament::Present || reply.contains(QLatin1String("Fail"));
+}
+
+// ---- USB and network -----------------------------------------------------
+
+bool MainWindow::getUpanStatus()
+{
+    return m_usb && m_usb->mounted();
+}
+
+bool MainWindow::getUDiskState()
+{
+    return getUpanStatus();
+}
+
+void MainWindow::usbMounted()
+{
+    showConnectivity();
+    emit sig_usbMount();
+}
+
+void MainWindow::usbUnmounted()
+{
+    showConnectivity();
+    emit sig_usbUnmount();
+}
+
+bool MainWindow::getNetworkConnectedStatus()
+{
+    return m_network && m_network->isConnected() && !getWiFiIpAddress().isEmpty();
+}
+
+QString MainWindow::getWiFiIpAddress()
+{
+    std::lock_guard<std::mutex> lock(m_netMutex);
+    return m_ipAddress;
+}
+
+void MainWindow::clearIpAddr()
+{
+    std::lock_guard<std::mutex> lock(m_netMutex);
+    m_ipAddress.clear();
+}
+
+int MainWindow::getLocalMac(std::string ifname, std::string &mac)
+{
+    return NetInterface::getLocalMac(ifname, mac);
+}
+
+QString MainWindow::getLatestVersionNumber(QString &dir)
+{
+    const QString latest = VersionDirs::latest(SysRoot::path(dir));
+    return latest.isEmpty() ? QStringLiteral("1.0.0") : latest;
+}
+
+void MainWindow::setWiFiAndHotspotHide()
+{
+    qDebug() << "MainWindow::setWiFiAndHotspotHide mode" << wifiState;
+}
+
+// The first time the station has an address and reaches the internet, the
+// LAN server starts on a one-shot thread (once per run).
+void MainWindow::maybeStartLanServer()
+{
+    const QString ip = getWiFiIpAddress();
+    if (m_lanStarting.load() || ip.isEmpty() || !m_network || !m_network->isConnected())
+        return;
+    m_lanStarting.store(true);
+    QPointer<MainWindow> window(this);
+    QThread *guiThread = thread();
+    const quint16 tcp = lanTcpPort, discovery = lanDiscoveryPort;
+    // The destructor joins this thread, so it may use the window's members.
+    m_lanStarter = std::thread([this, window, guiThread, ip, tcp, discovery] {
+        auto *started = new myServer(m_lanState.get(), ip, tcp, discovery);
+        if (!started->start()) {
+            qCritical() << "MainWindow: the LAN server could not start on" << ip << tcp;
+            delete started;
+            return;
+        }
+        started->moveToThread(guiThread);
+        m_pendingServer.store(started);
+        QMetaObject::invokeMethod(qApp, [window] {
+            if (window)
+                window->lanServerStarted();
+        }, Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::lanServerStarted()
+{
+    myServer *started = m_pendingServer.exchange(nullptr);
+    if (!started)
+        return;
+    server.store(started);
+    connect(started, &myServer::sig_dialogShow, this, &MainWindow::dialogShow, Qt::QueuedConnection);
+    connect(started, &myServer::sig_dialogClose, this, &MainWindow::dialogClose, Qt::QueuedConnection);
+    connect(started, &myServer::sig_printFile, this, &MainWindow::lanPrintFile, Qt::QueuedConnection);
+    connect(started, &myServer::sig_controlTaken, this, &MainWindow::lanControlTaken, Qt::QueuedConnection);
+    connect(started, &myServer::sig_controlReleased, this, &MainWindow::lanControlReleased, Qt::QueuedConnection);
+}
+
+void MainWindow::lanControlTaken()
+{
+    connectState.store(Machine_Connected);
+}
+
+void MainWindow::lanControlReleased()
+{
+    connectState.store(Machine_Connect_None);
+    dialogClose();
+}
+
+void MainWindow::lanPrintFile(QString path)
+{
+    getConfigFile()->configFile()->updateFileModifyTime(path.toStdString());
+    if (machineStatus.load() != MACHINE_STATUS_READY || !hooks.openPrintPage) {
+        qWarning() << "MainWindow::lanPrintFile not ready, ignoring" << path;
+        return;
+    }
+    clearAgoState();
+    hooks.openPrintPage(path, false);
+}
+
+// ---- the file-transfer notice and other dialogs --------------------------
+
+void MainWindow::dialogShow(QString text)
+{
+    if (dialog) {
+        dialog->close();
+        dialog = nullptr;
+        return;
+    }
+    dialog = new SendFileDialog(text, nullptr);
+    dialog->show();
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::dialogClose()
+{
+    if (!dialog)
+        return;
+    dialog->close();
+    dialog = nullptr;
+}
+
+void MainWindow::clearAgoState()
+{
+    if (NoButtonDialog::instNoButtonDialog)
+        NoButtonDialog::instNoButtonDialog->close();
+    if (OneButtonDialog::instOneButtonDialog)
+        OneButtonDialog::instOneButtonDialog->close();
+    if (ProgressDialog::instProgressDialog)
+        ProgressDialog::instProgressDialog->close();
+    if (TwoButtonDialog::instTwoButtonDialog)
+        TwoButtonDialog::instTwoButtonDialog->close();
+    if (hooks.closeForLanPrint)
+        hooks.closeForLanPrint();
+}
+
+// ---- power-loss resume ---------------------------------------------------
+
+void MainWindow::offerPowerLossResume()
+{
+    Config *config = getConfigFile()->configFile();
+    if (!config->getPowerOffResumePrintStatus() || !hooks.openPrintPage)
+        return;
+    auto *record = FILESNAMESPACE::ResumePrintConfigSaveFile();
+    const QString path = QString::fromStdString(config->getPowerOffResumePrintFileName());
+    qint64 line = 0;
+    const bool haveRecord = record->readLine(line);
+    if (!haveRecord || line <= 0 || path.isEmpty() || !QFile::exists(path)) {
+        // A stale record (or a name without a record) is of no use any more.
+        if (haveRecord || !path.isEmpty()) {
+            record->removeResumePrintConfigFile();
+            config->setPowerOffResumePrintFileName(std::string());
+        }
+        return;
+    }
+    if (TwoButtonDialog::instTwoButtonDialog)
+        return;
+    QPointer<MainWindow> self(this);
+    // Dialogs delete themselves when they close.
+    auto *question = new TwoButtonDialog(tr("Resume print"), tr("The last print was interrupted.\nResume it?"),
+                                         tr("YES"), tr("NO"), nullptr);
+    const int answer = question->exec();
+    if (!self)
+        return;
+    if (answer == 1 && machineStatus.load() == MACHINE_STATUS_READY) {
+        m_link->setPoweroffResumeLine(line);
+        hooks.openPrintPage(path, true);
+    } else {
+        record->removeResumePrintConfigFile();
+        config->setPowerOffResumePrintFileName(std::string());
+    }
+}
+
+// ---- the four main buttons -----------------------------------------------
+
+bool MainWindow::guardedOpen(const std::function<void()> &opener)
+{
+    if (!opener || !clickGuardPass())
+        return false;
+    opener();
+    return true;
+}
+
+void MainWindow::on_showBuild_clicked()
+{
+    guardedOpen(hooks.openBuild);
+}
+
+void MainWindow::on_showTool_clicked()
+{
+    guardedOpen(hooks.openSettings);
+}
+
+void MainWindow::on_showControl_clicked()
+{
+    guardedOpen(hooks.openControl);
+}
+
+void MainWindow::on_showLevel_clicked()
+{
+    guardedOpen(hooks.openLevel);
+}

@@ -1,0 +1,112 @@
+#include "startup.h"
+
+#include "config.h"
+#include "getconfigfile.h"
+#include "gpio.h"
+#include "language.h"
+#include "onebuttondialog.h"
+#include "processrunner.h"
+#include "serialobject.h"
+#include "sysroot.h"
+#include "timescale.h"
+#include "versiondirs.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFontDatabase>
+#include <QTranslator>
+
+#include <stdexcept>
+
+namespace Startup {
+
+namespace {
+constexpr int kResetPulseMs = 200;
+
+bool replyHasOk(SerialObject *link)
+{
+    return link->serialCheckCode(QStringLiteral("M112")).contains(QLatin1String("ok"));
+}
+} // namespace
+
+void loadFont()
+{
+    const int id = QFontDatabase::addApplicationFont(SysRoot::path(QStringLiteral("/opt/qt-4.8.6/lib/fonts/code2000.ttf")));
+    if (id < 0)
+        throw Failure{1};
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty())
+        throw Failure{2};
+    QApplication::setFont(QFont(families.first(), 14));
+}
+
+SerialObject *openPrinterLink()
+{
+    try {
+        return SerialObject::getInstance("/dev/ttyS2", 131);
+    } catch (const std::runtime_error &e) {
+        qCritical() << "Startup::openPrinterLink" << e.what();
+        throw Failure{0x1001};
+    }
+}
+
+QString firmwareImage()
+{
+    const QString control = SysRoot::path(QStringLiteral("/opt/PROGRAM/control"));
+    const QString version = VersionDirs::latest(control);
+    if (version.isEmpty())
+        return QString();
+    const QFileInfoList images =
+        QDir(control + QLatin1Char('/') + version).entryInfoList({QStringLiteral("*.bin")}, QDir::Files, QDir::Name);
+    return images.isEmpty() ? QString() : images.first().absoluteFilePath();
+}
+
+LinkState bringUpBoard(SerialObject *link)
+{
+    for (int i = 0; i < 3; ++i)
+        link->serialCheckCode(QStringLiteral("M103"));
+    if (!replyHasOk(link) && !replyHasOk(link)) {
+        const QString image = firmwareImage();
+        if (image.isEmpty()) {
+            qCritical() << "Startup::bringUpBoard no firmware image to repair the board with";
+            return LinkState::ReflashFailed;
+        }
+        const ProcessRunner::Result flashed = ProcessRunner::run(QStringLiteral("IAPCommand"), {image}, 300000);
+        Gpio reset(137);
+        reset.exportPin();
+        reset.pulse(kResetPulseMs);
+        if (!flashed.ok())
+            qCritical() << "Startup::bringUpBoard IAPCommand failed" << flashed.exitCode;
+        return flashed.ok() ? LinkState::Reflashed : LinkState::ReflashFailed;
+    }
+    link->serialCheckCode(QStringLiteral("M112"));
+    link->serialCheckCode(QStringLiteral("M18"));
+    TimeScale::sleepMs(500);
+    return LinkState::Ready;
+}
+
+void initTranslator()
+{
+    if (!Language::translator)
+        Language::translator = new QTranslator(qApp);
+    std::string language = getConfigFile()->configFile()->getPrinterLanguage();
+    if (language.empty())
+        language = "english";
+    QCoreApplication::removeTranslator(Language::translator);
+    if (!Language::translator->load(QStringLiteral(":/Resource/translations/firmware_") + QString::fromStdString(language))) {
+        if (language != "english")
+            throw Failure{3};
+        return;
+    }
+    if (!QCoreApplication::installTranslator(Language::translator))
+        throw Failure{4};
+}
+
+void showFailure(const Failure &failure)
+{
+    const QString code = failure.code > 9 ? QStringLiteral("0x%1").arg(failure.code, 0, 16) : QString::number(failure.code);
+    (new OneButtonDialog(code, code, QString(), nullptr))->exec(); // deletes itself on close
+}
+
+} // namespace Startup

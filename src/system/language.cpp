@@ -1,0 +1,3 @@
+#include "language.h"
+
+QTranslator *Language::translator = nullptr;

@@ -1,0 +1,591 @@
+// The printing page against the simulated board: real widgets, the real
+// print engine and the main window's temperature poll.
+#include "buildprint.h"
+#include "config.h"
+#include "executegetserialobject.h"
+#include "getconfigfile.h"
+#include "headedfile.h"
+#include "lan/lanprinterstate.h"
+#include "lan/myserver.h"
+#include "mainwindow.h"
+#include "onebuttondialog.h"
+#include "onelabledialog.h"
+#include "onetimesclicked.h"
+#include "printericons.h"
+#include "printertranslations.h"
+#include "serialobject.h"
+#include "simfixture.h"
+#include "stringbrevik.h"
+#include "timescale.h"
+#include "twobuttondialog.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QImage>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTranslator>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kWaitMs = 30000;
+
+class IdleLanState : public LanPrinterState {
+public:
+    int currentExtruderTemp() const override { return 0; }
+    int targetExtruderTemp() const override { return 0; }
+    int currentPlatformTemp() const override { return 0; }
+    int targetPlatformTemp() const override { return 0; }
+    machine_status_t machineStatus() const override { return MACHINE_STATUS_READY; }
+    move_mode_t moveMode() const override { return MOVE_MODE_READY; }
+    float printProgress() const override { return 0; }
+    QString printerName() const override { return "test"; }
+    QString firmwareVersion() const override { return "1.0.0"; }
+    QString serialNumber() const override { return "1"; }
+};
+
+// The G-code of a print: heating, extents, then `moves` extruding moves on
+// one layer; each move lands on a distinct point.
+QByteArray printBody(int moves)
+{
+    QByteArray g = "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nM82\nG92 E0\nG1 Z0.3 F600\n";
+    for (int i = 0; i < moves; ++i)
+        g += "G1 X" + QByteArray::number(10 + i % 50) + " Y" + QByteArray::number(10 + i % 37) + " E"
+             + QByteArray::number(i * 0.05, 'f', 2) + " F1800\n";
+    return g;
+}
+
+// The commands a body sends, as the board receives them.
+QStringList bodyCommands(const QByteArray &body)
+{
+    QStringList out;
+    for (const QByteArray &line : body.split('\n'))
+        if (!line.trimmed().isEmpty())
+            out << QString::fromLatin1(line.trimmed());
+    return out;
+}
+
+template <class T>
+T *pageChild(const char *name)
+{
+    return BuildPrint::instBuildPrint ? BuildPrint::instBuildPrint->findChild<T *>(name) : nullptr;
+}
+
+// Texts of `screen` that do not fit their widgets.
+QStringList clippedTexts(QWidget *screen)
+{
+    QStringList clipped;
+    for (QLabel *label : screen->findChildren<QLabel *>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        const bool fits = label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
+                                            : label->width() >= label->sizeHint().width();
+        if (!fits)
+            clipped << label->text();
+    }
+    for (QAbstractButton *button : screen->findChildren<QAbstractButton *>())
+        if (button->isVisible() && !button->text().isEmpty() && button->sizeHint().width() > button->width())
+            clipped << button->text();
+    return clipped;
+}
+
+// Checks that nothing is cut off; with BUILDPRINT_SCREENSHOT_DIR set it also
+// writes the screen as a PNG for a look.
+void checkScreen(QWidget *screen, const QString &name)
+{
+    screen->ensurePolished();
+    const QStringList clipped = clippedTexts(screen);
+    QVERIFY2(clipped.isEmpty(), qPrintable(name + ": " + clipped.join(" | ")));
+    const QString dir = qEnvironmentVariable("BUILDPRINT_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        QDir().mkpath(dir);
+        screen->grab().save(dir + "/" + name + ".png");
+    }
+}
+
+QString dialogText(QDialog *dialog)
+{
+    return dialog ? dialog->findChild<QLabel *>("textLabel")->text() : QString();
+}
+
+} // namespace
+
+class TestBuildPrint : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<SimFixture> fx;
+    MainWindow *mainWindow = nullptr;
+
+    QString writeData(const QString &name, const QByteArray &content)
+    {
+        const QString path = fx->root() + "/data/" + name;
+        writeTestFile(path, content);
+        return path;
+    }
+
+    // What the page and the engine sent: the motion commands without the
+    // filament-sensor polls of the status tick.
+    QStringList sent() const
+    {
+        QStringList out = fx->motionCommands();
+        out.removeAll("M113");
+        return out;
+    }
+
+    BuildPrint *open(const QString &path, bool resume = false)
+    {
+        BuildPrint::instBuildPrint = new BuildPrint(path, resume);
+        return BuildPrint::instBuildPrint;
+    }
+
+    static bool pageClosed() { return BuildPrint::instBuildPrint == nullptr; }
+
+    static void press(const char *button)
+    {
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        QToolButton *b = pageChild<QToolButton>(button);
+        QVERIFY(b && b->isEnabled());
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+    static void answerQuestion(bool yes)
+    {
+        QTRY_VERIFY(TwoButtonDialog::instTwoButtonDialog && TwoButtonDialog::instTwoButtonDialog->isVisible());
+        QTest::mouseClick(TwoButtonDialog::instTwoButtonDialog->findChild<QPushButton *>(yes ? "okBtn" : "backBtn"),
+                          Qt::LeftButton);
+    }
+
+    static int progress() { return pageChild<QProgressBar>("progressBar")->value(); }
+
+    // Opens a print long enough to pause, resume and cancel while it streams.
+    void startLongPrint()
+    {
+        open(writeData("long.gcode", printBody(20000)));
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(progress() >= 3, kWaitMs);
+    }
+
+    static bool parkedAndPaused()
+    {
+        QToolButton *b = pageChild<QToolButton>("play_pause");
+        return BuildPrint::instBuildPrint->getPrintState() == Print_State_Pause && b->isEnabled()
+               && b->text() == BuildPrint::tr("Print");
+    }
+
+    static bool streaming()
+    {
+        QToolButton *b = pageChild<QToolButton>("play_pause");
+        return BuildPrint::instBuildPrint->getPrintState() == Print_State_Play && b->isEnabled()
+               && b->text() == BuildPrint::tr("Pause");
+    }
+
+    void cancelAndWait()
+    {
+        if (!BuildPrint::instBuildPrint)
+            return;
+        BuildPrint::instBuildPrint->printStop();
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+    }
+
+    // The last extruding move of the file that the board took before `end`.
+    static QString lastMoveBefore(const QStringList &commands, int end)
+    {
+        for (int i = end - 1; i >= 0; --i)
+            if (commands.at(i).startsWith("G1 X") && commands.at(i).contains(" E"))
+                return commands.at(i);
+        return QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        TimeScale::setFactor(0.01);
+        initPrinterIcons();
+        initPrinterTranslations();
+        const int font = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
+        if (font >= 0)
+            QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
+        fx.reset(new SimFixture());
+        QVERIFY(fx->ok());
+        getConfigFile()->configFile()->reload();
+        getConfigFile()->configFile()->setBuzzerStatus(false);
+        QVERIFY(ExecuteGetSerialObject()->serial());
+        mainWindow = new MainWindow;
+        QTRY_VERIFY(mainWindow->getCurrentExtruderTemp() > 0);
+    }
+
+    void init()
+    {
+        fx->board().setFilament(sim::Filament::Present);
+        fx->board().setForcedNozzleTemp(std::nullopt);
+        Config *config = getConfigFile()->configFile();
+        config->setFilamentDetect(false);
+        config->setPowerOffResumePrintStatus(true);
+        fx->board().clearLog();
+        // The last test may have left an alarm reading in the poll.
+        QTRY_VERIFY(mainWindow->getCurrentExtruderTemp() < 280);
+    }
+
+    void cleanup()
+    {
+        cancelAndWait();
+        for (QDialog *d : {static_cast<QDialog *>(OneButtonDialog::instOneButtonDialog),
+                           static_cast<QDialog *>(TwoButtonDialog::instTwoButtonDialog)})
+            if (d)
+                d->close();
+        QTRY_VERIFY(!mainWindow || mainWindow->machineStatus == MACHINE_STATUS_READY);
+    }
+
+    void cleanupTestCase()
+    {
+        delete mainWindow;
+    }
+
+    // A plain file from start to finish: the order of everything the board
+    // receives, the wait for temperature, and what is left behind.
+    void printsAPlainFileToCompletion()
+    {
+        const QByteArray body = printBody(5);
+        const QString path = writeData("plain.gcode", body);
+        fx->board().setForcedNozzleTemp(150.0);
+        getConfigFile()->configFile()->setFilamentDetect(true); // each tick then asks the sensor
+        open(path);
+        QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
+        QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_MOVING);
+
+        // At the start position but 50 degrees short: several ticks pass
+        // without a line of the file.
+        QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
+        const int ticks = fx->count("M113");
+        QTRY_VERIFY_WITH_TIMEOUT(fx->count("M113") >= ticks + 5, kWaitMs);
+        QVERIFY(!BuildPrint::instBuildPrint->getPrinterFileSendStatus());
+        QCOMPARE(fx->count("M82"), 0);
+
+        fx->board().setForcedNozzleTemp(std::nullopt);
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
+        QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog), QString("Build completed!"));
+
+        const QStringList commands = sent();
+        QCOMPARE(commands.mid(0, 5), (QStringList{"M17", "M140 S0", "M104 S0 T0", "M140 S60", "M104 S200 T0"}));
+        const int homed = commands.indexOf("G92 X0 Y0 Z0.00 A0 B0");
+        QVERIFY(homed > 5);
+        QVERIFY(commands.mid(5, homed - 5).contains("G1 Z-420 F600")); // all three axes homed
+        const QStringList expected = QStringList{"G92 X0 Y0 Z0.00 A0 B0", "G1 Z10 F300", "G1 X10 Y10 F2000"}
+                                     + bodyCommands(body)
+                                     + QStringList{"M140 S0", "M104 S0 T0", "G90", "G1 Z10.3 F300", "G1 X0 Y0 F2000",
+                                                   "G90", "G92 X0 Y0 A0", "G1 Y180 F3000",
+                                                   "M18", "M112", "M17 Y", "G92 E0", "M18"};
+        QCOMPARE(commands.mid(homed), expected);
+
+        Config *config = getConfigFile()->configFile();
+        QCOMPARE(config->getPowerOffResumePrintTime(), 0);
+        QCOMPARE(config->getPowerOffResumePrintFileName(), std::string());
+        QCOMPARE(config->getPrintSpeed(), 100);
+        QCOMPARE(config->getZOffset(), 0);
+        QVERIFY(!QFile::exists(fx->root() + "/data/.resume_print_file"));
+        QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
+        QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_READY);
+    }
+
+    void refusedFilesSendNothing_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("two extruders") << QByteArray("M104 S200\nM118 X10 Y10 Z10 T1\nG1 X1\n");
+        QTest::newRow("out of range") << QByteArray("M104 S200\nM118 X301 Y10 Z10\nG1 X1\n");
+        QTest::newRow("banner without end") << QByteArray(";generated by tmslicer\nM104 S200\nM118 X10 Y10 Z10\n");
+    }
+
+    void refusedFilesSendNothing()
+    {
+        QFETCH(QByteArray, content);
+        open(writeData("refused.gcode", content));
+        QTRY_VERIFY(pageClosed());
+        QVERIFY(OneButtonDialog::instOneButtonDialog);
+        QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog), QString("File format error"));
+        QCOMPARE(sent(), QStringList());
+        QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
+    }
+
+    // A pause while streaming parks above the print at the middle of the
+    // bed; the resume heats to the targets of the pause and goes back.
+    void pauseAndResumeWhileStreaming()
+    {
+        startLongPrint();
+        press("play_pause");
+        QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
+        QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_PAUSED);
+        QStringList commands = sent();
+        const int park = commands.lastIndexOf("G90");
+        QCOMPARE(commands.mid(park, 3), (QStringList{"G90", "G1 Z10.3 F300", "G1 X150 Y150 F2000"}));
+        const QString lastMove = lastMoveBefore(commands, park);
+        QVERIFY(!lastMove.isEmpty());
+        const sim::Position parked = fx->board().position();
+        QCOMPARE(qRound(parked.x), 150);
+        QCOMPARE(qRound(parked.z * 10), 103);
+
+        // Cooled down meanwhile: the resume restores the pause's targets.
+        ExecuteGetSerialObject()->serial()->stopHalvorIIHeating();
+        fx->board().clearLog();
+        press("play_pause");
+        QTRY_VERIFY_WITH_TIMEOUT(streaming(), kWaitMs);
+        commands = sent();
+        QCOMPARE(commands.mid(0, 2), (QStringList{"M140 S60", "M104 S200 T0"}));
+        const QString back = lastMove.section(' ', 0, 2) + " F3000";
+        const int restore = commands.indexOf(back);
+        QVERIFY2(restore > 0, qPrintable(back + " not in " + commands.mid(0, 12).join(", ")));
+        QCOMPARE(commands.at(restore + 1), QString("G1 Z0.3 F300"));
+        QVERIFY(fx->board().nozzleTarget() == 200 && fx->board().bedTarget() == 60);
+    }
+
+    void cancelAsksFirst()
+    {
+        startLongPrint();
+        PrintingAdjust faster;
+        faster.speed = 150;
+        ExecuteGetSerialObject()->serial()->setPrintingAdjust(faster);
+        press("stop");
+        answerQuestion(false);
+        const int before = progress();
+        QTRY_VERIFY_WITH_TIMEOUT(progress() > before, kWaitMs);
+        QCOMPARE(BuildPrint::instBuildPrint->getPrintState(), Print_State_Play);
+
+        press("stop");
+        answerQuestion(true);
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        const QStringList commands = sent();
+        const int park = commands.indexOf("G1 X0 F2000");
+        QVERIFY(park > 5);
+        QCOMPARE(commands.mid(park - 5, 6),
+                 (QStringList{"M112", "M140 S0", "M104 S0 T0", "G90", "G1 Z10.3 F300", "G1 X0 F2000"}));
+        QVERIFY(!commands.contains("G1 Y180 F3000"));
+        PrintingAdjust adjust;
+        ExecuteGetSerialObject()->serial()->getPrintingAdjust(adjust);
+        QCOMPARE(adjust.speed, 100);
+    }
+
+    void cancelBeforeStreamingClosesAtOnce()
+    {
+        fx->board().setForcedNozzleTemp(20.0);
+        open(writeData("cold.gcode", printBody(5)));
+        QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
+        press("stop");
+        answerQuestion(true);
+        QTRY_VERIFY(pageClosed());
+        const QStringList commands = sent();
+        const int stop = commands.indexOf("M112", commands.indexOf("G1 X10 Y10 F2000"));
+        QCOMPARE(commands.mid(stop), (QStringList{"M112", "M140 S0", "M104 S0 T0",
+                                                  "M18", "M112", "M17 Y", "G92 E0", "M18"}));
+    }
+
+    // M25, M24 and M26 of the slicer reach the page queued from the server.
+    void lanPauseResumeAndCancel()
+    {
+        IdleLanState state;
+        myServer server(&state, "127.0.0.1", 0, 0);
+        mainWindow->server = &server;
+        startLongPrint();
+        mainWindow->server = nullptr;
+
+        const int heats = fx->count("M104 S200 T0");
+        emit server.sig_printresume(); // already printing: nothing happens
+        emit server.sig_printpause();
+        QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
+        QCOMPARE(fx->count("M104 S200 T0"), heats);
+        emit server.sig_printresume();
+        QTRY_VERIFY_WITH_TIMEOUT(streaming(), kWaitMs);
+
+        // A cancel from the slicer does not wait for the question on screen.
+        press("stop");
+        QTRY_VERIFY(TwoButtonDialog::instTwoButtonDialog);
+        emit server.sig_printcancel();
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        QVERIFY(!TwoButtonDialog::instTwoButtonDialog);
+        QVERIFY(!sent().contains("G1 Y180 F3000"));
+    }
+
+    // A file's own "M25" pauses the print; it does not toggle.
+    void fileM25Pauses()
+    {
+        const QByteArray moves = printBody(300);
+        const QByteArray body = moves + "M25\n" + moves.mid(moves.indexOf("G1 X"));
+        open(writeData("m25.gcode", body));
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint && parkedAndPaused(), kWaitMs);
+        QTRY_VERIFY(!OneLableDialog::instOneLableDialog || !OneLableDialog::instOneLableDialog->isVisible());
+        press("play_pause");
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        QVERIFY(sent().contains("G1 Y180 F3000"));
+    }
+
+    void runOutPausesAndRefusesResume()
+    {
+        getConfigFile()->configFile()->setFilamentDetect(true);
+        startLongPrint();
+        fx->board().setFilament(sim::Filament::Absent);
+        QTRY_VERIFY_WITH_TIMEOUT(OneButtonDialog::instOneButtonDialog, kWaitMs);
+        OneButtonDialog *runOut = OneButtonDialog::instOneButtonDialog;
+        QCOMPARE(dialogText(runOut), QString("No material detected. Please\nload material before resuming\nthe print."));
+        QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
+        QCOMPARE(OneButtonDialog::instOneButtonDialog, runOut); // one dialog, not one per second
+        runOut->close();
+
+        press("play_pause");
+        QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
+        QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog),
+                 QString("Out of material.You can\nload more material to\ncontinue this print."));
+        QCOMPARE(BuildPrint::instBuildPrint->getPrintState(), Print_State_Pause);
+        OneButtonDialog::instOneButtonDialog->close();
+
+        fx->board().setFilament(sim::Filament::Present);
+        press("play_pause");
+        QTRY_VERIFY_WITH_TIMEOUT(streaming(), kWaitMs);
+    }
+
+    void overTemperatureStopsThePrint()
+    {
+        startLongPrint();
+        fx->board().setForcedNozzleTemp(290.0);
+        const int seconds = BuildPrint::instBuildPrint->getPrintBuildTime();
+        QTRY_VERIFY_WITH_TIMEOUT(!BuildPrint::instBuildPrint || BuildPrint::instBuildPrint->getPrintBuildTime() >= seconds + 4,
+                                 kWaitMs);
+        QVERIFY(BuildPrint::instBuildPrint);
+        QCOMPARE(BuildPrint::instBuildPrint->getPrintState(), Print_State_Play);
+
+        press("stop"); // the question stays open when the alarm comes
+        QTRY_VERIFY(TwoButtonDialog::instTwoButtonDialog);
+        fx->board().clearLog();
+        fx->board().setForcedNozzleTemp(291.0);
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        QVERIFY(!TwoButtonDialog::instTwoButtonDialog);
+        QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog),
+                 QString("Abnormally print.\nPlease check the extruder."));
+        const QStringList commands = sent();
+        QVERIFY(commands.size() > 2);
+        // The heaters go off before anything else of the stop; the engine may
+        // still slip file lines in between.
+        const int stop = commands.indexOf("M112");
+        QVERIFY(stop > 0);
+        QVERIFY(commands.mid(0, stop).contains("M140 S0") && commands.mid(0, stop).contains("M104 S0 T0"));
+        QVERIFY(!commands.contains("G1 Y180 F3000"));
+    }
+
+    // The header and thumbnail of a headed file never reach the board.
+    void printsAHeadedFile()
+    {
+        QImage thumb(24, 24, QImage::Format_RGB32);
+        thumb.fill(Qt::red);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        thumb.save(&buffer, "PNG");
+        const QByteArray body = printBody(5);
+        HeaderFields fields;
+        fields.imgStart0 = 60;
+        fields.imgStart1 = 60 + png.size() + 1; // the image slot ends with the line feed
+        fields.gcodeStart = fields.imgStart1;
+        fields.timeUsed = 3725;
+        fields.materialUsed = 2500;
+        open(writeData("part.gx", headerBytes(fields) + png + "\n" + body));
+        QCOMPARE(pageChild<QLabel>("remainTime")->isVisibleTo(BuildPrint::instBuildPrint), true);
+        QTRY_COMPARE(pageChild<QLabel>("remainTime")->text(), QString("1:2"));
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        const QStringList commands = sent();
+        const int start = commands.indexOf("G1 X10 Y10 F2000") + 1;
+        QCOMPARE(commands.mid(start, bodyCommands(body).size()), bodyCommands(body));
+    }
+
+    // After a power loss: the stored targets, a lift from the reported
+    // height, X and Y homed only, and the file from the recorded line on.
+    void resumesAfterPowerLoss()
+    {
+        QByteArray body = "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z2\nG90\nM82\nG92 E0\nG1 F1800\n";
+        for (int layer = 1; layer <= 5; ++layer) {
+            body += "G1 Z" + QByteArray::number(layer * 0.2, 'f', 1) + "\n";
+            for (int i = 0; i < 4; ++i)
+                body += "G1 X" + QByteArray::number(20 + 10 * i + layer) + " Y30 E" + QByteArray::number(layer * 4 + i)
+                        + "\n";
+        }
+        const QString path = writeData("resume.gcode", body);
+        const QStringList lines = bodyCommands(body);
+        const int recorded = lines.indexOf("G1 X43 Y30 E14"); // layer 3, third move
+        Config *config = getConfigFile()->configFile();
+        config->setPrintDetail(205, 55, 100, 0);
+        config->setPowerOffResumePrintTime(600);
+        float x, y, z;
+        QVERIFY(StringBrevik::positionXYZ(ExecuteGetSerialObject()->serial()->serialCheckCode("M114"), x, y, z));
+        fx->board().clearLog();
+
+        ExecuteGetSerialObject()->serial()->setPoweroffResumeLine(recorded + 1);
+        open(path, true);
+        QCOMPARE(BuildPrint::instBuildPrint->getPrintBuildTime(), 600);
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+
+        const QStringList commands = sent();
+        QCOMPARE(commands.mid(3, 3), (QStringList{"M140 S55", "M104 S205 T0", "G1 Z" + QString::number(z + 10) + " F300"}));
+        QVERIFY(!commands.contains("G1 Z-420 F600"));
+        QVERIFY(!commands.contains("G1 X10 Y10 F2000"));
+        const int restore = commands.indexOf("G92 Z10.6 E14");
+        QVERIFY(restore > 0);
+        QCOMPARE(commands.mid(restore, 3), (QStringList{"G92 Z10.6 E14", "G1 X43 Y30 F3000", "G1 Z0.6 F300"}));
+        QCOMPARE(commands.at(commands.indexOf("G1 Z0.6 F300") + 1 + (commands.at(restore + 3).startsWith("G1 F") ? 1 : 0)),
+                 lines.at(recorded + 1));
+        QVERIFY(!commands.contains(lines.at(recorded)));
+    }
+
+    void screensFitTheirTexts_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("english") << "english";
+        QTest::newRow("german") << "german";
+    }
+
+    // Before sending, at about 40 %, paused, and the completion dialog.
+    void screensFitTheirTexts()
+    {
+        QFETCH(QString, language);
+        QTranslator translator;
+        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
+        QCoreApplication::installTranslator(&translator);
+        Config *config = getConfigFile()->configFile();
+        config->setPrinterLanguage(language.toStdString());
+
+        fx->board().setForcedNozzleTemp(150.0);
+        open(writeData("cube.gx", headerBytes({60, 62, 62, 5400, 2500}) + "\n\n" + printBody(3000)));
+        QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
+        QTRY_VERIFY(pageChild<QToolButton>("nozzle_status")->text().startsWith("150/200"));
+        checkScreen(BuildPrint::instBuildPrint, language + "-1-before-sending");
+
+        fx->board().setForcedNozzleTemp(std::nullopt);
+        QTRY_VERIFY_WITH_TIMEOUT(progress() >= 40, kWaitMs);
+        press("play_pause");
+        QTRY_VERIFY_WITH_TIMEOUT(OneLableDialog::instOneLableDialog->isVisible(), kWaitMs);
+        checkScreen(BuildPrint::instBuildPrint, language + "-2-printing");
+        checkScreen(OneLableDialog::instOneLableDialog, language + "-3-pausing");
+        QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
+        checkScreen(BuildPrint::instBuildPrint, language + "-4-paused");
+        press("stop");
+        QTRY_VERIFY(TwoButtonDialog::instTwoButtonDialog);
+        checkScreen(TwoButtonDialog::instTwoButtonDialog, language + "-5-cancel-question");
+        answerQuestion(true);
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+
+        open(writeData("small.gcode", printBody(3)));
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        QVERIFY(OneButtonDialog::instOneButtonDialog);
+        checkScreen(OneButtonDialog::instOneButtonDialog, language + "-6-completed");
+
+        QCoreApplication::removeTranslator(&translator);
+        config->setPrinterLanguage("english");
+    }
+};
+
+QTEST_MAIN(TestBuildPrint)
+#include "tst_buildprint.moc"

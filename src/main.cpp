@@ -1,13 +1,16 @@
+#include "buildprint.h"
 #include "buzzerplay.h"
 #include "config.h"
 #include "getconfigfile.h"
 #include "log.h"
 #include "mainwindow.h"
 #include "onebuttondialog.h"
+#include "pageopener.h"
 #include "printericons.h"
 #include "printertranslations.h"
 #include "startup.h"
 #include "sysroot.h"
+#include "udiskandlocalmemory.h"
 
 #include <QApplication>
 #include <QTextCodec>
@@ -19,6 +22,11 @@ namespace {
 MainWindowHooks pageHooks()
 {
     MainWindowHooks hooks;
+    hooks.openBuild = [] { openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory); };
+    hooks.openPrintPage = [](const QString &path, bool resume) {
+        openPage(BuildPrint::instBuildPrint, path, resume);
+    };
+    hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
     return hooks;
 }
 } // namespace

@@ -1,158 +1,231 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
-    <context>
-        <name>BuildPrint</name>
-        <message>
-            <source>Build Time</source>
-            <translation>打印时间</translation>
-        </message>
-        <message>
-            <source>Time Remaining</source>
-            <translation>剩余时间</translation>
-        </message>
-        <message>
-            <source>Abort</source>
-            <translation>终止</translation>
-        </message>
-        <message>
-            <source>Pause</source>
-            <translation>暂停</translation>
-        </message>
-        <message>
-            <source>Settings</source>
-            <translation>设置</translation>
-        </message>
-        <message>
-            <source>File format error</source>
-            <translation>文件格式错误</translation>
-        </message>
-        <message>
-            <source>Abnormally print.
+<context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>确认删除</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>确定要删除
+该文件吗？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>删除失败</translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>请插入U盘！</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>存储空间不足</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>正在复制...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>正在校验文件...</translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation>复制文件</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>请稍候...</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>请重试</translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation>复制完成</translation>
+    </message>
+</context>
+<context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>打印时间</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>剩余时间</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>终止</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>文件格式错误</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
 Please check the extruder.</source>
-            <translation>打印异常。
+        <translation>打印异常。
 请检查挤出头。</translation>
-        </message>
-        <message>
-            <source>No material detected. Please
+    </message>
+    <message>
+        <source>No material detected. Please
 load material before resuming
 the print.</source>
-            <translation>未检测到耗材。
+        <translation>未检测到耗材。
 请在继续打印前
 装入耗材。</translation>
-        </message>
-        <message>
-            <source>The print could not be started.</source>
-            <translation>无法开始打印。</translation>
-        </message>
-        <message>
-            <source>Out of material.You can
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>无法开始打印。</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
 load more material to
 continue this print.</source>
-            <translation>耗材已用完。
+        <translation>耗材已用完。
 装入耗材后
 可继续打印。</translation>
-        </message>
-        <message>
-            <source>Pausing...
+    </message>
+    <message>
+        <source>Pausing...
 please wait...</source>
-            <translation>正在暂停...
+        <translation>正在暂停...
 请稍候...</translation>
-        </message>
-        <message>
-            <source>Prepare to resume...</source>
-            <translation>正在准备继续...</translation>
-        </message>
-        <message>
-            <source>Cancel print job</source>
-            <translation>取消打印任务</translation>
-        </message>
-        <message>
-            <source>Are you sure to
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>正在准备继续...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>取消打印任务</translation>
+    </message>
+    <message>
+        <source>Are you sure to
  cancel print job?</source>
-            <translation>确定要
+        <translation>确定要
 取消打印任务吗？</translation>
-        </message>
-        <message>
-            <source>YES</source>
-            <translation>是</translation>
-        </message>
-        <message>
-            <source>NO</source>
-            <translation>否</translation>
-        </message>
-        <message>
-            <source>Cancelling Build...</source>
-            <translation>正在取消打印...</translation>
-        </message>
-        <message>
-            <source>Build Completed</source>
-            <translation>打印完成</translation>
-        </message>
-        <message>
-            <source>Build completed!</source>
-            <translation>打印完成！</translation>
-        </message>
-        <message>
-            <source>Print</source>
-            <translation>打印</translation>
-        </message>
-    </context>
-    <context>
-        <name>CmdProcess</name>
-        <message>
-            <source>Copying...</source>
-            <translation>正在复制...</translation>
-        </message>
-        <message>
-            <source>Copy</source>
-            <translation>复制</translation>
-        </message>
-        <message>
-            <source>Copy complete!</source>
-            <translation>复制完成！</translation>
-        </message>
-        <message>
-            <source>Copy failed!</source>
-            <translation>复制失败！</translation>
-        </message>
-    </context>
-    <context>
-        <name>Keyboard</name>
-        <message>
-            <source>Cancel</source>
-            <translation>取消</translation>
-        </message>
-        <message>
-            <source>Name</source>
-            <translation>名称</translation>
-        </message>
-        <message>
-            <source>Password</source>
-            <translation>密码</translation>
-        </message>
-        <message>
-            <source>Account</source>
-            <translation>账号</translation>
-        </message>
-        <message>
-            <source>PIN</source>
-            <translation>PIN码</translation>
-        </message>
-        <message>
-            <source>Please enter</source>
-            <translation>请输入</translation>
-        </message>
-        <message>
-            <source>Space</source>
-            <translation>空格</translation>
-        </message>
-        <message>
-            <source>Enter</source>
-            <translation>确定</translation>
-        </message>
-    </context>
-    <context>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>正在取消打印...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>打印完成</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>打印完成！</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+</context>
+<context>
+    <name>CmdProcess</name>
+    <message>
+        <source>Copying...</source>
+        <translation>正在复制...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Copy complete!</source>
+        <translation>复制完成！</translation>
+    </message>
+    <message>
+        <source>Copy failed!</source>
+        <translation>复制失败！</translation>
+    </message>
+</context>
+<context>
+    <name>Keyboard</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>账号</translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation>PIN码</translation>
+    </message>
+    <message>
+        <source>Please enter</source>
+        <translation>请输入</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>空格</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -200,38 +273,167 @@ please check the extruder.</source>
     </message>
 </context>
 <context>
-        <name>OneButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>确定</translation>
-        </message>
-    </context>
-    <context>
-        <name>PageFrame</name>
-        <message>
-            <source>Back</source>
-            <translation>返回</translation>
-        </message>
-    </context>
-    <context>
-        <name>ProgressDialog</name>
-        <message>
-            <source>Cancel</source>
-            <translation>取消</translation>
-        </message>
-    </context>
-    <context>
-        <name>TwoButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>确定</translation>
-        </message>
-        <message>
-            <source>Back</source>
-            <translation>返回</translation>
-        </message>
-    </context>
-    <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Build</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控制</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>调平</translation>
+    </message>
+    <message>
+        <source>Printer %1</source>
+        <translation>打印机 %1</translation>
+    </message>
+    <message>
+        <source>Resume print</source>
+        <translation>恢复打印</translation>
+    </message>
+    <message>
+        <source>The last print was interrupted.
+Resume it?</source>
+        <translation>上次打印被中断。
+是否继续？</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>OneButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>PageFrame</name>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Machine stoppage</source>
+        <translation>机器停止</translation>
+    </message>
+    <message>
+        <source>Please reboot the machine</source>
+        <translation>请重启机器</translation>
+    </message>
+    <message>
+        <source>Repair is complete,
+please restart the printer</source>
+        <translation>修复完成，
+请重启打印机</translation>
+    </message>
+    <message>
+        <source>There was a problem
+with the firmware update.
+Please try again.</source>
+        <translation>固件更新出现问题。
+请重试。</translation>
+    </message>
+</context>
+<context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>请插入U盘！</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>存储空间不足</translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation>正在复制文件...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>正在校验文件...</translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation>复制完成</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation>复制失败</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>确认删除</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>确定要删除
+该文件吗？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>删除失败</translation>
+    </message>
+</context>
+<context>
+    <name>TwoButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation>本地存储</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>U盘</translation>
+    </message>
+</context>
+<context>
     <name>UnloadFilament</name>
     <message>
         <source>unLoad</source>
@@ -277,151 +479,14 @@ Please check the extruder.</source>
     </message>
 </context>
 <context>
-        <name>myServer</name>
-        <message>
-            <source>Receive file</source>
-            <translation>正在接收文件</translation>
-        </message>
-        <message>
-            <source>CRC ERROR</source>
-            <translation>CRC错误</translation>
-        </message>
-    </context>
-    <context>
-        <name>BuildPreview</name>
-        <message>
-            <source>Back</source>
-            <translation>返回</translation>
-        </message>
-        <message>
-            <source>Cpoy</source>
-            <translation>复制</translation>
-        </message>
-        <message>
-            <source>Build</source>
-            <translation>打印</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>删除</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>确认删除</translation>
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation>确定要删除
-该文件吗？</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>确定</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>取消</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>删除失败</translation>
-        </message>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>请插入U盘！</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>存储空间不足</translation>
-        </message>
-        <message>
-            <source>Copying...</source>
-            <translation>正在复制...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>正在校验文件...</translation>
-        </message>
-        <message>
-            <source>Copy File</source>
-            <translation>复制文件</translation>
-        </message>
-        <message>
-            <source>Waiting...</source>
-            <translation>请稍候...</translation>
-        </message>
-        <message>
-            <source>Please retry</source>
-            <translation>请重试</translation>
-        </message>
-        <message>
-            <source>Copy completed</source>
-            <translation>复制完成</translation>
-        </message>
-    </context>
-    <context>
-        <name>ShowDisk</name>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>请插入U盘！</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>存储空间不足</translation>
-        </message>
-        <message>
-            <source>Copy File...</source>
-            <translation>正在复制文件...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>正在校验文件...</translation>
-        </message>
-        <message>
-            <source>Copy Completed</source>
-            <translation>复制完成</translation>
-        </message>
-        <message>
-            <source>Ok</source>
-            <translation>确定</translation>
-        </message>
-        <message>
-            <source>Copy Failed</source>
-            <translation>复制失败</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>确认删除</translation>
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation>确定要删除
-该文件吗？</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>确定</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>取消</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>删除失败</translation>
-        </message>
-    </context>
-    <context>
-        <name>UDiskAndLocalMemory</name>
-        <message>
-            <source>Disk</source>
-            <translation>本地存储</translation>
-        </message>
-        <message>
-            <source>USB Device</source>
-            <translation>U盘</translation>
-        </message>
-    </context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>正在接收文件</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRC错误</translation>
+    </message>
+</context>
 </TS>

@@ -1,158 +1,231 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
-    <context>
-        <name>BuildPrint</name>
-        <message>
-            <source>Build Time</source>
-            <translation>Build Time</translation>
-        </message>
-        <message>
-            <source>Time Remaining</source>
-            <translation>Time Remaining</translation>
-        </message>
-        <message>
-            <source>Abort</source>
-            <translation>Abort</translation>
-        </message>
-        <message>
-            <source>Pause</source>
-            <translation>Pause</translation>
-        </message>
-        <message>
-            <source>Settings</source>
-            <translation>Settings</translation>
-        </message>
-        <message>
-            <source>File format error</source>
-            <translation>File format error</translation>
-        </message>
-        <message>
-            <source>Abnormally print.
+<context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>Build</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Are you sure to delete</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>Are you sure
+ to delete the file?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Delete failed</translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>Please insert USB Disk !</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Storage space is not enough</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>Copying...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Verifying file...</translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation>Copy File</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>Waiting...</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Please retry</translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation>Copy completed</translation>
+    </message>
+</context>
+<context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>Build Time</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>Time Remaining</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abort</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>File format error</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
 Please check the extruder.</source>
-            <translation>Abnormally print.
+        <translation>Abnormally print.
 Please check the extruder.</translation>
-        </message>
-        <message>
-            <source>No material detected. Please
+    </message>
+    <message>
+        <source>No material detected. Please
 load material before resuming
 the print.</source>
-            <translation>No material detected. Please
+        <translation>No material detected. Please
 load material before resuming
 the print.</translation>
-        </message>
-        <message>
-            <source>The print could not be started.</source>
-            <translation>The print could not be started.</translation>
-        </message>
-        <message>
-            <source>Out of material.You can
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>The print could not be started.</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
 load more material to
 continue this print.</source>
-            <translation>Out of material.You can
+        <translation>Out of material.You can
 load more material to
 continue this print.</translation>
-        </message>
-        <message>
-            <source>Pausing...
+    </message>
+    <message>
+        <source>Pausing...
 please wait...</source>
-            <translation>Pausing...
+        <translation>Pausing...
 please wait...</translation>
-        </message>
-        <message>
-            <source>Prepare to resume...</source>
-            <translation>Prepare to resume...</translation>
-        </message>
-        <message>
-            <source>Cancel print job</source>
-            <translation>Cancel print job</translation>
-        </message>
-        <message>
-            <source>Are you sure to
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>Prepare to resume...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>Cancel print job</translation>
+    </message>
+    <message>
+        <source>Are you sure to
  cancel print job?</source>
-            <translation>Are you sure to
+        <translation>Are you sure to
  cancel print job?</translation>
-        </message>
-        <message>
-            <source>YES</source>
-            <translation>YES</translation>
-        </message>
-        <message>
-            <source>NO</source>
-            <translation>NO</translation>
-        </message>
-        <message>
-            <source>Cancelling Build...</source>
-            <translation>Cancelling Build...</translation>
-        </message>
-        <message>
-            <source>Build Completed</source>
-            <translation>Build Completed</translation>
-        </message>
-        <message>
-            <source>Build completed!</source>
-            <translation>Build completed!</translation>
-        </message>
-        <message>
-            <source>Print</source>
-            <translation>Print</translation>
-        </message>
-    </context>
-    <context>
-        <name>CmdProcess</name>
-        <message>
-            <source>Copying...</source>
-            <translation>Copying...</translation>
-        </message>
-        <message>
-            <source>Copy</source>
-            <translation>Copy</translation>
-        </message>
-        <message>
-            <source>Copy complete!</source>
-            <translation>Copy complete!</translation>
-        </message>
-        <message>
-            <source>Copy failed!</source>
-            <translation>Copy failed!</translation>
-        </message>
-    </context>
-    <context>
-        <name>Keyboard</name>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-        <message>
-            <source>Name</source>
-            <translation>Name</translation>
-        </message>
-        <message>
-            <source>Password</source>
-            <translation>Password</translation>
-        </message>
-        <message>
-            <source>Account</source>
-            <translation>Account</translation>
-        </message>
-        <message>
-            <source>PIN</source>
-            <translation>PIN</translation>
-        </message>
-        <message>
-            <source>Please enter</source>
-            <translation>Please enter</translation>
-        </message>
-        <message>
-            <source>Space</source>
-            <translation>Space</translation>
-        </message>
-        <message>
-            <source>Enter</source>
-            <translation>Enter</translation>
-        </message>
-    </context>
-    <context>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>Cancelling Build...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>Build Completed</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>Build completed!</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+</context>
+<context>
+    <name>CmdProcess</name>
+    <message>
+        <source>Copying...</source>
+        <translation>Copying...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Copy complete!</source>
+        <translation>Copy complete!</translation>
+    </message>
+    <message>
+        <source>Copy failed!</source>
+        <translation>Copy failed!</translation>
+    </message>
+</context>
+<context>
+    <name>Keyboard</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Account</translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation>PIN</translation>
+    </message>
+    <message>
+        <source>Please enter</source>
+        <translation>Please enter</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Enter</translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -200,38 +273,168 @@ to cancel loading?</translation>
     </message>
 </context>
 <context>
-        <name>OneButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-    </context>
-    <context>
-        <name>PageFrame</name>
-        <message>
-            <source>Back</source>
-            <translation>Back</translation>
-        </message>
-    </context>
-    <context>
-        <name>ProgressDialog</name>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-    </context>
-    <context>
-        <name>TwoButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Back</source>
-            <translation>Back</translation>
-        </message>
-    </context>
-    <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Build</source>
+        <translation>Build</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Printer %1</source>
+        <translation>Printer %1</translation>
+    </message>
+    <message>
+        <source>Resume print</source>
+        <translation>Resume print</translation>
+    </message>
+    <message>
+        <source>The last print was interrupted.
+Resume it?</source>
+        <translation>The last print was interrupted.
+Resume it?</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+</context>
+<context>
+    <name>OneButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PageFrame</name>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Machine stoppage</source>
+        <translation>Machine stoppage</translation>
+    </message>
+    <message>
+        <source>Please reboot the machine</source>
+        <translation>Please reboot the machine</translation>
+    </message>
+    <message>
+        <source>Repair is complete,
+please restart the printer</source>
+        <translation>Repair is complete,
+please restart the printer</translation>
+    </message>
+    <message>
+        <source>There was a problem
+with the firmware update.
+Please try again.</source>
+        <translation>There was a problem
+with the firmware update.
+Please try again.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>Please insert USB Disk !</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Storage space is not enough</translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation>Copy File...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Verifying file...</translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation>Copy Completed</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation>Copy Failed</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Are you sure to delete</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>Are you sure
+ to delete the file?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Delete failed</translation>
+    </message>
+</context>
+<context>
+    <name>TwoButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation>Disk</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>USB Device</translation>
+    </message>
+</context>
+<context>
     <name>UnloadFilament</name>
     <message>
         <source>unLoad</source>
@@ -277,151 +480,14 @@ to cancel unloading?</translation>
     </message>
 </context>
 <context>
-        <name>myServer</name>
-        <message>
-            <source>Receive file</source>
-            <translation>Receive file</translation>
-        </message>
-        <message>
-            <source>CRC ERROR</source>
-            <translation>CRC ERROR</translation>
-        </message>
-    </context>
-    <context>
-        <name>BuildPreview</name>
-        <message>
-            <source>Back</source>
-            <translation>Back</translation>
-        </message>
-        <message>
-            <source>Cpoy</source>
-            <translation>Copy</translation>
-        </message>
-        <message>
-            <source>Build</source>
-            <translation>Build</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Delete</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>Are you sure to delete</translation>
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation>Are you sure
- to delete the file?</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>Delete failed</translation>
-        </message>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>Please insert USB Disk !</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>Storage space is not enough</translation>
-        </message>
-        <message>
-            <source>Copying...</source>
-            <translation>Copying...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>Verifying file...</translation>
-        </message>
-        <message>
-            <source>Copy File</source>
-            <translation>Copy File</translation>
-        </message>
-        <message>
-            <source>Waiting...</source>
-            <translation>Waiting...</translation>
-        </message>
-        <message>
-            <source>Please retry</source>
-            <translation>Please retry</translation>
-        </message>
-        <message>
-            <source>Copy completed</source>
-            <translation>Copy completed</translation>
-        </message>
-    </context>
-    <context>
-        <name>ShowDisk</name>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>Please insert USB Disk !</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>Storage space is not enough</translation>
-        </message>
-        <message>
-            <source>Copy File...</source>
-            <translation>Copy File...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>Verifying file...</translation>
-        </message>
-        <message>
-            <source>Copy Completed</source>
-            <translation>Copy Completed</translation>
-        </message>
-        <message>
-            <source>Ok</source>
-            <translation>Ok</translation>
-        </message>
-        <message>
-            <source>Copy Failed</source>
-            <translation>Copy Failed</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>Are you sure to delete</translation>
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation>Are you sure
- to delete the file?</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>Delete failed</translation>
-        </message>
-    </context>
-    <context>
-        <name>UDiskAndLocalMemory</name>
-        <message>
-            <source>Disk</source>
-            <translation>Disk</translation>
-        </message>
-        <message>
-            <source>USB Device</source>
-            <translation>USB Device</translation>
-        </message>
-    </context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Receive file</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRC ERROR</translation>
+    </message>
+</context>
 </TS>

@@ -1,158 +1,231 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
-    <context>
-        <name>BuildPrint</name>
-        <message>
-            <source>Build Time</source>
-            <translation>Temps d'impression</translation>
-        </message>
-        <message>
-            <source>Time Remaining</source>
-            <translation>Temps restant</translation>
-        </message>
-        <message>
-            <source>Abort</source>
-            <translation>Annuler</translation>
-        </message>
-        <message>
-            <source>Pause</source>
-            <translation>Pause</translation>
-        </message>
-        <message>
-            <source>Settings</source>
-            <translation>Réglages</translation>
-        </message>
-        <message>
-            <source>File format error</source>
-            <translation>Erreur de format de fichier</translation>
-        </message>
-        <message>
-            <source>Abnormally print.
+<context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Confirmer la suppression</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>Voulez-vous vraiment
+supprimer le fichier ?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Échec de la suppression</translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>Veuillez insérer une clé USB !</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Espace de stockage insuffisant</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>Copie en cours...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Vérification du fichier...</translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation>Copie du fichier</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Veuillez réessayer</translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation>Copie terminée</translation>
+    </message>
+</context>
+<context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>Temps d&apos;impression</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>Temps restant</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>Erreur de format de fichier</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
 Please check the extruder.</source>
-            <translation>Impression anormale.
-Veuillez vérifier l'extrudeuse.</translation>
-        </message>
-        <message>
-            <source>No material detected. Please
+        <translation>Impression anormale.
+Veuillez vérifier l&apos;extrudeuse.</translation>
+    </message>
+    <message>
+        <source>No material detected. Please
 load material before resuming
 the print.</source>
-            <translation>Aucun filament détecté.
+        <translation>Aucun filament détecté.
 Chargez du filament avant
-de reprendre l'impression.</translation>
-        </message>
-        <message>
-            <source>The print could not be started.</source>
-            <translation>L'impression n'a pas pu démarrer.</translation>
-        </message>
-        <message>
-            <source>Out of material.You can
+de reprendre l&apos;impression.</translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>L&apos;impression n&apos;a pas pu démarrer.</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
 load more material to
 continue this print.</source>
-            <translation>Plus de filament. Chargez
+        <translation>Plus de filament. Chargez
 du filament pour poursuivre
 cette impression.</translation>
-        </message>
-        <message>
-            <source>Pausing...
+    </message>
+    <message>
+        <source>Pausing...
 please wait...</source>
-            <translation>Mise en pause...
+        <translation>Mise en pause...
 veuillez patienter...</translation>
-        </message>
-        <message>
-            <source>Prepare to resume...</source>
-            <translation>Préparation de la reprise...</translation>
-        </message>
-        <message>
-            <source>Cancel print job</source>
-            <translation>Annuler l'impression</translation>
-        </message>
-        <message>
-            <source>Are you sure to
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>Préparation de la reprise...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>Annuler l&apos;impression</translation>
+    </message>
+    <message>
+        <source>Are you sure to
  cancel print job?</source>
-            <translation>Voulez-vous vraiment
-annuler l'impression ?</translation>
-        </message>
-        <message>
-            <source>YES</source>
-            <translation>OUI</translation>
-        </message>
-        <message>
-            <source>NO</source>
-            <translation>NON</translation>
-        </message>
-        <message>
-            <source>Cancelling Build...</source>
-            <translation>Annulation en cours...</translation>
-        </message>
-        <message>
-            <source>Build Completed</source>
-            <translation>Impression terminée</translation>
-        </message>
-        <message>
-            <source>Build completed!</source>
-            <translation>Impression terminée !</translation>
-        </message>
-        <message>
-            <source>Print</source>
-            <translation>Imprimer</translation>
-        </message>
-    </context>
-    <context>
-        <name>CmdProcess</name>
-        <message>
-            <source>Copying...</source>
-            <translation>Copie en cours...</translation>
-        </message>
-        <message>
-            <source>Copy</source>
-            <translation>Copie</translation>
-        </message>
-        <message>
-            <source>Copy complete!</source>
-            <translation>Copie terminée !</translation>
-        </message>
-        <message>
-            <source>Copy failed!</source>
-            <translation>Échec de la copie !</translation>
-        </message>
-    </context>
-    <context>
-        <name>Keyboard</name>
-        <message>
-            <source>Cancel</source>
-            <translation>Annuler</translation>
-        </message>
-        <message>
-            <source>Name</source>
-            <translation>Nom</translation>
-        </message>
-        <message>
-            <source>Password</source>
-            <translation>Mot de passe</translation>
-        </message>
-        <message>
-            <source>Account</source>
-            <translation>Compte</translation>
-        </message>
-        <message>
-            <source>PIN</source>
-            <translation>Code PIN</translation>
-        </message>
-        <message>
-            <source>Please enter</source>
-            <translation>Veuillez saisir</translation>
-        </message>
-        <message>
-            <source>Space</source>
-            <translation>Espace</translation>
-        </message>
-        <message>
-            <source>Enter</source>
-            <translation>Entrée</translation>
-        </message>
-    </context>
-    <context>
+        <translation>Voulez-vous vraiment
+annuler l&apos;impression ?</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>OUI</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NON</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>Annulation en cours...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>Impression terminée</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>Impression terminée !</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+</context>
+<context>
+    <name>CmdProcess</name>
+    <message>
+        <source>Copying...</source>
+        <translation>Copie en cours...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copie</translation>
+    </message>
+    <message>
+        <source>Copy complete!</source>
+        <translation>Copie terminée !</translation>
+    </message>
+    <message>
+        <source>Copy failed!</source>
+        <translation>Échec de la copie !</translation>
+    </message>
+</context>
+<context>
+    <name>Keyboard</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Compte</translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation>Code PIN</translation>
+    </message>
+    <message>
+        <source>Please enter</source>
+        <translation>Veuillez saisir</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Entrée</translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -200,38 +273,169 @@ annuler le chargement ?</translation>
     </message>
 </context>
 <context>
-        <name>OneButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-    </context>
-    <context>
-        <name>PageFrame</name>
-        <message>
-            <source>Back</source>
-            <translation>Retour</translation>
-        </message>
-    </context>
-    <context>
-        <name>ProgressDialog</name>
-        <message>
-            <source>Cancel</source>
-            <translation>Annuler</translation>
-        </message>
-    </context>
-    <context>
-        <name>TwoButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Back</source>
-            <translation>Retour</translation>
-        </message>
-    </context>
-    <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Build</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Contrôle</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Niveau</translation>
+    </message>
+    <message>
+        <source>Printer %1</source>
+        <translation>Imprimante %1</translation>
+    </message>
+    <message>
+        <source>Resume print</source>
+        <translation>Reprendre l&apos;impression</translation>
+    </message>
+    <message>
+        <source>The last print was interrupted.
+Resume it?</source>
+        <translation>La dernière impression a été
+interrompue. La reprendre ?</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>OUI</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NON</translation>
+    </message>
+</context>
+<context>
+    <name>OneButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PageFrame</name>
+    <message>
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Machine stoppage</source>
+        <translation>Arrêt de la machine</translation>
+    </message>
+    <message>
+        <source>Please reboot the machine</source>
+        <translation>Veuillez redémarrer
+la machine</translation>
+    </message>
+    <message>
+        <source>Repair is complete,
+please restart the printer</source>
+        <translation>Réparation terminée,
+redémarrez l&apos;imprimante</translation>
+    </message>
+    <message>
+        <source>There was a problem
+with the firmware update.
+Please try again.</source>
+        <translation>Un problème est survenu
+lors de la mise à jour.
+Veuillez réessayer.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>Veuillez insérer une clé USB !</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Espace de stockage insuffisant</translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation>Copie du fichier...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Vérification du fichier...</translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation>Copie terminée</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation>Échec de la copie</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Confirmer la suppression</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>Voulez-vous vraiment
+supprimer le fichier ?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Échec de la suppression</translation>
+    </message>
+</context>
+<context>
+    <name>TwoButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation>Mémoire</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>Clé USB</translation>
+    </message>
+</context>
+<context>
     <name>UnloadFilament</name>
     <message>
         <source>unLoad</source>
@@ -277,151 +481,14 @@ annuler le déchargement ?</translation>
     </message>
 </context>
 <context>
-        <name>myServer</name>
-        <message>
-            <source>Receive file</source>
-            <translation>Réception du fichier</translation>
-        </message>
-        <message>
-            <source>CRC ERROR</source>
-            <translation>ERREUR CRC</translation>
-        </message>
-    </context>
-    <context>
-        <name>BuildPreview</name>
-        <message>
-            <source>Back</source>
-            <translation>Retour</translation>
-        </message>
-        <message>
-            <source>Cpoy</source>
-            <translation>Copier</translation>
-        </message>
-        <message>
-            <source>Build</source>
-            <translation>Imprimer</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Supprimer</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>Confirmer la suppression</translation>
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation>Voulez-vous vraiment
-supprimer le fichier ?</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Annuler</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>Échec de la suppression</translation>
-        </message>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>Veuillez insérer une clé USB !</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>Espace de stockage insuffisant</translation>
-        </message>
-        <message>
-            <source>Copying...</source>
-            <translation>Copie en cours...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>Vérification du fichier...</translation>
-        </message>
-        <message>
-            <source>Copy File</source>
-            <translation>Copie du fichier</translation>
-        </message>
-        <message>
-            <source>Waiting...</source>
-            <translation>Veuillez patienter...</translation>
-        </message>
-        <message>
-            <source>Please retry</source>
-            <translation>Veuillez réessayer</translation>
-        </message>
-        <message>
-            <source>Copy completed</source>
-            <translation>Copie terminée</translation>
-        </message>
-    </context>
-    <context>
-        <name>ShowDisk</name>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>Veuillez insérer une clé USB !</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>Espace de stockage insuffisant</translation>
-        </message>
-        <message>
-            <source>Copy File...</source>
-            <translation>Copie du fichier...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>Vérification du fichier...</translation>
-        </message>
-        <message>
-            <source>Copy Completed</source>
-            <translation>Copie terminée</translation>
-        </message>
-        <message>
-            <source>Ok</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Copy Failed</source>
-            <translation>Échec de la copie</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>Confirmer la suppression</translation>
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation>Voulez-vous vraiment
-supprimer le fichier ?</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Annuler</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>Échec de la suppression</translation>
-        </message>
-    </context>
-    <context>
-        <name>UDiskAndLocalMemory</name>
-        <message>
-            <source>Disk</source>
-            <translation>Mémoire</translation>
-        </message>
-        <message>
-            <source>USB Device</source>
-            <translation>Clé USB</translation>
-        </message>
-    </context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Réception du fichier</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>ERREUR CRC</translation>
+    </message>
+</context>
 </TS>

@@ -1,158 +1,231 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
-    <context>
-        <name>BuildPrint</name>
-        <message>
-            <source>Build Time</source>
-            <translation>Tiempo de impresión</translation>
-        </message>
-        <message>
-            <source>Time Remaining</source>
-            <translation>Tiempo restante</translation>
-        </message>
-        <message>
-            <source>Abort</source>
-            <translation>Cancelar</translation>
-        </message>
-        <message>
-            <source>Pause</source>
-            <translation>Pausa</translation>
-        </message>
-        <message>
-            <source>Settings</source>
-            <translation>Ajustes</translation>
-        </message>
-        <message>
-            <source>File format error</source>
-            <translation>Error de formato de archivo</translation>
-        </message>
-        <message>
-            <source>Abnormally print.
+<context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Confirmar eliminación</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>¿Seguro que desea
+eliminar el archivo?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Error al eliminar</translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>¡Inserte una memoria USB!</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Espacio de almacenamiento insuficiente</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>Copiando...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Verificando archivo...</translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation>Copiar archivo</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>Espere...</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Vuelva a intentarlo</translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation>Copia completada</translation>
+    </message>
+</context>
+<context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>Tiempo de impresión</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>Tiempo restante</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>Error de formato de archivo</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
 Please check the extruder.</source>
-            <translation>Impresión anómala.
+        <translation>Impresión anómala.
 Compruebe el extrusor.</translation>
-        </message>
-        <message>
-            <source>No material detected. Please
+    </message>
+    <message>
+        <source>No material detected. Please
 load material before resuming
 the print.</source>
-            <translation>No se detecta material.
+        <translation>No se detecta material.
 Cargue material antes de
 reanudar la impresión.</translation>
-        </message>
-        <message>
-            <source>The print could not be started.</source>
-            <translation>No se pudo iniciar la impresión.</translation>
-        </message>
-        <message>
-            <source>Out of material.You can
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>No se pudo iniciar la impresión.</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
 load more material to
 continue this print.</source>
-            <translation>Sin material. Cargue más
+        <translation>Sin material. Cargue más
 material para continuar
 esta impresión.</translation>
-        </message>
-        <message>
-            <source>Pausing...
+    </message>
+    <message>
+        <source>Pausing...
 please wait...</source>
-            <translation>Pausando...
+        <translation>Pausando...
 espere, por favor...</translation>
-        </message>
-        <message>
-            <source>Prepare to resume...</source>
-            <translation>Preparando la reanudación...</translation>
-        </message>
-        <message>
-            <source>Cancel print job</source>
-            <translation>Cancelar impresión</translation>
-        </message>
-        <message>
-            <source>Are you sure to
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>Preparando la reanudación...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>Cancelar impresión</translation>
+    </message>
+    <message>
+        <source>Are you sure to
  cancel print job?</source>
-            <translation>¿Seguro que desea
+        <translation>¿Seguro que desea
 cancelar la impresión?</translation>
-        </message>
-        <message>
-            <source>YES</source>
-            <translation>SÍ</translation>
-        </message>
-        <message>
-            <source>NO</source>
-            <translation>NO</translation>
-        </message>
-        <message>
-            <source>Cancelling Build...</source>
-            <translation>Cancelando impresión...</translation>
-        </message>
-        <message>
-            <source>Build Completed</source>
-            <translation>Impresión completada</translation>
-        </message>
-        <message>
-            <source>Build completed!</source>
-            <translation>¡Impresión completada!</translation>
-        </message>
-        <message>
-            <source>Print</source>
-            <translation>Imprimir</translation>
-        </message>
-    </context>
-    <context>
-        <name>CmdProcess</name>
-        <message>
-            <source>Copying...</source>
-            <translation>Copiando...</translation>
-        </message>
-        <message>
-            <source>Copy</source>
-            <translation>Copiar</translation>
-        </message>
-        <message>
-            <source>Copy complete!</source>
-            <translation>¡Copia completada!</translation>
-        </message>
-        <message>
-            <source>Copy failed!</source>
-            <translation>¡Error al copiar!</translation>
-        </message>
-    </context>
-    <context>
-        <name>Keyboard</name>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancelar</translation>
-        </message>
-        <message>
-            <source>Name</source>
-            <translation>Nombre</translation>
-        </message>
-        <message>
-            <source>Password</source>
-            <translation>Contraseña</translation>
-        </message>
-        <message>
-            <source>Account</source>
-            <translation>Cuenta</translation>
-        </message>
-        <message>
-            <source>PIN</source>
-            <translation>PIN</translation>
-        </message>
-        <message>
-            <source>Please enter</source>
-            <translation>Por favor, introduzca</translation>
-        </message>
-        <message>
-            <source>Space</source>
-            <translation>Espacio</translation>
-        </message>
-        <message>
-            <source>Enter</source>
-            <translation>Intro</translation>
-        </message>
-    </context>
-    <context>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>SÍ</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>Cancelando impresión...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>Impresión completada</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>¡Impresión completada!</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimir</translation>
+    </message>
+</context>
+<context>
+    <name>CmdProcess</name>
+    <message>
+        <source>Copying...</source>
+        <translation>Copiando...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Copy complete!</source>
+        <translation>¡Copia completada!</translation>
+    </message>
+    <message>
+        <source>Copy failed!</source>
+        <translation>¡Error al copiar!</translation>
+    </message>
+</context>
+<context>
+    <name>Keyboard</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Cuenta</translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation>PIN</translation>
+    </message>
+    <message>
+        <source>Please enter</source>
+        <translation>Por favor, introduzca</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espacio</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Intro</translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -200,38 +273,168 @@ cancelar la carga?</translation>
     </message>
 </context>
 <context>
-        <name>OneButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>Aceptar</translation>
-        </message>
-    </context>
-    <context>
-        <name>PageFrame</name>
-        <message>
-            <source>Back</source>
-            <translation>Atrás</translation>
-        </message>
-    </context>
-    <context>
-        <name>ProgressDialog</name>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancelar</translation>
-        </message>
-    </context>
-    <context>
-        <name>TwoButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>Aceptar</translation>
-        </message>
-        <message>
-            <source>Back</source>
-            <translation>Atrás</translation>
-        </message>
-    </context>
-    <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Build</source>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Nivelar</translation>
+    </message>
+    <message>
+        <source>Printer %1</source>
+        <translation>Impresora %1</translation>
+    </message>
+    <message>
+        <source>Resume print</source>
+        <translation>Reanudar impresión</translation>
+    </message>
+    <message>
+        <source>The last print was interrupted.
+Resume it?</source>
+        <translation>La última impresión se
+interrumpió. ¿Reanudarla?</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>SÍ</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+</context>
+<context>
+    <name>OneButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>PageFrame</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Machine stoppage</source>
+        <translation>Máquina detenida</translation>
+    </message>
+    <message>
+        <source>Please reboot the machine</source>
+        <translation>Reinicie la máquina</translation>
+    </message>
+    <message>
+        <source>Repair is complete,
+please restart the printer</source>
+        <translation>Reparación completada,
+reinicie la impresora</translation>
+    </message>
+    <message>
+        <source>There was a problem
+with the firmware update.
+Please try again.</source>
+        <translation>Hubo un problema
+con la actualización.
+Inténtelo de nuevo.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>¡Inserte una memoria USB!</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>Espacio de almacenamiento insuficiente</translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation>Copiando archivo...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>Verificando archivo...</translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation>Copia completada</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation>Error al copiar</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>Confirmar eliminación</translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation>¿Seguro que desea
+eliminar el archivo?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>Error al eliminar</translation>
+    </message>
+</context>
+<context>
+    <name>TwoButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation>Memoria</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>USB</translation>
+    </message>
+</context>
+<context>
     <name>UnloadFilament</name>
     <message>
         <source>unLoad</source>
@@ -277,151 +480,14 @@ cancelar la descarga?</translation>
     </message>
 </context>
 <context>
-        <name>myServer</name>
-        <message>
-            <source>Receive file</source>
-            <translation>Recibiendo archivo</translation>
-        </message>
-        <message>
-            <source>CRC ERROR</source>
-            <translation>ERROR DE CRC</translation>
-        </message>
-    </context>
-    <context>
-        <name>BuildPreview</name>
-        <message>
-            <source>Back</source>
-            <translation>Atrás</translation>
-        </message>
-        <message>
-            <source>Cpoy</source>
-            <translation>Copiar</translation>
-        </message>
-        <message>
-            <source>Build</source>
-            <translation>Imprimir</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Eliminar</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>Confirmar eliminación</translation>
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation>¿Seguro que desea
-eliminar el archivo?</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>Aceptar</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancelar</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>Error al eliminar</translation>
-        </message>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>¡Inserte una memoria USB!</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>Espacio de almacenamiento insuficiente</translation>
-        </message>
-        <message>
-            <source>Copying...</source>
-            <translation>Copiando...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>Verificando archivo...</translation>
-        </message>
-        <message>
-            <source>Copy File</source>
-            <translation>Copiar archivo</translation>
-        </message>
-        <message>
-            <source>Waiting...</source>
-            <translation>Espere...</translation>
-        </message>
-        <message>
-            <source>Please retry</source>
-            <translation>Vuelva a intentarlo</translation>
-        </message>
-        <message>
-            <source>Copy completed</source>
-            <translation>Copia completada</translation>
-        </message>
-    </context>
-    <context>
-        <name>ShowDisk</name>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>¡Inserte una memoria USB!</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>Espacio de almacenamiento insuficiente</translation>
-        </message>
-        <message>
-            <source>Copy File...</source>
-            <translation>Copiando archivo...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>Verificando archivo...</translation>
-        </message>
-        <message>
-            <source>Copy Completed</source>
-            <translation>Copia completada</translation>
-        </message>
-        <message>
-            <source>Ok</source>
-            <translation>Aceptar</translation>
-        </message>
-        <message>
-            <source>Copy Failed</source>
-            <translation>Error al copiar</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>Confirmar eliminación</translation>
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation>¿Seguro que desea
-eliminar el archivo?</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>Aceptar</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancelar</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>Error al eliminar</translation>
-        </message>
-    </context>
-    <context>
-        <name>UDiskAndLocalMemory</name>
-        <message>
-            <source>Disk</source>
-            <translation>Memoria</translation>
-        </message>
-        <message>
-            <source>USB Device</source>
-            <translation>USB</translation>
-        </message>
-    </context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>Recibiendo archivo</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>ERROR DE CRC</translation>
+    </message>
+</context>
 </TS>

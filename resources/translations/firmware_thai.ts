@@ -1,151 +1,223 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="th" sourcelanguage="en">
-    <context>
-        <name>BuildPrint</name>
-        <message>
-            <source>Build Time</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Time Remaining</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Abort</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Pause</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Settings</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>File format error</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Abnormally print.
+<context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abnormally print.
 Please check the extruder.</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>No material detected. Please
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No material detected. Please
 load material before resuming
 the print.</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>The print could not be started.</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Out of material.You can
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out of material.You can
 load more material to
 continue this print.</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Pausing...
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pausing...
 please wait...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Prepare to resume...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Cancel print job</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Are you sure to
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to
  cancel print job?</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>YES</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>NO</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Cancelling Build...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Build Completed</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Build completed!</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Print</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>CmdProcess</name>
-        <message>
-            <source>Copying...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copy</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copy complete!</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copy failed!</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>Keyboard</name>
-        <message>
-            <source>Cancel</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Name</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Password</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Account</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>PIN</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Please enter</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Space</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Enter</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CmdProcess</name>
+    <message>
+        <source>Copying...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy complete!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Keyboard</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -189,38 +261,163 @@ please check the extruder.</source>
     </message>
 </context>
 <context>
-        <name>OneButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>PageFrame</name>
-        <message>
-            <source>Back</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>ProgressDialog</name>
-        <message>
-            <source>Cancel</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>TwoButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Back</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Build</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last print was interrupted.
+Resume it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OneButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PageFrame</name>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Machine stoppage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please reboot the machine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repair is complete,
+please restart the printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There was a problem
+with the firmware update.
+Please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure
+ to delete the file?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TwoButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UnloadFilament</name>
     <message>
         <source>unLoad</source>
@@ -263,149 +460,14 @@ Please check the extruder.</source>
     </message>
 </context>
 <context>
-        <name>myServer</name>
-        <message>
-            <source>Receive file</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>CRC ERROR</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>BuildPreview</name>
-        <message>
-            <source>Back</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Cpoy</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Build</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>OK</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copying...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copy File</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Waiting...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Please retry</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copy completed</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>ShowDisk</name>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copy File...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copy Completed</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Ok</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Copy Failed</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Are you sure
- to delete the file?</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>OK</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>UDiskAndLocalMemory</name>
-        <message>
-            <source>Disk</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>USB Device</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

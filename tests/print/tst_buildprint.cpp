@@ -14,6 +14,7 @@
 #include "printericons.h"
 #include "printertranslations.h"
 #include "serialobject.h"
+#include "screencheck.h"
 #include "simfixture.h"
 #include "stringbrevik.h"
 #include "timescale.h"
@@ -79,36 +80,13 @@ T *pageChild(const char *name)
     return BuildPrint::instBuildPrint ? BuildPrint::instBuildPrint->findChild<T *>(name) : nullptr;
 }
 
-// Texts of `screen` that do not fit their widgets.
-QStringList clippedTexts(QWidget *screen)
-{
-    QStringList clipped;
-    for (QLabel *label : screen->findChildren<QLabel *>()) {
-        if (!label->isVisible() || label->text().isEmpty())
-            continue;
-        const bool fits = label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
-                                            : label->width() >= label->sizeHint().width();
-        if (!fits)
-            clipped << label->text();
-    }
-    for (QAbstractButton *button : screen->findChildren<QAbstractButton *>())
-        if (button->isVisible() && !button->text().isEmpty() && button->sizeHint().width() > button->width())
-            clipped << button->text();
-    return clipped;
-}
-
-// Checks that nothing is cut off; with BUILDPRINT_SCREENSHOT_DIR set it also
-// writes the screen as a PNG for a look.
+// Checks that nothing is cut off and keeps a picture for a look.
 void checkScreen(QWidget *screen, const QString &name)
 {
     screen->ensurePolished();
-    const QStringList clipped = clippedTexts(screen);
+    const QStringList clipped = ScreenCheck::clippedTexts(screen);
     QVERIFY2(clipped.isEmpty(), qPrintable(name + ": " + clipped.join(" | ")));
-    const QString dir = qEnvironmentVariable("BUILDPRINT_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) {
-        QDir().mkpath(dir);
-        screen->grab().save(dir + "/" + name + ".png");
-    }
+    ScreenCheck::save(screen, name);
 }
 
 QString dialogText(QDialog *dialog)

@@ -5,15 +5,19 @@
 #include "mainwindow.h"
 #include "onetimesclicked.h"
 #include "printericons.h"
+#include "printertranslations.h"
 #include "resumeprintconfigsavefile.h"
 #include "sendfiledialog.h"
 #include "serialobject.h"
+#include "screencheck.h"
 #include "simfixture.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontDatabase>
+#include <QTranslator>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -50,6 +54,7 @@ private slots:
     void initTestCase()
     {
         initPrinterIcons();
+        initPrinterTranslations();
         TimeScale::setFactor(0.01);
         fx = std::make_unique<SimFixture>(1000.0);
         QVERIFY(fx->ok());
@@ -202,6 +207,26 @@ private slots:
             QCOMPARE(never.answered, 0);
         }
         MainWindow::setHooks(MainWindowHooks());
+    }
+
+    void mainScreenFitsInEveryOfferedLanguage()
+    {
+        QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
+        for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"}) {
+            QTranslator translator;
+            QVERIFY(translator.load(QString(":/Resource/translations/firmware_") + language));
+            QCoreApplication::installTranslator(&translator);
+            MainWindow window;
+            window.show();
+            link()->HeatingHalvorII(210, 60);
+            QTRY_VERIFY(window.getTargetExtruderTemp() == 210);
+            QCoreApplication::processEvents();
+            ScreenCheck::save(&window, QString("main_") + language);
+            const QStringList clipped = ScreenCheck::clippedTexts(&window);
+            QVERIFY2(clipped.isEmpty(), qPrintable(QString(language) + ": " + clipped.join(" | ")));
+            QCoreApplication::removeTranslator(&translator);
+        }
+        link()->stopHalvorIIHeating();
     }
 
     void latestVersionComparesNumbers()

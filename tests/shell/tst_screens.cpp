@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QTranslator>
+
+#include "screencheck.h"
 #include <QtTest>
 
 namespace {
@@ -39,34 +41,6 @@ Sample sampleFor(const QString &lang)
             "There was a problem\nwith the firmware update.\nPlease try again."};
 }
 
-// Every visible text of `screen` fits its widget: wrapped labels are tall
-// enough, buttons wide enough, and nothing leaves the screen.
-QStringList clippedTexts(QWidget *screen)
-{
-    QStringList clipped;
-    const QRect screenRect(0, 0, 272, 480);
-    for (QLabel *label : screen->findChildren<QLabel *>()) {
-        if (!label->isVisible() || label->text().isEmpty())
-            continue;
-        const bool fits = label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
-                                            : label->width() >= label->sizeHint().width();
-        if (!fits || !screenRect.contains(QRect(label->mapTo(screen, QPoint()), label->size())))
-            clipped << label->text();
-    }
-    for (QPushButton *button : screen->findChildren<QPushButton *>()) {
-        if (!button->isVisible())
-            continue;
-        const int textWidth = button->fontMetrics().horizontalAdvance(button->text().remove('&'));
-        if (textWidth + 4 > button->width())
-            clipped << button->text();
-    }
-    for (QToolButton *button : screen->findChildren<QToolButton *>()) {
-        if (button->isVisible() && !button->text().isEmpty()
-            && button->sizeHint().width() > button->width())
-            clipped << button->text();
-    }
-    return clipped;
-}
 
 // A settings-like menu page put together from the page kit.
 QWidget *samplePage(const Sample &s)
@@ -146,17 +120,15 @@ private slots:
         auto *symbols = new Keyboard(false, "");
         screens << qMakePair(QString("keyboard_symbols"), static_cast<QWidget *>(symbols));
 
-        const QString shotDir = qEnvironmentVariable("SHELL_SCREENSHOT_DIR");
         for (const auto &screen : screens) {
             screen.second->show();
             if (screen.second == symbols)
                 QTest::mouseClick(symbols->findChild<QPushButton *>("modeKey"), Qt::LeftButton);
             QCoreApplication::processEvents();
-            const QStringList clipped = clippedTexts(screen.second);
+            const QStringList clipped = ScreenCheck::clippedTexts(screen.second);
             QVERIFY2(clipped.isEmpty(),
                      qPrintable(lang + " " + screen.first + " cuts: " + clipped.join(" | ")));
-            if (!shotDir.isEmpty())
-                screen.second->grab().save(shotDir + "/" + lang + "_" + screen.first + ".png");
+            ScreenCheck::save(screen.second, lang + "_" + screen.first);
             delete screen.second;
         }
         QCoreApplication::removeTranslator(&translator);

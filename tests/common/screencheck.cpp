@@ -1,0 +1,46 @@
+#include "screencheck.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace ScreenCheck {
+
+QStringList clippedTexts(QWidget *screen)
+{
+    QStringList clipped;
+    const QRect screenRect(0, 0, 272, 480);
+    for (QLabel *label : screen->findChildren<QLabel *>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        const bool fits = label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
+                                            : label->width() >= label->sizeHint().width();
+        if (!fits || !screenRect.contains(QRect(label->mapTo(screen->window(), QPoint()), label->size())))
+            clipped << label->text();
+    }
+    for (QPushButton *button : screen->findChildren<QPushButton *>()) {
+        if (!button->isVisible())
+            continue;
+        const int textWidth = button->fontMetrics().horizontalAdvance(button->text().remove('&'));
+        if (textWidth + 4 > button->width())
+            clipped << button->text();
+    }
+    for (QToolButton *button : screen->findChildren<QToolButton *>()) {
+        if (button->isVisible() && !button->text().isEmpty() && button->sizeHint().width() > button->width())
+            clipped << button->text();
+    }
+    return clipped;
+}
+
+void save(QWidget *screen, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    screen->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+} // namespace ScreenCheck

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Looking at screens in tests.
+namespace ScreenCheck {
+
+// Visible texts of `screen` that do not fit their widget: wrapped labels too
+// short, buttons too narrow, or anything outside the 272 x 480 screen.
+QStringList clippedTexts(QWidget *screen);
+
+// With SCREENSHOT_DIR set, saves `screen` there as <name>.png for a look.
+void save(QWidget *screen, const QString &name);
+
+} // namespace ScreenCheck

@@ -212,12 +212,18 @@ bool PrintJob::resumeMotion(int nozzleTarget, int bedTarget)
         "G1 Z" + formatNumber(m_state.z) + " F300",
         "G92 E" + formatNumber(m_state.e),
     };
+    return sendWithModes(commands);
+}
+
+// Sends `commands`, then puts back the file's positioning modes and feed rate.
+bool PrintJob::sendWithModes(std::vector<std::string> commands)
+{
     if (!m_state.absoluteXYZ)
         commands.push_back("G91");
     else if (!m_state.absoluteE)
         commands.push_back("M83");
     if (m_state.sentFeed > 0)
-        commands.push_back("G1 F" + formatNumber(m_state.sentFeed));
+        commands.push_back("G1 F" + Gcode::formatNumber(m_state.sentFeed));
     for (const std::string &c : commands) {
         if (!send(c))
             return false;
@@ -250,17 +256,7 @@ bool PrintJob::restoreAfterPowerLoss()
     };
     if (!m_state.fanCommand.empty())
         commands.push_back(m_state.fanCommand);
-    if (!m_state.absoluteXYZ)
-        commands.push_back("G91");
-    else if (!m_state.absoluteE)
-        commands.push_back("M83");
-    if (m_state.sentFeed > 0)
-        commands.push_back("G1 F" + formatNumber(m_state.sentFeed));
-    for (const std::string &c : commands) {
-        if (!send(c))
-            return false;
-    }
-    return true;
+    return sendWithModes(commands);
 }
 
 PrintJob::Outcome PrintJob::stream(long long firstLine)

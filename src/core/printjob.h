@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class SerialObject;
 
@@ -33,6 +34,7 @@ private:
     Outcome stream(long long firstLine);
     void replayTo(long long line);
     bool restoreAfterPowerLoss();
+    bool sendWithModes(std::vector<std::string> commands);
     bool send(const std::string &command);
     bool sendTracked(const std::string &command);
     void reportProgress(long long linesDone);

@@ -1,7 +1,9 @@
-# add_printer_test(<name> SOURCES <files...> LIBS <targets...>)
-# Builds one QtTest executable and registers it with CTest, headless.
+# add_printer_test(<name> [PAGE] SOURCES <files...> LIBS <targets...> [TIMEOUT s])
+# Builds one QtTest executable and registers it with CTest, headless. PAGE
+# marks tests that drive real pages; they also run in the sanitizer build
+# (label "pages", built by the target page_tests).
 function(add_printer_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "PAGE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
@@ -11,4 +13,14 @@ function(add_printer_test name)
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PRINTER_SIM_TOOLS=${PROJECT_SOURCE_DIR}/sim/tools")
+  if(T_PAGE)
+    set_tests_properties(${name} PROPERTIES LABELS pages)
+    set_property(GLOBAL APPEND PROPERTY PRINTER_PAGE_TESTS ${name})
+  endif()
 endfunction()
+
+# The sanitizer build: -DPRINTER_SANITIZE=address instruments everything.
+if(PRINTER_SANITIZE)
+  add_compile_options(-fsanitize=${PRINTER_SANITIZE} -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=${PRINTER_SANITIZE})
+endif()

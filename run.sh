@@ -22,7 +22,8 @@ SANDBOX=$(cd "$SANDBOX" && pwd)
 
 "$BUILD_DIR/sim/printer-sim" --root "$SANDBOX" --log &
 SIM_PID=$!
-trap 'kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true' EXIT
+PLUG_PID=
+trap 'kill "$SIM_PID" $PLUG_PID 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true' EXIT
 trap 'exit 130' INT TERM
 tries=0
 until [ -L "$SANDBOX/dev/ttyS2" ]; do
@@ -36,6 +37,27 @@ done
 
 export PRINTER_SYSROOT="$SANDBOX"
 echo "Sandbox: $SANDBOX (board commands in $SANDBOX/sim-commands.log)"
+
+# A USB stick with the sample prints, plugged in once the program listens
+# for hot-plug events, so that printing from USB works out of the box.
+STICK="$SANDBOX/stick-content"
+mkdir -p "$STICK/models"
+cp "$SANDBOX/data/cube.gcode" "$SANDBOX/data/cube.gx" "$STICK/"
+cp "$SANDBOX/data/cube.gcode" "$STICK/models/cube-copy.gcode"
+(
+    tries=0
+    until [ -S "$SANDBOX/run/uevent.sock" ]; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 300 ]; then
+            echo "run.sh: the program does not listen for USB events; stick not plugged" >&2
+            exit 0
+        fi
+        sleep 0.1
+    done
+    "$SRC/sim/usb-stick" plug "$STICK"
+) &
+PLUG_PID=$!
+echo "USB stick: $STICK (plugged in once the program is up)"
 if [ -n "${DISPLAY:-}" ]; then
     "$BUILD_DIR/src/printer-ui" -1 -D -qwindowgeometry 272x480
 else

@@ -386,8 +386,11 @@ void ShowDisk::slot_showCopyProgress()
     const CopyJob::Snapshot s = m_copy.progress();
     const QString counter = QStringLiteral("(%1/%2)").arg(s.index + 1).arg(s.count);
     dialog->setLabelText((s.verifying ? tr("Verifying file...") : tr("Copy File...")) + counter);
-    dialog->setMax(s.total);
-    dialog->setValue(s.copied);
+    // Until the file is opened its size is unknown: 0 of 0 would read 100 %.
+    if (s.total > 0) {
+        dialog->setMax(s.total);
+        dialog->setValue(s.copied);
+    }
 }
 
 void ShowDisk::slot_copyFinished(VerifiedCopy::Result result, int)

@@ -53,7 +53,7 @@ constexpr const char *DialogCard =
     "QFrame#separator,QFrame#buttonSeparator{background-color:#E5E5E5;border:0px;}"
     "QPushButton{font:16px;color:#222222;background:transparent;border:0px;}"
     "QPushButton:pressed{color:#C2172D;}"
-    "QProgressBar{margin:0px 16px 16px 16px;min-height:22px;font:14px;color:#222222;"
+    "QProgressBar{min-height:22px;font:14px;color:#222222;"
     "border:1px solid #E5E5E5;border-radius:4px;background:#ffffff;}"
     "QProgressBar::chunk{background-color:#C2172D;border-radius:3px;}";
 

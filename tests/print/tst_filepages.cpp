@@ -1,16 +1,24 @@
+// The file pages against the real main window, the real printing page and
+// the simulated board, with a USB stick plugged and pulled through the
+// program's own hot-plug handling (sim/usb-stick and the mount stand-ins).
 #include "buildpreview.h"
 #include "buildprint.h"
 #include "config.h"
+#include "executegetserialobject.h"
+#include "getconfigfile.h"
 #include "headedfile.h"
 #include "mainwindow.h"
+#include "nobuttondialog.h"
 #include "onebuttondialog.h"
 #include "onetimesclicked.h"
+#include "pageopener.h"
 #include "printericons.h"
 #include "printertranslations.h"
 #include "progressdialog.h"
+#include "screencheck.h"
 #include "showdisk.h"
 #include "showdiskitem.h"
-#include "sysroot.h"
+#include "simfixture.h"
 #include "thumbnail.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
@@ -18,19 +26,26 @@
 #include "verifiedcopy.h"
 
 #include <QBuffer>
-#include <QFontDatabase>
-#include <QTranslator>
 #include <QDir>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtTest>
 
-extern std::atomic<bool> g_stubUsb;
-extern QStringList g_printPaths;
+#include <atomic>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
 
 namespace {
+
+constexpr int kWaitMs = 20000;
 
 QByteArray pngOf(const QColor &colour)
 {
@@ -43,7 +58,7 @@ QByteArray pngOf(const QColor &colour)
     return bytes;
 }
 
-QByteArray headedFile(const QByteArray &picture)
+QByteArray headedFile(const QByteArray &picture, const QByteArray &gcode = "G28\nM104 S200\n")
 {
     HeaderFields fields;
     fields.imgStart0 = 60;
@@ -51,7 +66,15 @@ QByteArray headedFile(const QByteArray &picture)
     fields.gcodeStart = fields.imgStart1;
     fields.timeUsed = 3725;
     fields.materialUsed = 2500;
-    return headerBytes(fields) + picture + "G28\nM104 S200\n";
+    return headerBytes(fields) + picture + gcode;
+}
+
+// A short print the board can run to the end; `mark` makes its one
+// extruding move recognisable.
+QByteArray printableGcode(int mark)
+{
+    return "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nM82\nG92 E0\nG1 Z0.3 F600\nG1 X"
+           + QByteArray::number(mark) + " Y12 E0.5 F1800\n";
 }
 
 QImage imageOf(const QLabel *label)
@@ -135,25 +158,138 @@ void closeMessage()
     QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog);
 }
 
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Every entry of a folder, hidden temporary files included.
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+void checkScreen(QWidget *screen, const QString &name)
+{
+    QCoreApplication::processEvents();
+    const QStringList clipped = ScreenCheck::clippedTexts(screen);
+    QVERIFY2(clipped.isEmpty(), qPrintable(name + ": " + clipped.join(" | ")));
+    ScreenCheck::save(screen, name);
+}
+
+// Holds the copying thread before it writes block `holdAt` (from 1) until
+// released, so that a test can act while a copy is under way.
+class CopyGate {
+public:
+    void install(int holdAt = 1)
+    {
+        m_entered = false;
+        m_open = false;
+        auto blocks = std::make_shared<int>(0);
+        VerifiedCopy::setBlockFilterForTesting([this, blocks, holdAt](char *, qint64) {
+            if (++*blocks < holdAt)
+                return;
+            m_entered = true;
+            while (!m_open)
+                QThread::yieldCurrentThread();
+        });
+    }
+    bool entered() const { return m_entered; }
+    void release() { m_open = true; }
+
+private:
+    std::atomic<bool> m_entered{false};
+    std::atomic<bool> m_open{true};
+};
+
+// Lets the process write no file beyond `bytes` while it lives: the copying
+// thread then meets a write error part-way, as on a full medium.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limited = m_old;
+        limited.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_ok = false;
+};
+
 } // namespace
 
 class TestFilePages : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_root;
+    std::unique_ptr<SimFixture> fx;
+    QTemporaryDir m_sticks;
     MainWindow *m_main = nullptr;
-    QString m_stick, m_local;
+    QString m_stickFolder; // the stick's own content, whether plugged or not
+    QString m_media;       // where the program sees it while mounted
+    QString m_local;
+    int m_mounts = 0;
+    int m_unmounts = 0;
+    CopyGate m_gate;
 
-    void setStick(bool mounted)
+    bool usbStick(const QStringList &args)
     {
-        g_stubUsb = mounted;
-        if (mounted)
-            emit m_main->sig_usbMount();
-        else
-            emit m_main->sig_usbUnmount();
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PRINTER_SYSROOT", fx->root());
+        tool.setProcessEnvironment(env);
+        tool.start(qEnvironmentVariable("PRINTER_SIM_TOOLS") + "/../usb-stick", args);
+        if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+            qWarning() << "usb-stick" << args << tool.readAllStandardError();
+            return false;
+        }
+        return true;
     }
 
-    QString make(const QString &path, const QByteArray &bytes = "G28\n")
+    // Both wait until the pages have been told (the main window's signal).
+    void plug()
+    {
+        if (m_main->getUpanStatus())
+            return;
+        const int before = m_mounts;
+        QVERIFY(usbStick({"plug", m_stickFolder}));
+        QTRY_COMPARE_WITH_TIMEOUT(m_mounts, before + 1, kWaitMs);
+        QVERIFY(m_main->getUpanStatus());
+    }
+
+    void unplug()
+    {
+        const int before = m_unmounts;
+        QVERIFY(usbStick({"unplug"}));
+        QTRY_COMPARE_WITH_TIMEOUT(m_unmounts, before + 1, kWaitMs);
+        QVERIFY(!m_main->getUpanStatus());
+    }
+
+    // Files on the stick are written into its folder: the program sees them
+    // under /media while it is mounted.
+    QString onStick(const QString &name, const QByteArray &bytes = "G28\n")
+    {
+        write(m_stickFolder + '/' + name, bytes);
+        return m_media + '/' + name;
+    }
+
+    QString local(const QString &name, const QByteArray &bytes = "G28\n")
+    {
+        return write(m_local + '/' + name, bytes);
+    }
+
+    static QString write(const QString &path, const QByteArray &bytes)
     {
         QDir().mkpath(QFileInfo(path).absolutePath());
         if (!writeTestFile(path, bytes))
@@ -163,61 +299,96 @@ class TestFilePages : public QObject {
 
     ShowDisk *openBrowser(ShowFilesFromWhere from)
     {
-        auto *page = new ShowDisk(from);
-        ShowDisk::instShowDisk = page;
-        page->show();
-        return page;
+        return openPage(ShowDisk::instShowDisk, from);
+    }
+
+    BuildPreview *openPreview(const QString &path)
+    {
+        return openPage(BuildPreview::instBuildPreview, path);
     }
 
     void closeAll()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w != m_main)
+            if (w != m_main && w->isVisible())
                 w->close();
         QTRY_VERIFY(!ShowDisk::instShowDisk && !BuildPreview::instBuildPreview);
+        QTRY_VERIFY(!UDiskAndLocalMemory::instUDiskAndLocalMemory);
         QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog && !ProgressDialog::instProgressDialog);
+        QTRY_VERIFY(!NoButtonDialog::instNoButtonDialog);
+    }
+
+    // Lets a print the page started run to its end.
+    void waitForPrintToFinish()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!BuildPrint::instBuildPrint, kWaitMs);
+        QTRY_COMPARE(messageShown(), QString("Build completed!"));
+        closeMessage();
+        QCOMPARE(m_main->machineStatus.load(), MACHINE_STATUS_READY);
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_root.isValid());
-        SysRoot::setRoot(m_root.path());
-        Config::getInstance()->reload();
         TimeScale::setFactor(0.01);
         initPrinterIcons();
         initPrinterTranslations();
+        const int font = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
+        if (font >= 0)
+            QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
+        QVERIFY(!qEnvironmentVariableIsEmpty("PRINTER_SIM_TOOLS"));
+        QVERIFY(m_sticks.isValid());
+        fx = std::make_unique<SimFixture>();
+        QVERIFY(fx->ok());
+        getConfigFile()->configFile()->reload();
+        getConfigFile()->configFile()->setBuzzerStatus(false);
+        getConfigFile()->configFile()->setFilamentDetect(false);
+        QVERIFY(ExecuteGetSerialObject()->serial());
+        MainWindow::setLanPorts(0, 0);
         m_main = new MainWindow;
-        m_stick = m_root.filePath("media");
-        m_local = m_root.filePath("data");
+        connect(m_main, &MainWindow::sig_usbMount, this, [this] { ++m_mounts; });
+        connect(m_main, &MainWindow::sig_usbUnmount, this, [this] { ++m_unmounts; });
+        QTRY_VERIFY_WITH_TIMEOUT(m_main->getCurrentExtruderTemp() > 0, kWaitMs);
+        m_stickFolder = m_sticks.filePath("stick");
+        m_media = fx->root() + "/media";
+        m_local = fx->root() + "/data";
     }
 
     void init()
     {
-        QDir(m_stick).removeRecursively();
-        QDir(m_local).removeRecursively();
-        QDir().mkpath(m_stick);
-        QDir().mkpath(m_local);
-        setStick(true);
-        g_printPaths.clear();
+        QDir(m_stickFolder).removeRecursively();
+        QDir().mkpath(m_stickFolder);
+        for (const QString &entry : entriesOf(m_local))
+            QVERIFY(QFileInfo(m_local + '/' + entry).isDir() ? QDir(m_local + '/' + entry).removeRecursively()
+                                                             : QFile::remove(m_local + '/' + entry));
+        plug();
+        fx->board().clearLog();
     }
 
     void cleanup()
     {
+        m_gate.release();
         VerifiedCopy::setBlockFilterForTesting(nullptr);
+        if (BuildPrint::instBuildPrint)
+            BuildPrint::instBuildPrint->printStop();
+        QTRY_VERIFY_WITH_TIMEOUT(!BuildPrint::instBuildPrint, kWaitMs);
         closeAll();
-        delete BuildPrint::instBuildPrint;
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_main;
+        fx.reset();
     }
 
     void chooserFollowsTheStick()
     {
-        setStick(false);
-        auto *chooser = new UDiskAndLocalMemory;
-        chooser->show();
+        unplug();
+        auto *chooser = openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory);
         auto *usb = chooser->findChild<QToolButton *>("btn_UDisk");
         QVERIFY(!usb->isEnabled());
-        setStick(true);
-        QTRY_VERIFY(usb->isEnabled());
+        plug();
+        QVERIFY(usb->isEnabled());
 
         tap(chooser->findChild<QToolButton *>("btn_localMemory"));
         QVERIFY(ShowDisk::instShowDisk);
@@ -225,23 +396,32 @@ private slots:
         ShowDisk *first = ShowDisk::instShowDisk;
         tap(usb); // a browser is open already
         QCOMPARE(ShowDisk::instShowDisk, first);
+        first->close();
+        QTRY_VERIFY(!ShowDisk::instShowDisk);
+        tap(usb);
+        QVERIFY(ShowDisk::instShowDisk);
+        QCOMPARE(ShowDisk::instShowDisk->currentFolder(), m_media);
+        ShowDisk::instShowDisk->close();
+        QTRY_VERIFY(!ShowDisk::instShowDisk);
 
+        unplug();
+        QVERIFY(!usb->isEnabled());
         tap(chooser->findChild<QToolButton *>("btn_back"));
         QTRY_VERIFY(!UDiskAndLocalMemory::instUDiskAndLocalMemory);
     }
 
     void listsFoldersThenFilesAndPages()
     {
-        make(m_stick + "/d.txt");
-        make(m_stick + "/Zeta/inner.gcode");
-        make(m_stick + "/alpha/x.g");
-        make(m_stick + "/c.gcode");
-        make(m_stick + "/b.gx");
-        make(m_stick + "/a.g");
+        onStick("d.txt");
+        onStick("Zeta/inner.gcode");
+        onStick("alpha/x.g");
+        onStick("c.gcode");
+        onStick("b.gx");
+        onStick("a.g");
         for (int i = 0; i < 10; ++i) {
-            QFile file(make(m_stick + QString("/n%1.g").arg(i)));
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            file.setFileTime(QDateTime(QDate(2021, 1, 1), QTime(0, i)), QFileDevice::FileModificationTime);
+            QFile file(m_stickFolder + QString("/n%1.g").arg(i));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.setFileTime(QDateTime(QDate(2021, 1, 1), QTime(0, i)), QFileDevice::FileModificationTime));
         }
         ShowDisk *page = openBrowser(From_UDisk);
         auto *counter = page->findChild<QLabel *>("show");
@@ -254,18 +434,17 @@ private slots:
         QCOMPARE(shownNames(page), QStringList{"c.gcode"});
         QVERIFY(!page->findChild<QToolButton *>("down")->isEnabled());
 
-
         tap(page->findChild<QToolButton *>("up"));
         tap(page->findChild<QToolButton *>("up"));
         touch(rowNamed(page, "alpha"));
-        QCOMPARE(page->currentFolder(), m_stick + "/alpha");
+        QCOMPARE(page->currentFolder(), m_media + "/alpha");
         QCOMPARE(shownNames(page), (QStringList{"..", "x.g"}));
         QCOMPARE(counter->text(), QString("1/1"));
         touch(rowNamed(page, ".."));
-        QCOMPARE(page->currentFolder(), m_stick);
+        QCOMPARE(page->currentFolder(), m_media);
         touch(rowNamed(page, "Zeta"));
         tap(page->findChild<QToolButton *>("back"));
-        QCOMPARE(page->currentFolder(), m_stick);
+        QCOMPARE(page->currentFolder(), m_media);
         tap(page->findChild<QToolButton *>("back"));
         QTRY_VERIFY(!ShowDisk::instShowDisk);
     }
@@ -273,13 +452,14 @@ private slots:
     void rowsShowThumbnailsOrTheGenericPicture()
     {
         const QByteArray red = pngOf(Qt::red);
-        make(m_local + "/good.gx", headedFile(red));
+        local("good.gx", headedFile(red));
         HeaderFields broken; // offsets all 0
-        make(m_local + "/broken.gx", headerBytes(broken) + red);
-        make(m_local + "/short.gx", QByteArray(59, 'x'));
-        make(m_local + "/plain.gcode", headedFile(red)); // not headed by its name
+        local("broken.gx", headerBytes(broken) + red);
+        local("short.gx", QByteArray(59, 'x'));
+        local("plain.gcode", headedFile(red)); // not headed by its name
         ShowDisk *page = openBrowser(From_LocalMemory);
-        const QImage thumbnail = ShowDisk::getPixmap(m_local + "/good.gx", 28, 28).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage thumbnail =
+            ShowDisk::getPixmap(m_local + "/good.gx", 28, 28).toImage().convertToFormat(QImage::Format_RGB32);
         const QImage generic = defaultPrintFilePicture(28, 28).toImage().convertToFormat(QImage::Format_RGB32);
         QVERIFY(!thumbnail.isNull() && thumbnail != generic);
         auto iconOf = [page](const QString &name) {
@@ -293,7 +473,7 @@ private slots:
     void longTouchSelectsAndShortTouchPreviews()
     {
         for (const char *name : {"a.g", "b.g", "c.g"})
-            make(m_local + '/' + name);
+            local(name);
         ShowDisk *page = openBrowser(From_LocalMemory);
         auto *bar = page->findChild<QWidget *>("widget_select");
         auto *all = page->findChild<QPushButton *>("btn_selectAll");
@@ -323,13 +503,13 @@ private slots:
 
     void browserCopiesBothWaysWithStampsAndVerification()
     {
-        make(m_local + "/earlier.g");
-        Config::getInstance()->updateFileModifyTime((m_local + "/earlier.g").toStdString());
+        local("earlier.g");
+        getConfigFile()->configFile()->updateFileModifyTime((m_local + "/earlier.g").toStdString());
         const QByteArray data = QByteArray(700000, 'p');
         const QStringList names = {"my part.g", "$(touch pwned).g", "it's;\"x\".g"};
         for (const QString &name : names)
-            make(m_stick + '/' + name, data + name.toUtf8());
-        make(m_local + "/$(touch pwned).g", "old local file");
+            onStick(name, data + name.toUtf8());
+        local("$(touch pwned).g", "old local file");
 
         ShowDisk *page = openBrowser(From_UDisk);
         touch(rowNamed(page, names.first()), true);
@@ -338,27 +518,27 @@ private slots:
         // A medium that stores something else: nothing replaced, code 2.
         VerifiedCopy::setBlockFilterForTesting([](char *d, qint64) { d[0] = '#'; });
         tap(page->findChild<QPushButton *>("btn_copy"));
-        QTRY_COMPARE(messageShown(), QString("Copy Failed(2)"));
-        QCOMPARE(QDir(m_local).entryList(QDir::Files | QDir::Hidden).size(), 2);
-        QFile old(m_local + "/$(touch pwned).g");
-        QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll() == "old local file");
+        QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Copy Failed(2)"), kWaitMs);
+        QCOMPARE(entriesOf(m_local), (QStringList{"$(touch pwned).g", "earlier.g"}));
+        QCOMPARE(contentOf(m_local + "/$(touch pwned).g"), QByteArray("old local file"));
         closeMessage();
 
         VerifiedCopy::setBlockFilterForTesting(nullptr);
         tap(page->findChild<QPushButton *>("btn_copy"));
-        QTRY_COMPARE(messageShown(), QString("Copy Completed"));
+        QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Copy Completed"), kWaitMs);
         closeMessage();
         const QDateTime earlier = QFileInfo(m_local + "/earlier.g").lastModified();
         for (const QString &name : names) {
-            QFile copy(m_local + '/' + name);
-            QVERIFY(copy.open(QIODevice::ReadOnly) && copy.readAll() == data + name.toUtf8());
-            QVERIFY(QFileInfo(copy).lastModified() > earlier);
+            QCOMPARE(contentOf(m_local + '/' + name), data + name.toUtf8());
+            QVERIFY(QFileInfo(m_local + '/' + name).lastModified() > earlier);
         }
-        QVERIFY(!QFile::exists("pwned") && !QFile::exists(m_local + "/pwned"));
+        for (const QString &folder : {QDir::currentPath(), m_local, m_stickFolder, fx->root()})
+            QVERIFY(!QFile::exists(folder + "/pwned"));
         page->close();
         QTRY_VERIFY(!ShowDisk::instShowDisk);
 
-        // Back onto the stick from local storage: not stamped.
+        // Back onto the stick from local storage: the copy lands on the
+        // stick itself and is not stamped.
         page = openBrowser(From_LocalMemory);
         const QStringList firstRows = shownNames(page).mid(0, 3);
         QCOMPARE(QSet<QString>(firstRows.begin(), firstRows.end()), QSet<QString>(names.begin(), names.end()));
@@ -367,13 +547,14 @@ private slots:
         touch(rowNamed(page, "earlier.g"), true);
         touch(rowNamed(page, "earlier.g"));
         tap(page->findChild<QPushButton *>("btn_copy"));
-        QTRY_COMPARE(messageShown(), QString("Copy Completed"));
-        QVERIFY(QFileInfo(m_stick + "/earlier.g").lastModified() > before);
+        QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Copy Completed"), kWaitMs);
+        QCOMPARE(contentOf(m_stickFolder + "/earlier.g"), QByteArray("G28\n"));
+        QVERIFY(QFileInfo(m_stickFolder + "/earlier.g").lastModified() > before);
     }
 
     void cancelledCopyLeavesNothing()
     {
-        make(m_stick + "/big.g", QByteArray(8 * 1024 * 1024, 'b'));
+        onStick("big.g", QByteArray(8 * 1024 * 1024, 'b'));
         ShowDisk *page = openBrowser(From_UDisk);
         touch(rowNamed(page, "big.g"), true);
         touch(rowNamed(page, "big.g"));
@@ -388,35 +569,87 @@ private slots:
         QVERIFY(page->isCopying());
         tap(page->findChild<QToolButton *>("back")); // ignored while copying
         QVERIFY(page->isSelectMode());
-        QTRY_VERIFY(!page->isCopying());
+        QTRY_VERIFY_WITH_TIMEOUT(!page->isCopying(), kWaitMs);
         QCOMPARE(messageShown(), QString());
-        QVERIFY(QDir(m_local).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        QCOMPARE(entriesOf(m_local), QStringList());
     }
 
-    void stickRemovalClosesStickPages()
+    // The stick pulled while a copy from it runs: the copy stops with code 0,
+    // nothing reaches /data and the stick's browser goes.
+    void stickPulledDuringACopy()
     {
-        make(m_stick + "/a.gx", headedFile(pngOf(Qt::blue)));
+        onStick("part.g", QByteArray(600000, 'q'));
+        local("part.g", "old");
         ShowDisk *page = openBrowser(From_UDisk);
-        touch(rowNamed(page, "a.gx"));
+        touch(rowNamed(page, "part.g"), true);
+        touch(rowNamed(page, "part.g"));
+        m_gate.install();
+        tap(page->findChild<QPushButton *>("btn_copy"));
+        QTRY_VERIFY(m_gate.entered());
+        // Nothing copied yet: the bar stays at its start.
+        QCOMPARE(ProgressDialog::instProgressDialog->findChild<QProgressBar *>("progressBar")->value(), 1);
+        unplug();
+        m_gate.release();
+        QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Copy Failed(0)"), kWaitMs);
+        QTRY_VERIFY(!ShowDisk::instShowDisk);
+        QCOMPARE(entriesOf(m_local), QStringList{"part.g"});
+        QCOMPARE(contentOf(m_local + "/part.g"), QByteArray("old"));
+    }
+
+    void stickPulledUnderOpenPagesAndQuestions()
+    {
+        onStick("a.gx", headedFile(pngOf(Qt::blue)));
+        onStick("b.g");
+
+        // The browser alone.
+        openBrowser(From_UDisk);
+        unplug();
+        QTRY_VERIFY(!ShowDisk::instShowDisk);
+
+        // The preview of a stick file goes with its browser.
+        plug();
+        ShowDisk *page = openBrowser(From_UDisk);
+        touch(rowNamed(page, "b.g"));
         QVERIFY(BuildPreview::instBuildPreview);
-        // A delete question open on the preview goes with the stick.
-        onNextQuestion([this](TwoButtonDialog *) { setStick(false); });
+        unplug();
+        QTRY_VERIFY(!BuildPreview::instBuildPreview && !ShowDisk::instShowDisk);
+
+        // A delete question open on the preview goes too; nothing deleted.
+        plug();
+        page = openBrowser(From_UDisk);
+        touch(rowNamed(page, "a.gx"));
+        onNextQuestion([this](TwoButtonDialog *) { unplug(); });
         tap(BuildPreview::instBuildPreview->findChild<QToolButton *>("btn_delete"));
         QTRY_VERIFY(!TwoButtonDialog::instTwoButtonDialog);
-        QTRY_VERIFY(!BuildPreview::instBuildPreview);
-        QTRY_VERIFY(!ShowDisk::instShowDisk);
-        QVERIFY(QFile::exists(m_stick + "/a.gx"));
+        QTRY_VERIFY(!BuildPreview::instBuildPreview && !ShowDisk::instShowDisk);
 
-        // The local browser stays, without its copy button.
+        // The browser's own delete question over a selection.
+        plug();
+        page = openBrowser(From_UDisk);
+        touch(rowNamed(page, "b.g"), true);
+        touch(rowNamed(page, "b.g"));
+        onNextQuestion([this](TwoButtonDialog *) { unplug(); });
+        tap(page->findChild<QPushButton *>("btn_delete"));
+        QTRY_VERIFY(!TwoButtonDialog::instTwoButtonDialog);
+        QTRY_VERIFY(!ShowDisk::instShowDisk);
+        QCOMPARE(entriesOf(m_stickFolder), (QStringList{"a.gx", "b.g"}));
+
+        // The local browser and a local preview stay, without copying.
+        local("here.g");
+        plug();
         page = openBrowser(From_LocalMemory);
-        setStick(false);
-        QVERIFY(ShowDisk::instShowDisk);
+        touch(rowNamed(page, "here.g"));
+        BuildPreview *preview = BuildPreview::instBuildPreview;
+        QVERIFY(preview && preview->findChild<QToolButton *>("btn_copy")->isEnabled());
+        unplug();
+        QVERIFY(ShowDisk::instShowDisk && BuildPreview::instBuildPreview);
+        QVERIFY(!preview->findChild<QToolButton *>("btn_copy")->isEnabled());
         QVERIFY(page->findChild<QPushButton *>("btn_copy")->isHidden());
     }
 
     void previewShowsTheHeaderAndDeletes()
     {
-        const QString path = make(m_local + "/part.gx", headedFile(pngOf(Qt::green)));
+        const QString path = local("part.gx", headedFile(pngOf(Qt::green)));
         ShowDisk *page = openBrowser(From_LocalMemory);
         touch(rowNamed(page, "part.gx"));
         BuildPreview *preview = BuildPreview::instBuildPreview;
@@ -437,96 +670,136 @@ private slots:
 
     void previewCopyRetriesAndKeepsTheOldFile()
     {
-        const QString source = make(m_stick + "/p q.gcode", QByteArray(300000, 's'));
-        make(m_local + "/p q.gcode", "old");
-        auto *preview = new BuildPreview(source);
-        BuildPreview::instBuildPreview = preview;
-        preview->show();
+        BuildPreview *preview = openPreview(onStick("p q.gcode", QByteArray(300000, 's')));
+        local("p q.gcode", "old");
         VerifiedCopy::setBlockFilterForTesting([](char *d, qint64) { d[0] = '#'; });
         tap(preview->findChild<QToolButton *>("btn_copy"));
-        QTRY_COMPARE(messageShown(), QString("Please retry"));
-        QFile old(m_local + "/p q.gcode");
-        QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll() == "old");
-        QCOMPARE(QDir(m_local).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Please retry"), kWaitMs);
+        QCOMPARE(entriesOf(m_local), QStringList{"p q.gcode"});
+        QCOMPARE(contentOf(m_local + "/p q.gcode"), QByteArray("old"));
         closeMessage();
 
         VerifiedCopy::setBlockFilterForTesting(nullptr);
         tap(preview->findChild<QToolButton *>("btn_copy"));
-        QTRY_COMPARE(messageShown(), QString("Copy completed"));
-        QCOMPARE(QFileInfo(m_local + "/p q.gcode").size(), qint64(300000));
+        QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Copy completed"), kWaitMs);
+        QCOMPARE(contentOf(m_local + "/p q.gcode"), QByteArray(300000, 's'));
     }
 
-    void buildPrintsAVerifiedLocalCopy()
+    // Build on a stick file hands the printing page the verified copy in
+    // /data, never the stick's file; a copy that fails its comparison is
+    // made again up to three times.
+    void buildFromTheStickPrintsTheVerifiedLocalCopy()
     {
-        const QString source = make(m_stick + "/sub/print me.gcode", QByteArray(500000, 'g'));
-        auto *preview = new BuildPreview(source);
-        BuildPreview::instBuildPreview = preview;
-        preview->show();
-        // Two bad copies, then a good one: the third try prints.
+        const QByteArray gcode = printableGcode(41);
+        BuildPreview *preview = openPreview(onStick("sub/print me.gcode", gcode));
         std::atomic<int> tries{0};
-        VerifiedCopy::setBlockFilterForTesting([&tries](char *d, qint64 n) {
-            if (n && d[0] == 'g' && ++tries <= 2)
+        VerifiedCopy::setBlockFilterForTesting([&tries](char *d, qint64) {
+            if (++tries <= 2)
                 d[0] = '#';
         });
         tap(preview->findChild<QToolButton *>("btn_build"));
-        QTRY_VERIFY(BuildPrint::instBuildPrint);
-        QCOMPARE(g_printPaths, QStringList{m_local + "/print me.gcode"});
-        QFile copy(m_local + "/print me.gcode");
-        QVERIFY(copy.open(QIODevice::ReadOnly) && copy.readAll() == QByteArray(500000, 'g'));
-        delete BuildPrint::instBuildPrint;
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint, kWaitMs);
+        QCOMPARE(tries.load(), 3);
+        QCOMPARE(BuildPrint::instBuildPrint->getPrintFilePathName(), m_local + "/print me.gcode");
+        QCOMPARE(contentOf(m_local + "/print me.gcode"), gcode);
+        QVERIFY(!NoButtonDialog::instNoButtonDialog);
+        QVERIFY(fx->waitForCommand("G1 X41 Y12 E0.5 F1800", kWaitMs));
+        waitForPrintToFinish();
 
         // A local file prints in place.
-        const QString local = make(m_local + "/here.g");
-        auto *localPreview = new BuildPreview(local);
-        tap(localPreview->findChild<QToolButton *>("btn_build"));
+        fx->board().clearLog();
+        const QString here = local("here.gcode", printableGcode(43));
+        preview->close();
+        QTRY_VERIFY(!BuildPreview::instBuildPreview);
+        preview = openPreview(here);
+        tap(preview->findChild<QToolButton *>("btn_build"));
         QVERIFY(BuildPrint::instBuildPrint);
-        QCOMPARE(g_printPaths.last(), local);
-        localPreview->close();
+        QCOMPARE(BuildPrint::instBuildPrint->getPrintFilePathName(), here);
+        QVERIFY(fx->waitForCommand("G1 X43 Y12 E0.5 F1800", kWaitMs));
+        waitForPrintToFinish();
     }
 
-    // With FILEPAGES_SCREENSHOT_DIR set, grabs each screen in English and
-    // German for a visual check.
-    void screenshots()
+    // /data that cannot take the copy (a write error part-way, as on a full
+    // medium) or keeps storing something else: "Please retry", the older
+    // file of that name intact, nothing printed.
+    void buildWithAFailingDataStorageKeepsTheOldFile()
     {
-        const QString dir = qEnvironmentVariable("FILEPAGES_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("FILEPAGES_SCREENSHOT_DIR not set");
-        const int font = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
-        if (font >= 0)
-            QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
+        const QByteArray gcode = printableGcode(47) + QByteArray(3 * 1024 * 1024, '\n');
+        BuildPreview *preview = openPreview(onStick("big.gcode", gcode));
+        local("big.gcode", "old print");
+        {
+            FileSizeLimit full(1024 * 1024);
+            QVERIFY(full.ok());
+            tap(preview->findChild<QToolButton *>("btn_build"));
+            QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Please retry"), kWaitMs);
+        }
+        QVERIFY(!NoButtonDialog::instNoButtonDialog);
+        QCOMPARE(entriesOf(m_local), QStringList{"big.gcode"});
+        QCOMPARE(contentOf(m_local + "/big.gcode"), QByteArray("old print"));
+        closeMessage();
+
+        std::atomic<int> tries{0};
+        VerifiedCopy::setBlockFilterForTesting([&tries](char *d, qint64) {
+            if (d[0] == 'M') { // the first block of each try
+                ++tries;
+                d[0] = '#';
+            }
+        });
+        tap(preview->findChild<QToolButton *>("btn_build"));
+        QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Please retry"), kWaitMs);
+        QCOMPARE(tries.load(), 3);
+        QCOMPARE(entriesOf(m_local), QStringList{"big.gcode"});
+        QCOMPARE(contentOf(m_local + "/big.gcode"), QByteArray("old print"));
+        QVERIFY(!BuildPrint::instBuildPrint);
+        QVERIFY(!fx->motionCommands().contains("G1 X47 Y12 E0.5 F1800"));
+    }
+
+    void screensFitInEnglishAndGerman()
+    {
         for (int i = 0; i < 9; ++i)
-            make(m_stick + QString("/benchy part %1.gx").arg(i), headedFile(pngOf(QColor::fromHsv(i * 40, 200, 220))));
-        make(m_stick + "/models/a.g");
-        for (const QString lang : {"english", "german"}) {
+            onStick(QString("benchy part %1.gx").arg(i), headedFile(pngOf(QColor::fromHsv(i * 40, 200, 220))));
+        onStick("models/a.g");
+        onStick("big.g", QByteArray(600000, 'b'));
+        for (const QString language : {"english", "german"}) {
             QTranslator translator;
-            QVERIFY(translator.load(":/Resource/translations/firmware_" + lang));
+            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
             QCoreApplication::installTranslator(&translator);
-            auto save = [&](QWidget *w, const QString &name) {
-                QCoreApplication::processEvents();
-                w->grab().save(dir + "/" + lang + "_" + name + ".png");
-            };
-            auto *chooser = new UDiskAndLocalMemory;
-            chooser->show();
-            save(chooser, "chooser");
+
+            UDiskAndLocalMemory *chooser = openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory);
+            checkScreen(chooser, language + "_chooser");
+
             ShowDisk *page = openBrowser(From_UDisk);
             const QString shown = shownNames(page).at(2);
             QTRY_VERIFY(imageOf(rowNamed(page, shown)->findChild<QLabel *>("label_icon"))
                         != defaultPrintFilePicture(28, 28).toImage().convertToFormat(QImage::Format_RGB32));
-            save(page, "browser");
+            checkScreen(page, language + "_browser");
+
             touch(rowNamed(page, shown), true);
             touch(rowNamed(page, shown));
-            save(page, "selectbar");
-            auto *preview = new BuildPreview(m_stick + "/benchy part 3.gx");
-            preview->show();
-            save(preview, "preview");
-            auto *progress = new ProgressDialog(QString(), QCoreApplication::translate("ShowDisk", "Copy File...") + "(1/3)");
-            progress->setMax(100);
-            progress->setValue(40);
-            progress->show();
-            save(progress, "copying");
-            delete progress;
-            delete preview;
+            checkScreen(page, language + "_selectbar");
+
+            BuildPreview *preview = openPreview(m_media + "/benchy part 3.gx");
+            checkScreen(preview, language + "_preview");
+            preview->close();
+            QTRY_VERIFY(!BuildPreview::instBuildPreview);
+
+            // A real copy held after its first block.
+            tap(page->findChild<QToolButton *>("back"));
+            touch(rowNamed(page, "big.g"), true);
+            touch(rowNamed(page, "big.g"));
+            m_gate.install(2);
+            tap(page->findChild<QPushButton *>("btn_copy"));
+            QTRY_VERIFY(m_gate.entered());
+            QVERIFY(ProgressDialog::instProgressDialog);
+            auto *bar = ProgressDialog::instProgressDialog->findChild<QProgressBar *>("progressBar");
+            QTRY_COMPARE(bar->value(), 256 * 1024 * 100 / 600000);
+            checkScreen(ProgressDialog::instProgressDialog, language + "_copying");
+            m_gate.release();
+            QTRY_VERIFY_WITH_TIMEOUT(!page->isCopying(), kWaitMs);
+            VerifiedCopy::setBlockFilterForTesting(nullptr);
+
             closeAll();
+            QFile::remove(m_local + "/big.g");
             QCoreApplication::removeTranslator(&translator);
         }
     }

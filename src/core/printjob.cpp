@@ -18,11 +18,6 @@ namespace {
 constexpr int kMaxConsecutiveFailures = 3;
 constexpr int kHeatPollMs = 1000;
 constexpr double kProgressStep = 0.01;
-
-QString toQ(const std::string &s)
-{
-    return QString::fromLatin1(s.data(), static_cast<int>(s.size()));
-}
 } // namespace
 
 PrintJob::PrintJob(SerialObject &link, QString path) : m_link(link), m_path(std::move(path)) {}
@@ -88,7 +83,7 @@ bool PrintJob::nextLine(std::string &raw)
 bool PrintJob::send(const std::string &command)
 {
     for (;;) {
-        const QString reply = m_link.serialSendCode(toQ(command));
+        const std::string reply = m_link.sendFlowControlled(command);
         if (!StringBrevik::isFailure(reply)) {
             m_consecutiveFailures = 0;
             return true;
@@ -96,7 +91,7 @@ bool PrintJob::send(const std::string &command)
         // The line may or may not have reached the board; sending it again
         // is safer than losing it. A link that keeps failing is dead.
         if (++m_consecutiveFailures >= kMaxConsecutiveFailures) {
-            qCritical() << "PrintJob: link failed" << m_consecutiveFailures << "times in a row:" << reply;
+            qCritical() << "PrintJob: link failed" << m_consecutiveFailures << "times in a row:" << reply.c_str();
             m_linkDead = true;
             return false;
         }

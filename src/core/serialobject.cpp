@@ -27,39 +27,51 @@ private:
     int m_old = PTHREAD_CANCEL_ENABLE;
 };
 
-QString commandWord(const QString &command)
+std::string commandWord(const std::string &command)
 {
-    return command.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
+    size_t begin = 0;
+    while (begin < command.size() && command[begin] == ' ')
+        ++begin;
+    std::string word = command.substr(begin, command.find(' ', begin) - begin);
+    for (char &c : word)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return word;
+}
+
+bool isQuery(const std::string &word)
+{
+    return word == "M105" || word == "M114" || word == "M119" || word == "M121" || word == "M113" || word == "M901";
 }
 
 // Queries have a reply shape of their own; a line of another shape is a late
-// reply to an earlier command and is skipped.
-bool replyFits(const QString &word, const QString &reply)
+// reply to an earlier command and is skipped. Any line answers other commands.
+bool replyFits(const std::string &word, const std::string &rawReply)
 {
+    if (!isQuery(word))
+        return true;
     int freeCount;
-    if (!firstNumber(reply, freeCount))
-        return word != QLatin1String("M105") && word != QLatin1String("M114") && word != QLatin1String("M119")
-               && word != QLatin1String("M121") && word != QLatin1String("M113") && word != QLatin1String("M901");
-    if (word == QLatin1String("M105")) {
+    if (!firstNumber(rawReply, freeCount))
+        return false;
+    const QString reply = QString::fromStdString(rawReply);
+    if (word == "M105") {
         Temperatures t;
         return temperatures(reply, t);
     }
-    if (word == QLatin1String("M114")) {
+    if (word == "M114") {
         float x, y, z;
         return positionXYZ(reply, x, y, z);
     }
-    if (word == QLatin1String("M119")) {
+    if (word == "M119") {
         EndStops e;
         return endStops(reply, e);
     }
-    if (word == QLatin1String("M121")) {
+    if (word == "M121") {
         const QString field = reply.section(QLatin1Char(' '), 1, 1).trimmed();
         return field == QLatin1String("F") || field == QLatin1String("B");
     }
-    if (word == QLatin1String("M113"))
+    if (word == "M113")
         return filamentState(reply) != Filament::Unknown;
-    if (word == QLatin1String("M901"))
-        return !firmwareVersion(reply).isEmpty();
+    return !firmwareVersion(reply).isEmpty(); // M901
     return true;
 }
 
@@ -92,12 +104,12 @@ void SerialObject::drainLateReplies()
     m_unansweredFrames = 0;
 }
 
-QString SerialObject::exchangeLocked(const QString &command)
+std::string SerialObject::exchangeLocked(const std::string &command)
 {
     if (m_closed.load())
-        return QString::fromLatin1(kSendFailed);
-    const std::string frame = "~" + command.toStdString() + "\r\n";
-    const QString word = commandWord(command);
+        return kSendFailed;
+    const std::string frame = "~" + command + "\r\n";
+    const std::string word = commandWord(command);
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!m_serial->isOpen() && !m_serial->reopen())
             continue;
@@ -108,14 +120,13 @@ QString SerialObject::exchangeLocked(const QString &command)
             continue;
         }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_replyTimeoutMs.load());
-        std::string raw;
+        std::string reply;
         for (;;) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                                   deadline - std::chrono::steady_clock::now())
                                   .count();
-            if (left <= 0 || !m_serial->readLine(raw, static_cast<int>(left)))
+            if (left <= 0 || !m_serial->readLine(reply, static_cast<int>(left)))
                 break;
-            const QString reply = QString::fromLatin1(raw.c_str());
             if (!replyFits(word, reply)) {
                 if (m_unansweredFrames > 0)
                     --m_unansweredFrames;
@@ -127,32 +138,32 @@ QString SerialObject::exchangeLocked(const QString &command)
             return reply;
         }
         ++m_unansweredFrames;
-        qWarning() << "SerialObject: no reply to" << command << "attempt" << attempt + 1;
+        qWarning() << "SerialObject: no reply to" << command.c_str() << "attempt" << attempt + 1;
     }
     m_serial->reopen();
-    return QString::fromLatin1(kSendFailed);
+    return kSendFailed;
 }
 
 QString SerialObject::serialCheckCode(QString command)
 {
     NoCancellation guard;
     std::lock_guard<std::mutex> lock(m_exchangeMutex);
-    return exchangeLocked(command);
+    return QString::fromStdString(exchangeLocked(command.toStdString()));
 }
 
-bool SerialObject::waitForBufferRoom(std::unique_lock<std::timed_mutex> &, QString &failure)
+bool SerialObject::waitForBufferRoom(std::string &failure)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_bufferWaitMs.load());
     while (m_freeSlots.load() <= 0) {
         const int level = m_gpio->value();
         if (level < 0) {
-            failure = QString::fromLatin1(kStatusCheckFailed);
+            failure = kStatusCheckFailed;
             return false;
         }
         if (level == 0)
             return true;
         if (std::chrono::steady_clock::now() >= deadline) {
-            failure = QString::fromLatin1(kGpioMutexTimeout);
+            failure = kGpioMutexTimeout;
             return false;
         }
         // On the board the falling edge wakes poll(); a regular file never
@@ -168,25 +179,28 @@ bool SerialObject::waitForBufferRoom(std::unique_lock<std::timed_mutex> &, QStri
 
 QString SerialObject::serialSendCode(QString command)
 {
+    return QString::fromStdString(sendFlowControlled(command.toStdString()));
+}
+
+std::string SerialObject::sendFlowControlled(const std::string &command)
+{
     NoCancellation guard;
     std::unique_lock<std::timed_mutex> bufferLock(m_bufferMutex, std::defer_lock);
     if (!bufferLock.try_lock_for(std::chrono::milliseconds(m_bufferWaitMs.load())))
-        return QString::fromLatin1(kGpioMutexTimeout);
-    QString failure;
-    if (!waitForBufferRoom(bufferLock, failure)) {
-        qWarning() << "SerialObject::serialSendCode" << command << failure;
+        return kGpioMutexTimeout;
+    std::string failure;
+    if (!waitForBufferRoom(failure)) {
+        qWarning() << "SerialObject::serialSendCode" << command.c_str() << failure.c_str();
         return failure;
     }
-    QString reply;
+    std::string reply;
     {
         std::lock_guard<std::mutex> lock(m_exchangeMutex);
         reply = exchangeLocked(command);
     }
-    if (isFailure(reply))
-        return reply;
     int freeCount;
-    if (!firstNumber(reply, freeCount))
-        return QString::fromLatin1(kParseResultFailed);
+    if (!isFailure(reply) && !firstNumber(reply, freeCount))
+        return kParseResultFailed;
     return reply;
 }
 

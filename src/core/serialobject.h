@@ -114,8 +114,10 @@ private:
     // the targets while a job streams).
     std::vector<QString> takeDeferredCommands();
 
-    QString exchangeLocked(const QString &command);
-    bool waitForBufferRoom(std::unique_lock<std::timed_mutex> &bufferLock, QString &failure);
+    std::string exchangeLocked(const std::string &command);
+    // serialSendCode without text conversions, for the print loop.
+    std::string sendFlowControlled(const std::string &command);
+    bool waitForBufferRoom(std::string &failure);
     void drainLateReplies();
     void sendOrDefer(const QString &command);
 

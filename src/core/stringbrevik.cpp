@@ -3,6 +3,8 @@
 #include <QRegExp>
 #include <QStringList>
 
+#include <cctype>
+
 namespace StringBrevik {
 
 const char *const kSendFailed = "send failed.";
@@ -17,15 +19,33 @@ bool isFailure(const QString &reply)
            || r == QLatin1String(kStatusCheckFailed) || r == QLatin1String(kParseResultFailed);
 }
 
+bool isFailure(const std::string &reply)
+{
+    size_t begin = 0, end = reply.size();
+    while (begin < end && std::isspace(static_cast<unsigned char>(reply[begin])))
+        ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(reply[end - 1])))
+        --end;
+    const std::string r = reply.substr(begin, end - begin);
+    return r.empty() || r == kSendFailed || r == kGpioMutexTimeout || r == kStatusCheckFailed || r == kParseResultFailed;
+}
+
+// The print loop reads every reply: this one allocates nothing.
+bool firstNumber(const std::string &reply, int &number)
+{
+    size_t i = 0;
+    long value = 0;
+    while (i < reply.size() && i < 9 && std::isdigit(static_cast<unsigned char>(reply[i])))
+        value = value * 10 + (reply[i++] - '0');
+    if (i == 0 || (i < reply.size() && reply[i] != ' ' && reply[i] != '\r'))
+        return false;
+    number = static_cast<int>(value);
+    return true;
+}
+
 bool firstNumber(const QString &reply, int &number)
 {
-    const QString head = reply.section(QLatin1Char(' '), 0, 0).trimmed();
-    bool ok = false;
-    const int n = head.toInt(&ok);
-    if (!ok || isFailure(reply))
-        return false;
-    number = n;
-    return true;
+    return firstNumber(reply.toStdString(), number);
 }
 
 namespace {

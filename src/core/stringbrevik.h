@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string>
+
 // Reading the motion board's reply lines. Every reply starts with the board's
 // count of free command-buffer slots and one blank; the rest depends on the
 // command. The printer link returns one of the failure texts below in place of
@@ -15,9 +17,11 @@ extern const char *const kParseResultFailed; // "Send failed for parseResult."
 
 // True for an empty reply and for each of the link's failure texts.
 bool isFailure(const QString &reply);
+bool isFailure(const std::string &reply);
 
 // The leading free-slot count; false when the reply does not start with one.
 bool firstNumber(const QString &reply, int &number);
+bool firstNumber(const std::string &reply, int &number);
 
 // "M114": "<n> X:<x> Y:<y> Z:<z> E:<e>" split at blanks and colons, empty
 // pieces skipped, has X, Y and Z as pieces 2, 4 and 6 (E as 8).

@@ -159,7 +159,9 @@ struct BoardSimulator::Impl {
         }
     }
 
-    int pollTimeoutMs(double now) const
+    // Milliseconds until something is due (fractions kept: the baud throttle
+    // schedules replies finer than a millisecond); negative: nothing is.
+    double pollTimeoutMs(double now) const
     {
         double ms = -1;
         auto consider = [&ms](double candidate) {
@@ -173,7 +175,7 @@ struct BoardSimulator::Impl {
             if (const auto next = model.nextEventAt(now))
                 consider((*next - now) / timeScale * 1000.0);
         }
-        return ms < 0 ? -1 : static_cast<int>(std::ceil(ms));
+        return ms;
     }
 
     void readFromProgram()
@@ -192,7 +194,7 @@ struct BoardSimulator::Impl {
     void run()
     {
         while (running) {
-            int timeout;
+            double timeout;
             {
                 std::lock_guard<std::mutex> lock(mutex);
                 const double now = simNow();
@@ -203,7 +205,13 @@ struct BoardSimulator::Impl {
                 timeout = pollTimeoutMs(now);
             }
             pollfd fds[2] = {{pty.masterFd(), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
-            if (::poll(fds, 2, timeout) < 0 && errno != EINTR)
+            timespec wait{};
+            if (timeout >= 0) {
+                const long long ns = static_cast<long long>(timeout * 1e6);
+                wait.tv_sec = static_cast<time_t>(ns / 1000000000LL);
+                wait.tv_nsec = static_cast<long>(ns % 1000000000LL);
+            }
+            if (::ppoll(fds, 2, timeout < 0 ? nullptr : &wait, nullptr) < 0 && errno != EINTR)
                 break;
             if (fds[1].revents & POLLIN) {
                 char drain[64];

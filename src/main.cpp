@@ -1,16 +1,20 @@
 #include "buildprint.h"
+#include "buildsetting.h"
 #include "buzzerplay.h"
 #include "config.h"
 #include "getconfigfile.h"
+#include "loadfilament.h"
 #include "log.h"
 #include "mainwindow.h"
 #include "onebuttondialog.h"
 #include "pageopener.h"
 #include "printericons.h"
+#include "printpagehooks.h"
 #include "printertranslations.h"
 #include "startup.h"
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
+#include "unloadfilament.h"
 
 #include <QApplication>
 #include <QTextCodec>
@@ -28,6 +32,26 @@ MainWindowHooks pageHooks()
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
     return hooks;
+}
+
+// What the printing page and its pop-up reach in the control pages.
+void installPrintPageHooks()
+{
+    PrintPageHooks hooks;
+    hooks.createSettingsPopup = [](bool isGxFile, int materialUsed) -> QWidget * {
+        if (BuildSetting::instBuildSetting)
+            return BuildSetting::instBuildSetting;
+        return new BuildSetting(isGxFile, materialUsed);
+    };
+    hooks.filamentPageOpen = [] {
+        return LoadFilament::instLoadFilament != nullptr || UnloadFilament::instUnloadFilament != nullptr;
+    };
+    PrintPage::setHooks(hooks);
+    BuildSetting::setUnloadPageOpener([]() -> QWidget * {
+        if (UnloadFilament::instUnloadFilament)
+            return nullptr;
+        return openPage(UnloadFilament::instUnloadFilament, true);
+    });
 }
 } // namespace
 
@@ -87,6 +111,7 @@ int main(int argc, char *argv[])
     }
 
     MainWindow::setHooks(pageHooks());
+    installPrintPageHooks();
     MainWindow window;
     window.show();
     return app.exec();

@@ -172,6 +172,17 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>BuildSetting</name>
+    <message>
+        <source>Pause print job</source>
+        <translation>暂停打印</translation>
+    </message>
+    <message>
+        <source>Pause print job?</source>
+        <translation>暂停打印任务？</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -325,6 +336,41 @@ Resume it?</source>
     <message>
         <source>Back</source>
         <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDetail</name>
+    <message>
+        <source>Print Speed</source>
+        <translation>打印速度</translation>
+    </message>
+    <message>
+        <source>Extruder</source>
+        <translation>喷头</translation>
+    </message>
+    <message>
+        <source>Platform</source>
+        <translation>平台</translation>
+    </message>
+    <message>
+        <source>Z -Offset</source>
+        <translation>Z轴偏移</translation>
+    </message>
+    <message>
+        <source>Filament</source>
+        <translation>耗材</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully.</source>
+        <translation>参数设置成功。</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>参数设置成功</translation>
     </message>
 </context>
 <context>

@@ -172,6 +172,17 @@ please wait...</translation>
     </message>
 </context>
 <context>
+    <name>BuildSetting</name>
+    <message>
+        <source>Pause print job</source>
+        <translation>Pause print job</translation>
+    </message>
+    <message>
+        <source>Pause print job?</source>
+        <translation>Pause print job?</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -325,6 +336,41 @@ Resume it?</translation>
     <message>
         <source>Back</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDetail</name>
+    <message>
+        <source>Print Speed</source>
+        <translation>Print Speed</translation>
+    </message>
+    <message>
+        <source>Extruder</source>
+        <translation>Extruder</translation>
+    </message>
+    <message>
+        <source>Platform</source>
+        <translation>Platform</translation>
+    </message>
+    <message>
+        <source>Z -Offset</source>
+        <translation>Z -Offset</translation>
+    </message>
+    <message>
+        <source>Filament</source>
+        <translation>Filament</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully.</source>
+        <translation>Parameter set successfully.</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter set successfully</translation>
     </message>
 </context>
 <context>

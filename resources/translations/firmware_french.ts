@@ -172,6 +172,17 @@ annuler l&apos;impression ?</translation>
     </message>
 </context>
 <context>
+    <name>BuildSetting</name>
+    <message>
+        <source>Pause print job</source>
+        <translation>Suspendre l&apos;impression</translation>
+    </message>
+    <message>
+        <source>Pause print job?</source>
+        <translation>Suspendre l&apos;impression ?</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -325,6 +336,41 @@ interrompue. La reprendre ?</translation>
     <message>
         <source>Back</source>
         <translation>Retour</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDetail</name>
+    <message>
+        <source>Print Speed</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message>
+        <source>Extruder</source>
+        <translation>Extrudeur</translation>
+    </message>
+    <message>
+        <source>Platform</source>
+        <translation>Plateau</translation>
+    </message>
+    <message>
+        <source>Z -Offset</source>
+        <translation>Décalage Z</translation>
+    </message>
+    <message>
+        <source>Filament</source>
+        <translation>Filament</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully.</source>
+        <translation>Paramètres enregistrés.</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Paramètres enregistrés</translation>
     </message>
 </context>
 <context>

@@ -172,6 +172,17 @@ abbrechen?</translation>
     </message>
 </context>
 <context>
+    <name>BuildSetting</name>
+    <message>
+        <source>Pause print job</source>
+        <translation>Druckauftrag anhalten</translation>
+    </message>
+    <message>
+        <source>Pause print job?</source>
+        <translation>Druckauftrag anhalten?</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -325,6 +336,41 @@ unterbrochen. Fortsetzen?</translation>
     <message>
         <source>Back</source>
         <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDetail</name>
+    <message>
+        <source>Print Speed</source>
+        <translation>Drucktempo</translation>
+    </message>
+    <message>
+        <source>Extruder</source>
+        <translation>Extruder</translation>
+    </message>
+    <message>
+        <source>Platform</source>
+        <translation>Druckbett</translation>
+    </message>
+    <message>
+        <source>Z -Offset</source>
+        <translation>Z-Versatz</translation>
+    </message>
+    <message>
+        <source>Filament</source>
+        <translation>Filament</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully.</source>
+        <translation>Parameter erfolgreich gesetzt.</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter erfolgreich gesetzt</translation>
     </message>
 </context>
 <context>

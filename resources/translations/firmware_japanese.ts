@@ -172,6 +172,17 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>BuildSetting</name>
+    <message>
+        <source>Pause print job</source>
+        <translation>印刷の一時停止</translation>
+    </message>
+    <message>
+        <source>Pause print job?</source>
+        <translation>印刷を一時停止しますか？</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -325,6 +336,41 @@ Resume it?</source>
     <message>
         <source>Back</source>
         <translation>戻る</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDetail</name>
+    <message>
+        <source>Print Speed</source>
+        <translation>印刷速度</translation>
+    </message>
+    <message>
+        <source>Extruder</source>
+        <translation>ノズル</translation>
+    </message>
+    <message>
+        <source>Platform</source>
+        <translation>プラットフォーム</translation>
+    </message>
+    <message>
+        <source>Z -Offset</source>
+        <translation>Zオフセット</translation>
+    </message>
+    <message>
+        <source>Filament</source>
+        <translation>フィラメント</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully.</source>
+        <translation>パラメータを設定しました。</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>パラメータを設定しました</translation>
     </message>
 </context>
 <context>

@@ -172,6 +172,17 @@ cancelar la impresión?</translation>
     </message>
 </context>
 <context>
+    <name>BuildSetting</name>
+    <message>
+        <source>Pause print job</source>
+        <translation>Pausar impresión</translation>
+    </message>
+    <message>
+        <source>Pause print job?</source>
+        <translation>¿Pausar la impresión?</translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -325,6 +336,41 @@ interrumpió. ¿Reanudarla?</translation>
     <message>
         <source>Back</source>
         <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDetail</name>
+    <message>
+        <source>Print Speed</source>
+        <translation>Velocidad</translation>
+    </message>
+    <message>
+        <source>Extruder</source>
+        <translation>Extrusor</translation>
+    </message>
+    <message>
+        <source>Platform</source>
+        <translation>Plataforma</translation>
+    </message>
+    <message>
+        <source>Z -Offset</source>
+        <translation>Desfase Z</translation>
+    </message>
+    <message>
+        <source>Filament</source>
+        <translation>Filamento</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully.</source>
+        <translation>Parámetros guardados.</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parámetros guardados</translation>
     </message>
 </context>
 <context>

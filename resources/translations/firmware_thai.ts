@@ -164,6 +164,17 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>BuildSetting</name>
+    <message>
+        <source>Pause print job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause print job?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CmdProcess</name>
     <message>
         <source>Copying...</source>
@@ -311,6 +322,41 @@ Resume it?</source>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrintDetail</name>
+    <message>
+        <source>Print Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extruder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Platform</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z -Offset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filament</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter set successfully.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

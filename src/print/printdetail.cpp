@@ -1,0 +1,152 @@
+#include "printdetail.h"
+#include "ui_printdetail.h"
+
+#include "buildprint.h"
+#include "clickguard.h"
+#include "config.h"
+#include "executegetserialobject.h"
+#include "getconfigfile.h"
+#include "mainwindow.h"
+#include "onebuttondialog.h"
+#include "pageframe.h"
+#include "valuestepper.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+PrintDetail *PrintDetail::instPrintDetail = nullptr;
+
+namespace {
+
+struct RowLimits {
+    int min;
+    int max;
+    int step;
+};
+
+constexpr RowLimits kSpeed{50, 300, 5};
+constexpr RowLimits kNozzle{170, 250, 1};
+constexpr RowLimits kPlate{30, 110, 1};
+constexpr RowLimits kZOffset{-100, 100, 2}; // hundredths of a millimetre
+constexpr RowLimits kPurge{80, 300, 1};
+
+// A heater switched off (paused before the file streams, or not yet heating)
+// reads 0: the print's own target, as stored for a power-loss resume, is the
+// one to show and keep.
+int printTarget(int liveTarget, int storedTarget)
+{
+    return liveTarget > 0 ? liveTarget : storedTarget;
+}
+
+} // namespace
+
+PrintDetail::PrintDetail(bool paused, bool isGxFile, int materialUsed, QWidget *parent)
+    : QDialog(parent)
+    , m_serialObject(ExecuteGetSerialObject()->serial())
+    , ui(new Ui::PrintDetail)
+{
+    qDebug() << "PrintDetail: gx file" << isGxFile << "paused" << paused << "materialUsed: " << materialUsed;
+    ui->setupUi(this);
+    PageFrame::install(this, ui->widget, ui->back, PageFrame::BackAction::LookOnly);
+    move(0, 96);
+    instPrintDetail = this;
+
+    const QString degrees = QStringLiteral("\u2103");
+    m_speedRow = addRow(ui->btnSpeedDec, ui->btnSpeedInc, ui->buildSpeed, kSpeed.min, kSpeed.max, kSpeed.step, "%");
+    m_nozzleRow = addRow(ui->btnNozzleDec, ui->btnNozzleInc, ui->extruderTemp, kNozzle.min, kNozzle.max,
+                         kNozzle.step, degrees);
+    m_plateRow = addRow(ui->btnPlateDec, ui->btnPlateInc, ui->platformTemp, kPlate.min, kPlate.max, kPlate.step,
+                        degrees);
+    m_zOffsetRow = addRow(ui->btnZDec, ui->btnZInc, ui->buildZOffset, kZOffset.min, kZOffset.max, kZOffset.step,
+                          QString());
+    m_zOffsetRow->setFormat([](int offset) { return QString::number(offset / 100.0, 'f', 2) + "mm"; });
+    connect(m_zOffsetRow, &ValueStepper::valueChanged, this,
+            [](int offset) { qDebug() << "PrintDetail: Z offset" << offset; });
+    m_purgeRow = addRow(ui->btnPurgeDec, ui->btnPurgeInc, ui->buildPurge, kPurge.min, kPurge.max, kPurge.step, "%");
+    for (QWidget *purge : {static_cast<QWidget *>(ui->showFIlament), static_cast<QWidget *>(ui->btnPurgeDec),
+                           static_cast<QWidget *>(ui->buildPurge), static_cast<QWidget *>(ui->btnPurgeInc)})
+        purge->hide();
+    initView();
+}
+
+PrintDetail::~PrintDetail()
+{
+    qDebug() << "PrintDetail::~PrintDetail";
+    instPrintDetail = nullptr;
+    delete ui;
+}
+
+ValueStepper *PrintDetail::addRow(QToolButton *minus, QToolButton *plus, QLabel *label, int min, int max, int step,
+                                  const QString &unit)
+{
+    auto *row = new ValueStepper(minus, plus, label, min, max, ValueStepper::Mode::StepOnPress, this);
+    row->setStep(step);
+    row->setFormat([unit](int value) { return QString::number(value) + unit; });
+    return row;
+}
+
+void PrintDetail::showEvent(QShowEvent *event)
+{
+    initView();
+    QDialog::showEvent(event);
+}
+
+void PrintDetail::initView()
+{
+    Config *config = getConfigFile()->configFile();
+    MainWindow *mainWindow = MainWindow::instMainWindow;
+    m_targetExtruderTemp = printTarget(mainWindow ? mainWindow->getTargetExtruderTemp() : 0, config->getExtruderTemp());
+    m_targetPlateTemp = printTarget(mainWindow ? mainWindow->getTargetPlatformTemp() : 0, config->getPlateTemp());
+    m_serialObject->getPrintingAdjust(m_adjust);
+
+    m_nozzleRow->setValue(m_targetExtruderTemp);
+    m_plateRow->setValue(m_targetPlateTemp);
+    m_speedRow->setValue(m_adjust.speed);
+    m_zOffsetRow->setValue(m_adjust.offset);
+    m_purgeRow->setValue(m_adjust.purge);
+}
+
+int PrintDetail::appliedTarget(const ValueStepper *row, int readTarget)
+{
+    return row->isChanged() ? row->value() : readTarget;
+}
+
+void PrintDetail::on_ok_clicked()
+{
+    m_targetPlateTemp = appliedTarget(m_plateRow, m_targetPlateTemp);
+    m_targetExtruderTemp = appliedTarget(m_nozzleRow, m_targetExtruderTemp);
+    // Sent at once while no line streams (paused, or not yet printing),
+    // otherwise after the next line of the file.
+    m_serialObject->printingAdjustPlatformTemp(m_targetPlateTemp);
+    m_serialObject->printingAdjustNozzleTemp(m_targetExtruderTemp);
+
+    m_adjust.speed = m_speedRow->value();
+    m_adjust.offset = m_zOffsetRow->value();
+    m_adjust.purge = m_purgeRow->value();
+    m_serialObject->setPrintingAdjust(m_adjust);
+    if (BuildPrint::instBuildPrint)
+        BuildPrint::instBuildPrint->updateSetParam(m_adjust);
+    getConfigFile()->configFile()->setPrintDetail(m_targetExtruderTemp, m_targetPlateTemp, m_adjust.speed,
+                                                  m_adjust.offset);
+    for (ValueStepper *row : {m_speedRow, m_nozzleRow, m_plateRow, m_zOffsetRow, m_purgeRow})
+        row->resetReference();
+    confirm();
+}
+
+void PrintDetail::confirm()
+{
+    if (OneButtonDialog::instOneButtonDialog)
+        OneButtonDialog::instOneButtonDialog->setLabelText(tr("Parameter set successfully."));
+    else
+        new OneButtonDialog(QString(), tr("Parameter set successfully"));
+    OneButtonDialog::instOneButtonDialog->show();
+    OneButtonDialog::instOneButtonDialog->raise();
+    QCoreApplication::processEvents();
+}
+
+// Edits not applied are dropped: the next show reads the live values again.
+void PrintDetail::on_back_clicked()
+{
+    if (clickGuardPass())
+        hide();
+}

@@ -310,8 +310,14 @@ void PrintJob::run()
         }
     }
     startSaver();
-    const Outcome outcome = stream(resumeLine + 1);
+    Outcome outcome = stream(resumeLine + 1);
     stopSaver();
+    // Targets the user set during the last lines still go out before the
+    // page hears that the file is done.
+    for (const QString &deferred : m_link.endJob()) {
+        if (outcome == Outcome::Over && !send(deferred.toStdString()))
+            outcome = Outcome::Quit;
+    }
     if (outcome == Outcome::Over)
         emit m_link.printOver();
     else

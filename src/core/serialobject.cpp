@@ -252,17 +252,17 @@ void SerialObject::setPrintingAdjust(PrintingAdjust value)
     m_adjust = value;
 }
 
+// The decision and the queueing happen under the print lock, so a command
+// can never be queued after the job has taken its last ones.
 void SerialObject::sendOrDefer(const QString &command)
 {
-    bool streaming;
     {
         std::lock_guard<std::mutex> lock(m_print.mutex);
-        streaming = m_jobRunning.load() && !m_print.paused;
-    }
-    if (streaming) {
-        std::lock_guard<std::mutex> lock(m_adjustMutex);
-        m_deferred.push_back(command);
-        return;
+        if (m_jobRunning.load() && !m_print.paused) {
+            std::lock_guard<std::mutex> adjustLock(m_adjustMutex);
+            m_deferred.push_back(command);
+            return;
+        }
     }
     serialSendCode(command);
 }
@@ -286,6 +286,13 @@ void SerialObject::printingAdjustPlatformTemp(int t)
         m_print.keptBedTarget = t;
     }
     sendOrDefer(QStringLiteral("M140 S%1").arg(t));
+}
+
+std::vector<QString> SerialObject::endJob()
+{
+    std::lock_guard<std::mutex> lock(m_print.mutex);
+    m_jobRunning.store(false);
+    return takeDeferredCommands();
 }
 
 std::vector<QString> SerialObject::takeDeferredCommands()

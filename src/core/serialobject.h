@@ -113,6 +113,8 @@ private:
     // Commands that the print loop sends after its next line (user changes of
     // the targets while a job streams).
     std::vector<QString> takeDeferredCommands();
+    // Marks the job as ended and hands over the commands still waiting.
+    std::vector<QString> endJob();
 
     std::string exchangeLocked(const std::string &command);
     // serialSendCode without text conversions, for the print loop.

@@ -20,8 +20,7 @@ int SerialObject::serialPrint(QString path)
         m_print.resumeRequested = false;
         m_print.quitRequested = false;
     }
-    m_jobRunning.store(false);
-    takeDeferredCommands();
+    endJob(); // normally done by the job already
     return 0;
 }
 

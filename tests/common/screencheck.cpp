@@ -1,6 +1,8 @@
 #include "screencheck.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -32,6 +34,13 @@ QStringList clippedTexts(QWidget *screen)
             clipped << button->text();
     }
     return clipped;
+}
+
+void useDeviceFont()
+{
+    const int font = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"));
+    if (font >= 0)
+        QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
 }
 
 void save(QWidget *screen, const QString &name)

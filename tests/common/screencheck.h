@@ -12,6 +12,10 @@ namespace ScreenCheck {
 // short, buttons too narrow, or anything outside the 272 x 480 screen.
 QStringList clippedTexts(QWidget *screen);
 
+// Makes the font the sandbox gives the program (Latin, Chinese, Japanese and
+// the degree signs) the application font at 14 points, as start-up does.
+void useDeviceFont();
+
 // With SCREENSHOT_DIR set, saves `screen` there as <name>.png for a look.
 void save(QWidget *screen, const QString &name);
 

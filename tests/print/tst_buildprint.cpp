@@ -188,9 +188,7 @@ private slots:
         TimeScale::setFactor(0.01);
         initPrinterIcons();
         initPrinterTranslations();
-        const int font = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
-        if (font >= 0)
-            QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
+        ScreenCheck::useDeviceFont();
         fx.reset(new SimFixture());
         QVERIFY(fx->ok());
         getConfigFile()->configFile()->reload();

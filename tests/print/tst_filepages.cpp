@@ -333,9 +333,7 @@ private slots:
         TimeScale::setFactor(0.01);
         initPrinterIcons();
         initPrinterTranslations();
-        const int font = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
-        if (font >= 0)
-            QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
+        ScreenCheck::useDeviceFont();
         QVERIFY(!qEnvironmentVariableIsEmpty("PRINTER_SIM_TOOLS"));
         QVERIFY(m_sticks.isValid());
         fx = std::make_unique<SimFixture>();

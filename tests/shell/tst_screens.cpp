@@ -80,10 +80,7 @@ private slots:
     {
         initPrinterTranslations();
         initPrinterIcons();
-        const int font =
-            QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
-        if (font >= 0)
-            QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
+        ScreenCheck::useDeviceFont();
     }
 
     void textsAreNeverCut_data()

@@ -43,6 +43,17 @@ int readOut(StepWorker &worker, QLabel *current, QLabel *target)
     return now;
 }
 
+int guardedReadOut(StepWorker &worker, QLabel *current, QLabel *target, std::atomic<bool> &abnormal,
+                   const std::function<void()> &tripped)
+{
+    const int now = readOut(worker, current, target);
+    if (!abnormal.load() && overTemperature(now)) {
+        abnormal.store(true);
+        tripped();
+    }
+    return abnormal.load() ? -1 : now;
+}
+
 void playStartTune()
 {
     if (!getConfigFile()->configFile()->getBuzzerStatus())

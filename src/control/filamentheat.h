@@ -3,6 +3,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <atomic>
+#include <functional>
+
 class QLabel;
 class QWidget;
 class StepWorker;
@@ -30,6 +33,13 @@ int currentNozzle();
 // On a worker step: reads the nozzle's current and target temperature from the
 // main window and posts them to the read-out labels; returns the current one.
 int readOut(StepWorker &worker, QLabel *current, QLabel *target);
+
+// The first part of every worker step: the read-out, then the over-temperature
+// guard. The first time the nozzle is too hot it raises `abnormal` and calls
+// `tripped`; returns the current temperature, or -1 once the guard has tripped
+// (the step then does nothing more).
+int guardedReadOut(StepWorker &worker, QLabel *current, QLabel *target, std::atomic<bool> &abnormal,
+                   const std::function<void()> &tripped);
 
 // The filament tune, when the buzzer is switched on.
 void playStartTune();

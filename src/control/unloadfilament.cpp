@@ -67,12 +67,9 @@ UnloadFilament::~UnloadFilament()
 
 int UnloadFilament::performChangeFilamentProcess()
 {
-    const int t = FilamentHeat::readOut(m_worker, ui->extruderTemp, ui->extruderTargetTemp);
-    if (!m_extruderIsAbnormal && FilamentHeat::overTemperature(t)) {
-        m_extruderIsAbnormal = true;
-        emit sig_abnormalTemperature();
-    }
-    if (m_extruderIsAbnormal)
+    const int t = FilamentHeat::guardedReadOut(m_worker, ui->extruderTemp, ui->extruderTargetTemp,
+                                               m_extruderIsAbnormal, [this] { emit sig_abnormalTemperature(); });
+    if (t < 0)
         return 1;
 
     switch (m_changeFilamentProcess.load()) {

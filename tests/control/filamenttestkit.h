@@ -8,6 +8,7 @@
 #include "serialobject.h"
 #include "simfixture.h"
 #include "timescale.h"
+#include "questions.h"
 #include "twobuttondialog.h"
 
 #include <QLabel>
@@ -93,48 +94,6 @@ struct FilamentBench {
     }
 };
 
-// Answers the modal cancel question: records "title|text" and presses OK
-// (yes) or Back (no) after `delayMs`, or runs `whileOpen` instead of
-// answering.
-class QuestionAnswerer : public QObject {
-public:
-    explicit QuestionAnswerer(bool yes, int delayMs = 0)
-        : m_yes(yes)
-        , m_delayMs(delayMs)
-    {
-        connect(&m_timer, &QTimer::timeout, this, &QuestionAnswerer::poll);
-        m_timer.start(2);
-    }
-
-    std::function<void()> whileOpen;
-    QStringList asked;
-
-private:
-    void poll()
-    {
-        TwoButtonDialog *dialog = TwoButtonDialog::instTwoButtonDialog;
-        if (!dialog || !dialog->isVisible() || dialog == m_seen)
-            return;
-        m_seen = dialog;
-        asked << dialog->findChild<QLabel *>("titleLabel")->text() + '|'
-                     + dialog->findChild<QLabel *>("textLabel")->text();
-        if (whileOpen) {
-            whileOpen();
-            return;
-        }
-        QPointer<TwoButtonDialog> target(dialog);
-        QTimer::singleShot(m_delayMs, this, [this, target] {
-            if (target)
-                QTest::mouseClick(target->findChild<QPushButton *>(m_yes ? "okBtn" : "backBtn"),
-                                  Qt::LeftButton);
-        });
-    }
-
-    bool m_yes;
-    int m_delayMs;
-    QTimer m_timer;
-    QPointer<TwoButtonDialog> m_seen;
-};
 
 template <class Page>
 QToolButton *button(Page *page, const char *name)

@@ -15,6 +15,7 @@
 #include "printericons.h"
 #include "printertranslations.h"
 #include "progressdialog.h"
+#include "questions.h"
 #include "screencheck.h"
 #include "showdisk.h"
 #include "showdiskitem.h"
@@ -122,28 +123,6 @@ void touch(ShowDiskItem *row, bool longTouch = false)
     QTest::mouseRelease(row, Qt::LeftButton);
 }
 
-// Acts once on the next modal question as soon as it shows.
-void onNextQuestion(std::function<void(TwoButtonDialog *)> action)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        TwoButtonDialog *question = TwoButtonDialog::instTwoButtonDialog;
-        if (!question || !question->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        action(question);
-    });
-    poll->start(5);
-}
-
-// Answers the next question with its first (true) or second button.
-void answerQuestion(bool yes)
-{
-    onNextQuestion([yes](TwoButtonDialog *question) {
-        question->findChild<QPushButton *>(yes ? "okBtn" : "backBtn")->click();
-    });
-}
 
 QString messageShown()
 {
@@ -656,10 +635,10 @@ private slots:
         QCOMPARE(imageOf(preview->findChild<QLabel *>("label_filePixmap")),
                  ShowDisk::getPixmap(path, 124, 124).toImage().convertToFormat(QImage::Format_RGB32));
 
-        answerQuestion(false);
+        answerNextQuestion(false);
         tap(preview->findChild<QToolButton *>("btn_delete"));
         QVERIFY(QFile::exists(path) && BuildPreview::instBuildPreview);
-        answerQuestion(true);
+        answerNextQuestion(true);
         tap(preview->findChild<QToolButton *>("btn_delete"));
         QTRY_VERIFY(!BuildPreview::instBuildPreview);
         QVERIFY(!QFile::exists(path));

@@ -17,6 +17,7 @@
 #include "printpagehooks.h"
 #include "screencheck.h"
 #include "serialobject.h"
+#include "questions.h"
 #include "simfixture.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
@@ -138,25 +139,10 @@ private:
 
     static QString shown(const char *label) { return child<QLabel>(detail(), label)->text(); }
 
-    // The pause question runs modally inside the tap: `act` runs from the
-    // event loop it spins, once the question is on screen.
-    static void whenQuestionShown(std::function<void(TwoButtonDialog *)> act)
-    {
-        auto *poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, act] {
-            TwoButtonDialog *question = TwoButtonDialog::instTwoButtonDialog;
-            if (!question || !question->isVisible())
-                return;
-            poll->deleteLater();
-            poll->stop();
-            act(question);
-        });
-        poll->start(10);
-    }
 
     static void answerPauseQuestionLater(bool yes)
     {
-        whenQuestionShown([yes](TwoButtonDialog *question) {
+        onNextQuestion([yes](TwoButtonDialog *question) {
             QCOMPARE(dialogText(question), QString("Pause print job?"));
             QTest::mouseClick(question->findChild<QPushButton *>(yes ? "okBtn" : "backBtn"), Qt::LeftButton);
         });
@@ -318,7 +304,7 @@ private slots:
     {
         startStreaming();
         showPopup();
-        whenQuestionShown([](TwoButtonDialog *) { popup()->close(); });
+        onNextQuestion([](TwoButtonDialog *) { popup()->close(); });
         tap(child<QPushButton>(popup(), "btn_replaceMaterial"));
         QTRY_VERIFY(!popup());
         QVERIFY(!TwoButtonDialog::instTwoButtonDialog);

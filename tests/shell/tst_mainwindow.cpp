@@ -9,6 +9,7 @@
 #include "resumeprintconfigsavefile.h"
 #include "sendfiledialog.h"
 #include "serialobject.h"
+#include "questions.h"
 #include "screencheck.h"
 #include "simfixture.h"
 #include "timescale.h"
@@ -23,27 +24,6 @@
 #include <QtTest>
 
 #include <memory>
-
-// Answers the next modal question from inside its own event loop.
-class QuestionAnswerer : public QObject {
-public:
-    explicit QuestionAnswerer(const char *button) : m_button(button)
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            TwoButtonDialog *dialog = TwoButtonDialog::instTwoButtonDialog;
-            if (!dialog || !dialog->isVisible())
-                return;
-            ++answered;
-            QTest::mouseClick(dialog->findChild<QPushButton *>(m_button), Qt::LeftButton);
-        });
-        m_timer.start(5);
-    }
-    int answered = 0;
-
-private:
-    const char *m_button;
-    QTimer m_timer;
-};
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -181,17 +161,17 @@ private slots:
         hooks.openPrintPage = [&](const QString &p, bool resume) { opened = p + (resume ? "|resume" : ""); };
         MainWindow::setHooks(hooks);
         {
-            QuestionAnswerer yes("okBtn");
+            QuestionAnswerer yes(true);
             MainWindow window;
             QTRY_COMPARE(opened, path + "|resume");
-            QCOMPARE(yes.answered, 1);
+            QCOMPARE(yes.asked.size(), 1);
         }
         // Declined: the record and the name are cleared.
         opened.clear();
         {
-            QuestionAnswerer no("backBtn");
+            QuestionAnswerer no(false);
             MainWindow window;
-            QTRY_COMPARE(no.answered, 1);
+            QTRY_COMPARE(no.asked.size(), 1);
             qint64 line;
             QTRY_VERIFY(!FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(line));
             QCOMPARE(config->getPowerOffResumePrintFileName(), std::string());
@@ -201,10 +181,10 @@ private slots:
         config->setPowerOffResumePrintFileName((fx->root() + "/data/gone.gcode").toStdString());
         FILESNAMESPACE::ResumePrintConfigSaveFile()->saveLine(7);
         {
-            QuestionAnswerer never("okBtn");
+            QuestionAnswerer never(true);
             MainWindow window;
             QTRY_COMPARE(config->getPowerOffResumePrintFileName(), std::string());
-            QCOMPARE(never.answered, 0);
+            QVERIFY(never.asked.isEmpty());
         }
         MainWindow::setHooks(MainWindowHooks());
     }

@@ -4,6 +4,8 @@
 Usage: merge-ts.py OUT IN1 IN2 ...  -- the union of every context's messages;
 for a message present in several inputs, a finished translation wins.
 With --git PATH it merges the two sides of a conflicted file in place.
+As a git merge driver (--driver %A %O %B) it writes the union of both sides
+into %A; .gitattributes names it for the catalogues.
 """
 import subprocess
 import sys
@@ -57,7 +59,10 @@ def write(tree, path):
 
 
 def main():
-    if sys.argv[1] == "--git":
+    if sys.argv[1] == "--driver":
+        ours, theirs = sys.argv[2], sys.argv[4]
+        write(merge([ET.parse(ours), ET.parse(theirs)]), ours)
+    elif sys.argv[1] == "--git":
         path = sys.argv[2]
         sides = [subprocess.run(["git", "show", f":{n}:{path}"], check=True, capture_output=True).stdout
                  for n in (2, 3)]

@@ -75,6 +75,36 @@ rsn_pairwise=CCMP
 put etc/MAC "00:11:22:33:44:55
 "
 
+# The Wi-Fi interface as the stand-in tools keep it (down, no address), the
+# DHCP server's file of the access point, the board's wpa_cli action script
+# and a few networks in the air to join (sim/tools/wifi-standin describes
+# the files). Leases are loopback addresses so that the LAN server started on
+# them is reachable from this host.
+put sys/class/net/wlan0/address "00:11:22:33:44:55
+"
+put run/standin-net/wlan0 "up=0
+inet=
+netmask=
+"
+put etc/udhcpd.conf "start 192.168.4.100
+end 192.168.4.200
+interface wlan0
+option subnet 255.255.255.0
+option router 192.168.4.1
+"
+mkdir -p bin
+cp "$HERE/wifi_reconnect" bin/wifi_reconnect
+chmod +x bin/wifi_reconnect
+put wifi-air.json '{"networks": [
+ {"ssid": "Workshop", "signal": -48, "security": "wpa2", "password": "printer123", "lease": "127.0.0.1"},
+ {"ssid": "Guest", "signal": -67, "security": "open", "lease": "127.0.0.1"},
+ {"ssid": "Office-5G", "signal": -74, "security": "mixed", "password": "office2024"},
+ {"ssid": "Café Nord", "signal": -81, "security": "wpa", "password": "espresso"},
+ {"ssid": "Lab-Enterprise", "signal": -90, "security": "8021x", "password": "secret"},
+ {"ssid": "Neighbour", "signal": -101, "security": "wpa2", "password": "unknown1"}
+]}
+'
+
 if [ -f "$FONT" ]; then
     cp "$FONT" opt/qt-4.8.6/lib/fonts/code2000.ttf
 else

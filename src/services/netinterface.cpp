@@ -2,6 +2,10 @@
 
 #include "sysroot.h"
 
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
 #include <arpa/inet.h>
 #include <cstdio>
 #include <cstring>
@@ -32,15 +36,57 @@ bool queryInterface(const std::string &ifname, unsigned long request, ifreq &res
     return ok;
 }
 
+// In a sandbox root the stand-in tools keep the interfaces' state there
+// (sim/tools/wifi-standin): the address in run/standin-net/<name> as an
+// "inet=" line, the MAC in sys/class/net/<name>/address as sysfs has it.
+QByteArray sandboxFile(const QString &devicePath)
+{
+    QFile file(SysRoot::path(devicePath));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::string sandboxAddress(const std::string &ifname)
+{
+    const QString name = QString::fromStdString(ifname);
+    if (name.contains(QLatin1Char('/')))
+        return std::string();
+    for (const QByteArray &line : sandboxFile(QStringLiteral("/run/standin-net/") + name).split('\n'))
+        if (line.startsWith("inet="))
+            return line.mid(5).trimmed().toStdString();
+    return std::string();
+}
+
+int sandboxMac(const std::string &ifname, std::string &mac)
+{
+    const QString name = QString::fromStdString(ifname);
+    if (name.contains(QLatin1Char('/')))
+        return -1;
+    const QList<QByteArray> bytes = sandboxFile(QStringLiteral("/sys/class/net/%1/address").arg(name)).trimmed().split(':');
+    if (bytes.size() != 6)
+        return -1;
+    QStringList parts;
+    for (const QByteArray &byte : bytes) {
+        bool ok = false;
+        const uint value = byte.toUInt(&ok, 16);
+        if (!ok || byte.size() != 2 || value > 0xFF)
+            return -1;
+        parts << QString::fromLatin1(byte.toUpper());
+    }
+    mac = parts.join(QLatin1Char(':')).toStdString();
+    return 0;
+}
+
 } // namespace
 
 std::string wifiInterfaceName()
 {
-    return SysRoot::isSandbox() ? "lo" : "wlan0";
+    return "wlan0";
 }
 
 std::string ipv4Address(const std::string &ifname)
 {
+    if (SysRoot::isSandbox())
+        return sandboxAddress(ifname);
     ifreq request;
     if (!queryInterface(ifname, SIOCGIFADDR, request))
         return std::string();
@@ -54,6 +100,8 @@ std::string ipv4Address(const std::string &ifname)
 int getLocalMac(const std::string &ifname, std::string &mac)
 {
     mac.clear();
+    if (SysRoot::isSandbox())
+        return sandboxMac(ifname, mac);
     ifreq request;
     if (!queryInterface(ifname, SIOCGIFHWADDR, request))
         return -1;

@@ -5,8 +5,9 @@
 // Queries of the network interfaces through socket ioctls.
 namespace NetInterface {
 
-// The interface the Wi-Fi station uses: "wlan0" on the printer; in a sandbox
-// root the loopback interface "lo" stands in for it.
+// The printer's Wi-Fi interface, "wlan0". In a sandbox root the queries
+// below read the state the stand-in tools keep under the root instead of
+// asking the host's interfaces.
 std::string wifiInterfaceName();
 
 // The IPv4 address of `ifname` as dotted text; empty when it has none.

@@ -22,6 +22,7 @@
 #include "twobuttondialog.h"
 #include "usbmonitor.h"
 #include "versiondirs.h"
+#include "wifi.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -99,6 +100,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_usb = new UsbMonitor(this);
     connect(m_usb, &UsbMonitor::usbMounted, this, &MainWindow::usbMounted, Qt::QueuedConnection);
     connect(m_usb, &UsbMonitor::usbUnmounted, this, &MainWindow::usbUnmounted, Qt::QueuedConnection);
+    m_wifi = new WIFINAMESPACE::Wifi(this);
     Config *config = getConfigFile()->configFile();
     m_link->serialCheckCode(config->getLedStatus() ? QStringLiteral("M145") : QStringLiteral("M144"));
     m_link->serialCheckCode(QStringLiteral("M92 X%1").arg(config->getTransmissionRatioX()));
@@ -168,11 +170,26 @@ void MainWindow::artMachine()
     m_statusTimer = new QTimer(this);
     connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::statusTick);
     m_statusTimer->start(TimeScale::ms(kTickMs));
+    QTimer::singleShot(TimeScale::ms(100), this, &MainWindow::resumeWifiMode);
     m_usb->start();
     ui->printerName->setText(m_lanState->printerName());
     QTimer::singleShot(TimeScale::ms(2000), this, &MainWindow::offerPowerLossResume);
     m_network = new NetworkWatcher();
     m_network->start();
+}
+
+// The mode the settings saved: the station (which rejoins its saved
+// networks by itself) or the access point.
+void MainWindow::resumeWifiMode()
+{
+    Config *config = getConfigFile()->configFile();
+    if (config->getWifiStationStatus()) {
+        wifiState = WIFI_Station;
+        m_wifi->wifiStaStart();
+    } else if (config->getWifiHotspotStatus()) {
+        wifiState = WIFI_AP;
+        m_wifi->wifiApStart();
+    }
 }
 
 // ---- the one-second poll -------------------------------------------------
@@ -183,7 +200,10 @@ void MainWindow::statusTick()
     if (!printPageOpen && m_trackingExtruder)
         trackPrintPageExtruder(false, StatusReading());
     m_poller->request(connectState.load() == Machine_Connected, printPageOpen);
-    const QString ip = QString::fromStdString(NetInterface::ipv4Address(NetInterface::wifiInterfaceName()));
+    // Only a station's address counts: the access point's own is no way out.
+    const QString ip = wifiState == WIFI_Station
+                           ? QString::fromStdString(NetInterface::ipv4Address(NetInterface::wifiInterfaceName()))
+                           : QString();
     {
         std::lock_guard<std::mutex> lock(m_netMutex);
         m_ipAddress = ip;

@@ -22,6 +22,9 @@ class SendFileDialog;
 class SerialObject;
 
 class UsbMonitor;
+namespace WIFINAMESPACE {
+class Wifi;
+}
 namespace Ui {
 class MainWindow;
 }
@@ -65,6 +68,8 @@ public:
     std::atomic<move_mode_t> moveMode{MOVE_MODE_READY};
     std::atomic<Machine_Connect_State> connectState{Machine_Connect_None};
     WIFI_State wifiState = WIFI_None;
+    // The Wi-Fi controller; the Wi-Fi page drives it.
+    WIFINAMESPACE::Wifi *m_wifi = nullptr;
     // The LAN server, null until the network is first up.
     std::atomic<myServer *> server{nullptr};
     // The open file-transfer notice, null when none is open.
@@ -114,6 +119,7 @@ private slots:
     void statusTick();
     void statusRead(StatusReading reading);
     void offerPowerLossResume();
+    void resumeWifiMode();
     void usbMounted();
     void usbUnmounted();
     void lanServerStarted();

@@ -48,10 +48,30 @@ private slots:
         QCOMPARE(NetInterface::getLocalMac("an-interface-name-too-long", mac), -1);
     }
 
+    // In a sandbox the interfaces are the stand-in tools' files, never the host's.
+    void sandboxInterfacesComeFromTheRoot()
+    {
+        SandboxRoot root;
+        root.write("/run/standin-net/wlan0", "up=1\ninet=192.168.1.57\nnetmask=255.255.255.0\n");
+        root.write("/sys/class/net/wlan0/address", "0a:1b:2c:3d:4e:5f\n");
+        QCOMPARE(NetInterface::ipv4Address("wlan0"), std::string("192.168.1.57"));
+        std::string mac;
+        QCOMPARE(NetInterface::getLocalMac("wlan0", mac), 0);
+        QCOMPARE(mac, std::string("0A:1B:2C:3D:4E:5F"));
+
+        root.write("/run/standin-net/wlan0", "up=0\ninet=\nnetmask=\n");
+        QVERIFY(NetInterface::ipv4Address("wlan0").empty());
+        QVERIFY(NetInterface::ipv4Address("lo").empty());
+        QCOMPARE(NetInterface::getLocalMac("lo", mac), -1);
+        root.write("/sys/class/net/wlan0/address", "0a:1b:2c\n");
+        QCOMPARE(NetInterface::getLocalMac("wlan0", mac), -1);
+    }
+
     void reportsReachabilityChanges()
     {
         SandboxRoot root;
-        QCOMPARE(NetInterface::wifiInterfaceName(), std::string("lo"));
+        QCOMPARE(NetInterface::wifiInterfaceName(), std::string("wlan0"));
+        root.write("/run/standin-net/wlan0", "up=1\ninet=127.0.0.7\nnetmask=255.0.0.0\n");
         root.write("/sbin-standin/ping", kPingStandIn, true);
         root.write("/reachable", "1.1.1.1\n");
 

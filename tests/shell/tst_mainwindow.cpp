@@ -123,17 +123,24 @@ private slots:
         QVERIFY(!window.dialog);
     }
 
-    // In the sandbox the loopback interface stands in for the Wi-Fi station
-    // and the stand-in ping answers: the LAN server starts, and a file the
-    // slicer selects opens the printing page with a fresh stamp.
+    // The station resumes at start-up and rejoins its saved network (the
+    // sandbox's stand-in DHCP hands out a loopback address) and the stand-in
+    // ping answers: the LAN server starts, and a file the slicer selects
+    // opens the printing page with a fresh stamp.
     void lanServerStartsAndLanPrintsOpenThePrintPage()
     {
+        QFile wifiConfig(fx->root() + "/opt/wifi/wpa_supplicant.conf");
+        QVERIFY(wifiConfig.open(QIODevice::Append));
+        wifiConfig.write("\nnetwork={\n\tssid=\"Workshop\"\n\tkey_mgmt=WPA-PSK\n\tpsk=\"printer123\"\n}\n");
+        wifiConfig.close();
+        getConfigFile()->configFile()->setWifiStationStatus(true);
         QString opened;
         MainWindowHooks hooks;
         hooks.openPrintPage = [&](const QString &path, bool resume) { opened = path + (resume ? "|resume" : ""); };
         MainWindow::setHooks(hooks);
         MainWindow window;
         QTRY_VERIFY_WITH_TIMEOUT(window.server.load() != nullptr, 10000);
+        getConfigFile()->configFile()->setWifiStationStatus(false);
         QVERIFY(window.getNetworkConnectedStatus());
         const QString path = fx->root() + "/data/cube.gcode";
         const QString before = QString::fromStdString(getConfigFile()->configFile()->getModifyTime());

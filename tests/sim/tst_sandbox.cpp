@@ -91,8 +91,8 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PRINTER_SYSROOT", box.root());
         tool.setProcessEnvironment(env);
-        const QStringList args = {"-i", "wlan0", "set_network", "0", "ssid", "\"my net\t$(x)\""};
-        tool.start(box.path("/sbin-standin/wpa_cli"), args);
+        const QStringList args = {"-czf", "wlan0", "set_network", "0", "ssid", "\"my net\t$(x)\""};
+        tool.start(box.path("/sbin-standin/tar"), args);
         QVERIFY(tool.waitForFinished(10000));
         QCOMPARE(tool.exitCode(), 0);
         tool.start(box.path("/sbin-standin/sync"), QStringList());
@@ -101,7 +101,7 @@ private slots:
         const QList<QStringList> calls = box.standinCalls();
         QCOMPARE(calls.size(), 2);
         // The TAB inside the last argument is the one ambiguity of the format.
-        QCOMPARE(calls[0].mid(0, 6), QStringList({"wpa_cli"}) + args.mid(0, 5));
+        QCOMPARE(calls[0].mid(0, 6), QStringList({"tar"}) + args.mid(0, 5));
         QCOMPARE(calls[1], QStringList({"sync"}));
 
         // Without a root a stand-in refuses instead of guessing.

@@ -1,0 +1,368 @@
+#include "wifipage.h"
+#include "ui_wifipage.h"
+
+#include "clickguard.h"
+#include "config.h"
+#include "getconfigfile.h"
+#include "keyboard.h"
+#include "mainwindow.h"
+#include "menutable.h"
+#include "onebuttondialog.h"
+#include "onelabledialog.h"
+#include "pageframe.h"
+#include "twobuttondialog.h"
+#include "wifi.h"
+#include "wifilist.h"
+
+#include <QDebug>
+#include <QPointer>
+#include <QTimer>
+#include <QToolButton>
+
+#include <system_error>
+
+using namespace WIFINAMESPACE;
+
+WIFIPage *WIFIPage::instWIFIPage = nullptr;
+
+namespace {
+const int kRowsPerPage = 6;
+const int kIconColumnWidth = 45;
+const int kDoubleClickMs = 600;
+const char *const kLanPort = "8899";
+} // namespace
+
+WIFIPage::WIFIPage(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::WIFIPage)
+{
+    ui->setupUi(this);
+    PageFrame::install(this, ui->widget_2, ui->back);
+    instWIFIPage = this;
+    ui->widget->setAttribute(Qt::WA_StyledBackground);
+    m_menu = new MenuTable(ui->tableWidget, this, kRowsPerPage, kIconColumnWidth);
+    m_menu->setPaging(ui->up, ui->down, ui->show);
+    connect(m_menu, &MenuTable::rowPressed, this, &WIFIPage::itemDoClicked);
+    // Turning the page voids a tap still waiting for its second one.
+    connect(ui->up, &QToolButton::clicked, this, &WIFIPage::voidPendingClick);
+    connect(ui->down, &QToolButton::clicked, this, &WIFIPage::voidPendingClick);
+
+    m_wifi = MainWindow::instMainWindow->m_wifi;
+    if (!OneLableDialog::instOneLableDialog)
+        (new OneLableDialog(QString(), nullptr))->hide();
+
+    m_ClickTimeoutTimer = new QTimer(this);
+    m_ClickTimeoutTimer->setInterval(kDoubleClickMs);
+    connect(m_ClickTimeoutTimer, &QTimer::timeout, this, &WIFIPage::timerOut);
+    connect(m_wifi, &Wifi::evt_wificonnect_success, this, &WIFIPage::changeUIForWIFIConnected, Qt::QueuedConnection);
+    connect(m_wifi, &Wifi::evt_wificonnect_failed, this, &WIFIPage::changeUIForWIFIConnectFailed, Qt::QueuedConnection);
+    connect(this, &WIFIPage::sig_hideOneLableDialog, this, &WIFIPage::hideOneLableDialog, Qt::QueuedConnection);
+
+    const bool stationOn = MainWindow::instMainWindow->wifiState == WIFI_Station;
+    showSwitch(stationOn);
+    if (stationOn)
+        QTimer::singleShot(1, this, &WIFIPage::getInitWIFIList);
+}
+
+WIFIPage::~WIFIPage()
+{
+    // The scan thread hands its result over through members of this page.
+    if (m_initWiFiListPid.joinable())
+        m_initWiFiListPid.join();
+    if (OneLableDialog::instOneLableDialog)
+        OneLableDialog::instOneLableDialog->close();
+    instWIFIPage = nullptr;
+    delete ui;
+}
+
+// ---- the switch -----------------------------------------------------------
+
+void WIFIPage::showSwitch(bool on)
+{
+    m_wifiSwitchState = on ? WIFI_SWITCH_ON : WIFI_SWITCH_OFF;
+    ui->label_2->setVisible(!on);
+    ui->switch_2->setIcon(QIcon(on ? QStringLiteral(":/Resource/icon/ON.png") : QStringLiteral(":/Resource/icon/OFF.png")));
+    ui->tableWidget->setVisible(on);
+    ui->back->move(on ? 180 : 92, 0);
+    if (!on) {
+        m_wifiList.clear();
+        connectedSSID.clear();
+        showList();
+    }
+}
+
+void WIFIPage::on_switch_2_clicked()
+{
+    m_ClickTimeoutTimer->stop();
+    QPointer<WIFIPage> self(this);
+    if (!clickGuardPass() || !self)
+        return;
+    MainWindow *window = MainWindow::instMainWindow;
+    Config *config = getConfigFile()->configFile();
+    const bool on = m_wifiSwitchState == WIFI_SWITCH_OFF;
+    window->wifiState = on ? WIFI_Station : WIFI_None;
+    window->setWiFiAndHotspotHide();
+    window->clearIpAddr();
+    config->setWifiStationStatus(on);
+    if (!on) {
+        showSwitch(false);
+        hideNotice();
+        m_wifi->wifiStaStop();
+        return;
+    }
+    config->setWifiHotspotStatus(false);
+    config->setEthernetStatus(false);
+    showSwitch(true);
+    changeUIForWIFIConnecting();
+    showNotice(tr("Scanning…"));
+    m_wifi->wifiStaStart();
+    m_wifi->enableAllNetworks();
+    m_menu->setPage(0);
+    startInitWiFiList();
+}
+
+// ---- scanning -------------------------------------------------------------
+
+void WIFIPage::getInitWIFIList()
+{
+    showNotice(tr("Scanning…"));
+    startInitWiFiList();
+}
+
+void WIFIPage::startInitWiFiList()
+{
+    if (m_functionProtect)
+        return; // the running scan's result comes soon enough
+    if (m_initWiFiListPid.joinable())
+        m_initWiFiListPid.join();
+    m_functionProtect = true;
+    try {
+        m_initWiFiListPid = std::thread([this] {
+            std::list<wifi_ap_t> scanned;
+            m_wifi->scan(scanned);
+            const QString joined = m_wifi->getCurConnect().trimmed();
+            {
+                std::lock_guard<std::mutex> lock(m_scanMutex);
+                m_wifiListTemp = std::move(scanned);
+                m_scannedConnection = joined;
+            }
+            emit sig_hideOneLableDialog();
+        });
+    } catch (const std::system_error &error) {
+        qWarning() << "WIFIPage::startInitWiFiList create initWiFIListPthread error" << error.what();
+        m_functionProtect = false;
+        hideNotice();
+    }
+}
+
+// The scan thread has ended: its result becomes the list on screen.
+void WIFIPage::hideOneLableDialog()
+{
+    if (m_initWiFiListPid.joinable())
+        m_initWiFiListPid.join();
+    m_functionProtect = false;
+    std::list<wifi_ap_t> scanned;
+    {
+        std::lock_guard<std::mutex> lock(m_scanMutex);
+        scanned.swap(m_wifiListTemp);
+        connectedSSID = m_scannedConnection;
+    }
+    if (m_wifiSwitchState == WIFI_SWITCH_ON) {
+        m_wifiList = WifiList::fromScan(scanned, connectedSSID);
+        m_menu->setPage(0);
+        showList();
+    }
+    hideNotice();
+    ui->tableWidget->setEnabled(true);
+    if (!m_joinedDuringScan.isNull()) {
+        const QString joined = m_joinedDuringScan;
+        m_joinedDuringScan = QString();
+        changeUIForWIFIConnected(joined);
+    }
+}
+
+void WIFIPage::showList()
+{
+    voidPendingClick();
+    QList<MenuRow> rows;
+    for (const WifiInfo &network : qAsConst(m_wifiList))
+        rows.append(MenuRow{network.ssid(), QIcon(WifiList::iconFor(network))});
+    m_menu->setRows(rows);
+}
+
+// ---- taps on the list -----------------------------------------------------
+
+void WIFIPage::voidPendingClick()
+{
+    wifiListReShow = true;
+    m_item = -1;
+}
+
+void WIFIPage::itemDoClicked(int index)
+{
+    if (!instWIFIPage)
+        return;
+    if (!clickFlag) {
+        if (m_item >= 0)
+            return; // a tap that found the keyboard open waits for a redraw
+        m_item = index;
+        clickFlag = true;
+        wifiListReShow = false;
+        m_ClickTimeoutTimer->start();
+        return;
+    }
+    clickFlag = false;
+    doubleClickFlag = true;
+    m_ClickTimeoutTimer->stop();
+    m_item = -1;
+    const QString ssid = m_wifiList.value(index).ssid();
+    if (connectedSSID.isEmpty() || ssid != connectedSSID) {
+        doubleClickFlag = false;
+        return;
+    }
+    QPointer<WIFIPage> self(this);
+    auto *question = new TwoButtonDialog(tr("Forget SSID"), tr("Forget SSID") + QLatin1Char('\n') + ssid, QString(),
+                                         QString(), nullptr);
+    const int answer = question->exec();
+    if (!self)
+        return;
+    clickFlag = false;
+    doubleClickFlag = false;
+    // The list may have been redrawn while the question was open.
+    if (answer == 1 && m_wifiList.value(index).ssid() == ssid)
+        itemDoubleClicked(index);
+}
+
+void WIFIPage::timerOut()
+{
+    clickFlag = false;
+    m_ClickTimeoutTimer->stop();
+    if (!doubleClickFlag) {
+        itemClicked();
+        m_item = -1;
+    } else {
+        doubleClickFlag = false;
+    }
+}
+
+void WIFIPage::itemClicked()
+{
+    if (wifiListReShow || m_item < 0 || m_item >= m_wifiList.size())
+        return;
+    m_selectWifi = m_wifiList.at(m_item);
+    if (!connectedSSID.isEmpty() && m_selectWifi.ssid() == connectedSSID) {
+        const QString address = MainWindow::instMainWindow->getWiFiIpAddress();
+        const QString detail =
+            address.isEmpty() ? tr("Please retry") : address + QLatin1Char(':') + QLatin1String(kLanPort);
+        (new OneButtonDialog(tr("SSID has been connected"), tr("SSID has been connected") + QStringLiteral("\n\n") + detail,
+                             QString(), nullptr))
+            ->show();
+    } else if (m_selectWifi.locked() == WifiLock_None) {
+        connectSelected();
+    } else {
+        if (Keyboard::instKeyboard)
+            return;
+        auto *keyboard = new Keyboard(true, QString(), nullptr);
+        connect(keyboard, &Keyboard::sendData, this, &WIFIPage::receiveData);
+        keyboard->show();
+    }
+    voidPendingClick();
+}
+
+void WIFIPage::receiveData(QString text)
+{
+    m_receiveData = text;
+    QTimer::singleShot(10, this, &WIFIPage::handleReceiveData);
+}
+
+void WIFIPage::handleReceiveData()
+{
+    const QString password = m_receiveData;
+    m_receiveData.clear();
+    if (password.isEmpty())
+        return;
+    if (password.size() < 8) {
+        (new OneButtonDialog(tr("Password is too short"), tr("Password is\n less than 8 characters"), QString(), nullptr))
+            ->show();
+        return;
+    }
+    connectedSSID.clear();
+    m_selectWifi.setPassword(password);
+    connectSelected();
+}
+
+void WIFIPage::connectSelected()
+{
+    changeUIForWIFIConnecting();
+    m_wifi->wifiStaStart();
+    m_wifi->wifiConnect(m_selectWifi);
+}
+
+// Forgets the joined network.
+void WIFIPage::itemDoubleClicked(int index)
+{
+    if (!instWIFIPage || index < 0 || index >= m_wifiList.size())
+        return;
+    const QString ssid = m_wifiList.at(index).ssid();
+    m_wifiList.removeAt(index);
+    m_wifi->removeSsid(ssid);
+    if (connectedSSID == ssid)
+        connectedSSID.clear();
+    m_menu->setPage(0);
+    showList();
+    MainWindow *window = MainWindow::instMainWindow;
+    window->wifiState = WIFI_Station;
+    window->setWiFiAndHotspotHide();
+    window->clearIpAddr();
+    // The station restarts without the forgotten network.
+    m_wifi->wifiStaStop();
+    m_wifi->wifiStaStart();
+}
+
+// ---- what the controller reports -----------------------------------------
+
+void WIFIPage::changeUIForWIFIConnected(QString ssid)
+{
+    if (m_wifiSwitchState != WIFI_SWITCH_ON)
+        return;
+    if (m_functionProtect) {
+        m_joinedDuringScan = ssid; // applied when the scan has ended
+        return;
+    }
+    voidPendingClick();
+    connectedSSID = ssid;
+    ui->tableWidget->setEnabled(true);
+    WifiList::markConnected(m_wifiList, ssid);
+    m_menu->setPage(0);
+    showList();
+    hideNotice();
+}
+
+void WIFIPage::changeUIForWIFIConnectFailed(QString ssid)
+{
+    qDebug() << "WIFIPage::changeUIForWIFIConnectFailed" << ssid;
+    hideNotice();
+    ui->tableWidget->setEnabled(true);
+    (new OneButtonDialog(tr("Connection failed"), tr("This connection failed"), QString(), nullptr))->show();
+}
+
+void WIFIPage::changeUIForWIFIConnecting()
+{
+    showNotice(tr("Connecting..."));
+    ui->tableWidget->setEnabled(false);
+}
+
+void WIFIPage::showNotice(const QString &text)
+{
+    if (!OneLableDialog::instOneLableDialog)
+        new OneLableDialog(QString(), nullptr);
+    OneLableDialog::instOneLableDialog->setLabelText(text);
+    OneLableDialog::instOneLableDialog->show();
+    OneLableDialog::instOneLableDialog->repaint();
+}
+
+void WIFIPage::hideNotice()
+{
+    if (OneLableDialog::instOneLableDialog)
+        OneLableDialog::instOneLableDialog->hide();
+}

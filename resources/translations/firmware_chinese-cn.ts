@@ -525,6 +525,55 @@ Please check the extruder.</source>
     </message>
 </context>
 <context>
+    <name>WIFIPage</name>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>No connect</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Scanning…</source>
+        <translation>正在扫描…</translation>
+    </message>
+    <message>
+        <source>Forget SSID</source>
+        <translation>忘记网络</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>请重试</translation>
+    </message>
+    <message>
+        <source>SSID has been connected</source>
+        <translation>网络已连接</translation>
+    </message>
+    <message>
+        <source>Password is too short</source>
+        <translation>密码太短</translation>
+    </message>
+    <message>
+        <source>Password is
+ less than 8 characters</source>
+        <translation>密码
+少于 8 个字符</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>连接失败</translation>
+    </message>
+    <message>
+        <source>This connection failed</source>
+        <translation>本次连接失败</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>正在连接...</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>

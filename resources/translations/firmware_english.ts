@@ -526,6 +526,55 @@ to cancel unloading?</translation>
     </message>
 </context>
 <context>
+    <name>WIFIPage</name>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>No connect</source>
+        <translation>No connect</translation>
+    </message>
+    <message>
+        <source>Scanning…</source>
+        <translation>Scanning…</translation>
+    </message>
+    <message>
+        <source>Forget SSID</source>
+        <translation>Forget SSID</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Please retry</translation>
+    </message>
+    <message>
+        <source>SSID has been connected</source>
+        <translation>SSID has been connected</translation>
+    </message>
+    <message>
+        <source>Password is too short</source>
+        <translation>Password is too short</translation>
+    </message>
+    <message>
+        <source>Password is
+ less than 8 characters</source>
+        <translation>Password is
+ less than 8 characters</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>Connection failed</translation>
+    </message>
+    <message>
+        <source>This connection failed</source>
+        <translation>This connection failed</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connecting...</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>

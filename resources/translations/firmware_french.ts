@@ -527,6 +527,55 @@ annuler le déchargement ?</translation>
     </message>
 </context>
 <context>
+    <name>WIFIPage</name>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>No connect</source>
+        <translation>Non connecté</translation>
+    </message>
+    <message>
+        <source>Scanning…</source>
+        <translation>Recherche…</translation>
+    </message>
+    <message>
+        <source>Forget SSID</source>
+        <translation>Oublier le réseau</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Veuillez réessayer</translation>
+    </message>
+    <message>
+        <source>SSID has been connected</source>
+        <translation>Réseau connecté</translation>
+    </message>
+    <message>
+        <source>Password is too short</source>
+        <translation>Mot de passe trop court</translation>
+    </message>
+    <message>
+        <source>Password is
+ less than 8 characters</source>
+        <translation>Le mot de passe a
+moins de 8 caractères</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>Échec de la connexion</translation>
+    </message>
+    <message>
+        <source>This connection failed</source>
+        <translation>Cette connexion a échoué</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connexion...</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>

@@ -527,6 +527,55 @@ abbrechen?</translation>
     </message>
 </context>
 <context>
+    <name>WIFIPage</name>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>WLAN</translation>
+    </message>
+    <message>
+        <source>No connect</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+    <message>
+        <source>Scanning…</source>
+        <translation>Suche läuft…</translation>
+    </message>
+    <message>
+        <source>Forget SSID</source>
+        <translation>Netzwerk vergessen</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Bitte erneut versuchen</translation>
+    </message>
+    <message>
+        <source>SSID has been connected</source>
+        <translation>Netzwerk ist verbunden</translation>
+    </message>
+    <message>
+        <source>Password is too short</source>
+        <translation>Passwort zu kurz</translation>
+    </message>
+    <message>
+        <source>Password is
+ less than 8 characters</source>
+        <translation>Das Passwort hat
+weniger als 8 Zeichen</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>Verbindung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>This connection failed</source>
+        <translation>Diese Verbindung ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Verbinde...</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>

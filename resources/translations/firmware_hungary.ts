@@ -506,6 +506,54 @@ Please check the extruder.</source>
     </message>
 </context>
 <context>
+    <name>WIFIPage</name>
+    <message>
+        <source>Wi-Fi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scanning…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forget SSID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SSID has been connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password is too short</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password is
+ less than 8 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This connection failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>

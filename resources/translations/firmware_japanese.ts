@@ -526,6 +526,55 @@ Please check the extruder.</source>
     </message>
 </context>
 <context>
+    <name>WIFIPage</name>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>No connect</source>
+        <translation>未接続</translation>
+    </message>
+    <message>
+        <source>Scanning…</source>
+        <translation>スキャン中…</translation>
+    </message>
+    <message>
+        <source>Forget SSID</source>
+        <translation>ネットワークを削除</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>再試行してください</translation>
+    </message>
+    <message>
+        <source>SSID has been connected</source>
+        <translation>ネットワークに接続済み</translation>
+    </message>
+    <message>
+        <source>Password is too short</source>
+        <translation>パスワードが短すぎます</translation>
+    </message>
+    <message>
+        <source>Password is
+ less than 8 characters</source>
+        <translation>パスワードが
+8 文字未満です</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>接続に失敗しました</translation>
+    </message>
+    <message>
+        <source>This connection failed</source>
+        <translation>この接続に失敗しました</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>接続中...</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>

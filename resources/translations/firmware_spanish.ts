@@ -526,6 +526,55 @@ cancelar la descarga?</translation>
     </message>
 </context>
 <context>
+    <name>WIFIPage</name>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>No connect</source>
+        <translation>Sin conexión</translation>
+    </message>
+    <message>
+        <source>Scanning…</source>
+        <translation>Buscando…</translation>
+    </message>
+    <message>
+        <source>Forget SSID</source>
+        <translation>Olvidar la red</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>Inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>SSID has been connected</source>
+        <translation>Red conectada</translation>
+    </message>
+    <message>
+        <source>Password is too short</source>
+        <translation>Contraseña demasiado corta</translation>
+    </message>
+    <message>
+        <source>Password is
+ less than 8 characters</source>
+        <translation>La contraseña tiene
+menos de 8 caracteres</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>Error de conexión</translation>
+    </message>
+    <message>
+        <source>This connection failed</source>
+        <translation>Esta conexión ha fallado</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Conectando...</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -89,6 +90,10 @@ void typePassword(const QString &password)
 // covers them.
 void saveScreen(const QString &name, QWidget *over = nullptr)
 {
+    if (over) {
+        const QStringList clipped = ScreenCheck::clippedTexts(over);
+        QVERIFY2(clipped.isEmpty(), qPrintable(name + ": " + clipped.join(" | ")));
+    }
     QPixmap screen(272, 480);
     QPainter painter(&screen);
     painter.drawPixmap(0, 0, MainWindow::instMainWindow->grab());
@@ -325,6 +330,32 @@ private slots:
         QCOMPARE(window->wifiState, WIFI_None);
         QVERIFY(WifiAir::running().isEmpty());
         QVERIFY(window->getWiFiIpAddress().isEmpty());
+    }
+
+    void screensFitInEveryOfferedLanguage()
+    {
+        for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"}) {
+            QTranslator translator;
+            QVERIFY(translator.load(QString(":/Resource/translations/firmware_") + language));
+            QCoreApplication::installTranslator(&translator);
+            start(false);
+            openWifiPage();
+            const QStringList clipped = ScreenCheck::clippedTexts(page());
+            QVERIFY2(clipped.isEmpty(), qPrintable(QString(language) + ": " + clipped.join(" | ")));
+            saveScreen(QString("wifi-%1-off").arg(language));
+            page()->changeUIForWIFIConnecting();
+            saveScreen(QString("wifi-%1-connecting").arg(language), OneLableDialog::instOneLableDialog);
+            page()->changeUIForWIFIConnectFailed("Home");
+            QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
+            saveScreen(QString("wifi-%1-failed").arg(language), OneButtonDialog::instOneButtonDialog);
+            closeDialog();
+            page()->receiveData("short");
+            QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
+            saveScreen(QString("wifi-%1-short").arg(language), OneButtonDialog::instOneButtonDialog);
+            closeDialog();
+            cleanup();
+            QCoreApplication::removeTranslator(&translator);
+        }
     }
 
     // The scan thread never outlives the page, and a join reported while it

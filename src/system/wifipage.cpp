@@ -203,8 +203,6 @@ void WIFIPage::itemDoClicked(int index)
     if (!instWIFIPage)
         return;
     if (!clickFlag) {
-        if (m_item >= 0)
-            return; // a tap that found the keyboard open waits for a redraw
         m_item = index;
         clickFlag = true;
         wifiListReShow = false;

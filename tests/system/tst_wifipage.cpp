@@ -377,6 +377,10 @@ private slots:
         QTRY_VERIFY(table()->rowCount() == 2 && !noticeShown());
         QCOMPARE(shownNetworks(), (QStringList{"Target", "Home"}));
         QVERIFY(rowIcon(0, "OK.png"));
+        // A network that is not listed marks none.
+        emit window->m_wifi->evt_wificonnect_success("Elsewhere");
+        QTRY_VERIFY(!rowIcon(0, "OK.png"));
+        QVERIFY(!rowIcon(1, "OK.png"));
     }
 };
 

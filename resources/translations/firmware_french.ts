@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>Type de machine :</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Version du logiciel :</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>Adresse IP :</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>MAC Wi-Fi :</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>Durée d'utilisation :</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>N° de série :</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>Mémoire libre :</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>E-mail :</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Site web :</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>heures</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>Pas de réseau</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>Aucune clé USB détectée !</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -404,6 +471,21 @@ Please try again.</source>
         <translation>Un problème est survenu
 lors de la mise à jour.
 Veuillez réessayer.</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>N° de série</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>Aucune adresse MAC Ethernet</translation>
     </message>
 </context>
 <context>

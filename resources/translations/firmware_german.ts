@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>Maschinentyp:</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Softwareversion:</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IP-Adresse:</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>WLAN-MAC:</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>Betriebsstunden:</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>Freier Speicher:</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Website:</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>Stunden</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>Kein Netzwerk</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>Kein USB-Stick erkannt!</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -404,6 +471,21 @@ Please try again.</source>
         <translation>Beim Firmware-Update
 trat ein Problem auf.
 Bitte erneut versuchen.</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>Seriennr.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>Keine Ethernet-MAC gefunden</translation>
     </message>
 </context>
 <context>

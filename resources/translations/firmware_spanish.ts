@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>Tipo de máquina:</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Versión de software:</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>Dirección IP:</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>MAC de Wi-Fi:</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>Tiempo de uso:</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>N.º de serie:</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>Memoria libre:</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>Correo:</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Sitio web:</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>horas</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>Sin red</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>¡No se detecta ninguna memoria USB!</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -403,6 +470,21 @@ Please try again.</source>
         <translation>Hubo un problema
 con la actualización.
 Inténtelo de nuevo.</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>N.º de serie</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>Sin MAC de Ethernet</translation>
     </message>
 </context>
 <context>

@@ -320,7 +320,7 @@ private slots:
         QVERIFY(!config()->getEthernetStatus());
         QCOMPARE(window->wifiState, WIFI_Station);
         QCOMPARE(WifiAir::running(), (QStringList{"udhcpc", "wpa_cli", "wpa_supplicant"}));
-        QVERIFY(WifiAir::calls().contains({"killall", "hostapd"}));
+        QVERIFY(WifiAir::calls().contains({"killall", "-q", "hostapd"}));
         QVERIFY(WifiAir::calls("wpa_cli").contains({"wpa_cli", "-i", "wlan0", "enable_network", "all"}));
         QTRY_VERIFY(rowIcon(0, "OK.png"));
 

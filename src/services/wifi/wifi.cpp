@@ -62,8 +62,7 @@ int Wifi::wifiStaStart()
     if (m_stationRunning.load())
         return 0;
     // Whatever an earlier mode or run left behind goes first.
-    tool(QStringLiteral("killall"), {QStringLiteral("hostapd")});
-    tool(QStringLiteral("killall"), {QStringLiteral("udhcpd")});
+    endAccessPoint();
     endStation();
     tool(QStringLiteral("ifconfig"), {iface(), QStringLiteral("up")});
     const ProcessRunner::Result supplicant = tool(
@@ -93,11 +92,23 @@ int Wifi::wifiStaStop()
     return 0;
 }
 
+// Ends a program by name; quiet, as it need not be running.
+void Wifi::end(const char *program)
+{
+    tool(QStringLiteral("killall"), {QStringLiteral("-q"), QString::fromLatin1(program)});
+}
+
+void Wifi::endAccessPoint()
+{
+    end("hostapd");
+    end("udhcpd");
+}
+
 // Ends the station's programs and leaves the interface down without an address.
 void Wifi::endStation()
 {
     for (const char *program : {"wpa_cli", "wpa_supplicant", "udhcpc"})
-        tool(QStringLiteral("killall"), {QString::fromLatin1(program)});
+        end(program);
     tool(QStringLiteral("ifconfig"), {iface(), QStringLiteral("0.0.0.0")});
     tool(QStringLiteral("ifconfig"), {iface(), QStringLiteral("down")});
 }
@@ -105,8 +116,7 @@ void Wifi::endStation()
 int Wifi::wifiApStart()
 {
     wifiStaStop();
-    tool(QStringLiteral("killall"), {QStringLiteral("hostapd")});
-    tool(QStringLiteral("killall"), {QStringLiteral("udhcpd")});
+    endAccessPoint();
     tool(QStringLiteral("ifconfig"), {iface(), QString::fromLatin1(kAccessPointAddress), QStringLiteral("netmask"),
                                       QString::fromLatin1(kAccessPointNetmask), QStringLiteral("up")});
     if (!tool(QStringLiteral("hostapd"), {QStringLiteral("-B"), QString::fromLatin1(kHostapdConfig)}).ok()) {

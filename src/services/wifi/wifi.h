@@ -58,6 +58,8 @@ private:
     ProcessRunner::Result tool(const QString &name, const QStringList &args, int timeoutMs = 10000);
     ProcessRunner::Result wpaCli(const QStringList &command);
     bool wpaCliOk(const QStringList &command);
+    void end(const char *program);
+    void endAccessPoint();
     void endStation();
     void stopMonitor();
     void monitor();

@@ -118,8 +118,8 @@ private slots:
         WifiAir::write("/standin.log", "");
         QCOMPARE(wifi->wifiStaStart(), 0);
         const QList<QStringList> start = {
-            {"killall", "hostapd"}, {"killall", "udhcpd"}, {"killall", "wpa_cli"}, {"killall", "wpa_supplicant"},
-            {"killall", "udhcpc"}, {"ifconfig", "wlan0", "0.0.0.0"}, {"ifconfig", "wlan0", "down"},
+            {"killall", "-q", "hostapd"}, {"killall", "-q", "udhcpd"}, {"killall", "-q", "wpa_cli"},
+            {"killall", "-q", "wpa_supplicant"}, {"killall", "-q", "udhcpc"}, {"ifconfig", "wlan0", "0.0.0.0"}, {"ifconfig", "wlan0", "down"},
             {"ifconfig", "wlan0", "up"}, {"wpa_supplicant", "-B", "-i", "wlan0", "-c", "/opt/wifi/wpa_supplicant.conf"},
             {"wpa_cli", "-i", "wlan0", "-a", "/bin/wifi_reconnect", "-B"}};
         QCOMPARE(WifiAir::calls(), start);

@@ -52,6 +52,7 @@ WIFIPage::WIFIPage(QWidget *parent)
         (new OneLableDialog(QString(), nullptr))->hide();
 
     m_ClickTimeoutTimer = new QTimer(this);
+    m_ClickTimeoutTimer->setObjectName(QStringLiteral("clickTimer"));
     m_ClickTimeoutTimer->setInterval(kDoubleClickMs);
     connect(m_ClickTimeoutTimer, &QTimer::timeout, this, &WIFIPage::timerOut);
     connect(m_wifi, &Wifi::evt_wificonnect_success, this, &WIFIPage::changeUIForWIFIConnected, Qt::QueuedConnection);

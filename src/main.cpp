@@ -2,10 +2,12 @@
 #include "buildsetting.h"
 #include "buzzerplay.h"
 #include "config.h"
+#include "control.h"
 #include "getconfigfile.h"
 #include "loadfilament.h"
 #include "log.h"
 #include "mainwindow.h"
+#include "manual.h"
 #include "onebuttondialog.h"
 #include "pageopener.h"
 #include "printericons.h"
@@ -27,10 +29,14 @@ MainWindowHooks pageHooks()
 {
     MainWindowHooks hooks;
     hooks.openBuild = [] { openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory); };
+    hooks.openControl = [] { openPage(Control::instControl); };
     hooks.openPrintPage = [](const QString &path, bool resume) {
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+    // Deleted at once, not closed: a jog page's closing "M18" and READY
+    // must come before the printing page starts, not after.
+    hooks.closeForLanPrint = [] { delete Manual::instManual; };
     return hooks;
 }
 

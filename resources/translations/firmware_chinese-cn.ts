@@ -202,6 +202,44 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>电机</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>归零</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>进料</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>退料</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>预热</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>正在归零，请稍候...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>归零完成</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -336,6 +374,28 @@ Resume it?</source>
     <message>
         <source>Back</source>
         <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA预热</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS预热</translation>
     </message>
 </context>
 <context>

@@ -202,6 +202,44 @@ please wait...</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Homing</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Unload</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Preheat</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Homing, please wait...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Homing completed</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -336,6 +374,28 @@ Resume it?</translation>
     <message>
         <source>Back</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA Preheat</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS Preheat</translation>
     </message>
 </context>
 <context>

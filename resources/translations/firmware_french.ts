@@ -202,6 +202,45 @@ annuler l&apos;impression ?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Déplacer</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Moteur</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Mise à l'origine</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Décharger</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Préchauffer</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Mise à l'origine,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Mise à l'origine terminée</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -336,6 +375,28 @@ interrompue. La reprendre ?</translation>
     <message>
         <source>Back</source>
         <translation>Retour</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>Préchauffage PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>Préchauffage ABS</translation>
     </message>
 </context>
 <context>

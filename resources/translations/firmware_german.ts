@@ -202,6 +202,45 @@ abbrechen?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Bewegen</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Referenzfahrt</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Entladen</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Referenzfahrt läuft,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Referenzfahrt abgeschlossen</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -336,6 +375,28 @@ unterbrochen. Fortsetzen?</translation>
     <message>
         <source>Back</source>
         <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA vorheizen</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS vorheizen</translation>
     </message>
 </context>
 <context>

@@ -202,6 +202,45 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>移動</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>モーター</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>原点復帰</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>ロード</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>アンロード</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>予熱</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>原点復帰中です。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>原点復帰が完了しました</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -336,6 +375,28 @@ Resume it?</source>
     <message>
         <source>Back</source>
         <translation>戻る</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA予熱</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS予熱</translation>
     </message>
 </context>
 <context>

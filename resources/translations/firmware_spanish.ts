@@ -202,6 +202,45 @@ cancelar la impresión?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Mover</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Ir al origen</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Cargar</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Descargar</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Precalentar</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Yendo al origen,
+espere por favor...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Origen alcanzado</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -336,6 +375,28 @@ interrumpió. ¿Reanudarla?</translation>
     <message>
         <source>Back</source>
         <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>Precalentar PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>Precalentar ABS</translation>
     </message>
 </context>
 <context>

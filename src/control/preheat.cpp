@@ -89,6 +89,7 @@ void Preheat::setUpHeater(Heater &heater, int min, int max, int preset)
         // Not behind the click guard: a tap elsewhere at this moment must
         // not leave the heater on.
         heater.start->setChecked(false);
+        heater.heat(0);
         setHeating(heater, false);
     });
     setHeating(heater, false);

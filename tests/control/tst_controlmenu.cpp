@@ -8,13 +8,18 @@
 #include "onetimesclicked.h"
 #include "pageopener.h"
 #include "preheatlist.h"
+#include "preheat.h"
+#include "printertranslations.h"
 #include "returnhomelistener.h"
+#include "screencheck.h"
 #include "stringbrevik.h"
 #include "sysroot.h"
 #include "unloadfilament.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QPainter>
+#include <QTranslator>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -39,6 +44,20 @@ int openCount(const char *className)
 }
 
 QString pwmPeriodFile() { return SysRoot::path("/sys/class/pwm/pwmchip0/pwm1/period"); }
+
+// A page as the user sees it: over the main window, below its status bar.
+void saveOverMainWindow(QWidget *mainWindow, QWidget *page, const QString &name)
+{
+    QPixmap screen(272, 480);
+    QPainter painter(&screen);
+    painter.drawPixmap(0, 0, mainWindow->grab());
+    painter.drawPixmap(page->pos(), page->grab());
+    painter.end();
+    QLabel shot;
+    shot.setPixmap(screen);
+    shot.resize(screen.size());
+    ScreenCheck::save(&shot, name);
+}
 
 struct CountingListener : ReturnHomeListener {
     int calls = 0;
@@ -82,6 +101,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(bench.setUp());
+        ScreenCheck::useDeviceFont();
+        initPrinterTranslations();
         MainWindowHooks hooks;
         hooks.openControl = [] { openPage(Control::instControl); };
         MainWindow::setHooks(hooks);
@@ -100,6 +121,7 @@ private slots:
         delete LoadFilament::instLoadFilament;
         delete UnloadFilament::instUnloadFilament;
         delete PreheatList::instPreheatList;
+        delete Preheat::instPreheat;
         bench.fx->board().setGarbageReplies(false);
         ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(5000);
     }
@@ -291,6 +313,45 @@ private slots:
         QVERIFY(!bench.fx->board().motorsEnabled());
         QCOMPARE(window()->machineStatus.load(), MACHINE_STATUS_READY);
         QCOMPARE(window()->moveMode.load(), MOVE_MODE_READY);
+    }
+
+    // Every page of the menu in each offered language: no text cut off.
+    void screensFitTheirTexts_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"english", "chinese-cn", "german", "japanese", "french", "spanish"})
+            QTest::newRow(language) << language;
+    }
+    void screensFitTheirTexts()
+    {
+        QFETCH(QString, language);
+        QTranslator translator;
+        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
+        QCoreApplication::installTranslator(&translator);
+        bench.fx->board().placeHead({120.5, 80.25, 30, 0});
+
+        QList<QPair<QString, QWidget *>> screens;
+        screens << qMakePair(QString("menu"), static_cast<QWidget *>(openFromMainWindow()));
+        Home *home = openPage(Home::instHome);
+        QTRY_COMPARE(home->findChild<QToolButton *>("yes")->isEnabled(), true);
+        screens << qMakePair(QString("homed"), static_cast<QWidget *>(home));
+        bench.fx->board().placeHead({120.5, 80.25, 30, 0});
+        screens << qMakePair(QString("jog"), static_cast<QWidget *>(openPage(Manual::instManual)));
+        screens << qMakePair(QString("preheatmenu"), static_cast<QWidget *>(openPage(PreheatList::instPreheatList)));
+        Preheat *preheat = openPage(Preheat::instPreheat, 200, 60);
+        (void)QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); });
+        QTest::mouseClick(preheat->findChild<QToolButton *>("nozzleStart"), Qt::LeftButton);
+        QTest::mouseClick(preheat->findChild<QToolButton *>("platformTempPlus"), Qt::LeftButton);
+        QTRY_VERIFY(window()->getCurrentExtruderTemp() > 100);
+        QTest::qWait(30);
+        screens << qMakePair(QString("preheat"), static_cast<QWidget *>(preheat));
+
+        for (const auto &screen : screens) {
+            const QStringList clipped = ScreenCheck::clippedTexts(screen.second);
+            QVERIFY2(clipped.isEmpty(), qPrintable(screen.first + ": " + clipped.join(" | ")));
+            saveOverMainWindow(window(), screen.second, "control-" + language + "-" + screen.first);
+        }
+        QCoreApplication::removeTranslator(&translator);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "about.h"
 #include "buildprint.h"
 #include "buildsetting.h"
 #include "buzzerplay.h"
@@ -13,6 +14,7 @@
 #include "printericons.h"
 #include "printpagehooks.h"
 #include "printertranslations.h"
+#include "scanner.h"
 #include "startup.h"
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
@@ -34,9 +36,14 @@ MainWindowHooks pageHooks()
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
-    // Deleted at once, not closed: a jog page's closing "M18" and READY
-    // must come before the printing page starts, not after.
-    hooks.closeForLanPrint = [] { delete Manual::instManual; };
+    hooks.closeForLanPrint = [] {
+        if (About::instAbout)
+            About::instAbout->close();
+        // Deleted at once, not closed: the jog page's closing "M18" and READY
+        // must come before the printing page starts, not after it.
+        delete Manual::instManual;
+    };
+    hooks.openScanner = [] { (new Scanner(SysRoot::path(QStringLiteral("/dev/input/event1"))))->show(); };
     return hooks;
 }
 

@@ -89,10 +89,9 @@ void Preheat::setUpHeater(Heater &heater, int min, int max, int preset)
         // Not behind the click guard: a tap elsewhere at this moment must
         // not leave the heater on.
         heater.start->setChecked(false);
-        heater.heat(0);
-        setHeating(heater, false);
+        switchHeater(heater, false);
     });
-    setHeating(heater, false);
+    showHeating(heater, false);
 }
 
 void Preheat::on_nozzleStart_clicked() { startClicked(m_nozzle); }
@@ -105,12 +104,16 @@ void Preheat::startClicked(Heater &heater)
         heater.start->setChecked(!heater.start->isChecked());
         return;
     }
-    const bool on = heater.start->isChecked();
-    heater.heat(on ? heater.stepper->value() : 0);
-    setHeating(heater, on);
+    switchHeater(heater, heater.start->isChecked());
 }
 
-void Preheat::setHeating(Heater &heater, bool on)
+void Preheat::switchHeater(Heater &heater, bool on)
+{
+    heater.heat(on ? heater.stepper->value() : 0);
+    showHeating(heater, on);
+}
+
+void Preheat::showHeating(Heater &heater, bool on)
 {
     const int setPoint = heater.stepper->value();
     heater.start->setText(on ? tr("Cancel") : tr("Start"));

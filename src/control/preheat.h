@@ -59,7 +59,8 @@ private:
 
     void setUpHeater(Heater &heater, int min, int max, int preset);
     void startClicked(Heater &heater);
-    void setHeating(Heater &heater, bool on);
+    void switchHeater(Heater &heater, bool on);
+    void showHeating(Heater &heater, bool on);
     void showReadOut(Heater &heater, int celsius);
 
     Ui::Preheat *ui;

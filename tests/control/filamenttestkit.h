@@ -4,6 +4,7 @@
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "mainwindow.h"
+#include "onetimesclicked.h"
 #include "printericons.h"
 #include "serialobject.h"
 #include "simfixture.h"
@@ -13,6 +14,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -105,4 +107,18 @@ template <class Page>
 QString labelText(Page *page, const char *name)
 {
     return page->template findChild<QLabel *>(name)->text();
+}
+
+// Presses a row of a menu page's list, as a finger does.
+inline void pressRow(QWidget *page, int row)
+{
+    auto *table = page->findChild<QTableWidget *>("tableWidget");
+    const QPoint at = table->visualItemRect(table->item(row, 1)).center();
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
+}
+
+inline void waitForFreeClickGuard()
+{
+    (void)QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); });
 }

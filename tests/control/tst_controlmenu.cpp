@@ -5,7 +5,6 @@
 #include "home.h"
 #include "loadfilament.h"
 #include "manual.h"
-#include "onetimesclicked.h"
 #include "pageopener.h"
 #include "preheatlist.h"
 #include "preheat.h"
@@ -24,14 +23,6 @@
 #include <QtTest>
 
 namespace {
-
-void pressRow(QWidget *page, int row)
-{
-    auto *table = page->findChild<QTableWidget *>("tableWidget");
-    const QPoint at = table->visualItemRect(table->item(row, 1)).center();
-    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
-}
 
 QImage iconImage(const QIcon &icon) { return icon.pixmap(42, 42).toImage(); }
 
@@ -74,7 +65,7 @@ class TestControlMenu : public QObject {
 
     Control *openFromMainWindow()
     {
-        (void)QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); });
+        waitForFreeClickGuard();
         QTest::mouseClick(window()->findChild<QToolButton *>("showControl"), Qt::LeftButton);
         return Control::instControl;
     }
@@ -339,7 +330,7 @@ private slots:
         screens << qMakePair(QString("jog"), static_cast<QWidget *>(openPage(Manual::instManual)));
         screens << qMakePair(QString("preheatmenu"), static_cast<QWidget *>(openPage(PreheatList::instPreheatList)));
         Preheat *preheat = openPage(Preheat::instPreheat, 200, 60);
-        (void)QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); });
+        waitForFreeClickGuard();
         QTest::mouseClick(preheat->findChild<QToolButton *>("nozzleStart"), Qt::LeftButton);
         QTest::mouseClick(preheat->findChild<QToolButton *>("platformTempPlus"), Qt::LeftButton);
         QTRY_VERIFY(window()->getCurrentExtruderTemp() > 100);

@@ -1,5 +1,4 @@
 #include "filamenttestkit.h"
-#include "onetimesclicked.h"
 #include "pageopener.h"
 #include "preheat.h"
 #include "preheatlist.h"
@@ -13,19 +12,6 @@
 namespace {
 
 QString degrees(int celsius) { return QString::number(celsius) + QStringLiteral("\u2103"); }
-
-void pressRow(QWidget *page, int row)
-{
-    auto *table = page->findChild<QTableWidget *>("tableWidget");
-    const QPoint at = table->visualItemRect(table->item(row, 1)).center();
-    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
-}
-
-void waitForFreeGuard()
-{
-    (void)QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); });
-}
 
 // The widgets of one heater's panel.
 struct Panel {
@@ -50,7 +36,7 @@ Panel bedPanel(Preheat *page)
 
 void clickStart(const Panel &panel)
 {
-    waitForFreeGuard();
+    waitForFreeClickGuard();
     QTest::mouseClick(panel.start, Qt::LeftButton);
 }
 
@@ -208,7 +194,7 @@ private slots:
     {
         Preheat *page = openPage(Preheat::instPreheat, 200, 60);
         const Panel n = nozzlePanel(page);
-        waitForFreeGuard();
+        waitForFreeClickGuard();
         OneTimesClicked()->setOneTimesClicked(nullptr, "TOOLBUTTON_R25_STYLE");
         QTest::mouseClick(n.start, Qt::LeftButton);
         QVERIFY(!n.start->isChecked());
@@ -244,7 +230,7 @@ private slots:
         clickStart(nozzlePanel(page));
         clickStart(bedPanel(page));
         board().clearLog();
-        waitForFreeGuard();
+        waitForFreeClickGuard();
         QTest::mouseClick(button(page, "back"), Qt::LeftButton);
         QTRY_VERIFY(!Preheat::instPreheat);
         QCOMPARE(bench.commands(), (QStringList{"M140 S0", "M104 S0 T0"}));
@@ -261,7 +247,7 @@ private slots:
         pressRow(menu, 0);
         clickStart(nozzlePanel(Preheat::instPreheat));
         board().clearLog();
-        waitForFreeGuard();
+        waitForFreeClickGuard();
         QTest::mouseClick(button(menu, "back"), Qt::LeftButton);
         QTRY_VERIFY(!PreheatList::instPreheatList);
         QVERIFY(!Preheat::instPreheat);

@@ -324,6 +324,8 @@ private slots:
         QList<QPair<QString, QWidget *>> screens;
         screens << qMakePair(QString("menu"), static_cast<QWidget *>(openFromMainWindow()));
         Home *home = openPage(Home::instHome);
+        QVERIFY(ScreenCheck::clippedTexts(home).isEmpty());
+        saveOverMainWindow(window(), home, "control-" + language + "-homing");
         QTRY_COMPARE(home->findChild<QToolButton *>("yes")->isEnabled(), true);
         screens << qMakePair(QString("homed"), static_cast<QWidget *>(home));
         bench.fx->board().placeHead({120.5, 80.25, 30, 0});

@@ -69,7 +69,7 @@ class TestLeveling : public QObject {
     }
 
     // A board slow enough that a corner move outlasts many polls.
-    void slowBoard() { bench.fx->board().setTimeScale(20.0); }
+    void slowBoard() { bench.fx->board().setTimeScale(5.0); }
 
     // Opens the page and waits at corner 1.
     void openAtCorner1()
@@ -179,9 +179,9 @@ private slots:
         QCoreApplication::removeTranslator(&translator);
     }
 
-    // A press before the head has arrived does nothing; a second tap that
-    // arrives while the first is handled sends nothing more and never
-    // blocks; arrivals stay silent with the buzzer off.
+    // A press before the head has arrived does nothing; neither does a
+    // second tap that arrives while the first is handled (and it never
+    // blocks); arrivals stay silent with the buzzer off.
     void okBeforeArrivalAndDoubleTap()
     {
         const int tunes = buzzerPlay::getInstance("pwm1")->queuedTotal();
@@ -199,6 +199,10 @@ private slots:
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
             QCoreApplication::postEvent(ok, new QMouseEvent(type, centre, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
         QTest::mouseClick(ok, Qt::LeftButton);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        // Once the guard is free again, a press on the way does nothing.
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        QVERIFY(OneLableDialog::instOneLableDialog);
         QTest::mouseClick(ok, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(atCorner(270, 20), 10000);
         QTest::qWait(50);

@@ -145,7 +145,7 @@ supprimer le fichier ?</translation>
     <name>BuildPrint</name>
     <message>
         <source>Build Time</source>
-        <translation>Temps d'impression</translation>
+        <translation>Temps d&apos;impression</translation>
     </message>
     <message>
         <source>Time Remaining</source>
@@ -171,7 +171,7 @@ supprimer le fichier ?</translation>
         <source>Abnormally print.
 Please check the extruder.</source>
         <translation>Impression anormale.
-Veuillez vérifier l'extrudeuse.</translation>
+Veuillez vérifier l&apos;extrudeuse.</translation>
     </message>
     <message>
         <source>No material detected. Please
@@ -179,11 +179,11 @@ load material before resuming
 the print.</source>
         <translation>Aucun filament détecté.
 Chargez du filament avant
-de reprendre l'impression.</translation>
+de reprendre l&apos;impression.</translation>
     </message>
     <message>
         <source>The print could not be started.</source>
-        <translation>L'impression n'a pas pu démarrer.</translation>
+        <translation>L&apos;impression n&apos;a pas pu démarrer.</translation>
     </message>
     <message>
         <source>Out of material.You can
@@ -205,13 +205,13 @@ veuillez patienter...</translation>
     </message>
     <message>
         <source>Cancel print job</source>
-        <translation>Annuler l'impression</translation>
+        <translation>Annuler l&apos;impression</translation>
     </message>
     <message>
         <source>Are you sure to
  cancel print job?</source>
         <translation>Voulez-vous vraiment
-annuler l'impression ?</translation>
+annuler l&apos;impression ?</translation>
     </message>
     <message>
         <source>YES</source>
@@ -242,11 +242,11 @@ annuler l'impression ?</translation>
     <name>BuildSetting</name>
     <message>
         <source>Pause print job</source>
-        <translation>Suspendre l'impression</translation>
+        <translation>Suspendre l&apos;impression</translation>
     </message>
     <message>
         <source>Pause print job?</source>
-        <translation>Suspendre l'impression ?</translation>
+        <translation>Suspendre l&apos;impression ?</translation>
     </message>
 </context>
 <context>
@@ -322,7 +322,7 @@ annuler l'impression ?</translation>
     </message>
     <message>
         <source>Extruder heating...</source>
-        <translation>Chauffe de l'extrudeur...</translation>
+        <translation>Chauffe de l&apos;extrudeur...</translation>
     </message>
     <message>
         <source>Preheat completed.
@@ -344,7 +344,7 @@ Appuyez sur OK quand la nouvelle couleur apparaît</translation>
         <source>Abnormal temperature,
 please check the extruder.</source>
         <translation>Température anormale,
-vérifiez l'extrudeur.</translation>
+vérifiez l&apos;extrudeur.</translation>
     </message>
     <message>
         <source>Cancel load</source>
@@ -381,7 +381,7 @@ annuler le chargement ?</translation>
     </message>
     <message>
         <source>Resume print</source>
-        <translation>Reprendre l'impression</translation>
+        <translation>Reprendre l&apos;impression</translation>
     </message>
     <message>
         <source>The last print was interrupted.
@@ -418,8 +418,8 @@ interrompue. La reprendre ?</translation>
         <source>Unscrew corresponding nut under
 platform until touching
  the nozzle.</source>
-        <translation>Dévissez l'écrou sous le plateau
-jusqu'à ce que le plateau
+        <translation>Dévissez l&apos;écrou sous le plateau
+jusqu&apos;à ce que le plateau
 touche la buse.</translation>
     </message>
     <message>
@@ -459,7 +459,7 @@ Veuillez patienter...</translation>
     </message>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
-        <translation>Calibrage enregistré. L'extrudeur retourne à l'origine...</translation>
+        <translation>Calibrage enregistré. L&apos;extrudeur retourne à l&apos;origine...</translation>
     </message>
 </context>
 <context>
@@ -519,7 +519,7 @@ la machine</translation>
         <source>Repair is complete,
 please restart the printer</source>
         <translation>Réparation terminée,
-redémarrez l'imprimante</translation>
+redémarrez l&apos;imprimante</translation>
     </message>
     <message>
         <source>There was a problem
@@ -636,7 +636,7 @@ supprimer le fichier ?</translation>
     </message>
     <message>
         <source>Extruder heating...</source>
-        <translation>Chauffe de l'extrudeur...</translation>
+        <translation>Chauffe de l&apos;extrudeur...</translation>
     </message>
     <message>
         <source>Unloading the filament
@@ -652,7 +652,7 @@ environ 1 minute...</translation>
         <source>Abnormal temperature,
 Please check the extruder.</source>
         <translation>Température anormale,
-vérifiez l'extrudeur.</translation>
+vérifiez l&apos;extrudeur.</translation>
     </message>
     <message>
         <source>Cancel unload</source>

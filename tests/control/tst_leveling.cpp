@@ -17,9 +17,6 @@
 
 namespace {
 
-const QStringList kHoming{"G91", "G1 X-320 F3000", "M112", "G92 X0", "G1 Y-320 F3000", "M112", "G92 Y0",
-                          "G1 Z-420 F600", "M112", "G92 Z0", "G90"};
-
 QStringList cornerMoves(int x, int y)
 {
     return {"G1 Z10 F300", QString("G1 X%1 Y%2 F3000").arg(x).arg(y), "G1 Z0 F300"};
@@ -159,10 +156,10 @@ private slots:
                                      pageText("Next"), pageText("Moving to point 3.\nPlease wait..."),
                                      pageText("Next"), pageText("Moving to point 4.\nPlease wait..."),
                                      pageText("Complete"), pageText("Calibration is stored. Extruder is homing...")}));
-        const QStringList expected = QStringList{"M112", "M17", "M141 T90"} + kHoming
+        const QStringList expected = QStringList{"M112", "M17", "M141 T90"} + FilamentBench::homingXYZ()
                                      + QStringList{"M112", "G90", "G92 X0 Y0 Z0 A0 B0"} + cornerMoves(27, 20)
                                      + cornerMoves(270, 20) + cornerMoves(270, 280) + cornerMoves(27, 280)
-                                     + QStringList{"G1 Z10 F300"} + kHoming
+                                     + QStringList{"G1 Z10 F300"} + FilamentBench::homingXYZ()
                                      + QStringList{"G90", "G92 X0 Y0 Z0 A0 B0", "M112", "M18"};
         QCOMPARE(bench.commands(), expected);
         QCOMPARE(buzzerPlay::getInstance("pwm1")->queuedTotal(), tunes + 4);

@@ -4,6 +4,7 @@
 #include "buzzerplay.h"
 #include "config.h"
 #include "getconfigfile.h"
+#include "leveling.h"
 #include "loadfilament.h"
 #include "log.h"
 #include "mainwindow.h"
@@ -29,6 +30,7 @@ MainWindowHooks pageHooks()
 {
     MainWindowHooks hooks;
     hooks.openBuild = [] { openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory); };
+    hooks.openLevel = [] { openPage(Leveling::instLeveling); };
     hooks.openPrintPage = [](const QString &path, bool resume) {
         openPage(BuildPrint::instBuildPrint, path, resume);
     };

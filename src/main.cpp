@@ -5,6 +5,7 @@
 #include "config.h"
 #include "control.h"
 #include "getconfigfile.h"
+#include "leveling.h"
 #include "loadfilament.h"
 #include "log.h"
 #include "mainwindow.h"
@@ -32,6 +33,7 @@ MainWindowHooks pageHooks()
     MainWindowHooks hooks;
     hooks.openBuild = [] { openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory); };
     hooks.openControl = [] { openPage(Control::instControl); };
+    hooks.openLevel = [] { openPage(Leveling::instLeveling); };
     hooks.openPrintPage = [](const QString &path, bool resume) {
         openPage(BuildPrint::instBuildPrint, path, resume);
     };

@@ -342,6 +342,13 @@ please wait...</translation>
     </message>
 </context>
 <context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -441,6 +448,55 @@ Resume it?</translation>
     <message>
         <source>Back</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Pre-adjusting, please wait...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Leveling completed!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Complete</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Moving to point 2.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Moving to point 3.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Moving to point 4.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibration is stored. Extruder is homing...</translation>
     </message>
 </context>
 <context>
@@ -665,6 +721,17 @@ please check the extruder.</translation>
  cancel unload?</source>
         <translation>Are you sure you want
 to cancel unloading?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrating, please wait...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Completed!</translation>
     </message>
 </context>
 <context>

@@ -280,7 +280,7 @@ annuler l&apos;impression ?</translation>
     </message>
     <message>
         <source>Homing</source>
-        <translation>Mise à l'origine</translation>
+        <translation>Mise à l&apos;origine</translation>
     </message>
     <message>
         <source>Load</source>
@@ -299,12 +299,12 @@ annuler l&apos;impression ?</translation>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
-        <translation>Mise à l'origine,
+        <translation>Mise à l&apos;origine,
 veuillez patienter...</translation>
     </message>
     <message>
         <source>Homing completed</source>
-        <translation>Mise à l'origine terminée</translation>
+        <translation>Mise à l&apos;origine terminée</translation>
     </message>
 </context>
 <context>
@@ -340,6 +340,13 @@ veuillez patienter...</translation>
     <message>
         <source>Enter</source>
         <translation>Entrée</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivellement</translation>
     </message>
 </context>
 <context>
@@ -442,6 +449,56 @@ interrompue. La reprendre ?</translation>
     <message>
         <source>Back</source>
         <translation>Retour</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Dévissez l&apos;écrou sous le plateau
+jusqu&apos;à ce que le plateau
+touche la buse.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Préréglage,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Nivellement terminé !</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Déplacement au point 2.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Déplacement au point 3.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Déplacement au point 4.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibrage enregistré. L&apos;extrudeur retourne à l&apos;origine...</translation>
     </message>
 </context>
 <context>
@@ -667,6 +724,18 @@ vérifiez l&apos;extrudeur.</translation>
  cancel unload?</source>
         <translation>Voulez-vous vraiment
 annuler le déchargement ?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrage en cours,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Terminé !</translation>
     </message>
 </context>
 <context>

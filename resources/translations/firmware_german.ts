@@ -343,6 +343,13 @@ bitte warten...</translation>
     </message>
 </context>
 <context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivellieren</translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -442,6 +449,56 @@ unterbrochen. Fortsetzen?</translation>
     <message>
         <source>Back</source>
         <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Die Mutter unter der Plattform
+lösen, bis die Plattform
+die Düse berührt.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Vorjustierung,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Nivellierung abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Fahre zu Punkt 2.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Fahre zu Punkt 3.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Fahre zu Punkt 4.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Kalibrierung gespeichert. Der Extruder fährt in die Ausgangsposition...</translation>
     </message>
 </context>
 <context>
@@ -667,6 +724,18 @@ bitte den Extruder prüfen.</translation>
  cancel unload?</source>
         <translation>Entladen wirklich
 abbrechen?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Kalibrierung läuft,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Abgeschlossen!</translation>
     </message>
 </context>
 <context>

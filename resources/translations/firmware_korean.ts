@@ -334,6 +334,13 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -427,6 +434,50 @@ Resume it?</source>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -644,6 +695,17 @@ Please check the extruder.</source>
     <message>
         <source>Are you sure to
  cancel unload?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completed!</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

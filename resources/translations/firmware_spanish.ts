@@ -343,6 +343,13 @@ espere por favor...</translation>
     </message>
 </context>
 <context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivelar</translation>
+    </message>
+</context>
+<context>
     <name>LoadFilament</name>
     <message>
         <source>Load</source>
@@ -442,6 +449,56 @@ interrumpió. ¿Reanudarla?</translation>
     <message>
         <source>Back</source>
         <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Afloje la tuerca bajo la
+plataforma hasta que esta
+toque la boquilla.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Preajustando,
+espere...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>¡Nivelación completada!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Terminar</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Moviendo al punto 2.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Moviendo al punto 3.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Moviendo al punto 4.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibración guardada. El extrusor vuelve al origen...</translation>
     </message>
 </context>
 <context>
@@ -666,6 +723,17 @@ revise el extrusor.</translation>
  cancel unload?</source>
         <translation>¿Seguro que desea
 cancelar la descarga?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrando, espere...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>¡Completado!</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 namespace ScreenCheck {
@@ -43,13 +44,37 @@ void useDeviceFont()
         QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
 }
 
-void save(QWidget *screen, const QString &name)
+namespace {
+
+// Where screenshots go: SCREENSHOT_DIR/<name>.png, or empty when unset.
+QString screenshotPath(const QString &name)
 {
     const QString dir = qEnvironmentVariable("SCREENSHOT_DIR");
     if (dir.isEmpty())
-        return;
+        return QString();
     QDir().mkpath(dir);
-    screen->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    return dir + QLatin1Char('/') + name + QStringLiteral(".png");
+}
+
+} // namespace
+
+void save(QWidget *screen, const QString &name)
+{
+    const QString path = screenshotPath(name);
+    if (!path.isEmpty())
+        screen->grab().save(path);
+}
+
+QImage grabScreen()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+void saveScreen(const QString &name)
+{
+    const QString path = screenshotPath(name);
+    if (!path.isEmpty())
+        grabScreen().save(path);
 }
 
 } // namespace ScreenCheck

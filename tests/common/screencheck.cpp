@@ -39,7 +39,8 @@ QStringList clippedTexts(QWidget *screen)
 
 void useDeviceFont()
 {
-    const int font = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"));
+    // The font file sim/make-sandbox.sh installs as the program's font.
+    const int font = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"));
     if (font >= 0)
         QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
 }

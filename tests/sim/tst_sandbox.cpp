@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGlyphRun>
 #include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <QXmlStreamReader>
 #include <QProcess>
 #include <QtEndian>
 #include <QtTest>
@@ -19,6 +23,52 @@ QByteArray readAll(const QString &path)
 const QStringList kRecordedTools = {"wpa_supplicant", "wpa_cli", "hostapd", "udhcpc", "udhcpd",
                                     "iwlist", "ifconfig", "ping", "fdisk", "fsck.ext4",
                                     "killall", "IAPCommand", "tar", "sync"};
+// Every character of the texts and translations of the offered catalogues,
+// read as they are now, so that texts added later are covered too.
+QSet<QChar> catalogueCharacters()
+{
+    QSet<QChar> characters;
+    for (const char *language : {"chinese-cn", "english", "german", "japanese", "french", "spanish"}) {
+        QFile ts(QStringLiteral(PRINTER_TS_DIR "/firmware_%1.ts").arg(language));
+        if (!ts.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(ts.fileName()));
+        QXmlStreamReader xml(&ts);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement
+                && (xml.name() == QLatin1String("source") || xml.name() == QLatin1String("translation")
+                    || xml.name() == QLatin1String("numerusform"))) {
+                for (const QChar c : xml.readElementText(QXmlStreamReader::IncludeChildElements))
+                    characters.insert(c);
+            }
+        }
+    }
+    return characters;
+}
+
+// Whether `font` puts any ink on the screen for `c`.
+bool drawsInk(const QRawFont &font, QChar c)
+{
+    const QVector<quint32> glyphs = font.glyphIndexesForString(QString(c));
+    if (glyphs.size() != 1 || glyphs.first() == 0)
+        return false;
+    QImage canvas(3 * font.pixelSize(), 3 * font.pixelSize(), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions({QPointF(font.pixelSize() / 2.0, 2.0 * font.pixelSize())});
+    QPainter painter(&canvas);
+    painter.setPen(Qt::black);
+    painter.drawGlyphRun(QPointF(), run);
+    painter.end();
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (canvas.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 // The sandbox that the other subsystems' tests and run.sh start from.
@@ -48,6 +98,28 @@ private slots:
 
         PtyClient port(box.path("/dev/ttyS2"));
         QCOMPARE(port.exchange("M121"), QByteArray("16 F"));
+    }
+
+    // The program has this one font and no fallback: a character it lacks
+    // shows as nothing, like a temperature without its degree sign.
+    void fontDrawsEveryCharacterOfTheScreens()
+    {
+        sim::Sandbox box;
+        QVERIFY(box.isValid());
+        QSet<QChar> characters = catalogueCharacters();
+        QVERIFY(characters.size() > 200); // Latin, Chinese and Japanese texts were read
+        for (const QChar c : QStringLiteral("0123456789/%:.-\u2103"))
+            characters.insert(c); // the temperature, time and progress read-outs
+        for (const int pixels : {11, 14, 16, 18, 22}) {
+            const QRawFont font(box.path("/opt/qt-4.8.6/lib/fonts/code2000.ttf"), pixels);
+            QVERIFY(font.isValid());
+            QString missing;
+            for (const QChar c : qAsConst(characters)) {
+                if (!c.isSpace() && c.category() != QChar::Other_Control && !drawsInk(font, c))
+                    missing += c;
+            }
+            QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("%1 px: %2").arg(pixels).arg(missing)));
+        }
     }
 
     void samplePrintsAreUsable()
@@ -114,5 +186,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSandbox)
+QTEST_MAIN(TestSandbox)
 #include "tst_sandbox.moc"

@@ -86,7 +86,7 @@ wirklich löschen?</translation>
     </message>
     <message>
         <source>Abort</source>
-        <translation>Abbrechen</translation>
+        <translation>Abbruch</translation>
     </message>
     <message>
         <source>Pause</source>

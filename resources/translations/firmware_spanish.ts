@@ -78,7 +78,7 @@ eliminar el archivo?</translation>
     <name>BuildPrint</name>
     <message>
         <source>Build Time</source>
-        <translation>Tiempo de impresión</translation>
+        <translation>Duración</translation>
     </message>
     <message>
         <source>Time Remaining</source>

@@ -31,10 +31,24 @@ QStringList clippedTexts(QWidget *screen)
             clipped << button->text();
     }
     for (QToolButton *button : screen->findChildren<QToolButton *>()) {
-        if (button->isVisible() && !button->text().isEmpty() && button->sizeHint().width() > button->width())
+        if (!button->isVisible() || button->text().isEmpty())
+            continue;
+        // The text's own width, plus the icon and its gap where they share
+        // the row; the button's size hint adds style margins that the text
+        // may well use.
+        int needed = button->fontMetrics().horizontalAdvance(button->text().remove('&'));
+        if (button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon && !button->icon().isNull())
+            needed += button->iconSize().width() + 4;
+        if (needed > button->width())
             clipped << button->text();
     }
     return clipped;
+}
+
+QStringList offeredLanguages()
+{
+    return {QStringLiteral("chinese-cn"), QStringLiteral("english"), QStringLiteral("german"),
+            QStringLiteral("japanese"), QStringLiteral("french"), QStringLiteral("spanish")};
 }
 
 void useDeviceFont()

@@ -13,6 +13,9 @@ namespace ScreenCheck {
 // short, buttons too narrow, or anything outside the 272 x 480 screen.
 QStringList clippedTexts(QWidget *screen);
 
+// The interface languages the language page offers, as catalogue names.
+QStringList offeredLanguages();
+
 // Makes the font the sandbox gives the program (Latin, Chinese, Japanese and
 // the degree signs) the application font at 14 points, as start-up does.
 void useDeviceFont();

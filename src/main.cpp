@@ -1,3 +1,4 @@
+#include "about.h"
 #include "buildprint.h"
 #include "buildsetting.h"
 #include "buzzerplay.h"
@@ -11,6 +12,7 @@
 #include "printericons.h"
 #include "printpagehooks.h"
 #include "printertranslations.h"
+#include "scanner.h"
 #include "startup.h"
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
@@ -31,6 +33,11 @@ MainWindowHooks pageHooks()
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+    hooks.closeForLanPrint = [] {
+        if (About::instAbout)
+            About::instAbout->close();
+    };
+    hooks.openScanner = [] { (new Scanner(SysRoot::path(QStringLiteral("/dev/input/event1"))))->show(); };
     return hooks;
 }
 

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>机器型号：</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>软件版本：</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IP 地址：</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>Wi-Fi MAC：</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>使用时长：</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>序列号：</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>剩余存储空间：</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>电子邮件：</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>网站：</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>小时</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>无网络</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>未检测到U盘！</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -402,6 +469,21 @@ with the firmware update.
 Please try again.</source>
         <translation>固件更新出现问题。
 请重试。</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>未找到以太网 MAC</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>Machine Type:</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Software Version:</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IP Address:</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>Wi-Fi MAC:</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>Usage Counter:</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>Serial No:</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>Memory Remaining:</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>Email:</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Website:</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>hours</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>No Network</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>No USB flash disk detected!</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -403,6 +470,21 @@ Please try again.</source>
         <translation>There was a problem
 with the firmware update.
 Please try again.</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>Serial No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>No ethernet mac found</translation>
     </message>
 </context>
 <context>

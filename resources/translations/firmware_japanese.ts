@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>機種：</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>ソフトウェアバージョン：</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IPアドレス：</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>Wi-Fi MAC：</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>使用時間：</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>シリアル番号：</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>空き容量：</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>メール：</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>ウェブサイト：</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>ネットワークなし</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>USBメモリが見つかりません！</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -403,6 +470,21 @@ Please try again.</source>
         <translation>ファームウェア更新で
 問題が発生しました。
 もう一度お試しください。</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>製造番号</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>イーサネットMACなし</translation>
     </message>
 </context>
 <context>

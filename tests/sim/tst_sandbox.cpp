@@ -13,6 +13,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <csignal>
+
 namespace {
 QByteArray readAll(const QString &path)
 {
@@ -120,6 +122,28 @@ private slots:
             }
             QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("%1 px: %2").arg(pixels).arg(missing)));
         }
+    }
+
+    // run.sh tells the user to run the filament out with these signals.
+    void printerSimTakesTheFilamentOutAndBackOnSignals()
+    {
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath("dev"));
+        QProcess sim;
+        sim.start(PRINTER_SIM, {"--root", root.path()});
+        QVERIFY(sim.waitForStarted());
+        const QString device = root.path() + "/dev/ttyS2";
+        QTRY_VERIFY(QFileInfo(device).isSymLink());
+        PtyClient port(device);
+        QCOMPARE(port.exchange("M113"), QByteArray("16 T"));
+        ::kill(static_cast<pid_t>(sim.processId()), SIGUSR1);
+        QTRY_COMPARE(port.exchange("M113", 200), QByteArray("16 F"));
+        ::kill(static_cast<pid_t>(sim.processId()), SIGUSR2);
+        QTRY_COMPARE(port.exchange("M113", 200), QByteArray("16 T"));
+        QVERIFY(sim.state() == QProcess::Running);
+        sim.terminate();
+        QVERIFY(sim.waitForFinished());
+        QCOMPARE(sim.exitCode(), 0);
     }
 
     void samplePrintsAreUsable()

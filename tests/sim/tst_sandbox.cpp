@@ -4,15 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGlyphRun>
 #include <QImage>
-#include <QPainter>
 #include <QRawFont>
 #include <QXmlStreamReader>
 #include <QProcess>
 #include <QtEndian>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
 
 namespace {
@@ -25,6 +24,7 @@ QByteArray readAll(const QString &path)
 const QStringList kRecordedTools = {"wpa_supplicant", "wpa_cli", "hostapd", "udhcpc", "udhcpd",
                                     "iwlist", "ifconfig", "ping", "fdisk", "fsck.ext4",
                                     "killall", "IAPCommand", "tar", "sync"};
+
 // Every character of the texts and translations of the offered catalogues,
 // read as they are now, so that texts added later are covered too.
 QSet<QChar> catalogueCharacters()
@@ -37,9 +37,8 @@ QSet<QChar> catalogueCharacters()
         QXmlStreamReader xml(&ts);
         while (!xml.atEnd()) {
             if (xml.readNext() == QXmlStreamReader::StartElement
-                && (xml.name() == QLatin1String("source") || xml.name() == QLatin1String("translation")
-                    || xml.name() == QLatin1String("numerusform"))) {
-                for (const QChar c : xml.readElementText(QXmlStreamReader::IncludeChildElements))
+                && (xml.name() == QLatin1String("source") || xml.name() == QLatin1String("translation"))) {
+                for (const QChar c : xml.readElementText())
                     characters.insert(c);
             }
         }
@@ -47,27 +46,19 @@ QSet<QChar> catalogueCharacters()
     return characters;
 }
 
-// Whether `font` puts any ink on the screen for `c`.
+// Whether `font` puts any ink on the screen for `c` (glyph 0 is the
+// missing-glyph box).
 bool drawsInk(const QRawFont &font, QChar c)
 {
     const QVector<quint32> glyphs = font.glyphIndexesForString(QString(c));
     if (glyphs.size() != 1 || glyphs.first() == 0)
         return false;
-    QImage canvas(3 * font.pixelSize(), 3 * font.pixelSize(), QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    QGlyphRun run;
-    run.setRawFont(font);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions({QPointF(font.pixelSize() / 2.0, 2.0 * font.pixelSize())});
-    QPainter painter(&canvas);
-    painter.setPen(Qt::black);
-    painter.drawGlyphRun(QPointF(), run);
-    painter.end();
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (canvas.pixel(x, y) != qRgb(255, 255, 255))
-                return true;
-        }
+    const QImage ink = font.alphaMapForGlyph(glyphs.first(), QRawFont::PixelAntialiasing)
+                           .convertToFormat(QImage::Format_Alpha8);
+    for (int y = 0; y < ink.height(); ++y) {
+        const uchar *row = ink.constScanLine(y);
+        if (std::any_of(row, row + ink.width(), [](uchar alpha) { return alpha != 0; }))
+            return true;
     }
     return false;
 }

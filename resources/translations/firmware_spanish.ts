@@ -292,7 +292,7 @@ cancelar la impresión?</translation>
     </message>
     <message>
         <source>Please enter</source>
-        <translation>Por favor, introduzca</translation>
+        <translation>Introduzca</translation>
     </message>
     <message>
         <source>Space</source>

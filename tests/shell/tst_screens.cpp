@@ -99,6 +99,14 @@ private slots:
         QCoreApplication::installTranslator(&translator);
         const Sample s = sampleFor(lang);
 
+        // The dialogs open over a page, as in the program.
+        QScopedPointer<QWidget> page(samplePage(s));
+        page->move(0, 95);
+        page->show();
+        QCoreApplication::processEvents();
+        QVERIFY2(ScreenCheck::clippedTexts(page.data()).isEmpty(), qPrintable(lang + " menu page"));
+        ScreenCheck::save(page.data(), lang + "_menu_page");
+
         QList<QPair<QString, QWidget *>> screens;
         screens << qMakePair(QString("one_button"),
                              static_cast<QWidget *>(new OneButtonDialog(s.title, s.longText)));
@@ -113,7 +121,6 @@ private slots:
         progress->setValue(420);
         screens << qMakePair(QString("progress"), static_cast<QWidget *>(progress));
         screens << qMakePair(QString("keyboard"), static_cast<QWidget *>(new Keyboard(true, "password")));
-        screens << qMakePair(QString("menu_page"), samplePage(s));
         auto *symbols = new Keyboard(false, "");
         screens << qMakePair(QString("keyboard_symbols"), static_cast<QWidget *>(symbols));
 

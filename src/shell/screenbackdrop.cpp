@@ -6,9 +6,37 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
+
 const int RefreshMs = 500;
+const char *const StackingProperty = "screenStackingOrder";
+
+// Keeps the stacking order of the top-level windows: a window that is shown
+// or raised goes on top, as the window systems do. Windows shown before the
+// first overlay existed carry no number and lie below, in the order they
+// were first shown.
+class StackingTracker : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if ((event->type() == QEvent::Show || event->type() == QEvent::ZOrderChange) && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->isWindow())
+            watched->setProperty(StackingProperty, ++m_top);
+        return false;
+    }
+
+private:
+    qulonglong m_top = 0;
+};
+
+qulonglong stackingOrder(const QWidget *window)
+{
+    return window->property(StackingProperty).toULongLong();
 }
+
+} // namespace
 
 ScreenBackdrop::ScreenBackdrop(QWidget *overlay, const QColor &mask)
     : QObject(overlay)
@@ -24,27 +52,31 @@ ScreenBackdrop::ScreenBackdrop(QWidget *overlay, const QColor &mask)
 
 void ScreenBackdrop::install(QWidget *overlay, const QColor &mask)
 {
+    static StackingTracker *tracker = nullptr;
+    if (!tracker) {
+        tracker = new StackingTracker;
+        tracker->setParent(qApp);
+        qApp->installEventFilter(tracker);
+    }
     new ScreenBackdrop(overlay, mask);
 }
 
 QList<QWidget *> ScreenBackdrop::windowsBeneath(const QWidget *overlay)
 {
-    // Top-level windows are listed in the order they were first shown; the
-    // pages and dialogs of this program are shown over what was there
-    // before, so that order is their stacking order.
-    QList<QWidget *> beneath;
-    const QWindow *own = overlay->windowHandle();
+    // Top-level windows in the order they were first shown, then stably by
+    // their place in the stack.
+    QList<QWidget *> windows;
     for (QWindow *window : QGuiApplication::topLevelWindows()) {
-        if (window == own)
-            break;
-        if (!window->isVisible())
-            continue;
         for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (widget->windowHandle() == window && widget->isVisible() && widget != overlay)
-                beneath << widget;
+            if (widget->windowHandle() == window && widget->isVisible())
+                windows << widget;
         }
     }
-    return own ? beneath : QList<QWidget *>();
+    std::stable_sort(windows.begin(), windows.end(), [](const QWidget *a, const QWidget *b) {
+        return stackingOrder(a) < stackingOrder(b);
+    });
+    const int own = windows.indexOf(const_cast<QWidget *>(overlay));
+    return own < 0 ? QList<QWidget *>() : windows.mid(0, own);
 }
 
 void ScreenBackdrop::paint()

@@ -22,8 +22,7 @@ public:
     // Paints the backdrop under everything `overlay` paints itself.
     static void install(QWidget *overlay, const QColor &mask);
 
-    // The visible windows shown before `overlay` (so lying beneath it),
-    // bottom first.
+    // The visible windows lying beneath `overlay`, bottom first.
     static QList<QWidget *> windowsBeneath(const QWidget *overlay);
 
 protected:

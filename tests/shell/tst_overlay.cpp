@@ -76,6 +76,23 @@ private slots:
         overlay->close();
         QTRY_VERIFY(overlay.isNull());
     }
+
+    // A notice hidden and shown again lies over pages shown in between.
+    void noticeShownAgainLiesOverLaterPages()
+    {
+        auto *busy = new OneLableDialog("Pausing...");
+        busy->show();
+        QTRY_VERIFY(cornerShowsDimmed(QColor(240, 200, 40)));
+        busy->hide();
+        QWidget later;
+        later.setWindowFlags(Qt::FramelessWindowHint);
+        later.setStyleSheet("background:#2878f0;");
+        later.setGeometry(0, 0, ShellStyle::ScreenWidth, ShellStyle::ScreenHeight);
+        later.show();
+        busy->show();
+        QTRY_VERIFY(cornerShowsDimmed(QColor(40, 120, 240)));
+        busy->close();
+    }
 };
 
 int main(int argc, char *argv[])

@@ -269,6 +269,44 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>电机</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>归零</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>进料</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>退料</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>预热</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>正在归零，请稍候...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>归零完成</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +339,13 @@ please wait...</source>
     <message>
         <source>Enter</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>调平</translation>
     </message>
 </context>
 <context>
@@ -403,6 +448,76 @@ Resume it?</source>
     <message>
         <source>Back</source>
         <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>拧松平台下对应的螺母，
+直到平台接触喷嘴。</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一步</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>正在预调整，请稍候...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>调平完成！</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>正在移动到第2点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>正在移动到第3点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>正在移动到第4点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>校准已保存，喷头正在归零...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA预热</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS预热</translation>
     </message>
 </context>
 <context>
@@ -604,6 +719,17 @@ Please check the extruder.</source>
  cancel unload?</source>
         <translation>确定要
 取消退料吗？</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>正在校准，请稍候...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>已完成！</translation>
     </message>
 </context>
 <context>

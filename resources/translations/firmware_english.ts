@@ -269,6 +269,44 @@ please wait...</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Homing</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Unload</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Preheat</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Homing, please wait...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Homing completed</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +339,13 @@ please wait...</translation>
     <message>
         <source>Enter</source>
         <translation>Enter</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
     </message>
 </context>
 <context>
@@ -403,6 +448,77 @@ Resume it?</translation>
     <message>
         <source>Back</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Pre-adjusting, please wait...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Leveling completed!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Complete</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Moving to point 2.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Moving to point 3.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Moving to point 4.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibration is stored. Extruder is homing...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA Preheat</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS Preheat</translation>
     </message>
 </context>
 <context>
@@ -605,6 +721,17 @@ please check the extruder.</translation>
  cancel unload?</source>
         <translation>Are you sure you want
 to cancel unloading?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrating, please wait...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Completed!</translation>
     </message>
 </context>
 <context>

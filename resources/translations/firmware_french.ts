@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>Usage Counter:</source>
-        <translation>Durée d'utilisation :</translation>
+        <translation>Durée d&apos;utilisation :</translation>
     </message>
     <message>
         <source>Serial No:</source>
@@ -269,6 +269,45 @@ annuler l&apos;impression ?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Déplacer</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Moteur</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Mise à l&apos;origine</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Décharger</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Préchauffer</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Mise à l&apos;origine,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Mise à l&apos;origine terminée</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +340,13 @@ annuler l&apos;impression ?</translation>
     <message>
         <source>Enter</source>
         <translation>Entrée</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivellement</translation>
     </message>
 </context>
 <context>
@@ -403,6 +449,78 @@ interrompue. La reprendre ?</translation>
     <message>
         <source>Back</source>
         <translation>Retour</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Dévissez l&apos;écrou sous le plateau
+jusqu&apos;à ce que le plateau
+touche la buse.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Préréglage,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Nivellement terminé !</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Déplacement au point 2.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Déplacement au point 3.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Déplacement au point 4.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibrage enregistré. L&apos;extrudeur retourne à l&apos;origine...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>Préchauffage PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>Préchauffage ABS</translation>
     </message>
 </context>
 <context>
@@ -606,6 +724,18 @@ vérifiez l&apos;extrudeur.</translation>
  cancel unload?</source>
         <translation>Voulez-vous vraiment
 annuler le déchargement ?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrage en cours,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Terminé !</translation>
     </message>
 </context>
 <context>

@@ -269,6 +269,45 @@ abbrechen?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Bewegen</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Referenzfahrt</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Entladen</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Referenzfahrt läuft,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Referenzfahrt abgeschlossen</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +340,13 @@ abbrechen?</translation>
     <message>
         <source>Enter</source>
         <translation>Eingabe</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivellieren</translation>
     </message>
 </context>
 <context>
@@ -403,6 +449,78 @@ unterbrochen. Fortsetzen?</translation>
     <message>
         <source>Back</source>
         <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Die Mutter unter der Plattform
+lösen, bis die Plattform
+die Düse berührt.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Vorjustierung,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Nivellierung abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Fahre zu Punkt 2.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Fahre zu Punkt 3.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Fahre zu Punkt 4.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Kalibrierung gespeichert. Der Extruder fährt in die Ausgangsposition...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA vorheizen</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS vorheizen</translation>
     </message>
 </context>
 <context>
@@ -606,6 +724,18 @@ bitte den Extruder prüfen.</translation>
  cancel unload?</source>
         <translation>Entladen wirklich
 abbrechen?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Kalibrierung läuft,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Abgeschlossen!</translation>
     </message>
 </context>
 <context>

@@ -269,6 +269,45 @@ cancelar la impresión?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Mover</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Ir al origen</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Cargar</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Descargar</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Precalentar</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Yendo al origen,
+espere por favor...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Origen alcanzado</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +340,13 @@ cancelar la impresión?</translation>
     <message>
         <source>Enter</source>
         <translation>Intro</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivelar</translation>
     </message>
 </context>
 <context>
@@ -403,6 +449,78 @@ interrumpió. ¿Reanudarla?</translation>
     <message>
         <source>Back</source>
         <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Afloje la tuerca bajo la
+plataforma hasta que esta
+toque la boquilla.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Preajustando,
+espere...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>¡Nivelación completada!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Terminar</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Moviendo al punto 2.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Moviendo al punto 3.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Moviendo al punto 4.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibración guardada. El extrusor vuelve al origen...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>Precalentar PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>Precalentar ABS</translation>
     </message>
 </context>
 <context>
@@ -605,6 +723,17 @@ revise el extrusor.</translation>
  cancel unload?</source>
         <translation>¿Seguro que desea
 cancelar la descarga?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrando, espere...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>¡Completado!</translation>
     </message>
 </context>
 <context>

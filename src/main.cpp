@@ -2,6 +2,7 @@
 #include "buildsetting.h"
 #include "buzzerplay.h"
 #include "config.h"
+#include "filestorage.h"
 #include "getconfigfile.h"
 #include "loadfilament.h"
 #include "log.h"
@@ -22,6 +23,11 @@
 #include <cstdio>
 
 namespace {
+bool filamentPageOpen()
+{
+    return LoadFilament::instLoadFilament != nullptr || UnloadFilament::instUnloadFilament != nullptr;
+}
+
 // What the main window opens: the pages this program has.
 MainWindowHooks pageHooks()
 {
@@ -31,6 +37,7 @@ MainWindowHooks pageHooks()
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+    hooks.filamentPageOpen = filamentPageOpen;
     return hooks;
 }
 
@@ -43,9 +50,7 @@ void installPrintPageHooks()
             return BuildSetting::instBuildSetting;
         return new BuildSetting(isGxFile, materialUsed);
     };
-    hooks.filamentPageOpen = [] {
-        return LoadFilament::instLoadFilament != nullptr || UnloadFilament::instUnloadFilament != nullptr;
-    };
+    hooks.filamentPageOpen = filamentPageOpen;
     PrintPage::setHooks(hooks);
     BuildSetting::setUnloadPageOpener([]() -> QWidget * {
         if (UnloadFilament::instUnloadFilament)
@@ -110,6 +115,7 @@ int main(int argc, char *argv[])
         Startup::showFailure(failure);
     }
 
+    FileStorage::removeLeftoverTemporaries();
     MainWindow::setHooks(pageHooks());
     installPrintPageHooks();
     MainWindow window;

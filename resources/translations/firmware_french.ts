@@ -77,6 +77,30 @@ supprimer le fichier ?</translation>
 <context>
     <name>BuildPrint</name>
     <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>Impression arrêtée :
+la carte de l'imprimante
+ne répond plus.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>Impression arrêtée :
+le fichier d'impression
+est illisible.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Reprise après coupure
+désactivée pour ce travail :
+enregistrement impossible.</translation>
+    </message>
+    <message>
         <source>Build Time</source>
         <translation>Temps d&apos;impression</translation>
     </message>

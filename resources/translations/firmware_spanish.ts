@@ -77,6 +77,30 @@ eliminar el archivo?</translation>
 <context>
     <name>BuildPrint</name>
     <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>La impresión se detuvo:
+la placa de la impresora
+dejó de responder.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>La impresión se detuvo:
+no se puede leer
+el archivo de impresión.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Reanudar tras un corte
+desactivado en esta impresión:
+no se puede guardar.</translation>
+    </message>
+    <message>
         <source>Build Time</source>
         <translation>Tiempo de impresión</translation>
     </message>

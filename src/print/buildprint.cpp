@@ -69,6 +69,7 @@ BuildPrint::BuildPrint(QString path, bool isResumePrint, QWidget *parent)
     serialObject->setInitPrintingPersent();
     serialObject->slo_printCtlInit();
     connectEngine();
+    FILESNAMESPACE::ResumePrintConfigSaveFile()->startRecord();
 
     if (m_isResumePrint)
         takeResumedPrintSettings();

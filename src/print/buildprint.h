@@ -101,6 +101,10 @@ private:
     bool startPrintThread();
     void finishParking();
     void closeOpenQuestion();
+    bool filamentChangeRunning();
+    void takeEngineGiveUp();
+    void closeAfterStop();
+    void reportResumeRecordLost();
 
     SerialObject *serialObject = nullptr;
     Ui::BuildPrint *ui;
@@ -137,4 +141,7 @@ private:
     bool m_runOutPausePending = false;
     bool m_overTemperature = false;
     QPointer<QWidget> m_settingsPopup;
+    // Why the print stopped when the engine gave up; shown once the page
+    // has closed.
+    QString m_stopReason;
 };

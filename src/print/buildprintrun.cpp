@@ -6,13 +6,17 @@
 #include "buildprintcommon.h"
 #include "buzzerplay.h"
 #include "clickguard.h"
+#include "motionidle.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
+#include "printpagehooks.h"
 #include "serialobject.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
 
 #include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
 #include <QTimer>
 
 using namespace BuildPrintCommon;
@@ -29,6 +33,8 @@ void BuildPrint::on_play_pause_pressed()
         printPlayPauseDo();
         return;
     }
+    if (filamentChangeRunning())
+        return;
     if (config()->getFilamentDetect() && mainWindow() && !mainWindow()->filamentCheckStatu()) {
         if (!OneButtonDialog::instOneButtonDialog)
             (new OneButtonDialog(QString(),
@@ -51,10 +57,18 @@ void BuildPrint::printPause()
 
 void BuildPrint::printContinue()
 {
-    if (printState == Print_State_Play || printState == Print_State_Stop)
+    if (printState == Print_State_Play || printState == Print_State_Stop || filamentChangeRunning())
         return;
     printState = Print_State_Play;
     printPlayPauseDo();
+}
+
+// The load and unload pages move the extruder on their own; a print resumed
+// under them would get their moves between its lines. The user resumes from
+// this page once the filament page has closed.
+bool BuildPrint::filamentChangeRunning()
+{
+    return PrintPage::filamentPageOpen();
 }
 
 void BuildPrint::printPlayPauseDo()
@@ -123,7 +137,7 @@ void BuildPrint::checkMove()
         finishParking();
     } else if (printState == Print_State_Stop) {
         playTune(buzzerPlay::TUNE_PAUSE);
-        QTimer::singleShot(TimeScale::ms(3000), this, &QWidget::close);
+        QTimer::singleShot(TimeScale::ms(3000), this, &BuildPrint::closeAfterStop);
     }
 }
 
@@ -188,6 +202,8 @@ void BuildPrint::slot_printAbort()
 
 void BuildPrint::slot_printQuit()
 {
+    if (printState != Print_State_Stop)
+        takeEngineGiveUp();
     printState = Print_State_Stop;
     serialObject->serialCheckCode(QStringLiteral("M112"));
     serialObject->stopHalvorIIHeating();
@@ -202,17 +218,50 @@ void BuildPrint::slot_printQuit()
     QTimer::singleShot(TimeScale::ms(1000), this, &BuildPrint::checkMove);
 }
 
+// The engine ended the job without being asked (unreadable file, dead link):
+// the page ends it as a cancel does and says why once it has closed.
+void BuildPrint::takeEngineGiveUp()
+{
+    qCritical() << "BuildPrint: the print engine gave up on" << m_filePathName;
+    closeOpenQuestion();
+    m_stopReason = QFile(m_filePathName).open(QIODevice::ReadOnly)
+                       ? tr("The print stopped:\nthe printer board\nstopped answering.")
+                       : tr("The print stopped:\nthe print file\ncannot be read.");
+    showWaitText(tr("Cancelling Build..."));
+    printAdjustReset();
+    serialObject->setPoweroffCancelPrint();
+}
+
+void BuildPrint::closeAfterStop()
+{
+    if (!m_stopReason.isEmpty()) {
+        if (OneButtonDialog::instOneButtonDialog)
+            OneButtonDialog::instOneButtonDialog->setLabelText(m_stopReason);
+        else
+            new OneButtonDialog(QString(), m_stopReason);
+        OneButtonDialog::instOneButtonDialog->show();
+    }
+    close();
+}
+
 // --- completion --------------------------------------------------------------
 
 void BuildPrint::slot_printOver()
 {
     printState = Print_State_Stop;
     serialObject->stopHalvorIIHeating();
-    const QStringList lift = liftCommands(kLiftMm);
-    serialObject->serialSendCode(QStringLiteral("G90"));
-    sendCommands(lift);
-    serialObject->serialSendCode(QStringLiteral("G1 X0 Y0 F2000"));
-    checkPrintOverMove();
+    // The file's last moves may still be queued on the board: the lift is
+    // taken from where they end, never from a height the head only passes.
+    auto *queueRun = new MotionIdlePoller(serialObject, this);
+    connect(queueRun, &MotionIdlePoller::idle, this, [this, queueRun] {
+        queueRun->deleteLater();
+        const QStringList lift = liftCommands(kLiftMm);
+        serialObject->serialSendCode(QStringLiteral("G90"));
+        sendCommands(lift);
+        serialObject->serialSendCode(QStringLiteral("G1 X0 Y0 F2000"));
+        checkPrintOverMove();
+    });
+    queueRun->start(0, kIdlePollMs);
     printAdjustReset();
     serialObject->setPoweroffCancelPrint();
 }

@@ -12,6 +12,7 @@
 #include "onebuttondialog.h"
 #include "printclock.h"
 #include "printpagehooks.h"
+#include "resumeprintconfigsavefile.h"
 #include "serialobject.h"
 #include "stringbrevik.h"
 #include "timescale.h"
@@ -243,6 +244,8 @@ void BuildPrint::printFileHasSendProcess()
         seconds = ++buildTime;
     }
     config()->setPowerOffResumePrintTime(seconds);
+    if (FILESNAMESPACE::ResumePrintConfigSaveFile()->takeGiveUp())
+        reportResumeRecordLost();
     if (++time60Second > 59) {
         time60Second = 0;
         config()->setPrinterTotalTime(1);
@@ -274,4 +277,17 @@ void BuildPrint::playTune(int tune)
     buzzerPlay *buzzer = buzzerPlay::getInstance("pwm1");
     buzzer->start();
     buzzer->play(static_cast<buzzerPlay::TuneId>(tune));
+}
+
+// The engine could not keep the power-loss record and removed it; without
+// the file name no resume is offered after a power cut either.
+void BuildPrint::reportResumeRecordLost()
+{
+    config()->setPowerOffResumePrintFileName("");
+    const QString text = tr("Power-loss resume is off\nfor this print: its record\ncannot be saved.");
+    if (OneButtonDialog::instOneButtonDialog)
+        OneButtonDialog::instOneButtonDialog->setLabelText(text);
+    else
+        new OneButtonDialog(QString(), text);
+    OneButtonDialog::instOneButtonDialog->show();
 }

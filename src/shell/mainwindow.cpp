@@ -54,6 +54,13 @@ public:
     machine_status_t machineStatus() const override { return m_window.machineStatus.load(); }
     move_mode_t moveMode() const override { return m_window.moveMode.load(); }
     float printProgress() const override { return m_window.m_link->printingProgress() * 100.0f; }
+    bool resumeRefused() const override { return hooks.filamentPageOpen && hooks.filamentPageOpen(); }
+    bool endStops(StringBrevik::EndStops &out) const override
+    {
+        std::lock_guard<std::mutex> lock(m_window.m_tempMutex);
+        out = m_window.m_endStops;
+        return m_window.m_endStopsRead;
+    }
     QString printerName() const override { return MainWindow::tr("Printer %1").arg(serialNumber()); }
     QString serialNumber() const override
     {
@@ -182,7 +189,17 @@ void MainWindow::statusTick()
     const bool printPageOpen = hooks.printPageOpen && hooks.printPageOpen();
     if (!printPageOpen && m_trackingExtruder)
         trackPrintPageExtruder(false, StatusReading());
-    m_poller->request(connectState.load() == Machine_Connected, printPageOpen);
+    StatusPoller::Extras extras;
+    extras.endStops = connectState.load() == Machine_Connected;
+    extras.extruder = printPageOpen;
+    extras.filament = printPageOpen && getConfigFile()->configFile()->getFilamentDetect();
+    if (!extras.filament)
+        m_filament = StatusReading::Filament::NotRead;
+    if (!extras.endStops) {
+        std::lock_guard<std::mutex> lock(m_tempMutex);
+        m_endStopsRead = false;
+    }
+    m_poller->request(extras);
     const QString ip = QString::fromStdString(NetInterface::ipv4Address(NetInterface::wifiInterfaceName()));
     {
         std::lock_guard<std::mutex> lock(m_netMutex);
@@ -201,8 +218,14 @@ void MainWindow::statusRead(StatusReading reading)
         m_bed = static_cast<int>(reading.bed);
         m_bedTarget = static_cast<int>(reading.bedTarget);
     }
+    if (!reading.endStops.isEmpty()) {
+        std::lock_guard<std::mutex> lock(m_tempMutex);
+        m_endStopsRead = StringBrevik::endStops(reading.endStops, m_endStops);
+    }
     if (reading.extruderRead)
         trackPrintPageExtruder(true, reading);
+    if (reading.filament != StatusReading::Filament::NotRead)
+        m_filament = reading.filament;
     showTemperatures();
 }
 
@@ -275,11 +298,11 @@ void MainWindow::cancelUpdateStatus()
     disconnect(m_statusTimer, nullptr, this, nullptr);
 }
 
+// Only a sensor that answered "no filament" is a run-out; an exchange that
+// failed is not.
 bool MainWindow::filamentCheckStatu()
 {
-    const QString reply = m_link->serialCheckCode(QStringLiteral("M113"));
-    const StringBrevik::Filament state = StringBrevik::filamentState(reply);
-    return state == StringBrevik::Filament::Present || reply.contains(QLatin1String("Fail"));
+    return m_filament != StatusReading::Filament::Absent;
 }
 
 // ---- USB and network -----------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "lan/vardefine.h"
 #include "statuspoller.h"
+#include "stringbrevik.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -40,6 +41,9 @@ struct MainWindowHooks {
     // interrupted by a power loss.
     std::function<void(const QString &path, bool resume)> openPrintPage;
     std::function<bool()> printPageOpen;
+    // True while the filament load or unload page is open; also asked on the
+    // LAN server's threads, so it may only read instance pointers.
+    std::function<bool()> filamentPageOpen;
     // Closes pages that must not stay open under a print started over the LAN
     // (the about and jog pages).
     std::function<void()> closeForLanPrint;
@@ -76,7 +80,9 @@ public:
     int getCurrentPlatformTemp();
     int getTargetPlatformTemp();
 
-    // "M113": true when filament is present or the sensor reports a fault.
+    // The last "M113" of the status poll, read while the printing page is
+    // open and filament detection is on: false only when the sensor reported
+    // no filament; true too when the sensor is faulty or did not answer.
     bool filamentCheckStatu();
     bool getUpanStatus();
     bool getUDiskState();
@@ -143,8 +149,13 @@ private:
 
     mutable std::mutex m_tempMutex;
     int m_nozzle = 0, m_nozzleTarget = 0, m_bed = 0, m_bedTarget = 0;
+    // The poll's "M119" while a LAN client holds control.
+    bool m_endStopsRead = false;
+    StringBrevik::EndStops m_endStops;
     mutable std::mutex m_netMutex;
     QString m_ipAddress;
+
+    StatusReading::Filament m_filament = StatusReading::Filament::NotRead;
 
     // Extruder travel while the printing page is open.
     bool m_trackingExtruder = false;

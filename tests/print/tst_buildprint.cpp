@@ -194,6 +194,9 @@ private slots:
         getConfigFile()->configFile()->reload();
         getConfigFile()->configFile()->setBuzzerStatus(false);
         QVERIFY(ExecuteGetSerialObject()->serial());
+        MainWindowHooks hooks;
+        hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+        MainWindow::setHooks(hooks);
         mainWindow = new MainWindow;
         QTRY_VERIFY(mainWindow->getCurrentExtruderTemp() > 0);
     }

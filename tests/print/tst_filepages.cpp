@@ -632,8 +632,8 @@ private slots:
         BuildPreview *preview = BuildPreview::instBuildPreview;
         QCOMPARE(preview->findChild<QLabel *>("label_time")->text(), QString("1h 2min"));
         QCOMPARE(preview->findChild<QLabel *>("label_filament")->text(), QString("2.50m"));
-        QCOMPARE(imageOf(preview->findChild<QLabel *>("label_filePixmap")),
-                 ShowDisk::getPixmap(path, 124, 124).toImage().convertToFormat(QImage::Format_RGB32));
+        QTRY_COMPARE(imageOf(preview->findChild<QLabel *>("label_filePixmap")),
+                     ShowDisk::getPixmap(path, 124, 124).toImage().convertToFormat(QImage::Format_RGB32));
 
         answerNextQuestion(false);
         tap(preview->findChild<QToolButton *>("btn_delete"));
@@ -772,7 +772,9 @@ private slots:
             QTRY_COMPARE(bar->value(), 256 * 1024 * 100 / 600000);
             checkScreen(ProgressDialog::instProgressDialog, language + "_copying");
             m_gate.release();
-            QTRY_VERIFY_WITH_TIMEOUT(!page->isCopying(), kWaitMs);
+            // The result comes queued after the copy thread ends: wait for it,
+            // or it appears after closeAll().
+            QTRY_COMPARE_WITH_TIMEOUT(messageShown(), ShowDisk::tr("Copy Completed"), kWaitMs);
             VerifiedCopy::setBlockFilterForTesting(nullptr);
 
             closeAll();

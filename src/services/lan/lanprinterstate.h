@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stringbrevik.h"
 #include "vardefine.h"
 
 #include <QString>
@@ -23,6 +24,14 @@ public:
 
     // Progress of the running print in percent (0 to 100).
     virtual float printProgress() const = 0;
+
+    // True while a resume must not run (a filament change is under way
+    // over the paused print).
+    virtual bool resumeRefused() const { return false; }
+
+    // The end-stops as the last status poll read them; false when it has not
+    // read them (they are polled only while a client holds control).
+    virtual bool endStops(StringBrevik::EndStops &) const { return false; }
 
     virtual QString printerName() const = 0;
     virtual QString firmwareVersion() const = 0;

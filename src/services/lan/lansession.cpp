@@ -104,6 +104,8 @@ bool LanSession::dispatch(const LanCommand &command)
     if (name == "M23")
         return selectFile(command);
     if (name == "M24") {
+        if (m_server.m_state->resumeRefused())
+            return replyError(name, "printer busy");
         emit m_server.sig_printresume();
         return reply(name);
     }
@@ -153,8 +155,13 @@ bool LanSession::temperatures(const LanCommand &command)
 bool LanSession::status(const LanCommand &command)
 {
     const LanPrinterState &state = *m_server.m_state;
-    return reply(command.name(), {QByteArray("MachineStatus: ") + machineStatusName(state.machineStatus()),
-                                  QByteArray("MoveMode: ") + moveModeName(state.moveMode())});
+    QList<QByteArray> lines{QByteArray("MachineStatus: ") + machineStatusName(state.machineStatus()),
+                            QByteArray("MoveMode: ") + moveModeName(state.moveMode())};
+    StringBrevik::EndStops stops;
+    if (state.endStops(stops))
+        lines << QByteArray("Endstop: X:") + (stops.x ? '1' : '0') + " Y:" + (stops.y ? '1' : '0')
+                     + " Z:" + (stops.z ? '1' : '0');
+    return reply(command.name(), lines);
 }
 
 bool LanSession::progress(const LanCommand &command)

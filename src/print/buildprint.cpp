@@ -108,7 +108,8 @@ BuildPrint::~BuildPrint()
         disconnect(this, nullptr, m_settingsPopup, nullptr);
         m_settingsPopup->close();
     }
-    instBuildPrint = nullptr;
+    if (instBuildPrint == this)
+        instBuildPrint = nullptr;
     delete ui;
 }
 

@@ -427,11 +427,13 @@ void MainWindow::lanPrintFile(QString path)
 
 // ---- the file-transfer notice and other dialogs --------------------------
 
+// A notice still open (a "CRC ERROR" the client has not let go of) takes the
+// new text: a new upload must say so, not close it.
 void MainWindow::dialogShow(QString text)
 {
     if (dialog) {
-        dialog->close();
-        dialog = nullptr;
+        dialog->setLabelText(text);
+        dialog->show();
         return;
     }
     dialog = new SendFileDialog(text, nullptr);

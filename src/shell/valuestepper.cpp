@@ -44,7 +44,7 @@ void ValueStepper::setChangeMark(const QString &normalStyle, const QString &chan
 
 void ValueStepper::setValue(int value)
 {
-    m_value = qBound(m_min, value, m_max);
+    m_value = m_off && value == *m_off ? value : qBound(m_min, value, m_max);
     m_reference = m_value;
     show();
 }
@@ -91,7 +91,10 @@ void ValueStepper::repeat()
 
 bool ValueStepper::moveBy(int delta)
 {
-    const int wanted = m_value + delta;
+    const bool off = m_off && m_value == *m_off;
+    if (off && delta <= 0)
+        return true;
+    const int wanted = off ? m_min : m_value + delta;
     const int before = m_value;
     m_value = qBound(m_min, wanted, m_max);
     show();

@@ -87,6 +87,38 @@ private slots:
         link()->serialCheckCode("M105");
     }
 
+    // While a print page is open the poll asks the filament sensor; only a
+    // sensor that says "no filament" is a run-out, never a board that did
+    // not answer.
+    void filamentSensorIsReadInThePoll()
+    {
+        MainWindowHooks hooks;
+        hooks.printPageOpen = [] { return true; };
+        MainWindow::setHooks(hooks);
+        getConfigFile()->configFile()->setFilamentDetect(true);
+        MainWindow window;
+        fx->board().setFilament(sim::Filament::Absent);
+        QTRY_VERIFY(!window.filamentCheckStatu());
+        fx->board().setSilent(true);
+        QTRY_VERIFY(window.filamentCheckStatu());
+        fx->board().setSilent(false);
+        fx->board().setFilament(sim::Filament::Absent);
+        QTRY_VERIFY(!window.filamentCheckStatu());
+        fx->board().setFilament(sim::Filament::SensorFault);
+        QTRY_VERIFY(window.filamentCheckStatu());
+
+        // Not asked while filament detection is off.
+        fx->board().setFilament(sim::Filament::Absent);
+        getConfigFile()->configFile()->setFilamentDetect(false);
+        const int asked = fx->count("M113"), polls = fx->count("M105");
+        QTRY_VERIFY(fx->count("M105") > polls + 3);
+        QCOMPARE(fx->count("M113"), asked);
+        QVERIFY(window.filamentCheckStatu());
+        fx->board().setFilament(sim::Filament::Present);
+        MainWindow::setHooks(MainWindowHooks());
+        link()->serialCheckCode("M105");
+    }
+
     void mainButtonsOpenTheirPageOnce()
     {
         int builds = 0;
@@ -113,12 +145,12 @@ private slots:
         window.dialogShow("Receive file");
         QVERIFY(window.dialog);
         QCOMPARE(window.dialog->labelText(), QString("Receive file"));
-        window.dialogShow("again"); // a second request closes it
-        QVERIFY(!window.dialog);
-        window.dialogShow("Receive file");
         window.dialogClose();
         window.dialogShow("CRC ERROR");
         QCOMPARE(window.dialog->labelText(), QString("CRC ERROR"));
+        window.dialogShow("Receive file"); // a new upload after the error
+        QVERIFY(window.dialog && window.dialog->isVisible());
+        QCOMPARE(window.dialog->labelText(), QString("Receive file"));
         window.dialogClose();
         QVERIFY(!window.dialog);
     }

@@ -91,10 +91,7 @@ void ValueStepper::repeat()
 
 bool ValueStepper::moveBy(int delta)
 {
-    const bool off = m_off && m_value == *m_off;
-    if (off && delta <= 0)
-        return true;
-    const int wanted = off ? m_min : m_value + delta;
+    const int wanted = m_value + delta;
     const int before = m_value;
     m_value = qBound(m_min, wanted, m_max);
     show();

@@ -42,8 +42,8 @@ public:
     // Label styles without and with the change mark; no mark unless set.
     void setChangeMark(const QString &normalStyle, const QString &changedStyle);
 
-    // A value outside the bounds that the row may hold (a heater that is
-    // off): shown as it is; plus leaves it for the lower bound.
+    // A value below the bounds that the row may hold (a heater that is
+    // off): shown as it is, minus disabled; plus goes to the lower bound.
     void setOffValue(int off) { m_off = off; }
     // Sets the value brought into the bounds (unless it is the off value)
     // and makes it the reference.

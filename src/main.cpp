@@ -10,6 +10,7 @@
 #include "onebuttondialog.h"
 #include "pageopener.h"
 #include "printericons.h"
+#include "printfilecheck.h"
 #include "printpagehooks.h"
 #include "printertranslations.h"
 #include "startup.h"
@@ -38,6 +39,9 @@ MainWindowHooks pageHooks()
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
     hooks.filamentPageOpen = filamentPageOpen;
+    hooks.printFileAccepted = [](const QString &path) {
+        return checkPrintFile(path, machineBuildVolume()).isPrintable();
+    };
     return hooks;
 }
 

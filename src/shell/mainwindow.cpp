@@ -53,7 +53,25 @@ public:
     int targetPlatformTemp() const override { return m_window.getTargetPlatformTemp(); }
     machine_status_t machineStatus() const override { return m_window.machineStatus.load(); }
     move_mode_t moveMode() const override { return m_window.moveMode.load(); }
-    float printProgress() const override { return m_window.m_link->printingProgress() * 100.0f; }
+    // A finished or refused job leaves its progress behind in the link.
+    float printProgress() const override
+    {
+        return m_window.machineStatus.load() == MACHINE_STATUS_READY ? 0.0f
+                                                                      : m_window.m_link->printingProgress() * 100.0f;
+    }
+    bool claimPrint(const QString &path, QByteArray *error) override
+    {
+        if (m_window.machineStatus.load() != MACHINE_STATUS_READY || m_window.m_lanPrintStarting.exchange(true)) {
+            *error = "printer busy";
+            return false;
+        }
+        if (hooks.printFileAccepted && !hooks.printFileAccepted(path)) {
+            m_window.m_lanPrintStarting = false;
+            *error = "file format error";
+            return false;
+        }
+        return true;
+    }
     bool resumeRefused() const override { return hooks.filamentPageOpen && hooks.filamentPageOpen(); }
     bool endStops(StringBrevik::EndStops &out) const override
     {
@@ -61,7 +79,9 @@ public:
         out = m_window.m_endStops;
         return m_window.m_endStopsRead;
     }
-    QString printerName() const override { return MainWindow::tr("Printer %1").arg(serialNumber()); }
+    // The name the slicer lists: the same whatever language the screen has.
+    QString printerName() const override { return QStringLiteral("Printer %1").arg(serialNumber()); }
+    QString interfaceAddress() const override { return m_window.getWiFiIpAddress(); }
     QString serialNumber() const override
     {
         return QString::fromStdString(getConfigFile()->configFile()->getPrinterSerialNumber());
@@ -148,7 +168,12 @@ void MainWindow::initView()
     ui->showTool->setText(tr("Settings"));
     ui->showControl->setText(tr("Control"));
     ui->showLevel->setText(tr("Level"));
-    ui->printerName->setText(m_lanState->printerName());
+    showPrinterName();
+}
+
+void MainWindow::showPrinterName()
+{
+    ui->printerName->setText(tr("Printer %1").arg(m_lanState->serialNumber()));
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -176,7 +201,7 @@ void MainWindow::artMachine()
     connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::statusTick);
     m_statusTimer->start(TimeScale::ms(kTickMs));
     m_usb->start();
-    ui->printerName->setText(m_lanState->printerName());
+    showPrinterName();
     QTimer::singleShot(TimeScale::ms(2000), this, &MainWindow::offerPowerLossResume);
     m_network = new NetworkWatcher();
     m_network->start();
@@ -399,6 +424,7 @@ void MainWindow::lanServerStarted()
     connect(started, &myServer::sig_dialogShow, this, &MainWindow::dialogShow, Qt::QueuedConnection);
     connect(started, &myServer::sig_dialogClose, this, &MainWindow::dialogClose, Qt::QueuedConnection);
     connect(started, &myServer::sig_printFile, this, &MainWindow::lanPrintFile, Qt::QueuedConnection);
+    connect(started, &myServer::sig_motorsOn, this, &MainWindow::lanMotorsOn, Qt::QueuedConnection);
     connect(started, &myServer::sig_controlTaken, this, &MainWindow::lanControlTaken, Qt::QueuedConnection);
     connect(started, &myServer::sig_controlReleased, this, &MainWindow::lanControlReleased, Qt::QueuedConnection);
 }
@@ -419,10 +445,19 @@ void MainWindow::lanPrintFile(QString path)
     getConfigFile()->configFile()->updateFileModifyTime(path.toStdString());
     if (machineStatus.load() != MACHINE_STATUS_READY || !hooks.openPrintPage) {
         qWarning() << "MainWindow::lanPrintFile not ready, ignoring" << path;
-        return;
+    } else {
+        clearAgoState();
+        hooks.openPrintPage(path, false);
     }
-    clearAgoState();
-    hooks.openPrintPage(path, false);
+    // The page has taken the machine, or refused the file: the next M23 is
+    // judged by the machine status again.
+    m_lanPrintStarting = false;
+}
+
+void MainWindow::lanMotorsOn()
+{
+    if (machineStatus.load() == MACHINE_STATUS_READY)
+        m_link->serialCheckCode(QStringLiteral("M17"));
 }
 
 // ---- the file-transfer notice and other dialogs --------------------------

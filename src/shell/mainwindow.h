@@ -44,6 +44,9 @@ struct MainWindowHooks {
     // True while the filament load or unload page is open; also asked on the
     // LAN server's threads, so it may only read instance pointers.
     std::function<bool()> filamentPageOpen;
+    // Whether the printing page would print this file; asked on the LAN
+    // server's threads before an M23 is answered.
+    std::function<bool(const QString &path)> printFileAccepted;
     // Closes pages that must not stay open under a print started over the LAN
     // (the about and jog pages).
     std::function<void()> closeForLanPrint;
@@ -124,6 +127,7 @@ private slots:
     void usbUnmounted();
     void lanServerStarted();
     void lanPrintFile(QString path);
+    void lanMotorsOn();
     void lanControlTaken();
     void lanControlReleased();
 
@@ -132,6 +136,7 @@ private:
     void trackPrintPageExtruder(bool open, const StatusReading &reading);
     void maybeStartLanServer();
     void showTemperatures();
+    void showPrinterName();
     void showConnectivity();
     bool guardedOpen(const std::function<void()> &opener);
 
@@ -143,6 +148,8 @@ private:
     NetworkWatcher *m_network = nullptr;
     std::unique_ptr<LanState> m_lanState;
     std::atomic<bool> m_lanStarting{false};
+    // An M23 was accepted and its printing page is not open yet.
+    std::atomic<bool> m_lanPrintStarting{false};
     std::thread m_lanStarter;
     std::atomic<myServer *> m_pendingServer{nullptr};
     QString m_endStopsAtStart;

@@ -25,6 +25,19 @@ public:
     // Progress of the running print in percent (0 to 100).
     virtual float printProgress() const = 0;
 
+    // Claims the printer for printing `path` (M23): false, with the reason
+    // in `error`, when the printing page would refuse the file or another
+    // print is already starting or running. A claim holds until the page
+    // has taken or refused the file.
+    virtual bool claimPrint(const QString &path, QByteArray *error)
+    {
+        Q_UNUSED(path);
+        if (machineStatus() == MACHINE_STATUS_READY)
+            return true;
+        *error = "printer busy";
+        return false;
+    }
+
     // True while a resume must not run (a filament change is under way
     // over the paused print).
     virtual bool resumeRefused() const { return false; }
@@ -34,6 +47,8 @@ public:
     virtual bool endStops(StringBrevik::EndStops &) const { return false; }
 
     virtual QString printerName() const = 0;
+    // The address discovery announces; empty: the one the server was made with.
+    virtual QString interfaceAddress() const { return QString(); }
     virtual QString firmwareVersion() const = 0;
     virtual QString serialNumber() const = 0;
 };

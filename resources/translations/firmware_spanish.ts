@@ -96,9 +96,9 @@ el archivo de impresión.</translation>
         <source>Power-loss resume is off
 for this print: its record
 cannot be saved.</source>
-        <translation>Reanudar tras un corte
-desactivado en esta impresión:
-no se puede guardar.</translation>
+        <translation>Sin reanudación tras corte
+en esta impresión: no se
+puede guardar el registro.</translation>
     </message>
     <message>
         <source>Build Time</source>

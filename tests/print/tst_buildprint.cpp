@@ -705,7 +705,12 @@ private slots:
         config->setPrinterLanguage(language.toStdString());
 
         fx->board().setForcedNozzleTemp(150.0);
-        open(writeData("cube.gx", headerBytes({60, 62, 62, 5400, 2500}) + "\n\n" + printBody(3000)));
+        // A name longer than the label is cut at its end, in the label's font.
+        open(writeData("calibration cube with a very long descriptive name.gx",
+                       headerBytes({60, 62, 62, 5400, 2500}) + "\n\n" + printBody(3000)));
+        const QLabel *name = pageChild<QLabel>("printFileName");
+        QVERIFY(name->text().startsWith("calibration cube"));
+        QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) > 220); // fills the room, not more
         QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
         QTRY_VERIFY(pageChild<QToolButton>("nozzle_status")->text().startsWith("150/200"));
         checkScreen(BuildPrint::instBuildPrint, language + "-1-before-sending");

@@ -792,6 +792,8 @@ private slots:
             checkScreen(page, language + "_selectbar");
 
             BuildPreview *preview = openPreview(m_media + "/benchy part 3.gx");
+            QTRY_VERIFY(imageOf(preview->findChild<QLabel *>("label_filePixmap"))
+                        != defaultPrintFilePicture(124, 124).toImage().convertToFormat(QImage::Format_RGB32));
             checkScreen(preview, language + "_preview");
             preview->close();
             QTRY_VERIFY(!BuildPreview::instBuildPreview);

@@ -181,16 +181,18 @@ void BuildPrint::checkFilamentRunOut()
 }
 
 // Targets changed before sending (print-detail page) count for the print;
-// the filament pages' own heating does not.
+// the filament pages' own heating does not. They are the targets the link
+// last sent, not the poll's: a poll from before this page heated would hold
+// the print to a target the board was never given.
 void BuildPrint::followTargetsBeforeSending()
 {
     if (PrintPage::filamentPageOpen())
         return;
-    const int nozzleTarget = mainWindow()->getTargetExtruderTemp();
+    const int nozzleTarget = serialObject->nozzleTarget();
     if (nozzleTarget != m_buildFileNozzleTemp && nozzleTarget > kLowestFollowedTarget
         && nozzleTarget != kFilamentPageTarget)
         m_buildFileNozzleTemp = nozzleTarget;
-    const int bedTarget = mainWindow()->getTargetPlatformTemp();
+    const int bedTarget = serialObject->bedTarget();
     if (bedTarget != m_buildFilePlatformTemp && bedTarget > kLowestFollowedTarget)
         m_buildFilePlatformTemp = bedTarget;
 }

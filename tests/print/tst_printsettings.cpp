@@ -444,10 +444,6 @@ private slots:
     {
         const QString path = fx->root() + "/data/nobed.gcode";
         QVERIFY(writeTestFile(path, printBody(20000).replace("M140 S60\n", "")));
-        // The page follows a bed target the poll reads before streaming; let
-        // the last test's target go first.
-        ExecuteGetSerialObject()->serial()->stopHalvorIIHeating();
-        QTRY_VERIFY(mainWindow->getTargetPlatformTemp() == 0);
         BuildPrint::instBuildPrint = new BuildPrint(path, false);
         QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
         openDetail();

@@ -5,7 +5,9 @@
 // detached thread and turns the engine's signals into screens (progress,
 // pause, resume, cancel, completion). Public contract used by the file
 // pages, the main window, the in-print settings pop-up and the print-detail
-// page.
+// page. Its code lives in three files: buildprint.cpp (construction, screen,
+// accessors), buildprintstart.cpp (start sequence, status tick, board
+// helpers) and buildprintrun.cpp (pause, resume, cancel, completion).
 #include "returnhomelistener.h"
 
 #include <QDialog>

@@ -144,6 +144,30 @@
 <context>
     <name>BuildPrint</name>
     <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>打印已停止：
+打印机主板
+没有响应。</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>打印已停止：
+无法读取
+打印文件。</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>无法保存断电记录，
+本次打印的
+断电续打已关闭。</translation>
+    </message>
+    <message>
         <source>Build Time</source>
         <translation>打印时间</translation>
     </message>

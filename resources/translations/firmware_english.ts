@@ -144,6 +144,30 @@
 <context>
     <name>BuildPrint</name>
     <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>The print stopped:
+the printer board
+stopped answering.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>The print stopped:
+the print file
+cannot be read.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Power-loss resume is off
+for this print: its record
+cannot be saved.</translation>
+    </message>
+    <message>
         <source>Build Time</source>
         <translation>Build Time</translation>
     </message>

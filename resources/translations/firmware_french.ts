@@ -237,6 +237,30 @@ annuler l&apos;impression ?</translation>
         <source>Print</source>
         <translation>Imprimer</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>Impression arrêtée :
+la carte de l&apos;imprimante
+ne répond plus.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>Impression arrêtée :
+le fichier d&apos;impression
+est illisible.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Reprise après coupure
+désactivée pour ce travail :
+enregistrement impossible.</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>

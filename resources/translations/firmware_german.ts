@@ -237,6 +237,30 @@ abbrechen?</translation>
         <source>Print</source>
         <translation>Drucken</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>Der Druck wurde beendet:
+die Druckerplatine
+antwortet nicht mehr.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>Der Druck wurde beendet:
+die Druckdatei
+ist nicht lesbar.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Fortsetzen nach Stromausfall
+ist für diesen Druck aus:
+Speichern nicht möglich.</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>

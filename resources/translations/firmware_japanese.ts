@@ -144,6 +144,30 @@
 <context>
     <name>BuildPrint</name>
     <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>印刷が停止しました：
+プリンターボードが
+応答しません。</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>印刷が停止しました：
+印刷ファイルを
+読み込めません。</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>記録を保存できないため、
+この印刷の停電復帰は
+オフになりました。</translation>
+    </message>
+    <message>
         <source>Build Time</source>
         <translation>造形時間</translation>
     </message>

@@ -237,6 +237,30 @@ cancelar la impresión?</translation>
         <source>Print</source>
         <translation>Imprimir</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>La impresión se detuvo:
+la placa de la impresora
+dejó de responder.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>La impresión se detuvo:
+no se puede leer
+el archivo de impresión.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Sin reanudación tras corte
+en esta impresión: no se
+puede guardar el registro.</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>

@@ -52,6 +52,7 @@ public:
     void HeatingHalvorII(int nozzle, int platform);
     void stopHalvorIIHeating();
     int nozzleTarget() const { return m_nozzleTarget.load(); }
+    int bedTarget() const { return m_bedTarget.load(); }
 
     void getPrintingAdjust(PrintingAdjust &out);
     void setPrintingAdjust(PrintingAdjust value);

@@ -54,8 +54,35 @@ public:
     int targetPlatformTemp() const override { return m_window.getTargetPlatformTemp(); }
     machine_status_t machineStatus() const override { return m_window.machineStatus.load(); }
     move_mode_t moveMode() const override { return m_window.moveMode.load(); }
-    float printProgress() const override { return m_window.m_link->printingProgress() * 100.0f; }
-    QString printerName() const override { return MainWindow::tr("Printer %1").arg(serialNumber()); }
+    // A finished or refused job leaves its progress behind in the link.
+    float printProgress() const override
+    {
+        return m_window.machineStatus.load() == MACHINE_STATUS_READY ? 0.0f
+                                                                      : m_window.m_link->printingProgress() * 100.0f;
+    }
+    bool claimPrint(const QString &path, QByteArray *error) override
+    {
+        if (m_window.machineStatus.load() != MACHINE_STATUS_READY || m_window.m_lanPrintStarting.exchange(true)) {
+            *error = "printer busy";
+            return false;
+        }
+        if (hooks.printFileAccepted && !hooks.printFileAccepted(path)) {
+            m_window.m_lanPrintStarting = false;
+            *error = "file format error";
+            return false;
+        }
+        return true;
+    }
+    bool resumeRefused() const override { return hooks.filamentPageOpen && hooks.filamentPageOpen(); }
+    bool endStops(StringBrevik::EndStops &out) const override
+    {
+        std::lock_guard<std::mutex> lock(m_window.m_tempMutex);
+        out = m_window.m_endStops;
+        return m_window.m_endStopsRead;
+    }
+    // The name the slicer lists: the same whatever language the screen has.
+    QString printerName() const override { return QStringLiteral("Printer %1").arg(serialNumber()); }
+    QString interfaceAddress() const override { return m_window.getWiFiIpAddress(); }
     QString serialNumber() const override
     {
         return QString::fromStdString(getConfigFile()->configFile()->getPrinterSerialNumber());
@@ -143,7 +170,12 @@ void MainWindow::initView()
     ui->showTool->setText(tr("Settings"));
     ui->showControl->setText(tr("Control"));
     ui->showLevel->setText(tr("Level"));
-    ui->printerName->setText(m_lanState->printerName());
+    showPrinterName();
+}
+
+void MainWindow::showPrinterName()
+{
+    ui->printerName->setText(tr("Printer %1").arg(m_lanState->serialNumber()));
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -175,7 +207,7 @@ void MainWindow::artMachine()
     m_statusTimer->start(TimeScale::ms(kTickMs));
     QTimer::singleShot(TimeScale::ms(100), this, &MainWindow::resumeWifiMode);
     m_usb->start();
-    ui->printerName->setText(m_lanState->printerName());
+    showPrinterName();
     QTimer::singleShot(TimeScale::ms(2000), this, &MainWindow::offerPowerLossResume);
     m_network = new NetworkWatcher();
     m_network->start();
@@ -202,7 +234,17 @@ void MainWindow::statusTick()
     const bool printPageOpen = hooks.printPageOpen && hooks.printPageOpen();
     if (!printPageOpen && m_trackingExtruder)
         trackPrintPageExtruder(false, StatusReading());
-    m_poller->request(connectState.load() == Machine_Connected, printPageOpen);
+    StatusPoller::Extras extras;
+    extras.endStops = connectState.load() == Machine_Connected;
+    extras.extruder = printPageOpen;
+    extras.filament = printPageOpen && getConfigFile()->configFile()->getFilamentDetect();
+    if (!extras.filament)
+        m_filament = StatusReading::Filament::NotRead;
+    if (!extras.endStops) {
+        std::lock_guard<std::mutex> lock(m_tempMutex);
+        m_endStopsRead = false;
+    }
+    m_poller->request(extras);
     // Only a station's address counts: the access point's own is no way out.
     const QString ip = wifiState == WIFI_Station
                            ? QString::fromStdString(NetInterface::ipv4Address(NetInterface::wifiInterfaceName()))
@@ -224,8 +266,14 @@ void MainWindow::statusRead(StatusReading reading)
         m_bed = static_cast<int>(reading.bed);
         m_bedTarget = static_cast<int>(reading.bedTarget);
     }
+    if (!reading.endStops.isEmpty()) {
+        std::lock_guard<std::mutex> lock(m_tempMutex);
+        m_endStopsRead = StringBrevik::endStops(reading.endStops, m_endStops);
+    }
     if (reading.extruderRead)
         trackPrintPageExtruder(true, reading);
+    if (reading.filament != StatusReading::Filament::NotRead)
+        m_filament = reading.filament;
     showTemperatures();
 }
 
@@ -298,11 +346,11 @@ void MainWindow::cancelUpdateStatus()
     disconnect(m_statusTimer, nullptr, this, nullptr);
 }
 
+// Only a sensor that answered "no filament" is a run-out; an exchange that
+// failed is not.
 bool MainWindow::filamentCheckStatu()
 {
-    const QString reply = m_link->serialCheckCode(QStringLiteral("M113"));
-    const StringBrevik::Filament state = StringBrevik::filamentState(reply);
-    return state == StringBrevik::Filament::Present || reply.contains(QLatin1String("Fail"));
+    return m_filament != StatusReading::Filament::Absent;
 }
 
 // ---- USB and network -----------------------------------------------------
@@ -399,6 +447,7 @@ void MainWindow::lanServerStarted()
     connect(started, &myServer::sig_dialogShow, this, &MainWindow::dialogShow, Qt::QueuedConnection);
     connect(started, &myServer::sig_dialogClose, this, &MainWindow::dialogClose, Qt::QueuedConnection);
     connect(started, &myServer::sig_printFile, this, &MainWindow::lanPrintFile, Qt::QueuedConnection);
+    connect(started, &myServer::sig_motorsOn, this, &MainWindow::lanMotorsOn, Qt::QueuedConnection);
     connect(started, &myServer::sig_controlTaken, this, &MainWindow::lanControlTaken, Qt::QueuedConnection);
     connect(started, &myServer::sig_controlReleased, this, &MainWindow::lanControlReleased, Qt::QueuedConnection);
 }
@@ -419,19 +468,30 @@ void MainWindow::lanPrintFile(QString path)
     getConfigFile()->configFile()->updateFileModifyTime(path.toStdString());
     if (machineStatus.load() != MACHINE_STATUS_READY || !hooks.openPrintPage) {
         qWarning() << "MainWindow::lanPrintFile not ready, ignoring" << path;
-        return;
+    } else {
+        clearAgoState();
+        hooks.openPrintPage(path, false);
     }
-    clearAgoState();
-    hooks.openPrintPage(path, false);
+    // The page has taken the machine, or refused the file: the next M23 is
+    // judged by the machine status again.
+    m_lanPrintStarting = false;
+}
+
+void MainWindow::lanMotorsOn()
+{
+    if (machineStatus.load() == MACHINE_STATUS_READY)
+        m_link->serialCheckCode(QStringLiteral("M17"));
 }
 
 // ---- the file-transfer notice and other dialogs --------------------------
 
+// A notice still open (a "CRC ERROR" the client has not let go of) takes the
+// new text: a new upload must say so, not close it.
 void MainWindow::dialogShow(QString text)
 {
     if (dialog) {
-        dialog->close();
-        dialog = nullptr;
+        dialog->setLabelText(text);
+        dialog->show();
         return;
     }
     dialog = new SendFileDialog(text, nullptr);

@@ -15,6 +15,7 @@
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
 #include "unloadfilament.h"
+#include "update.h"
 
 #include <QApplication>
 #include <QTextCodec>
@@ -31,6 +32,13 @@ MainWindowHooks pageHooks()
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+    hooks.findTheLatestFirmware = [] {
+        if (Update::instUpdate)
+            Update::instUpdate->stateUpgrade();
+        else
+            openPage(Update::instUpdate, true);
+    };
+    hooks.updatePageOpen = [] { return Update::instUpdate != nullptr; };
     return hooks;
 }
 

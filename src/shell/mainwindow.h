@@ -21,6 +21,7 @@ class QTimer;
 class SendFileDialog;
 class SerialObject;
 
+class UpdateManager;
 class UsbMonitor;
 namespace Ui {
 class MainWindow;
@@ -43,6 +44,9 @@ struct MainWindowHooks {
     // Closes pages that must not stay open under a print started over the LAN
     // (the about and jog pages).
     std::function<void()> closeForLanPrint;
+    // Opens the update page as a direct upgrade, or installs from the open one.
+    std::function<void()> findTheLatestFirmware;
+    std::function<bool()> updatePageOpen;
 };
 
 // The main screen: status bar, nozzle and bed read-outs, the four main
@@ -90,6 +94,10 @@ public:
     void setWiFiAndHotspotHide();
     // Stops the one-second poll (nothing more goes to the board).
     void cancelUpdateStatus();
+    // Starts it again after an update that did not install.
+    void resumeUpdateStatus();
+    UpdateManager *getUpdateManagerClass();
+    void findTheLatestFirmware();
     void clearAgoState();
 
 signals:
@@ -120,6 +128,7 @@ private slots:
     void lanPrintFile(QString path);
     void lanControlTaken();
     void lanControlReleased();
+    void newVersionDownloaded();
 
 private:
     class LanState;
@@ -128,6 +137,7 @@ private:
     void showTemperatures();
     void showConnectivity();
     bool guardedOpen(const std::function<void()> &opener);
+    void startUpdateChecker();
 
     Ui::MainWindow *ui;
     SerialObject *m_link;
@@ -135,6 +145,7 @@ private:
     StatusPoller *m_poller = nullptr;
     UsbMonitor *m_usb = nullptr;
     NetworkWatcher *m_network = nullptr;
+    UpdateManager *m_updateManager = nullptr;
     std::unique_ptr<LanState> m_lanState;
     std::atomic<bool> m_lanStarting{false};
     std::thread m_lanStarter;

@@ -32,12 +32,7 @@ MainWindowHooks pageHooks()
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
-    hooks.findTheLatestFirmware = [] {
-        if (Update::instUpdate)
-            Update::instUpdate->stateUpgrade();
-        else
-            openPage(Update::instUpdate, true);
-    };
+    hooks.findTheLatestFirmware = &Update::findTheLatestFirmware;
     hooks.updatePageOpen = [] { return Update::instUpdate != nullptr; };
     return hooks;
 }

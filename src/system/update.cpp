@@ -6,6 +6,7 @@
 #include "executegetserialobject.h"
 #include "mainwindow.h"
 #include "pageframe.h"
+#include "pageopener.h"
 #include "serialobject.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
@@ -79,6 +80,14 @@ Update::~Update()
     if (instUpdate == this)
         instUpdate = nullptr;
     delete ui;
+}
+
+void Update::findTheLatestFirmware()
+{
+    if (instUpdate)
+        instUpdate->stateUpgrade();
+    else
+        openPage(instUpdate, true);
 }
 
 bool Update::networkConnected() const

@@ -31,6 +31,10 @@ public:
     explicit Update(bool isDirectUpgrade, QWidget *parent = nullptr);
     ~Update() override;
 
+    // The main window's new-version prompt, once the user has said yes: opens
+    // the page as a direct upgrade, or installs from the open page.
+    static void findTheLatestFirmware();
+
     // Installs the downloaded packages (GUI thread); one installation at a
     // time: a call while one runs or after one succeeded does nothing.
     void stateUpgrade();

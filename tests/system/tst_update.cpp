@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(ExecuteGetSerialObject()->serial()->serialCheckCode("M105"), QStringLiteral("send failed."));
         ScreenCheck::save(Update::instUpdate, "update_completed");
         clickBack();
-        QVERIFY(Update::instUpdate);
+        QVERIFY(Update::instUpdate && Update::instUpdate->isVisible());
     }
 
     // The main window asks once; the page it opens installs without asking.

@@ -13,7 +13,7 @@
 #include <QTest>
 
 // The local HTTPS update server of the tests (update-server.py) with its
-// packages (make-package.py), run in a temporary folder.
+// packages (make-update-package.py), run in a temporary folder.
 class TestUpdateServer {
 public:
     struct Package {
@@ -45,7 +45,7 @@ public:
     QString url() const { return QStringLiteral("https://127.0.0.1:%1").arg(m_port); }
     QString certificate() const { return m_dir.filePath(QStringLiteral("cert.pem")); }
 
-    // Builds a package from a make-package.py member list (with md5sum.list
+    // Builds a package from a make-update-package.py member list (with md5sum.list
     // unless `spec` says otherwise) and serves it.
     Package publish(const QString &type, const QString &version, QJsonObject spec)
     {
@@ -54,10 +54,10 @@ public:
             spec[QStringLiteral("md5list")] = true;
         const QString out = m_dir.filePath(QStringLiteral("packages/") + package.file);
         QProcess maker;
-        maker.start(python(), {script("make-package.py"), out,
+        maker.start(python(), {script("make-update-package.py"), out,
                                QString::fromUtf8(QJsonDocument(spec).toJson(QJsonDocument::Compact))});
         if (!maker.waitForFinished(20000) || maker.exitCode() != 0)
-            qWarning() << "make-package.py failed" << maker.readAllStandardError();
+            qWarning() << "make-update-package.py failed" << maker.readAllStandardError();
         QFile file(out);
         file.open(QIODevice::ReadOnly);
         const QByteArray data = file.readAll();
@@ -142,7 +142,7 @@ private:
         const QString found = QStandardPaths::findExecutable(QStringLiteral("python3"));
         return found.isEmpty() ? QStringLiteral("python3") : found;
     }
-    static QString script(const char *name) { return QStringLiteral(PRINTER_TEST_COMMON_DIR "/") + QLatin1String(name); }
+    static QString script(const char *name) { return QStringLiteral(PRINTER_SIM_DIR "/") + QLatin1String(name); }
 
     // Written beside and renamed, so the server never reads half a file.
     void writeControl(const QString &name, const QByteArray &data)

@@ -93,6 +93,12 @@ private:
     char m_error[CURL_ERROR_SIZE];
 };
 
+int requestProgress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto *keepGoing = static_cast<const std::function<bool()> *>(user);
+    return *keepGoing && !(*keepGoing)() ? 1 : 0;
+}
+
 size_t collectReply(char *data, size_t size, size_t count, void *user)
 {
     auto *reply = static_cast<std::string *>(user);
@@ -118,6 +124,7 @@ struct DownloadState {
     bool writeFailed = false;
     CURL *handle = nullptr;
     const UpServerClient::Progress *progress = nullptr;
+    const std::function<bool()> *keepGoing = nullptr;
 };
 
 size_t writeDownload(char *data, size_t size, size_t count, void *user)
@@ -150,6 +157,8 @@ size_t writeDownload(char *data, size_t size, size_t count, void *user)
 int downloadProgress(void *user, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t)
 {
     auto *state = static_cast<DownloadState *>(user);
+    if (*state->keepGoing && !(*state->keepGoing)())
+        return 1;
     if (!*state->progress)
         return 0;
     const long long whole = total > 0 ? state->offset + total : 0;
@@ -213,11 +222,16 @@ Outcome UpServerClient::putJson(const std::string &path, const Json::Value &body
     curl_easy_setopt(request.handle(), CURLOPT_WRITEFUNCTION, collectReply);
     curl_easy_setopt(request.handle(), CURLOPT_WRITEDATA, &received);
     curl_easy_setopt(request.handle(), CURLOPT_TIMEOUT, 60L);
+    curl_easy_setopt(request.handle(), CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(request.handle(), CURLOPT_XFERINFOFUNCTION, requestProgress);
+    curl_easy_setopt(request.handle(), CURLOPT_XFERINFODATA, &m_keepGoing);
 
     const CURLcode code = request.perform();
     if (code != CURLE_OK) {
         error = request.describe(code);
         log(__LINE__, "PUT " + path + ": " + error);
+        if (code == CURLE_ABORTED_BY_CALLBACK)
+            return Outcome::Aborted;
         return code == CURLE_WRITE_ERROR ? Outcome::Refused : Outcome::Unreachable;
     }
     const long status = request.status();
@@ -244,6 +258,7 @@ Outcome UpServerClient::download(const std::string &url, const std::string &path
 {
     DownloadState state;
     state.progress = &progress;
+    state.keepGoing = &m_keepGoing;
     state.file.setFileName(QString::fromStdString(path));
     if (!state.file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
         error = "cannot open " + path + ": " + state.file.errorString().toStdString();

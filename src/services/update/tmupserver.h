@@ -51,6 +51,10 @@ public:
     // unknown); returning false aborts the transfer.
     using Progress = std::function<bool(long long done, long long total)>;
 
+    // Asked about once a second during every request; false aborts it (the
+    // owner is shutting down).
+    void setKeepGoing(std::function<bool()> keepGoing) { m_keepGoing = std::move(keepGoing); }
+
     // PUT <server>/update with `request`; on Ok `reply` holds the JSON object.
     Outcome checkUpdate(const Json::Value &request, Json::Value &reply, std::string &error);
 
@@ -68,6 +72,7 @@ private:
 
     std::string m_serverUrl;
     std::string m_caFile;
+    std::function<bool()> m_keepGoing;
 };
 
 } // namespace tmupserver

@@ -154,8 +154,10 @@ QString UpdateManager::archivePath(const PackageInfo &package)
 tmupserver::UpServerClient UpdateManager::makeClient() const
 {
     const QString ca = SysRoot::path(QStringLiteral("/opt/PROGRAM/config/update-ca.pem"));
-    return tmupserver::UpServerClient(getConfigFile()->configFile()->getUpdateServer(),
+    tmupserver::UpServerClient client(getConfigFile()->configFile()->getUpdateServer(),
                                       QFileInfo::exists(ca) ? ca.toStdString() : std::string());
+    client.setKeepGoing([this] { return !m_stop.load(); });
+    return client;
 }
 
 // ---- the checker thread ----------------------------------------------------
@@ -221,7 +223,7 @@ UpdateManager::CheckOutcome UpdateManager::runCheck()
     Json::Value reply;
     std::string error;
     const Outcome asked = client.checkUpdate(UpdateSchema::checkRequest(current), reply, error);
-    if (asked == Outcome::Unreachable)
+    if (asked == Outcome::Unreachable || asked == Outcome::Aborted)
         return CheckOutcome::Unreachable;
     std::vector<PackageInfo> offered;
     if (asked != Outcome::Ok || !UpdateSchema::parseCheckReply(reply, offered, error)) {
@@ -284,7 +286,7 @@ bool UpdateManager::downloadPackage(tmupserver::UpServerClient &client, const Pa
             total = package.size;
         if (total > 0)
             setProgress(package.type, static_cast<int>(std::lround(std::min(100.0, 100.0 * done / total))));
-        return !m_stop.load();
+        return true;
     };
     Outcome outcome = Outcome::Unreachable;
     for (int attempt = 0; attempt < DownloadAttempts; ++attempt) {

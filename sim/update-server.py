@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""A local HTTPS update server for the tests.
+"""A local HTTPS update server for the sandbox and the tests.
 
 Usage: update-server.py DIR
 

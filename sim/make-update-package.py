@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes an update package (a .tar.gz) for the tests.
 
-Usage: make-package.py OUT.tar.gz SPEC_JSON
+Usage: make-update-package.py OUT.tar.gz SPEC_JSON
 
 SPEC_JSON: {"members": [{"name": "run.sh", "data": "...", "mode": 493},
                         {"name": "lib", "type": "dir"},

@@ -44,6 +44,8 @@ struct MainWindowHooks {
     // Closes pages that must not stay open under a print started over the LAN
     // (the about and jog pages).
     std::function<void()> closeForLanPrint;
+    // Shows the serial-number scanner screen, whose OK calls artMachine().
+    std::function<void()> openScanner;
     // Opens the update page as a direct upgrade, or installs from the open one.
     std::function<void()> findTheLatestFirmware;
     std::function<bool()> updatePageOpen;

@@ -136,6 +136,10 @@ private slots:
         // The poll has stopped and the link is closed until the restart.
         QCOMPARE(ExecuteGetSerialObject()->serial()->serialCheckCode("M105"), QStringLiteral("send failed."));
         ScreenCheck::save(Update::instUpdate, "update_completed");
+        // A late prompt on the open page starts nothing a second time.
+        Update::findTheLatestFirmware();
+        QCOMPARE(message(), QStringLiteral("Upgrade completed, \nPlease restart the machine\uff01"));
+        QCOMPARE(ExecuteGetSerialObject()->serial()->serialCheckCode("M105"), QStringLiteral("send failed."));
         clickBack();
         QVERIFY(Update::instUpdate && Update::instUpdate->isVisible());
     }

@@ -12,7 +12,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 Q_DECLARE_METATYPE(QJsonObject)
 
@@ -245,6 +247,31 @@ private slots:
         const int asked = bench.server.requestsTo("PUT", "/update").size();
         bench.manager->setCheckUpdateStatus(true);
         QTRY_COMPARE(bench.server.requestsTo("PUT", "/update").size(), asked + 1);
+    }
+
+    // A transfer stuck halfway ends as soon as its owner stops asking for it,
+    // and the partial file stays for a later resume.
+    void stoppingAbortsAStuckTransfer()
+    {
+        Bench bench;
+        const auto package = bench.server.publishScript("software", "1.1.0", "exit 0\n");
+        bench.server.holdAfter(package.size / 2);
+        tmupserver::UpServerClient client(bench.server.url().toStdString(), bench.server.certificate().toStdString());
+        std::atomic<bool> keepGoing{true};
+        client.setKeepGoing([&keepGoing] { return keepGoing.load(); });
+        const QString part = bench.root.path("/download.part");
+        std::atomic<int> outcome{-1};
+        std::thread transfer([&] {
+            std::string error;
+            outcome = int(client.download((bench.server.url() + "/packages/" + package.file).toStdString(),
+                                          part.toStdString(), {}, error));
+        });
+        QTRY_COMPARE(QFileInfo(part).size(), package.size / 2);
+        keepGoing = false;
+        transfer.join();
+        bench.server.release();
+        QCOMPARE(outcome.load(), int(tmupserver::Outcome::Aborted));
+        QCOMPARE(QFileInfo(part).size(), package.size / 2);
     }
 
     // Ending the manager aborts a transfer that is stuck halfway.

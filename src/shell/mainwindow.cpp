@@ -433,18 +433,15 @@ UpdateManager *MainWindow::getUpdateManagerClass()
 // package has been installed.
 void MainWindow::startUpdateChecker()
 {
-    const auto installed = [](const char *kind) {
-        return VersionDirs::latest(SysRoot::path(QStringLiteral("/opt/PROGRAM/") + QLatin1String(kind)));
-    };
     current_version current;
     current.serialNumber = getConfigFile()->configFile()->getPrinterSerialNumber();
     for (const auto &[kind, version] : {std::pair<const char *, std::string *>{"kernel", &current.kernel},
                                         {"control", &current.control},
                                         {"library", &current.library}}) {
-        const QString found = installed(kind);
-        *version = found.isEmpty() ? std::string("1.0.0") : found.toStdString();
+        QString dir = QStringLiteral("/opt/PROGRAM/") + QLatin1String(kind);
+        *version = getLatestVersionNumber(dir).toStdString();
     }
-    const QString software = installed("software");
+    const QString software = VersionDirs::latest(SysRoot::path(QStringLiteral("/opt/PROGRAM/software")));
     current.software = software.isEmpty() ? std::string(PRINTER_PROGRAM_VERSION) : software.toStdString();
     m_updateManager->setCurrentVersion(current);
     m_updateManager->startChecker();

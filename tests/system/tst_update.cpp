@@ -18,6 +18,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
@@ -193,6 +194,21 @@ private slots:
         QTRY_VERIFY(!Update::instUpdate);
         QCOMPARE(answerer.asked.size(), 1);
         QVERIFY(!versionInstalled("1.4.0"));
+        QCOMPARE(int(state()), int(DOWNLOADED));
+    }
+
+    // A version found during a print waits: no question over the print.
+    void noPromptWhilePrinting()
+    {
+        offerHeld("1.5.0", "exit 0\n");
+        startMainWindow();
+        mainWindow->machineStatus = MACHINE_STATUS_BUILDING_FROM_SD;
+        QuestionAnswerer answerer(false);
+        QSignalSpy found(manager(), &UpdateManager::sig_newVersionDownloaded);
+        server->release();
+        QTRY_COMPARE(found.count(), 1);
+        QCoreApplication::processEvents();
+        QVERIFY(answerer.asked.isEmpty());
         QCOMPARE(int(state()), int(DOWNLOADED));
     }
 

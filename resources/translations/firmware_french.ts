@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>Delete</source>
-        <translation>Supprimer</translation>
+        <translation>Effacer</translation>
     </message>
     <message>
         <source>Are you sure to delete</source>
@@ -145,7 +145,7 @@ supprimer le fichier ?</translation>
     <name>BuildPrint</name>
     <message>
         <source>Build Time</source>
-        <translation>Temps d&apos;impression</translation>
+        <translation>Durée</translation>
     </message>
     <message>
         <source>Time Remaining</source>

@@ -153,7 +153,7 @@ wirklich löschen?</translation>
     </message>
     <message>
         <source>Abort</source>
-        <translation>Abbrechen</translation>
+        <translation>Abbruch</translation>
     </message>
     <message>
         <source>Pause</source>

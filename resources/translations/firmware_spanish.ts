@@ -145,7 +145,7 @@ eliminar el archivo?</translation>
     <name>BuildPrint</name>
     <message>
         <source>Build Time</source>
-        <translation>Tiempo de impresión</translation>
+        <translation>Duración</translation>
     </message>
     <message>
         <source>Time Remaining</source>
@@ -331,7 +331,7 @@ espere por favor...</translation>
     </message>
     <message>
         <source>Please enter</source>
-        <translation>Por favor, introduzca</translation>
+        <translation>Introduzca</translation>
     </message>
     <message>
         <source>Space</source>

@@ -460,6 +460,24 @@ interrompue. La reprendre ?</translation>
         <source>NO</source>
         <translation>NON</translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Nouvelle version trouvée.
+Mettre à jour ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -748,6 +766,83 @@ vérifiez l&apos;extrudeur.</translation>
  cancel unload?</source>
         <translation>Voulez-vous vraiment
 annuler le déchargement ?</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>Téléchargement du noyau...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>Téléchargement du contrôle...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>Téléchargement des bibliothèques...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>Téléchargement du logiciel...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Réseau faible,
+vérifiez le réseau
+et réessayez !</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Vérification des
+informations de version...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Téléchargement...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Erreur de mise à jour</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Installation...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Mise à jour terminée,
+redémarrez la machine !</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>Version la plus récente.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>Nouvelle version trouvée.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Nouvelle version trouvée.
+Mettre à jour ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
     </message>
 </context>
 <context>

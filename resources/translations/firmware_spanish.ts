@@ -460,6 +460,24 @@ interrumpió. ¿Reanudarla?</translation>
         <source>NO</source>
         <translation>NO</translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Hay una versión nueva.
+¿Actualizar el firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -747,6 +765,83 @@ revise el extrusor.</translation>
  cancel unload?</source>
         <translation>¿Seguro que desea
 cancelar la descarga?</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>Descargando el núcleo...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>Descargando el control...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>Descargando las bibliotecas...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>Descargando el software...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Red deficiente,
+compruebe la red e
+inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Comprobando la
+información de versión...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Descargando...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Error de actualización</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Instalando...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Actualización completa,
+reinicie la máquina.</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>Es la última versión.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>Hay una versión nueva.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Hay una versión nueva.
+¿Actualizar el firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>

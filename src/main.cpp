@@ -22,6 +22,7 @@
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
 #include "unloadfilament.h"
+#include "update.h"
 
 #include <QApplication>
 #include <QTextCodec>
@@ -57,6 +58,8 @@ MainWindowHooks pageHooks()
         delete Manual::instManual;
     };
     hooks.openScanner = [] { (new Scanner(SysRoot::path(QStringLiteral("/dev/input/event1"))))->show(); };
+    hooks.findTheLatestFirmware = &Update::findTheLatestFirmware;
+    hooks.updatePageOpen = [] { return Update::instUpdate != nullptr; };
     return hooks;
 }
 

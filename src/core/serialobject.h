@@ -46,6 +46,9 @@ public:
 
     QString serialSendCode(QString command);
     void serialClose();
+    // Opens the port again after serialClose() (an update that did not
+    // install gives the printer back); false when the port does not open.
+    bool serialReopen();
 
     void Heating(int t);
     void HeatingPlatform(int t);

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "softwareversion.h"
 #include "ui_mainwindow.h"
 
 #include "clickguard.h"
@@ -20,6 +21,7 @@
 #include "sysroot.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
+#include "update/updatemanager.h"
 #include "usbmonitor.h"
 #include "versiondirs.h"
 #include "wifi.h"
@@ -128,6 +130,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_usb, &UsbMonitor::usbMounted, this, &MainWindow::usbMounted, Qt::QueuedConnection);
     connect(m_usb, &UsbMonitor::usbUnmounted, this, &MainWindow::usbUnmounted, Qt::QueuedConnection);
     m_wifi = new WIFINAMESPACE::Wifi(this);
+    m_updateManager = new UpdateManager(this);
+    connect(m_updateManager, &UpdateManager::sig_newVersionDownloaded, this, &MainWindow::newVersionDownloaded,
+            Qt::QueuedConnection);
     Config *config = getConfigFile()->configFile();
     m_link->serialCheckCode(config->getLedStatus() ? QStringLiteral("M145") : QStringLiteral("M144"));
     m_link->serialCheckCode(QStringLiteral("M92 X%1").arg(config->getTransmissionRatioX()));
@@ -151,6 +156,8 @@ MainWindow::~MainWindow()
         m_statusTimer->stop();
     delete m_poller;
     m_poller = nullptr;
+    delete m_updateManager;
+    m_updateManager = nullptr;
     if (m_network)
         m_network->stop();
     if (m_lanStarter.joinable())
@@ -346,6 +353,15 @@ void MainWindow::cancelUpdateStatus()
     disconnect(m_statusTimer, nullptr, this, nullptr);
 }
 
+void MainWindow::resumeUpdateStatus()
+{
+    if (!m_statusTimer)
+        return;
+    disconnect(m_statusTimer, nullptr, this, nullptr);
+    connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::statusTick);
+    m_statusTimer->start(TimeScale::ms(kTickMs));
+}
+
 // Only a sensor that answered "no filament" is a run-out; an exchange that
 // failed is not.
 bool MainWindow::filamentCheckStatu()
@@ -418,6 +434,7 @@ void MainWindow::maybeStartLanServer()
     if (m_lanStarting.load() || ip.isEmpty() || !m_network || !m_network->isConnected())
         return;
     m_lanStarting.store(true);
+    startUpdateChecker();
     QPointer<MainWindow> window(this);
     QThread *guiThread = thread();
     const quint16 tcp = lanTcpPort, discovery = lanDiscoveryPort;
@@ -481,6 +498,54 @@ void MainWindow::lanMotorsOn()
 {
     if (machineStatus.load() == MACHINE_STATUS_READY)
         m_link->serialCheckCode(QStringLiteral("M17"));
+}
+
+// ---- updates -------------------------------------------------------------
+
+UpdateManager *MainWindow::getUpdateManagerClass()
+{
+    return m_updateManager;
+}
+
+// The checker learns what is installed: the newest folder of each kind in the
+// package store; the software is this program itself until a software
+// package has been installed.
+void MainWindow::startUpdateChecker()
+{
+    current_version current;
+    current.serialNumber = getConfigFile()->configFile()->getPrinterSerialNumber();
+    for (const auto &[kind, version] : {std::pair<const char *, std::string *>{"kernel", &current.kernel},
+                                        {"control", &current.control},
+                                        {"library", &current.library}}) {
+        QString dir = QStringLiteral("/opt/PROGRAM/") + QLatin1String(kind);
+        *version = getLatestVersionNumber(dir).toStdString();
+    }
+    const QString software = VersionDirs::latest(SysRoot::path(QStringLiteral("/opt/PROGRAM/software")));
+    current.software = software.isEmpty() ? std::string(SoftwareVersion) : software.toStdString();
+    m_updateManager->setCurrentVersion(current);
+    m_updateManager->startChecker();
+}
+
+// The checker has a new version ready: ask whether to install it now. Not
+// while a print runs or another question is open, and not when the update
+// page is open (it asks itself); the update page offers it again later.
+void MainWindow::newVersionDownloaded()
+{
+    if (machineStatus.load() != MACHINE_STATUS_READY || (hooks.printPageOpen && hooks.printPageOpen())
+        || !hooks.findTheLatestFirmware || (hooks.updatePageOpen && hooks.updatePageOpen())
+        || TwoButtonDialog::instTwoButtonDialog)
+        return;
+    QPointer<MainWindow> self(this);
+    auto *question = new TwoButtonDialog(tr("Confirm"), tr("A new version is found.\n Upgrade firmware?"), tr("Yes"),
+                                         tr("No"), nullptr);
+    if (question->exec() == 1 && self)
+        findTheLatestFirmware();
+}
+
+void MainWindow::findTheLatestFirmware()
+{
+    if (hooks.findTheLatestFirmware)
+        hooks.findTheLatestFirmware();
 }
 
 // ---- the file-transfer notice and other dialogs --------------------------

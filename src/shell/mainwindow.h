@@ -22,6 +22,7 @@ class QTimer;
 class SendFileDialog;
 class SerialObject;
 
+class UpdateManager;
 class UsbMonitor;
 namespace WIFINAMESPACE {
 class Wifi;
@@ -55,6 +56,9 @@ struct MainWindowHooks {
     std::function<void()> closeForLanPrint;
     // Shows the serial-number scanner screen, whose OK calls artMachine().
     std::function<void()> openScanner;
+    // Opens the update page as a direct upgrade, or installs from the open one.
+    std::function<void()> findTheLatestFirmware;
+    std::function<bool()> updatePageOpen;
 };
 
 // The main screen: status bar, nozzle and bed read-outs, the four main
@@ -106,6 +110,10 @@ public:
     void setWiFiAndHotspotHide();
     // Stops the one-second poll (nothing more goes to the board).
     void cancelUpdateStatus();
+    // Starts it again after an update that did not install.
+    void resumeUpdateStatus();
+    UpdateManager *getUpdateManagerClass();
+    void findTheLatestFirmware();
     void clearAgoState();
 
 signals:
@@ -138,6 +146,7 @@ private slots:
     void lanMotorsOn();
     void lanControlTaken();
     void lanControlReleased();
+    void newVersionDownloaded();
 
 private:
     class LanState;
@@ -147,6 +156,7 @@ private:
     void showPrinterName();
     void showConnectivity();
     bool guardedOpen(const std::function<void()> &opener);
+    void startUpdateChecker();
 
     Ui::MainWindow *ui;
     SerialObject *m_link;
@@ -154,6 +164,7 @@ private:
     StatusPoller *m_poller = nullptr;
     UsbMonitor *m_usb = nullptr;
     NetworkWatcher *m_network = nullptr;
+    UpdateManager *m_updateManager = nullptr;
     std::unique_ptr<LanState> m_lanState;
     std::atomic<bool> m_lanStarting{false};
     // An M23 was accepted and its printing page is not open yet.

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <fcntl.h>
 #include <mutex>
 #include <poll.h>
@@ -100,6 +101,10 @@ struct BoardSimulator::Impl {
         std::string text = garbage ? body : std::to_string(model.freeSlots()) + " " + body;
         text += '\n';
         auto due = std::max(lastDue, Clock::now()) + std::chrono::milliseconds(replyDelayMs);
+        if (const auto late = lateOnce.find(command); late != lateOnce.end()) {
+            due += std::chrono::milliseconds(late->second);
+            lateOnce.erase(late);
+        }
         if (throttle) {
             const double bytes = static_cast<double>(command.size() + 3 + text.size());
             due += std::chrono::duration_cast<Clock::duration>(
@@ -245,6 +250,7 @@ struct BoardSimulator::Impl {
     bool garbage = false;
     bool throttle = false;
     int replyDelayMs = 0;
+    std::map<std::string, int> lateOnce; // command -> extra delay of its next reply
     int overflow = 0;
     std::vector<LoggedCommand> log;
     FILE *logFile = nullptr;
@@ -322,6 +328,7 @@ void BoardSimulator::setForcedNozzleTemp(std::optional<double> celsius) { d->obs
 void BoardSimulator::setSilent(bool silent) { d->observe([&](double) { d->silent = silent; }); }
 void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
 void BoardSimulator::setReplyDelayMs(int ms) { d->observe([&](double) { d->replyDelayMs = std::max(0, ms); }); }
+void BoardSimulator::delayReplyOnce(const std::string &command, int ms) { d->observe([&](double) { d->lateOnce[command] = std::max(0, ms); }); }
 void BoardSimulator::setStuckEndstop(char axis, bool stuck) { d->observe([&](double) { d->model.setStuckEndstop(axis, stuck); }); }
 void BoardSimulator::setBedPlane(double z) { d->observe([&](double) { d->model.setBedPlane(z); }); }
 void BoardSimulator::setFirmwareVersion(const std::string &version) { d->observe([&](double) { d->model.setFirmwareVersion(version); }); }

@@ -44,6 +44,7 @@ public:
     void setSilent(bool silent);               // swallow commands, never reply
     void setGarbageReplies(bool garbage);      // replies without the leading number
     void setReplyDelayMs(int ms);              // hold every reply this long
+    void delayReplyOnce(const std::string &command, int ms); // hold the reply to the next `command` this long
     void setStuckEndstop(char axis, bool stuck); // that end-stop never triggers
     void setBedPlane(double z);                // where the deployed probe stops Z
     void setFirmwareVersion(const std::string &version);

@@ -64,6 +64,14 @@ private slots:
 
         adjust.offset = 25;
         QCOMPARE(run("G1 Z0.3"), QString("G1 Z0.55"));
+        // Arcs get the factor and the offset too; their centre words stay.
+        adjust.speed = 200;
+        QCOMPARE(run("G2 X10 Y5 Z0.3 I2 J0 E1 F600"), QString("G2 X10 Y5 Z0.55 I2 J0 E1 F1200"));
+        QCOMPARE(state.x, 10.0);
+        QCOMPARE(state.y, 5.0);
+        adjust.speed = 100;
+        QCOMPARE(run("G3 X12 Y5 I1 J0"), QString("G3 X12 Y5 I1 J0 F600"));
+        QCOMPARE(state.x, 12.0);
         QCOMPARE(run("G92 Z0"), QString("G92 Z0"));
         QCOMPARE(run("M104 S200"), QString("M104 S200"));
         run("G91");

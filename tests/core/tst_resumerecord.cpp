@@ -79,6 +79,20 @@ private slots:
         QVERIFY(ResumePrintConfigSaveFile()->removeResumePrintConfigFile()); // already gone
     }
 
+    // A power cut can leave a longer temporary file behind; the next save
+    // must not keep its tail.
+    void saveOverALongerLeftoverTemporaryFile()
+    {
+        QFile leftover(recordPath() + ".tmp");
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        leftover.write("123456789012345\n");
+        leftover.close();
+        QVERIFY(ResumePrintConfigSaveFile()->saveLine(42));
+        QFile file(recordPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("42\n"));
+    }
+
     void garbageIsNoRecord_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -286,6 +286,10 @@ please check the extruder.</source>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>运动控制板无响应。</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>打印</translation>
     </message>

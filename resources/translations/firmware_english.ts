@@ -286,6 +286,10 @@ to cancel loading?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>The motion board does not respond.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Build</translation>
     </message>

@@ -286,6 +286,10 @@ annuler le chargement ?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>La carte de mouvement ne répond pas.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Imprimer</translation>
     </message>

@@ -286,6 +286,10 @@ abbrechen?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>Die Bewegungssteuerung antwortet nicht.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Drucken</translation>
     </message>

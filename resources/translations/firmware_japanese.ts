@@ -286,6 +286,11 @@ please check the extruder.</source>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>モーションボードが
+応答しません。</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>印刷</translation>
     </message>

@@ -286,6 +286,10 @@ cancelar la carga?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>La placa de movimiento no responde.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Imprimir</translation>
     </message>

@@ -16,6 +16,7 @@
 
 class myServer;
 class NetworkWatcher;
+class OneButtonDialog;
 class QEvent;
 class QTimer;
 class SendFileDialog;
@@ -120,6 +121,7 @@ private slots:
     void lanPrintFile(QString path);
     void lanControlTaken();
     void lanControlReleased();
+    void showBoardResponding();
 
 private:
     class LanState;
@@ -140,6 +142,8 @@ private:
     std::thread m_lanStarter;
     std::atomic<myServer *> m_pendingServer{nullptr};
     QString m_endStopsAtStart;
+    // Open while the printer link counts the motion board as not responding.
+    QPointer<OneButtonDialog> m_boardNotice;
 
     mutable std::mutex m_tempMutex;
     int m_nozzle = 0, m_nozzleTarget = 0, m_bed = 0, m_bedTarget = 0;

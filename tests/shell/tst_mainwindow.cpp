@@ -3,12 +3,14 @@
 #include "getconfigfile.h"
 #include "lan/myserver.h"
 #include "mainwindow.h"
+#include "onebuttondialog.h"
 #include "onetimesclicked.h"
 #include "printericons.h"
 #include "printertranslations.h"
 #include "resumeprintconfigsavefile.h"
 #include "sendfiledialog.h"
 #include "serialobject.h"
+#include "stringbrevik.h"
 #include "questions.h"
 #include "screencheck.h"
 #include "simfixture.h"
@@ -18,12 +20,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QTranslator>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
 #include <memory>
+#include <thread>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -85,6 +89,61 @@ private slots:
         // At most one exchange (two short attempts here) blocks the loop.
         QVERIFY2(ticks > 60, qPrintable(QString::number(ticks)));
         link()->serialCheckCode("M105");
+    }
+
+    // A board that goes silent mid-print: the screen's own exchanges fail
+    // at once instead of queueing behind the print thread, a notice says
+    // why, and it goes when the board answers again.
+    void aSilentBoardIsSaidAndTheNoticeGoes()
+    {
+        ScreenCheck::useDeviceFont();
+        link()->setReplyTimeoutMs(1500);
+        QByteArray g = "G90\n";
+        for (int i = 0; i < 3000; ++i)
+            g += "G1 X" + QByteArray::number(i % 200) + " F600\n";
+        QFile file(fx->root() + "/silent.gcode");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(g);
+        file.close();
+        bool printing = true;
+        for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"}) {
+            QTranslator translator;
+            QVERIFY(translator.load(QString(":/Resource/translations/firmware_") + language));
+            QCoreApplication::installTranslator(&translator);
+            MainWindow window;
+            window.show();
+            std::thread print;
+            if (printing) {
+                link()->slo_printCtlInit();
+                print = std::thread([this, &file] { link()->serialPrint(file.fileName()); });
+                QTRY_VERIFY(fx->count("G1 X10 F600") > 0);
+            }
+            fx->board().setSilent(true);
+            QTRY_VERIFY_WITH_TIMEOUT(OneButtonDialog::instOneButtonDialog, 10000);
+            OneButtonDialog *notice = OneButtonDialog::instOneButtonDialog;
+            QTRY_VERIFY(notice->isVisible());
+            QCOMPARE(notice->findChild<QLabel *>("textLabel")->text(),
+                     MainWindow::tr("The motion board does not respond."));
+            ScreenCheck::save(notice, QString("board_silent_") + language);
+            const QStringList clipped = ScreenCheck::clippedTexts(notice);
+            QVERIFY2(clipped.isEmpty(), qPrintable(QString(language) + ": " + clipped.join(" | ")));
+            if (printing) {
+                for (int i = 0; i < 3; ++i) {
+                    QElapsedTimer clock;
+                    clock.start();
+                    QVERIFY(StringBrevik::isFailure(link()->serialCheckCode("M105")));
+                    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+                }
+            }
+            fx->board().setSilent(false);
+            QTRY_VERIFY_WITH_TIMEOUT(!OneButtonDialog::instOneButtonDialog, 10000);
+            if (printing) {
+                print.join(); // the print ended when the board stopped answering
+                printing = false;
+                link()->setReplyTimeoutMs(300);
+            }
+            QCoreApplication::removeTranslator(&translator);
+        }
     }
 
     void mainButtonsOpenTheirPageOnce()

@@ -77,13 +77,14 @@ struct BoardSimulator::Impl {
     std::string gpioPath() const { return root + "/sys/class/gpio/gpio131/value"; }
 
     // The buffer-check line: "1" while the queue is full, "0" once there is room.
+    // A blanked line reads as an empty file, as a flaky sysfs read does.
     void syncGpio()
     {
-        const int full = model.full() ? 1 : 0;
+        const int full = gpioBlank ? 2 : model.full() ? 1 : 0;
         if (full == gpioWritten)
             return;
         gpioWritten = full;
-        writeAtomically(gpioPath(), full ? "1\n" : "0\n");
+        writeAtomically(gpioPath(), full == 2 ? "" : full ? "1\n" : "0\n");
     }
 
     void logCommand(const std::string &text)
@@ -247,6 +248,7 @@ struct BoardSimulator::Impl {
     double timeScale = 1.0;
 
     bool silent = false;
+    bool gpioBlank = false;
     bool garbage = false;
     bool throttle = false;
     int replyDelayMs = 0;
@@ -332,6 +334,7 @@ void BoardSimulator::delayReplyOnce(const std::string &command, int ms) { d->obs
 void BoardSimulator::setStuckEndstop(char axis, bool stuck) { d->observe([&](double) { d->model.setStuckEndstop(axis, stuck); }); }
 void BoardSimulator::setBedPlane(double z) { d->observe([&](double) { d->model.setBedPlane(z); }); }
 void BoardSimulator::setFirmwareVersion(const std::string &version) { d->observe([&](double) { d->model.setFirmwareVersion(version); }); }
+void BoardSimulator::setBufferLineBlank(bool blank) { d->observe([&](double) { d->gpioBlank = blank; d->syncGpio(); }); }
 void BoardSimulator::setBaudThrottle(bool on) { d->observe([&](double) { d->throttle = on; }); }
 void BoardSimulator::setM112Reply(const std::string &word) { d->observe([&](double) { d->model.setM112Reply(word); }); }
 void BoardSimulator::placeHead(const Position &machine) { d->observe([&](double now) { d->model.placeHead(machine, now); }); }

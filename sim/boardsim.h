@@ -48,6 +48,7 @@ public:
     void setStuckEndstop(char axis, bool stuck); // that end-stop never triggers
     void setBedPlane(double z);                // where the deployed probe stops Z
     void setFirmwareVersion(const std::string &version);
+    void setBufferLineBlank(bool blank);       // the buffer-check value file reads empty
     void setBaudThrottle(bool on);             // delay replies as a 115200 8N1 line would
     void setM112Reply(const std::string &word); // "ok" by default; start-up reflash tests
     void setCommandLogFile(const std::string &path); // also append "<seconds>\t<command>" lines there

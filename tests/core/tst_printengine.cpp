@@ -442,6 +442,25 @@ private slots:
         QCOMPARE(fx.count("G1 X10 F3000"), 1);
     }
 
+    // An unreadable buffer-check line is no dead board: the print goes on.
+    void anUnreadableBufferLineIsNotADeadBoard()
+    {
+        SimFixture fx(200.0);
+        QVERIFY(fx.ok());
+        getConfigFile()->configFile()->reload();
+        fx.board().setCapacity(2);
+        fx.board().setBufferLineBlank(true);
+        SerialObject link("/dev/ttyS2", 131);
+        link.setBufferWaitMs(50);
+        EngineSpy spy(link);
+        const QString path = writeFile(fx.root(), "blank.gcode", layeredFile(40));
+        link.slo_printCtlInit();
+        PrintRun t(link, path);
+        QTRY_COMPARE_WITH_TIMEOUT(spy.events, QStringList{"over"}, 20000);
+        t.join();
+        QCOMPARE(fx.count("G1 X49 Y12 E1.95 F1800"), 1);
+    }
+
     // Pause and resume put back what the file had set: the relative modes,
     // the position after an arc, both heaters.
     void resumeRestoresModesArcsAndHeaters_data()

@@ -332,7 +332,11 @@ void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { 
 void BoardSimulator::setReplyDelayMs(int ms) { d->observe([&](double) { d->replyDelayMs = std::max(0, ms); }); }
 void BoardSimulator::delayReplyOnce(const std::string &command, int ms) { d->observe([&](double) { d->lateOnce[command] = std::max(0, ms); }); }
 void BoardSimulator::setStuckEndstop(char axis, bool stuck) { d->observe([&](double) { d->model.setStuckEndstop(axis, stuck); }); }
-void BoardSimulator::setBedPlane(double z) { d->observe([&](double) { d->model.setBedPlane(z); }); }
+void BoardSimulator::setBedPlane(double z, double risePerMmX, double risePerMmY)
+{
+    d->observe([&](double) { d->model.setBedPlane(z, risePerMmX, risePerMmY); });
+}
+void BoardSimulator::setCutPositionReplies(int count) { d->observe([&](double) { d->model.setCutPositionReplies(count); }); }
 void BoardSimulator::setFirmwareVersion(const std::string &version) { d->observe([&](double) { d->model.setFirmwareVersion(version); }); }
 void BoardSimulator::setBufferLineBlank(bool blank) { d->observe([&](double) { d->gpioBlank = blank; d->syncGpio(); }); }
 void BoardSimulator::setBaudThrottle(bool on) { d->observe([&](double) { d->throttle = on; }); }

@@ -46,7 +46,10 @@ public:
     void setReplyDelayMs(int ms);              // hold every reply this long
     void delayReplyOnce(const std::string &command, int ms); // hold the reply to the next `command` this long
     void setStuckEndstop(char axis, bool stuck); // that end-stop never triggers
-    void setBedPlane(double z);                // where the deployed probe stops Z
+    // Where the deployed probe touches the bed: its height at machine X0 Y0
+    // and its rise per millimetre along X and Y (a tilted bed).
+    void setBedPlane(double z, double risePerMmX = 0, double risePerMmY = 0);
+    void setCutPositionReplies(int count);     // the next `count` M114 replies end after Y
     void setFirmwareVersion(const std::string &version);
     void setBufferLineBlank(bool blank);       // the buffer-check value file reads empty
     void setBaudThrottle(bool on);             // delay replies as a 115200 8N1 line would

@@ -1,16 +1,21 @@
+#include "about.h"
 #include "buildprint.h"
 #include "buildsetting.h"
 #include "buzzerplay.h"
 #include "config.h"
+#include "control.h"
 #include "getconfigfile.h"
+#include "leveling.h"
 #include "loadfilament.h"
 #include "log.h"
 #include "mainwindow.h"
+#include "manual.h"
 #include "onebuttondialog.h"
 #include "pageopener.h"
 #include "printericons.h"
 #include "printpagehooks.h"
 #include "printertranslations.h"
+#include "scanner.h"
 #include "startup.h"
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
@@ -27,10 +32,20 @@ MainWindowHooks pageHooks()
 {
     MainWindowHooks hooks;
     hooks.openBuild = [] { openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory); };
+    hooks.openControl = [] { openPage(Control::instControl); };
+    hooks.openLevel = [] { openPage(Leveling::instLeveling); };
     hooks.openPrintPage = [](const QString &path, bool resume) {
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+    hooks.closeForLanPrint = [] {
+        if (About::instAbout)
+            About::instAbout->close();
+        // Deleted at once, not closed: the jog page's closing "M18" and READY
+        // must come before the printing page starts, not after it.
+        delete Manual::instManual;
+    };
+    hooks.openScanner = [] { (new Scanner(SysRoot::path(QStringLiteral("/dev/input/event1"))))->show(); };
     return hooks;
 }
 

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ar" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -194,6 +261,44 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -225,6 +330,13 @@ please wait...</source>
     </message>
     <message>
         <source>Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -326,6 +438,72 @@ Resume it?</source>
     </message>
 </context>
 <context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PrintDetail</name>
     <message>
         <source>Print Speed</source>
@@ -386,6 +564,21 @@ please restart the printer</source>
         <source>There was a problem
 with the firmware update.
 Please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -502,6 +695,17 @@ Please check the extruder.</source>
     <message>
         <source>Are you sure to
  cancel unload?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completed!</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>机器型号：</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>软件版本：</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IP 地址：</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>Wi-Fi MAC：</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>使用时长：</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>序列号：</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>剩余存储空间：</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>电子邮件：</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>网站：</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>小时</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>无网络</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>未检测到U盘！</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -202,6 +269,44 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>电机</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>归零</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>进料</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>退料</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>预热</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>正在归零，请稍候...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>归零完成</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -234,6 +339,13 @@ please wait...</source>
     <message>
         <source>Enter</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>调平</translation>
     </message>
 </context>
 <context>
@@ -343,6 +455,76 @@ Resume it?</source>
     </message>
 </context>
 <context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>拧松平台下对应的螺母，
+直到平台接触喷嘴。</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一步</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>正在预调整，请稍候...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>调平完成！</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>正在移动到第2点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>正在移动到第3点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>正在移动到第4点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>校准已保存，喷头正在归零...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA预热</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS预热</translation>
+    </message>
+</context>
+<context>
     <name>PrintDetail</name>
     <message>
         <source>Print Speed</source>
@@ -406,6 +588,21 @@ with the firmware update.
 Please try again.</source>
         <translation>固件更新出现问题。
 请重试。</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>未找到以太网 MAC</translation>
     </message>
 </context>
 <context>
@@ -526,6 +723,17 @@ Please check the extruder.</source>
  cancel unload?</source>
         <translation>确定要
 取消退料吗？</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>正在校准，请稍候...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>已完成！</translation>
     </message>
 </context>
 <context>

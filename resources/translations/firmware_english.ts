@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>Machine Type:</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Software Version:</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IP Address:</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>Wi-Fi MAC:</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>Usage Counter:</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>Serial No:</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>Memory Remaining:</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>Email:</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Website:</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>hours</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>No Network</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>No USB flash disk detected!</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -202,6 +269,44 @@ please wait...</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Homing</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Unload</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Preheat</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Homing, please wait...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Homing completed</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -234,6 +339,13 @@ please wait...</translation>
     <message>
         <source>Enter</source>
         <translation>Enter</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
     </message>
 </context>
 <context>
@@ -343,6 +455,77 @@ Resume it?</translation>
     </message>
 </context>
 <context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Pre-adjusting, please wait...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Leveling completed!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Complete</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Moving to point 2.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Moving to point 3.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Moving to point 4.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibration is stored. Extruder is homing...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA Preheat</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS Preheat</translation>
+    </message>
+</context>
+<context>
     <name>PrintDetail</name>
     <message>
         <source>Print Speed</source>
@@ -407,6 +590,21 @@ Please try again.</source>
         <translation>There was a problem
 with the firmware update.
 Please try again.</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>Serial No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>No ethernet mac found</translation>
     </message>
 </context>
 <context>
@@ -527,6 +725,17 @@ please check the extruder.</translation>
  cancel unload?</source>
         <translation>Are you sure you want
 to cancel unloading?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrating, please wait...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Completed!</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>Type de machine :</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Version du logiciel :</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>Adresse IP :</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>MAC Wi-Fi :</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>Durée d&apos;utilisation :</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>N° de série :</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>Mémoire libre :</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>E-mail :</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Site web :</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>heures</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>Pas de réseau</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>Aucune clé USB détectée !</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -202,6 +269,45 @@ annuler l&apos;impression ?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Déplacer</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Moteur</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Mise à l&apos;origine</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Décharger</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Préchauffer</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Mise à l&apos;origine,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Mise à l&apos;origine terminée</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -234,6 +340,13 @@ annuler l&apos;impression ?</translation>
     <message>
         <source>Enter</source>
         <translation>Entrée</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivellement</translation>
     </message>
 </context>
 <context>
@@ -343,6 +456,78 @@ interrompue. La reprendre ?</translation>
     </message>
 </context>
 <context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Dévissez l&apos;écrou sous le plateau
+jusqu&apos;à ce que le plateau
+touche la buse.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Préréglage,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Nivellement terminé !</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Déplacement au point 2.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Déplacement au point 3.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Déplacement au point 4.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibrage enregistré. L&apos;extrudeur retourne à l&apos;origine...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>Préchauffage PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>Préchauffage ABS</translation>
+    </message>
+</context>
+<context>
     <name>PrintDetail</name>
     <message>
         <source>Print Speed</source>
@@ -408,6 +593,21 @@ Please try again.</source>
         <translation>Un problème est survenu
 lors de la mise à jour.
 Veuillez réessayer.</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>N° de série</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>Aucune adresse MAC Ethernet</translation>
     </message>
 </context>
 <context>
@@ -528,6 +728,18 @@ vérifiez l&apos;extrudeur.</translation>
  cancel unload?</source>
         <translation>Voulez-vous vraiment
 annuler le déchargement ?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrage en cours,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Terminé !</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>Maschinentyp:</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Softwareversion:</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IP-Adresse:</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>WLAN-MAC:</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>Betriebsstunden:</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>Freier Speicher:</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Website:</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>Stunden</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>Kein Netzwerk</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>Kein USB-Stick erkannt!</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -202,6 +269,45 @@ abbrechen?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Bewegen</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Referenzfahrt</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Entladen</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Referenzfahrt läuft,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Referenzfahrt abgeschlossen</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -234,6 +340,13 @@ abbrechen?</translation>
     <message>
         <source>Enter</source>
         <translation>Eingabe</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivellieren</translation>
     </message>
 </context>
 <context>
@@ -343,6 +456,78 @@ unterbrochen. Fortsetzen?</translation>
     </message>
 </context>
 <context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Die Mutter unter der Plattform
+lösen, bis die Plattform
+die Düse berührt.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Vorjustierung,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Nivellierung abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Fahre zu Punkt 2.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Fahre zu Punkt 3.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Fahre zu Punkt 4.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Kalibrierung gespeichert. Der Extruder fährt in die Ausgangsposition...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA vorheizen</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS vorheizen</translation>
+    </message>
+</context>
+<context>
     <name>PrintDetail</name>
     <message>
         <source>Print Speed</source>
@@ -408,6 +593,21 @@ Please try again.</source>
         <translation>Beim Firmware-Update
 trat ein Problem auf.
 Bitte erneut versuchen.</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>Seriennr.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>Keine Ethernet-MAC gefunden</translation>
     </message>
 </context>
 <context>
@@ -528,6 +728,18 @@ bitte den Extruder prüfen.</translation>
  cancel unload?</source>
         <translation>Entladen wirklich
 abbrechen?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Kalibrierung läuft,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Abgeschlossen!</translation>
     </message>
 </context>
 <context>

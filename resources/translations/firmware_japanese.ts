@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>機種：</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>ソフトウェアバージョン：</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IPアドレス：</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>Wi-Fi MAC：</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>使用時間：</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>シリアル番号：</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>空き容量：</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>メール：</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>ウェブサイト：</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>ネットワークなし</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>USBメモリが見つかりません！</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -202,6 +269,45 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>移動</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>モーター</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>原点復帰</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>ロード</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>アンロード</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>予熱</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>原点復帰中です。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>原点復帰が完了しました</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -234,6 +340,13 @@ please wait...</source>
     <message>
         <source>Enter</source>
         <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>水平調整</translation>
     </message>
 </context>
 <context>
@@ -344,6 +457,78 @@ Resume it?</source>
     </message>
 </context>
 <context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>プラットフォーム下のナットを
+緩め、プラットフォームを
+ノズルに接触させてください。</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>事前調整中です。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>水平調整が完了しました！</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>ポイント2へ移動中。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>ポイント3へ移動中。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>ポイント4へ移動中。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>キャリブレーションを保存しました。エクストルーダーを原点に戻しています...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA予熱</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS予熱</translation>
+    </message>
+</context>
+<context>
     <name>PrintDetail</name>
     <message>
         <source>Print Speed</source>
@@ -408,6 +593,21 @@ Please try again.</source>
         <translation>ファームウェア更新で
 問題が発生しました。
 もう一度お試しください。</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>製造番号</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>イーサネットMACなし</translation>
     </message>
 </context>
 <context>
@@ -528,6 +728,18 @@ Please check the extruder.</source>
  cancel unload?</source>
         <translation>アンロードを
 キャンセルしますか？</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>キャリブレーション中です。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>完了しました！</translation>
     </message>
 </context>
 <context>

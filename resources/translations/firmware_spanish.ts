@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>Tipo de máquina:</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>Versión de software:</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>Dirección IP:</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>MAC de Wi-Fi:</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>Tiempo de uso:</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>N.º de serie:</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>Memoria libre:</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>Correo:</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Sitio web:</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>horas</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>Sin red</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>¡No se detecta ninguna memoria USB!</translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -202,6 +269,45 @@ cancelar la impresión?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Mover</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Ir al origen</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Cargar</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Descargar</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Precalentar</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Yendo al origen,
+espere por favor...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Origen alcanzado</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -234,6 +340,13 @@ cancelar la impresión?</translation>
     <message>
         <source>Enter</source>
         <translation>Intro</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivelar</translation>
     </message>
 </context>
 <context>
@@ -343,6 +456,78 @@ interrumpió. ¿Reanudarla?</translation>
     </message>
 </context>
 <context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Afloje la tuerca bajo la
+plataforma hasta que esta
+toque la boquilla.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Preajustando,
+espere...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>¡Nivelación completada!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Terminar</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Moviendo al punto 2.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Moviendo al punto 3.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Moviendo al punto 4.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibración guardada. El extrusor vuelve al origen...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>Precalentar PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>Precalentar ABS</translation>
+    </message>
+</context>
+<context>
     <name>PrintDetail</name>
     <message>
         <source>Print Speed</source>
@@ -407,6 +592,21 @@ Please try again.</source>
         <translation>Hubo un problema
 con la actualización.
 Inténtelo de nuevo.</translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>N.º de serie</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>Sin MAC de Ethernet</translation>
     </message>
 </context>
 <context>
@@ -527,6 +727,17 @@ revise el extrusor.</translation>
  cancel unload?</source>
         <translation>¿Seguro que desea
 cancelar la descarga?</translation>
+    </message>
+</context>
+<context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrando, espere...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>¡Completado!</translation>
     </message>
 </context>
 <context>

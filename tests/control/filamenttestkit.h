@@ -4,6 +4,7 @@
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "mainwindow.h"
+#include "onetimesclicked.h"
 #include "printericons.h"
 #include "serialobject.h"
 #include "simfixture.h"
@@ -13,6 +14,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -67,6 +69,13 @@ struct FilamentBench {
 
     QStringList commands() const { return fx->motionCommands(); }
 
+    // What the homing helper sends to home X, Y and Z.
+    static QStringList homingXYZ()
+    {
+        return {"G91", "G1 X-320 F3000", "M112", "G92 X0", "G1 Y-320 F3000", "M112", "G92 Y0",
+                "G1 Z-420 F600", "M112", "G92 Z0", "G90"};
+    }
+
     // The homing helper stops with an "M112" of its own at its first check
     // after a page let go of it, which can fall between or after the page's
     // closing commands. Those stops are folded away: runs of "M112" count as
@@ -105,4 +114,18 @@ template <class Page>
 QString labelText(Page *page, const char *name)
 {
     return page->template findChild<QLabel *>(name)->text();
+}
+
+// Presses a row of a menu page's list, as a finger does.
+inline void pressRow(QWidget *page, int row)
+{
+    auto *table = page->findChild<QTableWidget *>("tableWidget");
+    const QPoint at = table->visualItemRect(table->item(row, 1)).center();
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
+}
+
+inline void waitForFreeClickGuard()
+{
+    (void)QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); });
 }

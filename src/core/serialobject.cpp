@@ -110,8 +110,8 @@ void SerialObject::setBoardResponding(bool responding)
 std::uint64_t SerialObject::writeFrame(const std::string &command)
 {
     const std::string frame = "~" + command + "\r\n";
-    // Nothing of a frame that could not be written reached the board, so it
-    // is safe to write it once more on a reopened port.
+    // A frame that could not be written whole never reached the board as a
+    // command, so it is safe to write it once more on a reopened port.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if ((m_serial->isOpen() || m_serial->reopen()) && m_serial->writeAll(frame)) {
             m_owed.push_back({++m_lastFrameId, commandWord(command)});

@@ -1,29 +1,51 @@
 #!/bin/sh
-# Runs the program against the simulated motion board in a fresh sandbox root.
+# Runs the program against the simulated motion board in a sandbox root.
+# Usage: run.sh [--keep]
+#   --keep  keeps the sandbox of the last run (settings, files, an interrupted
+#           print's resume record) instead of laying out a fresh one, so that
+#           a power-loss resume can be tried: stop the program mid-print
+#           (Ctrl-C), then run ./run.sh --keep again.
 # SANDBOX names the root (default: ../sandbox next to the checkout). With a
 # display the program opens a 272x480 window; without one it serves its screen
 # over VNC on 127.0.0.1:5900.
 set -eu
 SRC=$(cd "$(dirname "$0")" && pwd)
+KEEP=
+case "${1:-}" in
+    --keep) KEEP=1 ;;
+    "") ;;
+    -h|--help) sed -n '2,11s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    *) sed -n '2,11s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+esac
 "$SRC/scripts/install-deps.sh"
-BUILD_DIR=$("$SRC/scripts/build.sh" | tail -n 1)
+BUILD_DIR=${BUILD_DIR:-$SRC/../build-$(basename "$SRC")}
+export BUILD_DIR
+echo "Building into $BUILD_DIR (the first build takes a few minutes)"
+"$SRC/scripts/build.sh"
 
 SANDBOX=${SANDBOX:-$SRC/../sandbox}
-if [ -e "$SANDBOX" ]; then
-    # Only ever wipe a folder that an earlier run laid out.
-    if [ ! -f "$SANDBOX/sbin-standin/standin-lib.sh" ]; then
-        echo "run.sh: $SANDBOX exists and is not a sandbox; set SANDBOX to another folder" >&2
-        exit 1
+if [ -n "$KEEP" ] && [ -f "$SANDBOX/sbin-standin/standin-lib.sh" ]; then
+    # Links and sockets of the last run point nowhere now.
+    rm -f "$SANDBOX/dev/ttyS2" "$SANDBOX/run/uevent.sock"
+    echo "Keeping the sandbox of the last run"
+else
+    if [ -e "$SANDBOX" ]; then
+        # Only ever wipe a folder that an earlier run laid out.
+        if [ ! -f "$SANDBOX/sbin-standin/standin-lib.sh" ]; then
+            echo "run.sh: $SANDBOX exists and is not a sandbox; set SANDBOX to another folder" >&2
+            exit 1
+        fi
+        rm -rf "$SANDBOX"
     fi
-    rm -rf "$SANDBOX"
+    "$SRC/sim/make-sandbox.sh" "$SANDBOX"
 fi
-"$SRC/sim/make-sandbox.sh" "$SANDBOX"
 SANDBOX=$(cd "$SANDBOX" && pwd)
 
 "$BUILD_DIR/sim/printer-sim" --root "$SANDBOX" --log &
 SIM_PID=$!
 PLUG_PID=
-trap 'kill "$SIM_PID" $PLUG_PID 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true' EXIT
+UPDATE_PID=
+trap 'kill "$SIM_PID" $PLUG_PID $UPDATE_PID 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true' EXIT
 trap 'exit 130' INT TERM
 tries=0
 until [ -L "$SANDBOX/dev/ttyS2" ]; do
@@ -36,7 +58,34 @@ until [ -L "$SANDBOX/dev/ttyS2" ]; do
 done
 
 export PRINTER_SYSROOT="$SANDBOX"
+
+# A local HTTPS update server offering software 1.1.1, newer than this
+# program, so that the update prompt and page have something to find. The
+# program trusts its self-signed certificate and is pointed at it.
+UPDATES="$SANDBOX/update-server"
+mkdir -p "$UPDATES/packages"
+python3 "$SRC/sim/update-server.py" "$UPDATES" > "$UPDATES/port" &
+UPDATE_PID=$!
+tries=0
+until grep -q '^PORT ' "$UPDATES/port" 2>/dev/null; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ] || ! kill -0 "$UPDATE_PID" 2>/dev/null; then
+        echo "run.sh: the update server did not start" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+UPDATE_URL="https://127.0.0.1:$(sed -n 's/^PORT //p' "$UPDATES/port")"
+PACKAGE="$UPDATES/packages/software-1.1.1.tar.gz"
+python3 "$SRC/sim/make-update-package.py" "$PACKAGE" \
+    '{"members":[{"name":"run.sh","data":"#!/bin/sh\necho installed > installed.txt\n","mode":493}],"md5list":true}'
+printf '{"packages":[{"type":"software","version":"1.1.1","url":"%s/packages/software-1.1.1.tar.gz","md5":"%s","size":%s}]}\n' \
+    "$UPDATE_URL" "$(md5sum "$PACKAGE" | cut -d' ' -f1)" "$(stat -c %s "$PACKAGE")" > "$UPDATES/reply.json"
+cp "$UPDATES/cert.pem" "$SANDBOX/opt/PROGRAM/config/update-ca.pem"
+printf '{"network":{"updateServer":"%s"}}\n' "$UPDATE_URL" > "$SANDBOX/opt/PROGRAM/config/config.json"
+echo "Update server: $UPDATE_URL (requests in $UPDATES/requests.log)"
 echo "Sandbox: $SANDBOX (board commands in $SANDBOX/sim-commands.log)"
+echo "Filament run-out: kill -USR1 $SIM_PID (filament back: kill -USR2 $SIM_PID)"
 
 # A USB stick with the sample prints, plugged in once the program listens
 # for hot-plug events, so that printing from USB works out of the box.
@@ -61,6 +110,7 @@ echo "USB stick: $STICK (plugged in once the program is up)"
 if [ -n "${DISPLAY:-}" ]; then
     "$BUILD_DIR/src/printer-ui" -1 -D -qwindowgeometry 272x480
 else
-    echo "Connect a VNC viewer to 127.0.0.1:5900"
+    echo "No display: connect a VNC viewer to 127.0.0.1:5900"
+    echo "  (for example: apt-get install tigervnc-viewer, then run: vncviewer 127.0.0.1:5900)"
     "$BUILD_DIR/src/printer-ui" -1 -D -platform vnc:size=272x480:addr=127.0.0.1:port=5900
 fi

@@ -4,6 +4,7 @@
 #include "buzzerplay.h"
 #include "config.h"
 #include "control.h"
+#include "filestorage.h"
 #include "getconfigfile.h"
 #include "leveling.h"
 #include "loadfilament.h"
@@ -13,6 +14,7 @@
 #include "onebuttondialog.h"
 #include "pageopener.h"
 #include "printericons.h"
+#include "printfilecheck.h"
 #include "printpagehooks.h"
 #include "printertranslations.h"
 #include "scanner.h"
@@ -20,6 +22,7 @@
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
 #include "unloadfilament.h"
+#include "update.h"
 
 #include <QApplication>
 #include <QTextCodec>
@@ -27,6 +30,11 @@
 #include <cstdio>
 
 namespace {
+bool filamentPageOpen()
+{
+    return LoadFilament::instLoadFilament != nullptr || UnloadFilament::instUnloadFilament != nullptr;
+}
+
 // What the main window opens: the pages this program has.
 MainWindowHooks pageHooks()
 {
@@ -38,6 +46,10 @@ MainWindowHooks pageHooks()
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+    hooks.filamentPageOpen = filamentPageOpen;
+    hooks.printFileAccepted = [](const QString &path) {
+        return checkPrintFile(path, machineBuildVolume()).isPrintable();
+    };
     hooks.closeForLanPrint = [] {
         if (About::instAbout)
             About::instAbout->close();
@@ -46,6 +58,8 @@ MainWindowHooks pageHooks()
         delete Manual::instManual;
     };
     hooks.openScanner = [] { (new Scanner(SysRoot::path(QStringLiteral("/dev/input/event1"))))->show(); };
+    hooks.findTheLatestFirmware = &Update::findTheLatestFirmware;
+    hooks.updatePageOpen = [] { return Update::instUpdate != nullptr; };
     return hooks;
 }
 
@@ -58,9 +72,7 @@ void installPrintPageHooks()
             return BuildSetting::instBuildSetting;
         return new BuildSetting(isGxFile, materialUsed);
     };
-    hooks.filamentPageOpen = [] {
-        return LoadFilament::instLoadFilament != nullptr || UnloadFilament::instUnloadFilament != nullptr;
-    };
+    hooks.filamentPageOpen = filamentPageOpen;
     PrintPage::setHooks(hooks);
     BuildSetting::setUnloadPageOpener([]() -> QWidget * {
         if (UnloadFilament::instUnloadFilament)
@@ -125,6 +137,7 @@ int main(int argc, char *argv[])
         Startup::showFailure(failure);
     }
 
+    FileStorage::removeLeftoverTemporaries();
     MainWindow::setHooks(pageHooks());
     installPrintPageHooks();
     MainWindow window;

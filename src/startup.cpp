@@ -99,6 +99,11 @@ void initTranslator()
             throw Failure{3};
         return;
     }
+    // A catalogue without translations yet (arabic, hungary, korean, thai)
+    // loads but cannot be installed: its texts stay English, which is no
+    // failure.
+    if (Language::translator->isEmpty())
+        return;
     if (!QCoreApplication::installTranslator(Language::translator))
         throw Failure{4};
 }

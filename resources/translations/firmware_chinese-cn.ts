@@ -237,6 +237,30 @@ please wait...</source>
         <source>Print</source>
         <translation>打印</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>打印已停止：
+打印机主板
+没有响应。</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>打印已停止：
+无法读取
+打印文件。</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>无法保存断电记录，
+本次打印的
+断电续打已关闭。</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -437,6 +461,24 @@ Resume it?</source>
     </message>
     <message>
         <source>NO</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>发现新版本。
+是否升级固件？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
         <translation>否</translation>
     </message>
 </context>
@@ -723,6 +765,83 @@ Please check the extruder.</source>
  cancel unload?</source>
         <translation>确定要
 取消退料吗？</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>正在下载内核...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>正在下载控制程序...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>正在下载程序库...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>正在下载软件...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>网络不佳，
+请检查网络后
+重试！</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>正在检查
+版本信息...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>正在下载...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>升级失败</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>正在安装...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>升级完成，
+请重启机器！</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>已是最新版本。</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>发现新版本。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>发现新版本。
+是否升级固件？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
     </message>
 </context>
 <context>

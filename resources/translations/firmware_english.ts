@@ -237,6 +237,30 @@ please wait...</translation>
         <source>Print</source>
         <translation>Print</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>The print stopped:
+the printer board
+stopped answering.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>The print stopped:
+the print file
+cannot be read.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Power-loss resume is off
+for this print: its record
+cannot be saved.</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -438,6 +462,24 @@ Resume it?</translation>
     <message>
         <source>NO</source>
         <translation>NO</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>A new version is found.
+ Upgrade firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>
@@ -725,6 +767,83 @@ please check the extruder.</translation>
  cancel unload?</source>
         <translation>Are you sure you want
 to cancel unloading?</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>kernel downloading...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>control downloading...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>library downloading...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>software downloading...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Poor network, please
+check the network and
+try again !</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Checking version 
+ information...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Downloading...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Upgrade Error</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Installing...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Upgrade completed, 
+Please restart the machine！</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>It&apos;s the latest version.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>A new version is found.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>A new version is found.
+ Upgrade firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>

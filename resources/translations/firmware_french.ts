@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>Usage Counter:</source>
-        <translation>Durée d'utilisation :</translation>
+        <translation>Durée d&apos;utilisation :</translation>
     </message>
     <message>
         <source>Serial No:</source>
@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>Delete</source>
-        <translation>Supprimer</translation>
+        <translation>Effacer</translation>
     </message>
     <message>
         <source>Are you sure to delete</source>
@@ -145,7 +145,7 @@ supprimer le fichier ?</translation>
     <name>BuildPrint</name>
     <message>
         <source>Build Time</source>
-        <translation>Temps d&apos;impression</translation>
+        <translation>Durée</translation>
     </message>
     <message>
         <source>Time Remaining</source>
@@ -236,6 +236,30 @@ annuler l&apos;impression ?</translation>
     <message>
         <source>Print</source>
         <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>Impression arrêtée :
+la carte de l&apos;imprimante
+ne répond plus.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>Impression arrêtée :
+le fichier d&apos;impression
+est illisible.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Reprise après coupure
+désactivée pour ce travail :
+enregistrement impossible.</translation>
     </message>
 </context>
 <context>
@@ -439,6 +463,24 @@ interrompue. La reprendre ?</translation>
     <message>
         <source>NO</source>
         <translation>NON</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Nouvelle version trouvée.
+Mettre à jour ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
     </message>
 </context>
 <context>
@@ -728,6 +770,83 @@ vérifiez l&apos;extrudeur.</translation>
  cancel unload?</source>
         <translation>Voulez-vous vraiment
 annuler le déchargement ?</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>Téléchargement du noyau...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>Téléchargement du contrôle...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>Téléchargement des bibliothèques...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>Téléchargement du logiciel...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Réseau faible,
+vérifiez le réseau
+et réessayez !</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Vérification des
+informations de version...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Téléchargement...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Erreur de mise à jour</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Installation...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Mise à jour terminée,
+redémarrez la machine !</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>Version la plus récente.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>Nouvelle version trouvée.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Nouvelle version trouvée.
+Mettre à jour ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
     </message>
 </context>
 <context>

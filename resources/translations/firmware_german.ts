@@ -153,7 +153,7 @@ wirklich löschen?</translation>
     </message>
     <message>
         <source>Abort</source>
-        <translation>Abbrechen</translation>
+        <translation>Abbruch</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -236,6 +236,30 @@ abbrechen?</translation>
     <message>
         <source>Print</source>
         <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>Der Druck wurde beendet:
+die Druckerplatine
+antwortet nicht mehr.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>Der Druck wurde beendet:
+die Druckdatei
+ist nicht lesbar.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Fortsetzen nach Stromausfall
+ist für diesen Druck aus:
+Speichern nicht möglich.</translation>
     </message>
 </context>
 <context>
@@ -439,6 +463,24 @@ unterbrochen. Fortsetzen?</translation>
     <message>
         <source>NO</source>
         <translation>NEIN</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Neue Version gefunden.
+Firmware aktualisieren?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
     </message>
 </context>
 <context>
@@ -728,6 +770,83 @@ bitte den Extruder prüfen.</translation>
  cancel unload?</source>
         <translation>Entladen wirklich
 abbrechen?</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>Kernel wird geladen...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>Steuerung wird geladen...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>Bibliothek wird geladen...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>Software wird geladen...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Schlechtes Netz,
+bitte Netz prüfen und
+erneut versuchen!</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Versionsinformationen
+werden geprüft...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Wird geladen...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Aktualisierungsfehler</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Wird installiert...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Aktualisierung fertig,
+bitte Drucker neu starten!</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>Neueste Version installiert.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>Neue Version gefunden.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Neue Version gefunden.
+Firmware aktualisieren?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
     </message>
 </context>
 <context>

@@ -237,6 +237,30 @@ please wait...</source>
         <source>Print</source>
         <translation>印刷</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>印刷が停止しました：
+プリンターボードが
+応答しません。</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>印刷が停止しました：
+印刷ファイルを
+読み込めません。</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>記録を保存できないため、
+この印刷の停電復帰は
+オフになりました。</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -439,6 +463,24 @@ Resume it?</source>
     </message>
     <message>
         <source>NO</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>新しいバージョンがあります。
+ファームウェアを更新しますか？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
         <translation>いいえ</translation>
     </message>
 </context>
@@ -728,6 +770,83 @@ Please check the extruder.</source>
  cancel unload?</source>
         <translation>アンロードを
 キャンセルしますか？</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>カーネルをダウンロード中...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>制御プログラムをダウンロード中...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>ライブラリをダウンロード中...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>ソフトウェアをダウンロード中...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>ネットワークが不安定です。
+ネットワークを確認して
+再試行してください！</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>バージョン情報を
+確認中...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>ダウンロード中...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>更新エラー</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>インストール中...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>更新が完了しました。
+本機を再起動してください！</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>最新バージョンです。</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>新しいバージョンがあります。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>新しいバージョンがあります。
+ファームウェアを更新しますか？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
     </message>
 </context>
 <context>

@@ -145,7 +145,7 @@ eliminar el archivo?</translation>
     <name>BuildPrint</name>
     <message>
         <source>Build Time</source>
-        <translation>Tiempo de impresión</translation>
+        <translation>Duración</translation>
     </message>
     <message>
         <source>Time Remaining</source>
@@ -236,6 +236,30 @@ cancelar la impresión?</translation>
     <message>
         <source>Print</source>
         <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>La impresión se detuvo:
+la placa de la impresora
+dejó de responder.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>La impresión se detuvo:
+no se puede leer
+el archivo de impresión.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Sin reanudación tras corte
+en esta impresión: no se
+puede guardar el registro.</translation>
     </message>
 </context>
 <context>
@@ -331,7 +355,7 @@ espere por favor...</translation>
     </message>
     <message>
         <source>Please enter</source>
-        <translation>Por favor, introduzca</translation>
+        <translation>Introduzca</translation>
     </message>
     <message>
         <source>Space</source>
@@ -439,6 +463,24 @@ interrumpió. ¿Reanudarla?</translation>
     <message>
         <source>NO</source>
         <translation>NO</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Hay una versión nueva.
+¿Actualizar el firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>
@@ -727,6 +769,83 @@ revise el extrusor.</translation>
  cancel unload?</source>
         <translation>¿Seguro que desea
 cancelar la descarga?</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>Descargando el núcleo...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>Descargando el control...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>Descargando las bibliotecas...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>Descargando el software...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Red deficiente,
+compruebe la red e
+inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Comprobando la
+información de versión...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Descargando...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Error de actualización</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Instalando...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Actualización completa,
+reinicie la máquina.</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>Es la última versión.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>Hay una versión nueva.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Hay una versión nueva.
+¿Actualizar el firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>

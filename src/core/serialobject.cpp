@@ -314,6 +314,17 @@ void SerialObject::serialClose()
     m_serial->close();
 }
 
+bool SerialObject::serialReopen()
+{
+    NoCancellation guard;
+    std::lock_guard<std::timed_mutex> lock(m_exchangeMutex);
+    m_owed.clear(); // replies to frames before the reopen are lost with the old port
+    if (!m_serial->reopen())
+        return false;
+    m_closed.store(false);
+    return true;
+}
+
 void SerialObject::Heating(int t)
 {
     m_nozzleTarget.store(t);

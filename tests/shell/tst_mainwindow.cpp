@@ -241,6 +241,8 @@ private slots:
         QVERIFY(client.command("M115").contains("Machine Name: Printer "));
         QVERIFY(client.command("M601 S1").contains("Control Success."));
 
+        // The head at home, whatever an earlier case left behind.
+        fx->board().placeHead({0, 0, 0, 0});
         QTRY_VERIFY2(client.command("M119").contains("\r\nEndstop: X:1 Y:1 Z:1\r\nok\r\n"), client.command("M119"));
         fx->board().clearLog();
         QCOMPARE(client.command("M17"), QByteArray("CMD M17 Received.\r\nok\r\n"));

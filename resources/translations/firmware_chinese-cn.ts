@@ -477,6 +477,10 @@ Resume it?</source>
         <source>No</source>
         <translation>否</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>运动控制板无响应。</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>

@@ -477,6 +477,10 @@ Resume it?</translation>
         <source>No</source>
         <translation>No</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>The motion board does not respond.</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>

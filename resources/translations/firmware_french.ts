@@ -478,6 +478,10 @@ Mettre à jour ?</translation>
         <source>No</source>
         <translation>Non</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>La carte de mouvement ne répond pas.</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>

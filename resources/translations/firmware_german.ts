@@ -478,6 +478,10 @@ Firmware aktualisieren?</translation>
         <source>No</source>
         <translation>Nein</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>Die Bewegungssteuerung antwortet nicht.</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>

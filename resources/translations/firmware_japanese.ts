@@ -478,6 +478,11 @@ Resume it?</source>
         <source>No</source>
         <translation>いいえ</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>モーションボードが
+応答しません。</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>

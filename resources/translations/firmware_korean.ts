@@ -439,6 +439,10 @@ Resume it?</source>
         <source>No</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>

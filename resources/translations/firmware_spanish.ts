@@ -478,6 +478,10 @@ interrumpió. ¿Reanudarla?</translation>
         <source>No</source>
         <translation>No</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>La placa de movimiento no responde.</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>

@@ -386,6 +386,10 @@ please check the extruder.</source>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation type="unfinished"></translation>
     </message>
@@ -437,10 +441,6 @@ Resume it?</source>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -423,6 +423,10 @@ abbrechen?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>Die Bewegungssteuerung antwortet nicht.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Drucken</translation>
     </message>
@@ -477,10 +481,6 @@ Firmware aktualisieren?</translation>
     <message>
         <source>No</source>
         <translation>Nein</translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
-        <translation>Die Bewegungssteuerung antwortet nicht.</translation>
     </message>
 </context>
 <context>

@@ -423,6 +423,10 @@ cancelar la carga?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>La placa de movimiento no responde.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Imprimir</translation>
     </message>
@@ -477,10 +481,6 @@ interrumpió. ¿Reanudarla?</translation>
     <message>
         <source>No</source>
         <translation>No</translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
-        <translation>La placa de movimiento no responde.</translation>
     </message>
 </context>
 <context>

@@ -329,6 +329,10 @@ cannot be saved.</source>
         <source>Homing completed</source>
         <translation>归零完成</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>回零失败</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -542,6 +546,10 @@ Please wait...</source>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>校准已保存，喷头正在归零...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>回零失败</translation>
     </message>
 </context>
 <context>

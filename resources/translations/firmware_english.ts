@@ -329,6 +329,10 @@ cannot be saved.</translation>
         <source>Homing completed</source>
         <translation>Homing completed</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Homing failed</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -543,6 +547,10 @@ Please wait...</translation>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>Calibration is stored. Extruder is homing...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Homing failed</translation>
     </message>
 </context>
 <context>

@@ -330,6 +330,10 @@ veuillez patienter...</translation>
         <source>Homing completed</source>
         <translation>Mise à l&apos;origine terminée</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Échec du retour à l&apos;origine</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -545,6 +549,10 @@ Veuillez patienter...</translation>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>Calibrage enregistré. L&apos;extrudeur retourne à l&apos;origine...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Échec du retour à l&apos;origine</translation>
     </message>
 </context>
 <context>

@@ -330,6 +330,10 @@ bitte warten...</translation>
         <source>Homing completed</source>
         <translation>Referenzfahrt abgeschlossen</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Referenzfahrt fehlgeschlagen</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -545,6 +549,10 @@ Bitte warten...</translation>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>Kalibrierung gespeichert. Der Extruder fährt in die Ausgangsposition...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Referenzfahrt fehlgeschlagen</translation>
     </message>
 </context>
 <context>

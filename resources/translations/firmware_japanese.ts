@@ -330,6 +330,10 @@ cannot be saved.</source>
         <source>Homing completed</source>
         <translation>原点復帰が完了しました</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -546,6 +550,10 @@ Please wait...</source>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>キャリブレーションを保存しました。エクストルーダーを原点に戻しています...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
     </message>
 </context>
 <context>

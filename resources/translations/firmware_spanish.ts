@@ -330,6 +330,10 @@ espere por favor...</translation>
         <source>Homing completed</source>
         <translation>Origen alcanzado</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Error al volver al origen</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -545,6 +549,10 @@ Espere...</translation>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>Calibración guardada. El extrusor vuelve al origen...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Error al volver al origen</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include "printpagehooks.h"
 #include "printertranslations.h"
 #include "startup.h"
+#include "setting.h"
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
 #include "unloadfilament.h"
@@ -31,7 +32,16 @@ MainWindowHooks pageHooks()
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+    hooks.openSettings = [] { openPage(Setting::instSetting); };
     return hooks;
+}
+
+// The settings menu's rows whose pages are built elsewhere; an opener left
+// empty opens nothing.
+void installSettingPageOpeners()
+{
+    SettingPageOpeners openers;
+    Setting::setPageOpeners(openers);
 }
 
 // What the printing page and its pop-up reach in the control pages.
@@ -112,6 +122,7 @@ int main(int argc, char *argv[])
 
     MainWindow::setHooks(pageHooks());
     installPrintPageHooks();
+    installSettingPageOpeners();
     MainWindow window;
     window.show();
     return app.exec();

@@ -536,4 +536,169 @@ to cancel unloading?</translation>
         <translation>CRC ERROR</translation>
     </message>
 </context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Transmission Ratio</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Resume Print</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Filament Detect</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Factory Reset</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Upgrade</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA Preheat Setting</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS Preheat Setting</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA Nozzle Temp</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA Platform Temp</translation>
+    </message>
+</context>
+<context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS Nozzle Temp</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS Platform Temp</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Ratio X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Ratio Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Ratio Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Ratio E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter set successfully</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Parameter setting failed.
+The values are saved
+for the next start.</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Factory Setting</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Restored to factory setting.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Restore to factory setting?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Restored to factory setting</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
 </TS>

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
 #include <QToolButton>
 
 namespace ScreenCheck {
@@ -32,6 +34,19 @@ QStringList clippedTexts(QWidget *screen)
     for (QToolButton *button : screen->findChildren<QToolButton *>()) {
         if (button->isVisible() && !button->text().isEmpty() && button->sizeHint().width() > button->width())
             clipped << button->text();
+    }
+    return clipped;
+}
+
+QStringList clippedRows(QTableWidget *table)
+{
+    QStringList clipped;
+    // The item view pads a cell's text on both sides.
+    const int padding = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, 1); // the text column
+        if (item && table->fontMetrics().horizontalAdvance(item->text()) + padding > table->columnWidth(1))
+            clipped << item->text();
     }
     return clipped;
 }

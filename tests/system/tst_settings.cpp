@@ -10,7 +10,9 @@
 #include "printericons.h"
 #include "printertranslations.h"
 #include "questions.h"
+#include "preheatpreset.h"
 #include "resumeprintconfigsavefile.h"
+#include "screencheck.h"
 #include "setting.h"
 #include "showtempsetting.h"
 #include "simfixture.h"
@@ -348,6 +350,44 @@ private slots:
         QCOMPARE(config()->getPrinterLanguage(), std::string("german"));
         QVERIFY(QFile::exists(SysRoot::path("/data/models/part.gcode")));
         QVERIFY(readFile("/opt/wifi/wpa_supplicant.conf").contains("home"));
+    }
+
+    // Last: it gives the application the device's font.
+    void screensFitInEveryLanguage()
+    {
+        ScreenCheck::useDeviceFont();
+        for (const QString &code : LanguageCodes) {
+            switchLanguage(code);
+            Setting *menu = openMenu();
+            QVERIFY(menu);
+            QList<QPair<QString, QWidget *>> screens{{"settings_1", menu}};
+            screens << qMakePair(QString("language"), static_cast<QWidget *>(openPage(Language::instLanguage)));
+            screens << qMakePair(QString("temperature"),
+                                 static_cast<QWidget *>(openPage(ShowTempSetting::instShowTempSetting)));
+            ABSPreHeat *editor = openPage(ABSPreHeat::instABSPreHeat);
+            QTest::mouseClick(editor->findChild<QToolButton *>("show_Nozzle_temp"), Qt::LeftButton);
+            QTest::mouseClick(editor->findChild<QToolButton *>("dig_2"), Qt::LeftButton);
+            screens << qMakePair(QString("preset_keypad"), static_cast<QWidget *>(editor));
+            screens << qMakePair(QString("preset"), static_cast<QWidget *>(openPage(PLAPreHeat::instPLAPreHeat)));
+            screens << qMakePair(QString("ratio"),
+                                 static_cast<QWidget *>(openPage(TransmissionRatio::instTransmissionRatio)));
+            auto *reset = new FactorySetting;
+            reset->show();
+            screens << qMakePair(QString("factory_reset"), static_cast<QWidget *>(reset));
+            for (const auto &screen : screens) {
+                screen.second->raise();
+                QCoreApplication::processEvents();
+                QStringList clipped = ScreenCheck::clippedTexts(screen.second);
+                if (auto *rows = screen.second->findChild<QTableWidget *>("tableWidget"))
+                    clipped << ScreenCheck::clippedRows(rows);
+                QVERIFY2(clipped.isEmpty(), qPrintable(code + " " + screen.first + " cuts: " + clipped.join(" | ")));
+                ScreenCheck::save(screen.second, code + "_" + screen.first);
+            }
+            QTest::mouseClick(tool(menu, "down"), Qt::LeftButton);
+            QVERIFY(ScreenCheck::clippedRows(table(menu)).isEmpty());
+            ScreenCheck::save(menu, code + "_settings_2");
+            cleanup();
+        }
     }
 };
 

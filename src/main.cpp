@@ -1,3 +1,4 @@
+#include "about.h"
 #include "buildprint.h"
 #include "buildsetting.h"
 #include "buzzerplay.h"
@@ -11,8 +12,9 @@
 #include "printericons.h"
 #include "printpagehooks.h"
 #include "printertranslations.h"
-#include "startup.h"
+#include "scanner.h"
 #include "setting.h"
+#include "startup.h"
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
 #include "unloadfilament.h"
@@ -33,6 +35,11 @@ MainWindowHooks pageHooks()
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
     hooks.openSettings = [] { openPage(Setting::instSetting); };
+    hooks.closeForLanPrint = [] {
+        if (About::instAbout)
+            About::instAbout->close();
+    };
+    hooks.openScanner = [] { (new Scanner(SysRoot::path(QStringLiteral("/dev/input/event1"))))->show(); };
     return hooks;
 }
 
@@ -41,6 +48,7 @@ MainWindowHooks pageHooks()
 void installSettingPageOpeners()
 {
     SettingPageOpeners openers;
+    openers.openAbout = [] { openPage(About::instAbout); };
     Setting::setPageOpeners(openers);
 }
 

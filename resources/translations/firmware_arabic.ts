@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ar" sourcelanguage="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BuildPreview</name>
     <message>
         <source>Back</source>
@@ -386,6 +453,21 @@ please restart the printer</source>
         <source>There was a problem
 with the firmware update.
 Please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

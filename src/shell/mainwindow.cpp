@@ -151,12 +151,15 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
 }
 
-// The serial-number scanner screen is not part of this program; a scanner
-// plugged in at start-up only leads to the normal start.
+// A scanner plugged in at start-up: the normal start waits for the scanner
+// screen's OK.
 void MainWindow::startScan()
 {
-    qWarning() << "MainWindow::startScan no scanner screen, going on with the normal start";
-    artMachine();
+    if (!hooks.openScanner) {
+        artMachine();
+        return;
+    }
+    hooks.openScanner();
 }
 
 void MainWindow::artMachine()

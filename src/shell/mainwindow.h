@@ -43,6 +43,8 @@ struct MainWindowHooks {
     // Closes pages that must not stay open under a print started over the LAN
     // (the about and jog pages).
     std::function<void()> closeForLanPrint;
+    // Shows the serial-number scanner screen, whose OK calls artMachine().
+    std::function<void()> openScanner;
 };
 
 // The main screen: status bar, nozzle and bed read-outs, the four main

@@ -2,6 +2,7 @@
 
 // Answering the shared modal questions in page tests. A question runs its
 // own event loop inside exec(), so answers come from timers in that loop.
+#include "onebuttondialog.h"
 #include "twobuttondialog.h"
 
 #include <QLabel>
@@ -78,4 +79,26 @@ private:
     int m_delayMs;
     QTimer m_timer;
     QPointer<TwoButtonDialog> m_seen;
+};
+
+// While it lives, closes each one-button message that shows and records its
+// text, also when the message runs its own modal loop.
+class MessageCatcher : public QObject {
+public:
+    MessageCatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog;
+            if (!dialog || !dialog->isVisible())
+                return;
+            shown << dialog->findChild<QLabel *>("textLabel")->text();
+            dialog->close();
+        });
+        m_timer.start(2);
+    }
+
+    QStringList shown;
+
+private:
+    QTimer m_timer;
 };

@@ -1,786 +1,786 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
-    <context>
-        <name>BuildPreview</name>
-        <message>
-            <source>Back</source>
-            <translation>戻る</translation>
-        </message>
-        <message>
-            <source>Cpoy</source>
-            <translation>コピー</translation>
-        </message>
-        <message>
-            <source>Build</source>
-            <translation>印刷</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>削除</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>削除の確認</translation>
-        </message>
-        <message>
-            <source>Are you sure
+<context>
+    <name>About</name>
+    <message>
+        <source>Machine Type:</source>
+        <translation>機種：</translation>
+    </message>
+    <message>
+        <source>Software Version:</source>
+        <translation>ソフトウェアバージョン：</translation>
+    </message>
+    <message>
+        <source>IP Address:</source>
+        <translation>IPアドレス：</translation>
+    </message>
+    <message>
+        <source>Wi-Fi MAC:</source>
+        <translation>Wi-Fi MAC：</translation>
+    </message>
+    <message>
+        <source>Usage Counter:</source>
+        <translation>使用時間：</translation>
+    </message>
+    <message>
+        <source>Serial No:</source>
+        <translation>シリアル番号：</translation>
+    </message>
+    <message>
+        <source>Momery Remaining:</source>
+        <translation>空き容量：</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>メール：</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>ウェブサイト：</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>support@korrin3d.com</source>
+        <translation>support@korrin3d.com</translation>
+    </message>
+    <message>
+        <source>www.korrin3d.com</source>
+        <translation>www.korrin3d.com</translation>
+    </message>
+    <message>
+        <source>No Network</source>
+        <translation>ネットワークなし</translation>
+    </message>
+    <message>
+        <source>1/2</source>
+        <translation>1/2</translation>
+    </message>
+    <message>
+        <source>2/2</source>
+        <translation>2/2</translation>
+    </message>
+    <message>
+        <source>No USB flash disk detected!</source>
+        <translation>USBメモリが見つかりません！</translation>
+    </message>
+</context>
+<context>
+    <name>BuildPreview</name>
+    <message>
+        <source>Back</source>
+        <translation>戻る</translation>
+    </message>
+    <message>
+        <source>Cpoy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Build</source>
+        <translation>印刷</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>削除の確認</translation>
+    </message>
+    <message>
+        <source>Are you sure
  to delete the file?</source>
-            <translation>このファイルを
+        <translation>このファイルを
 削除しますか？</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>削除に失敗しました</translation>
-        </message>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>USBメモリを挿入してください！</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>空き容量が不足しています</translation>
-        </message>
-        <message>
-            <source>Copying...</source>
-            <translation>コピー中...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>ファイルを検証中...</translation>
-        </message>
-        <message>
-            <source>Copy File</source>
-            <translation>ファイルのコピー</translation>
-        </message>
-        <message>
-            <source>Waiting...</source>
-            <translation>お待ちください...</translation>
-        </message>
-        <message>
-            <source>Please retry</source>
-            <translation>もう一度お試しください</translation>
-        </message>
-        <message>
-            <source>Copy completed</source>
-            <translation>コピーが完了しました</translation>
-        </message>
-    </context>
-    <context>
-        <name>BuildPrint</name>
-        <message>
-            <source>Build Time</source>
-            <translation>造形時間</translation>
-        </message>
-        <message>
-            <source>Time Remaining</source>
-            <translation>残り時間</translation>
-        </message>
-        <message>
-            <source>Abort</source>
-            <translation>中止</translation>
-        </message>
-        <message>
-            <source>Pause</source>
-            <translation>一時停止</translation>
-        </message>
-        <message>
-            <source>Settings</source>
-            <translation>設定</translation>
-        </message>
-        <message>
-            <source>File format error</source>
-            <translation>ファイル形式エラー</translation>
-        </message>
-        <message>
-            <source>Abnormally print.
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>削除に失敗しました</translation>
+    </message>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>USBメモリを挿入してください！</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>空き容量が不足しています</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>コピー中...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>ファイルを検証中...</translation>
+    </message>
+    <message>
+        <source>Copy File</source>
+        <translation>ファイルのコピー</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>お待ちください...</translation>
+    </message>
+    <message>
+        <source>Please retry</source>
+        <translation>もう一度お試しください</translation>
+    </message>
+    <message>
+        <source>Copy completed</source>
+        <translation>コピーが完了しました</translation>
+    </message>
+</context>
+<context>
+    <name>BuildPrint</name>
+    <message>
+        <source>Build Time</source>
+        <translation>造形時間</translation>
+    </message>
+    <message>
+        <source>Time Remaining</source>
+        <translation>残り時間</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>中止</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>File format error</source>
+        <translation>ファイル形式エラー</translation>
+    </message>
+    <message>
+        <source>Abnormally print.
 Please check the extruder.</source>
-            <translation>印刷異常です。
+        <translation>印刷異常です。
 エクストルーダーを確認してください。</translation>
-        </message>
-        <message>
-            <source>No material detected. Please
+    </message>
+    <message>
+        <source>No material detected. Please
 load material before resuming
 the print.</source>
-            <translation>材料が検出されません。
+        <translation>材料が検出されません。
 印刷を再開する前に
 材料をセットしてください。</translation>
-        </message>
-        <message>
-            <source>The print could not be started.</source>
-            <translation>印刷を開始できませんでした。</translation>
-        </message>
-        <message>
-            <source>Out of material.You can
+    </message>
+    <message>
+        <source>The print could not be started.</source>
+        <translation>印刷を開始できませんでした。</translation>
+    </message>
+    <message>
+        <source>Out of material.You can
 load more material to
 continue this print.</source>
-            <translation>材料切れです。
+        <translation>材料切れです。
 材料を補充すると
 印刷を続行できます。</translation>
-        </message>
-        <message>
-            <source>Pausing...
+    </message>
+    <message>
+        <source>Pausing...
 please wait...</source>
-            <translation>一時停止中...
+        <translation>一時停止中...
 お待ちください...</translation>
-        </message>
-        <message>
-            <source>Prepare to resume...</source>
-            <translation>再開の準備中...</translation>
-        </message>
-        <message>
-            <source>Cancel print job</source>
-            <translation>印刷ジョブの中止</translation>
-        </message>
-        <message>
-            <source>Are you sure to
+    </message>
+    <message>
+        <source>Prepare to resume...</source>
+        <translation>再開の準備中...</translation>
+    </message>
+    <message>
+        <source>Cancel print job</source>
+        <translation>印刷ジョブの中止</translation>
+    </message>
+    <message>
+        <source>Are you sure to
  cancel print job?</source>
-            <translation>印刷ジョブを
+        <translation>印刷ジョブを
 中止しますか？</translation>
-        </message>
-        <message>
-            <source>YES</source>
-            <translation>はい</translation>
-        </message>
-        <message>
-            <source>NO</source>
-            <translation>いいえ</translation>
-        </message>
-        <message>
-            <source>Cancelling Build...</source>
-            <translation>印刷を中止しています...</translation>
-        </message>
-        <message>
-            <source>Build Completed</source>
-            <translation>造形完了</translation>
-        </message>
-        <message>
-            <source>Build completed!</source>
-            <translation>造形が完了しました！</translation>
-        </message>
-        <message>
-            <source>Print</source>
-            <translation>印刷</translation>
-        </message>
-    </context>
-    <context>
-        <name>BuildSetting</name>
-        <message>
-            <source>Pause print job</source>
-            <translation>印刷の一時停止</translation>
-        </message>
-        <message>
-            <source>Pause print job?</source>
-            <translation>印刷を一時停止しますか？</translation>
-        </message>
-    </context>
-    <context>
-        <name>CmdProcess</name>
-        <message>
-            <source>Copying...</source>
-            <translation>コピー中...</translation>
-        </message>
-        <message>
-            <source>Copy</source>
-            <translation>コピー</translation>
-        </message>
-        <message>
-            <source>Copy complete!</source>
-            <translation>コピーが完了しました！</translation>
-        </message>
-        <message>
-            <source>Copy failed!</source>
-            <translation>コピーに失敗しました！</translation>
-        </message>
-    </context>
-    <context>
-        <name>Keyboard</name>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
-        <message>
-            <source>Name</source>
-            <translation>名前</translation>
-        </message>
-        <message>
-            <source>Password</source>
-            <translation>パスワード</translation>
-        </message>
-        <message>
-            <source>Account</source>
-            <translation>アカウント</translation>
-        </message>
-        <message>
-            <source>PIN</source>
-            <translation>PIN</translation>
-        </message>
-        <message>
-            <source>Please enter</source>
-            <translation>入力してください</translation>
-        </message>
-        <message>
-            <source>Space</source>
-            <translation>スペース</translation>
-        </message>
-        <message>
-            <source>Enter</source>
-            <translation>確定</translation>
-        </message>
-    </context>
-    <context>
-        <name>LoadFilament</name>
-        <message>
-            <source>Load</source>
-            <translation>ロード</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
-        <message>
-            <source>Extruder heating...</source>
-            <translation>エクストルーダー加熱中...</translation>
-        </message>
-        <message>
-            <source>Preheat completed.
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Cancelling Build...</source>
+        <translation>印刷を中止しています...</translation>
+    </message>
+    <message>
+        <source>Build Completed</source>
+        <translation>造形完了</translation>
+    </message>
+    <message>
+        <source>Build completed!</source>
+        <translation>造形が完了しました！</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>印刷</translation>
+    </message>
+</context>
+<context>
+    <name>BuildSetting</name>
+    <message>
+        <source>Pause print job</source>
+        <translation>印刷の一時停止</translation>
+    </message>
+    <message>
+        <source>Pause print job?</source>
+        <translation>印刷を一時停止しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>CmdProcess</name>
+    <message>
+        <source>Copying...</source>
+        <translation>コピー中...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Copy complete!</source>
+        <translation>コピーが完了しました！</translation>
+    </message>
+    <message>
+        <source>Copy failed!</source>
+        <translation>コピーに失敗しました！</translation>
+    </message>
+</context>
+<context>
+    <name>Keyboard</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>パスワード</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>アカウント</translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation>PIN</translation>
+    </message>
+    <message>
+        <source>Please enter</source>
+        <translation>入力してください</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>スペース</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>LoadFilament</name>
+    <message>
+        <source>Load</source>
+        <translation>ロード</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Extruder heating...</source>
+        <translation>エクストルーダー加熱中...</translation>
+    </message>
+    <message>
+        <source>Preheat completed.
  Begin loading...</source>
-            <translation>予熱完了。
+        <translation>予熱完了。
 ロードを開始します...</translation>
-        </message>
-        <message>
-            <source>Loading,about 1-2 minute
+    </message>
+    <message>
+        <source>Loading,about 1-2 minute
 Press ok when new color appears</source>
-            <translation>ロード中、約1～2分
+        <translation>ロード中、約1～2分
 新しい色が出たらOKを押してください</translation>
-        </message>
-        <message>
-            <source>ok</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Abnormal temperature,
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abnormal temperature,
 please check the extruder.</source>
-            <translation>温度異常です。
+        <translation>温度異常です。
 エクストルーダーを確認してください。</translation>
-        </message>
-        <message>
-            <source>Cancel load</source>
-            <translation>ロードのキャンセル</translation>
-        </message>
-        <message>
-            <source>Are you sure to
+    </message>
+    <message>
+        <source>Cancel load</source>
+        <translation>ロードのキャンセル</translation>
+    </message>
+    <message>
+        <source>Are you sure to
  cancel load?</source>
-            <translation>ロードを
+        <translation>ロードを
 キャンセルしますか？</translation>
-        </message>
-    </context>
-    <context>
-        <name>MainWindow</name>
-        <message>
-            <source>Build</source>
-            <translation>印刷</translation>
-        </message>
-        <message>
-            <source>Settings</source>
-            <translation>設定</translation>
-        </message>
-        <message>
-            <source>Control</source>
-            <translation>操作</translation>
-        </message>
-        <message>
-            <source>Level</source>
-            <translation>水平調整</translation>
-        </message>
-        <message>
-            <source>Printer %1</source>
-            <translation>プリンター %1</translation>
-        </message>
-        <message>
-            <source>Resume print</source>
-            <translation>印刷を再開</translation>
-        </message>
-        <message>
-            <source>The last print was interrupted.
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Build</source>
+        <translation>印刷</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>水平調整</translation>
+    </message>
+    <message>
+        <source>Printer %1</source>
+        <translation>プリンター %1</translation>
+    </message>
+    <message>
+        <source>Resume print</source>
+        <translation>印刷を再開</translation>
+    </message>
+    <message>
+        <source>The last print was interrupted.
 Resume it?</source>
-            <translation>前回の印刷が中断されました。
+        <translation>前回の印刷が中断されました。
 再開しますか？</translation>
-        </message>
-        <message>
-            <source>YES</source>
-            <translation>はい</translation>
-        </message>
-        <message>
-            <source>NO</source>
-            <translation>いいえ</translation>
-        </message>
-    </context>
-    <context>
-        <name>OneButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-    </context>
-    <context>
-        <name>PageFrame</name>
-        <message>
-            <source>Back</source>
-            <translation>戻る</translation>
-        </message>
-    </context>
-    <context>
-        <name>PrintDetail</name>
-        <message>
-            <source>Print Speed</source>
-            <translation>印刷速度</translation>
-        </message>
-        <message>
-            <source>Extruder</source>
-            <translation>ノズル</translation>
-        </message>
-        <message>
-            <source>Platform</source>
-            <translation>プラットフォーム</translation>
-        </message>
-        <message>
-            <source>Z -Offset</source>
-            <translation>Zオフセット</translation>
-        </message>
-        <message>
-            <source>Filament</source>
-            <translation>フィラメント</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Parameter set successfully.</source>
-            <translation>パラメータを設定しました。</translation>
-        </message>
-        <message>
-            <source>Parameter set successfully</source>
-            <translation>パラメータを設定しました</translation>
-        </message>
-    </context>
-    <context>
-        <name>ProgressDialog</name>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
-    </context>
-    <context>
-        <name>QObject</name>
-        <message>
-            <source>Machine stoppage</source>
-            <translation>機械停止</translation>
-        </message>
-        <message>
-            <source>Please reboot the machine</source>
-            <translation>機械を再起動してください</translation>
-        </message>
-        <message>
-            <source>Repair is complete,
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>いいえ</translation>
+    </message>
+</context>
+<context>
+    <name>OneButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PageFrame</name>
+    <message>
+        <source>Back</source>
+        <translation>戻る</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDetail</name>
+    <message>
+        <source>Print Speed</source>
+        <translation>印刷速度</translation>
+    </message>
+    <message>
+        <source>Extruder</source>
+        <translation>ノズル</translation>
+    </message>
+    <message>
+        <source>Platform</source>
+        <translation>プラットフォーム</translation>
+    </message>
+    <message>
+        <source>Z -Offset</source>
+        <translation>Zオフセット</translation>
+    </message>
+    <message>
+        <source>Filament</source>
+        <translation>フィラメント</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully.</source>
+        <translation>パラメータを設定しました。</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>パラメータを設定しました</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Machine stoppage</source>
+        <translation>機械停止</translation>
+    </message>
+    <message>
+        <source>Please reboot the machine</source>
+        <translation>機械を再起動してください</translation>
+    </message>
+    <message>
+        <source>Repair is complete,
 please restart the printer</source>
-            <translation>修復が完了しました。
+        <translation>修復が完了しました。
 プリンターを再起動してください</translation>
-        </message>
-        <message>
-            <source>There was a problem
+    </message>
+    <message>
+        <source>There was a problem
 with the firmware update.
 Please try again.</source>
-            <translation>ファームウェア更新で
+        <translation>ファームウェア更新で
 問題が発生しました。
 もう一度お試しください。</translation>
-        </message>
-    </context>
-    <context>
-        <name>ShowDisk</name>
-        <message>
-            <source>Please insert USB Disk !</source>
-            <translation>USBメモリを挿入してください！</translation>
-        </message>
-        <message>
-            <source>Storage space is not enough</source>
-            <translation>空き容量が不足しています</translation>
-        </message>
-        <message>
-            <source>Copy File...</source>
-            <translation>ファイルをコピー中...</translation>
-        </message>
-        <message>
-            <source>Verifying file...</source>
-            <translation>ファイルを検証中...</translation>
-        </message>
-        <message>
-            <source>Copy Completed</source>
-            <translation>コピーが完了しました</translation>
-        </message>
-        <message>
-            <source>Ok</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Copy Failed</source>
-            <translation>コピーに失敗しました</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete</source>
-            <translation>削除の確認</translation>
-        </message>
-        <message>
-            <source>Are you sure
+    </message>
+</context>
+<context>
+    <name>Scanner</name>
+    <message>
+        <source>Serial No</source>
+        <translation>製造番号</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No ethernet mac found</source>
+        <translation>イーサネットMACなし</translation>
+    </message>
+</context>
+<context>
+    <name>ShowDisk</name>
+    <message>
+        <source>Please insert USB Disk !</source>
+        <translation>USBメモリを挿入してください！</translation>
+    </message>
+    <message>
+        <source>Storage space is not enough</source>
+        <translation>空き容量が不足しています</translation>
+    </message>
+    <message>
+        <source>Copy File...</source>
+        <translation>ファイルをコピー中...</translation>
+    </message>
+    <message>
+        <source>Verifying file...</source>
+        <translation>ファイルを検証中...</translation>
+    </message>
+    <message>
+        <source>Copy Completed</source>
+        <translation>コピーが完了しました</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copy Failed</source>
+        <translation>コピーに失敗しました</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete</source>
+        <translation>削除の確認</translation>
+    </message>
+    <message>
+        <source>Are you sure
  to delete the file?</source>
-            <translation>このファイルを
+        <translation>このファイルを
 削除しますか？</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
-        <message>
-            <source>Delete failed</source>
-            <translation>削除に失敗しました</translation>
-        </message>
-    </context>
-    <context>
-        <name>TwoButtonDialog</name>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Back</source>
-            <translation>戻る</translation>
-        </message>
-    </context>
-    <context>
-        <name>UDiskAndLocalMemory</name>
-        <message>
-            <source>Disk</source>
-            <translation>本体</translation>
-        </message>
-        <message>
-            <source>USB Device</source>
-            <translation>USBメモリ</translation>
-        </message>
-    </context>
-    <context>
-        <name>UnloadFilament</name>
-        <message>
-            <source>unLoad</source>
-            <translation>アンロード</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
-        <message>
-            <source>Load</source>
-            <translation>ロード</translation>
-        </message>
-        <message>
-            <source>Extruder heating...</source>
-            <translation>エクストルーダー加熱中...</translation>
-        </message>
-        <message>
-            <source>Unloading the filament
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Delete failed</source>
+        <translation>削除に失敗しました</translation>
+    </message>
+</context>
+<context>
+    <name>TwoButtonDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>戻る</translation>
+    </message>
+</context>
+<context>
+    <name>UDiskAndLocalMemory</name>
+    <message>
+        <source>Disk</source>
+        <translation>本体</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>USBメモリ</translation>
+    </message>
+</context>
+<context>
+    <name>UnloadFilament</name>
+    <message>
+        <source>unLoad</source>
+        <translation>アンロード</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>ロード</translation>
+    </message>
+    <message>
+        <source>Extruder heating...</source>
+        <translation>エクストルーダー加熱中...</translation>
+    </message>
+    <message>
+        <source>Unloading the filament
  about 1 minute...</source>
-            <translation>フィラメントをアンロード中、
+        <translation>フィラメントをアンロード中、
 約1分...</translation>
-        </message>
-        <message>
-            <source>Unloading completed</source>
-            <translation>アンロード完了</translation>
-        </message>
-        <message>
-            <source>Abnormal temperature,
+    </message>
+    <message>
+        <source>Unloading completed</source>
+        <translation>アンロード完了</translation>
+    </message>
+    <message>
+        <source>Abnormal temperature,
 Please check the extruder.</source>
-            <translation>温度異常です。
+        <translation>温度異常です。
 エクストルーダーを確認してください。</translation>
-        </message>
-        <message>
-            <source>Cancel unload</source>
-            <translation>アンロードのキャンセル</translation>
-        </message>
-        <message>
-            <source>Are you sure to
+    </message>
+    <message>
+        <source>Cancel unload</source>
+        <translation>アンロードのキャンセル</translation>
+    </message>
+    <message>
+        <source>Are you sure to
  cancel unload?</source>
-            <translation>アンロードを
+        <translation>アンロードを
 キャンセルしますか？</translation>
-        </message>
-    </context>
-    <context>
-        <name>myServer</name>
-        <message>
-            <source>Receive file</source>
-            <translation>ファイル受信中</translation>
-        </message>
-        <message>
-            <source>CRC ERROR</source>
-            <translation>CRCエラー</translation>
-        </message>
-    </context>
-    <context>
-        <name>Setting</name>
-        <message>
-            <source>Temperature</source>
-            <translation>温度</translation>
-        </message>
-        <message>
-            <source>Wi-Fi</source>
-            <translation>Wi-Fi</translation>
-        </message>
-        <message>
-            <source>Language</source>
-            <translation>言語</translation>
-        </message>
-        <message>
-            <source>Transmission Ratio</source>
-            <translation>伝達比</translation>
-        </message>
-        <message>
-            <source>Resume Print</source>
-            <translation>印刷再開</translation>
-        </message>
-        <message>
-            <source>Filament Detect</source>
-            <translation>フィラメント検出</translation>
-        </message>
-        <message>
-            <source>Light</source>
-            <translation>ライト</translation>
-        </message>
-        <message>
-            <source>Buzzer</source>
-            <translation>ブザー</translation>
-        </message>
-        <message>
-            <source>Factory Reset</source>
-            <translation>工場出荷時設定</translation>
-        </message>
-        <message>
-            <source>Info</source>
-            <translation>情報</translation>
-        </message>
-        <message>
-            <source>Upgrade</source>
-            <translation>アップデート</translation>
-        </message>
-    </context>
-    <context>
-        <name>ShowTempSetting</name>
-        <message>
-            <source>PLA Preheat Setting</source>
-            <translation>PLA予熱設定</translation>
-        </message>
-        <message>
-            <source>ABS Preheat Setting</source>
-            <translation>ABS予熱設定</translation>
-        </message>
-    </context>
-    <context>
-        <name>PLAPreHeat</name>
-        <message>
-            <source>PLA Nozzle Temp</source>
-            <translation>PLAノズル温度</translation>
-        </message>
-        <message>
-            <source>PLA Platform Temp</source>
-            <translation>PLAベッド温度</translation>
-        </message>
-    </context>
-    <context>
-        <name>ABSPreHeat</name>
-        <message>
-            <source>ABS Nozzle Temp</source>
-            <translation>ABSノズル温度</translation>
-        </message>
-        <message>
-            <source>ABS Platform Temp</source>
-            <translation>ABSベッド温度</translation>
-        </message>
-    </context>
-    <context>
-        <name>PreheatPresetEditor</name>
-        <message>
-            <source>Save</source>
-            <translation>保存</translation>
-        </message>
-    </context>
-    <context>
-        <name>TransmissionRatio</name>
-        <message>
-            <source>Save</source>
-            <translation>保存</translation>
-        </message>
-        <message>
-            <source>Ratio X</source>
-            <translation>X軸伝達比</translation>
-        </message>
-        <message>
-            <source>Ratio Y</source>
-            <translation>Y軸伝達比</translation>
-        </message>
-        <message>
-            <source>Ratio Z</source>
-            <translation>Z軸伝達比</translation>
-        </message>
-        <message>
-            <source>Ratio E</source>
-            <translation>E軸伝達比</translation>
-        </message>
-        <message>
-            <source>Parameter set successfully</source>
-            <translation>パラメータを設定しました</translation>
-        </message>
-        <message>
-            <source>Parameter setting failed.
+    </message>
+</context>
+<context>
+    <name>myServer</name>
+    <message>
+        <source>Receive file</source>
+        <translation>ファイル受信中</translation>
+    </message>
+    <message>
+        <source>CRC ERROR</source>
+        <translation>CRCエラー</translation>
+    </message>
+</context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>伝達比</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>印刷再開</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>フィラメント検出</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>ライト</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>ブザー</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>工場出荷時設定</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>アップデート</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA予熱設定</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS予熱設定</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLAノズル温度</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLAベッド温度</translation>
+    </message>
+</context>
+<context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABSノズル温度</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABSベッド温度</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>X軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Y軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Z軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>E軸伝達比</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>パラメータを設定しました</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
 The values are saved
 for the next start.</source>
-            <translation>パラメータの設定に失敗しました。
+        <translation>パラメータの設定に失敗しました。
 値は保存され、
 次回の起動時に送信されます。</translation>
-        </message>
-    </context>
-    <context>
-        <name>FactorySetting</name>
-        <message>
-            <source>Start</source>
-            <translation>開始</translation>
-        </message>
-        <message>
-            <source> Factory Setting</source>
-            <translation> 工場出荷設定</translation>
-        </message>
-        <message>
-            <source>Restored to factory setting.</source>
-            <translation>工場出荷時の設定に戻します。</translation>
-        </message>
-        <message>
-            <source>Confirm</source>
-            <translation>確認</translation>
-        </message>
-        <message>
-            <source>Restore to factory setting?</source>
-            <translation>工場出荷時の設定に戻しますか？</translation>
-        </message>
-        <message>
-            <source>Yes</source>
-            <translation>はい</translation>
-        </message>
-        <message>
-            <source>No</source>
-            <translation>いいえ</translation>
-        </message>
-        <message>
-            <source>Completed</source>
-            <translation>完了</translation>
-        </message>
-        <message>
-            <source>Restored to factory setting</source>
-            <translation>工場出荷時の設定に戻しました</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-    </context>
-    <context>
-        <name>About</name>
-        <message>
-            <source>Machine Type:</source>
-            <translation>機種：</translation>
-        </message>
-        <message>
-            <source>Software Version:</source>
-            <translation>ソフトウェアバージョン：</translation>
-        </message>
-        <message>
-            <source>IP Address:</source>
-            <translation>IPアドレス：</translation>
-        </message>
-        <message>
-            <source>Wi-Fi MAC:</source>
-            <translation>Wi-Fi MAC：</translation>
-        </message>
-        <message>
-            <source>Usage Counter:</source>
-            <translation>使用時間：</translation>
-        </message>
-        <message>
-            <source>Serial No:</source>
-            <translation>シリアル番号：</translation>
-        </message>
-        <message>
-            <source>Momery Remaining:</source>
-            <translation>空き容量：</translation>
-        </message>
-        <message>
-            <source>Email:</source>
-            <translation>メール：</translation>
-        </message>
-        <message>
-            <source>Website:</source>
-            <translation>ウェブサイト：</translation>
-        </message>
-        <message>
-            <source> hours</source>
-            <translation>時間</translation>
-        </message>
-        <message>
-            <source>support@korrin3d.com</source>
-            <translation>support@korrin3d.com</translation>
-        </message>
-        <message>
-            <source>www.korrin3d.com</source>
-            <translation>www.korrin3d.com</translation>
-        </message>
-        <message>
-            <source>No Network</source>
-            <translation>ネットワークなし</translation>
-        </message>
-        <message>
-            <source>1/2</source>
-            <translation>1/2</translation>
-        </message>
-        <message>
-            <source>2/2</source>
-            <translation>2/2</translation>
-        </message>
-        <message>
-            <source>No USB flash disk detected!</source>
-            <translation>USBメモリが見つかりません！</translation>
-        </message>
-    </context>
-    <context>
-        <name>Scanner</name>
-        <message>
-            <source>Serial No</source>
-            <translation>製造番号</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>No ethernet mac found</source>
-            <translation>イーサネットMACなし</translation>
-        </message>
-    </context>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> 工場出荷設定</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>工場出荷時の設定に戻します。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>工場出荷時の設定に戻しますか？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>工場出荷時の設定に戻しました</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
 </TS>

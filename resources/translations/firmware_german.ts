@@ -736,7 +736,7 @@ abbrechen?</translation>
         <source>Parameter setting failed.
 The values are saved
 for the next start.</source>
-        <translation>Parameter nicht übernommen.
+        <translation>Einstellung fehlgeschlagen.
 Die Werte sind gespeichert
 für den nächsten Start.</translation>
     </message>

@@ -735,9 +735,10 @@ Please check the extruder.</source>
         <source>Parameter setting failed.
 The values are saved
 for the next start.</source>
-        <translation>パラメータの設定に失敗しました。
+        <translation>パラメータの設定に
+失敗しました。
 値は保存され、
-次回の起動時に送信されます。</translation>
+次回起動時に送信されます。</translation>
     </message>
 </context>
 <context>

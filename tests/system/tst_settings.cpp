@@ -374,6 +374,13 @@ private slots:
             auto *reset = new FactorySetting;
             reset->show();
             screens << qMakePair(QString("factory_reset"), static_cast<QWidget *>(reset));
+            auto *question = new TwoButtonDialog(FactorySetting::tr("Confirm"), FactorySetting::tr("Restore to factory setting?"),
+                                                 FactorySetting::tr("Yes"), FactorySetting::tr("No"));
+            question->show();
+            screens << qMakePair(QString("factory_question"), static_cast<QWidget *>(question));
+            auto *failure = new OneButtonDialog(QString(), TransmissionRatio::tr("Parameter setting failed.\nThe values are saved\nfor the next start."));
+            failure->show();
+            screens << qMakePair(QString("ratio_failure"), static_cast<QWidget *>(failure));
             for (const auto &screen : screens) {
                 screen.second->raise();
                 QCoreApplication::processEvents();

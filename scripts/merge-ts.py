@@ -51,11 +51,23 @@ def merge(trees):
 
 
 def write(tree, path):
+    root = tree.getroot()
+    contexts = sorted(root.findall("context"), key=lambda c: c.findtext("name") or "")
+    for context in root.findall("context"):
+        root.remove(context)
+    root.extend(contexts)
     ET.indent(tree, space="    ")
     with open(path, "wb") as f:
         f.write(b'<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
         tree.write(f, encoding="utf-8", xml_declaration=False)
         f.write(b"\n")
+    # lconvert writes the layout lupdate writes, so merges add only lines.
+    for lconvert in ("lconvert", "/usr/lib/qt5/bin/lconvert"):
+        try:
+            subprocess.run([lconvert, "-i", path, "-o", path], check=True, capture_output=True)
+            return
+        except (OSError, subprocess.CalledProcessError):
+            continue
 
 
 def main():

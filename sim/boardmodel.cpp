@@ -136,19 +136,34 @@ void BoardModel::finishHead(double at)
     m_headReadyAt = at;
 }
 
-double BoardModel::lowerLimit(int axis) const
+double BoardModel::bedHeightAt(double x, double y) const
 {
-    return (axis == Z && m_probeDeployed) ? m_bedPlane : 0.0;
+    return m_bedPlane.z + m_bedPlane.risePerMmX * x + m_bedPlane.risePerMmY * y;
+}
+
+double BoardModel::lowerLimit(int axis, double x, double y) const
+{
+    return (axis == Z && m_probeDeployed) ? bedHeightAt(x, y) : 0.0;
 }
 
 BoardModel::Vec BoardModel::clampTravel(const Vec &from, Vec to) const
 {
     for (int axis = X; axis <= Z; ++axis) {
         to[axis] = std::min(to[axis], std::max(kTravelMax[axis], from[axis]));
+        if (to[axis] >= from[axis])
+            continue;
+        // X and Y are final here: the bed is touched under the move's end.
+        const double floor = std::min(from[axis], lowerLimit(axis, to[X], to[Y]));
+        if (axis == Z && m_probeDeployed && to[Z] <= 0) {
+            // A descent aimed at the Z switch's zero with the probe out is
+            // the board's probing move: it runs on until the probe touches,
+            // so a bed below zero is measured as well.
+            to[Z] = floor;
+            continue;
+        }
         // A descending move stops where the end-stop (or the deployed probe)
         // closes, but never pulls the head up to it.
-        if (to[axis] < from[axis])
-            to[axis] = std::max(to[axis], std::min(from[axis], lowerLimit(axis)));
+        to[axis] = std::max(to[axis], floor);
     }
     return to;
 }
@@ -187,7 +202,7 @@ void BoardModel::beginHoming(const GCode &command)
     for (int axis = X; axis <= Z; ++axis) {
         if (!all && !command.has(kAxisLetters[axis]))
             continue;
-        m_head.to[axis] = lowerLimit(axis);
+        m_head.to[axis] = lowerLimit(axis, m_head.to[X], m_head.to[Y]);
         m_head.homes[axis] = true;
         m_motors[axis] = true;
         const double distance = std::fabs(m_machine[axis] - m_head.to[axis]);
@@ -257,7 +272,12 @@ std::string BoardModel::answer(const GCode &command, double now)
                       bedTemp(now), m_bed.target());
     if (command.is('M', 114)) {
         const Position p = position(now);
-        return format("X:%.2f Y:%.2f Z:%.2f E:%.2f", tidy(p.x), tidy(p.y), tidy(p.z), tidy(p.e));
+        const std::string reply = format("X:%.2f Y:%.2f Z:%.2f E:%.2f", tidy(p.x), tidy(p.y), tidy(p.z), tidy(p.e));
+        if (m_cutPositionReplies > 0) {
+            --m_cutPositionReplies;
+            return reply.substr(0, reply.find(" Z:")); // lost its Z and E on the line
+        }
+        return reply;
     }
     if (command.is('M', 119))
         return format("X:%.0f Y:%.0f Z:%.0f", endstopTriggered('X', now),
@@ -312,7 +332,8 @@ bool BoardModel::endstopTriggered(char axis, double now) const
     const int index = axisIndex(axis);
     if (index < 0 || index > Z || m_stuck[index])
         return false;
-    return machineAt(now)[index] <= lowerLimit(index) + kEndstopSlack;
+    const Vec at = machineAt(now);
+    return at[index] <= lowerLimit(index, at[X], at[Y]) + kEndstopSlack;
 }
 
 void BoardModel::setStuckEndstop(char axis, bool stuck)

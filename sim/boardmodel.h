@@ -43,7 +43,11 @@ public:
     void setFilament(Filament state) { m_filament = state; }
     void setForcedNozzleTemp(std::optional<double> celsius) { m_forcedNozzle = celsius; }
     void setStuckEndstop(char axis, bool stuck);
-    void setBedPlane(double z) { m_bedPlane = z; }
+    void setBedPlane(double z, double risePerMmX, double risePerMmY)
+    {
+        m_bedPlane = {z, risePerMmX, risePerMmY};
+    }
+    void setCutPositionReplies(int count) { m_cutPositionReplies = count; }
     void setFirmwareVersion(const std::string &version) { m_firmware = version; }
     void setM112Reply(const std::string &word) { m_m112Word = word; }
     void placeHead(const Position &machine, double now);
@@ -85,7 +89,10 @@ private:
     void beginWait(Heater &heater, Action action, const GCode &command, double at);
     void applyInstant(const GCode &command, double at);
     Vec machineAt(double now) const;
-    double lowerLimit(int axis) const;
+    // The bed's height under the machine position (x, y).
+    double bedHeightAt(double x, double y) const;
+    // Where a descending move of `axis` ends at the latest, the head at (x, y).
+    double lowerLimit(int axis, double x, double y) const;
     Vec clampTravel(const Vec &from, Vec to) const;
 
     int m_capacity = 16;
@@ -102,8 +109,13 @@ private:
     std::array<double, AxisCount> m_steps{{80, 80, 400, 93}};
     bool m_light = false;
     bool m_probeDeployed = false;
-    double m_bedPlane = 0;
+    struct BedPlane {
+        double z = 0;          // at machine X0 Y0
+        double risePerMmX = 0;
+        double risePerMmY = 0;
+    } m_bedPlane;
     std::array<bool, 3> m_stuck{};
+    int m_cutPositionReplies = 0;
 
     Heater m_nozzle;
     Heater m_bed;

@@ -323,7 +323,11 @@ void BoardSimulator::setSilent(bool silent) { d->observe([&](double) { d->silent
 void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
 void BoardSimulator::setReplyDelayMs(int ms) { d->observe([&](double) { d->replyDelayMs = std::max(0, ms); }); }
 void BoardSimulator::setStuckEndstop(char axis, bool stuck) { d->observe([&](double) { d->model.setStuckEndstop(axis, stuck); }); }
-void BoardSimulator::setBedPlane(double z) { d->observe([&](double) { d->model.setBedPlane(z); }); }
+void BoardSimulator::setBedPlane(double z, double risePerMmX, double risePerMmY)
+{
+    d->observe([&](double) { d->model.setBedPlane(z, risePerMmX, risePerMmY); });
+}
+void BoardSimulator::setCutPositionReplies(int count) { d->observe([&](double) { d->model.setCutPositionReplies(count); }); }
 void BoardSimulator::setFirmwareVersion(const std::string &version) { d->observe([&](double) { d->model.setFirmwareVersion(version); }); }
 void BoardSimulator::setBaudThrottle(bool on) { d->observe([&](double) { d->throttle = on; }); }
 void BoardSimulator::setM112Reply(const std::string &word) { d->observe([&](double) { d->model.setM112Reply(word); }); }

@@ -45,7 +45,10 @@ public:
     void setGarbageReplies(bool garbage);      // replies without the leading number
     void setReplyDelayMs(int ms);              // hold every reply this long
     void setStuckEndstop(char axis, bool stuck); // that end-stop never triggers
-    void setBedPlane(double z);                // where the deployed probe stops Z
+    // Where the deployed probe touches the bed: its height at machine X0 Y0
+    // and its rise per millimetre along X and Y (a tilted bed).
+    void setBedPlane(double z, double risePerMmX = 0, double risePerMmY = 0);
+    void setCutPositionReplies(int count);     // the next `count` M114 replies end after Y
     void setFirmwareVersion(const std::string &version);
     void setBaudThrottle(bool on);             // delay replies as a 115200 8N1 line would
     void setM112Reply(const std::string &word); // "ok" by default; start-up reflash tests

@@ -3,10 +3,13 @@
 #include "buildsetting.h"
 #include "buzzerplay.h"
 #include "config.h"
+#include "control.h"
 #include "getconfigfile.h"
+#include "leveling.h"
 #include "loadfilament.h"
 #include "log.h"
 #include "mainwindow.h"
+#include "manual.h"
 #include "onebuttondialog.h"
 #include "pageopener.h"
 #include "printericons.h"
@@ -30,6 +33,8 @@ MainWindowHooks pageHooks()
 {
     MainWindowHooks hooks;
     hooks.openBuild = [] { openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory); };
+    hooks.openControl = [] { openPage(Control::instControl); };
+    hooks.openLevel = [] { openPage(Leveling::instLeveling); };
     hooks.openPrintPage = [](const QString &path, bool resume) {
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
@@ -38,6 +43,9 @@ MainWindowHooks pageHooks()
     hooks.closeForLanPrint = [] {
         if (About::instAbout)
             About::instAbout->close();
+        // Deleted at once, not closed: the jog page's closing "M18" and READY
+        // must come before the printing page starts, not after it.
+        delete Manual::instManual;
     };
     hooks.openScanner = [] { (new Scanner(SysRoot::path(QStringLiteral("/dev/input/event1"))))->show(); };
     return hooks;

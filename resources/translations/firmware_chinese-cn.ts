@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS喷嘴温度</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS平台温度</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -269,6 +280,87 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>电机</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>归零</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>进料</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>退料</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>预热</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> 出厂设置</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>恢复出厂设置。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>恢复出厂设置？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>已完成</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>已恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>正在归零，请稍候...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>归零完成</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +393,13 @@ please wait...</source>
     <message>
         <source>Enter</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>调平</translation>
     </message>
 </context>
 <context>
@@ -399,10 +498,98 @@ Resume it?</source>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA喷嘴温度</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA平台温度</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
         <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>拧松平台下对应的螺母，
+直到平台接触喷嘴。</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一步</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>正在预调整，请稍候...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>调平完成！</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>正在移动到第2点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>正在移动到第3点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>正在移动到第4点。
+请稍候...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>校准已保存，喷头正在归零...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA预热</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS预热</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
     </message>
 </context>
 <context>
@@ -487,6 +674,53 @@ Please try again.</source>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>传动比</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>断电续打</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>断料检测</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>照明灯</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>蜂鸣器</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>升级</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -537,6 +771,52 @@ Please try again.</source>
     <message>
         <source>Delete failed</source>
         <translation>删除失败</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA预热设置</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS预热设置</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>X轴传动比</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Y轴传动比</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Z轴传动比</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>E轴传动比</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>参数设置成功</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>参数设置失败。
+数值已保存，
+下次启动时生效。</translation>
     </message>
 </context>
 <context>
@@ -607,6 +887,17 @@ Please check the extruder.</source>
     </message>
 </context>
 <context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>正在校准，请稍候...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>已完成！</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>
@@ -615,171 +906,6 @@ Please check the extruder.</source>
     <message>
         <source>CRC ERROR</source>
         <translation>CRC错误</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>温度</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>语言</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>传动比</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>断电续打</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>断料检测</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>照明灯</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>蜂鸣器</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>恢复出厂设置</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>关于</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>升级</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>PLA预热设置</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>ABS预热设置</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>PLA喷嘴温度</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>PLA平台温度</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>ABS喷嘴温度</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>ABS平台温度</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>保存</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>X轴传动比</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Y轴传动比</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Z轴传动比</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>E轴传动比</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>参数设置成功</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>参数设置失败。
-数值已保存，
-下次启动时生效。</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>开始</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> 出厂设置</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>恢复出厂设置。</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>确认</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>恢复出厂设置？</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>是</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>否</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>已完成</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>已恢复出厂设置</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
     </message>
 </context>
 </TS>

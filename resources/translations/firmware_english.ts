@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS Nozzle Temp</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS Platform Temp</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -269,6 +280,87 @@ please wait...</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Homing</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Unload</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Preheat</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Factory Setting</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Restored to factory setting.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Restore to factory setting?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Restored to factory setting</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Homing, please wait...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Homing completed</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +393,13 @@ please wait...</translation>
     <message>
         <source>Enter</source>
         <translation>Enter</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
     </message>
 </context>
 <context>
@@ -399,10 +498,99 @@ Resume it?</translation>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA Nozzle Temp</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA Platform Temp</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Pre-adjusting, please wait...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Leveling completed!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Complete</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Moving to point 2.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Moving to point 3.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Moving to point 4.
+Please wait...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibration is stored. Extruder is homing...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA Preheat</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS Preheat</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
     </message>
 </context>
 <context>
@@ -488,6 +676,53 @@ Please try again.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Transmission Ratio</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Resume Print</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Filament Detect</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Factory Reset</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Upgrade</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -538,6 +773,52 @@ Please try again.</translation>
     <message>
         <source>Delete failed</source>
         <translation>Delete failed</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA Preheat Setting</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS Preheat Setting</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Ratio X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Ratio Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Ratio Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Ratio E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter set successfully</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Parameter setting failed.
+The values are saved
+for the next start.</translation>
     </message>
 </context>
 <context>
@@ -608,6 +889,17 @@ to cancel unloading?</translation>
     </message>
 </context>
 <context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrating, please wait...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Completed!</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>
@@ -616,171 +908,6 @@ to cancel unloading?</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>CRC ERROR</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Temperature</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Language</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Transmission Ratio</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Resume Print</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Filament Detect</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Light</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Buzzer</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Factory Reset</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Info</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Upgrade</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>PLA Preheat Setting</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>ABS Preheat Setting</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>PLA Nozzle Temp</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>PLA Platform Temp</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>ABS Nozzle Temp</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>ABS Platform Temp</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Save</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Ratio X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Ratio Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Ratio Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Ratio E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Parameter set successfully</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Parameter setting failed.
-The values are saved
-for the next start.</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Factory Setting</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Restored to factory setting.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirm</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>Restore to factory setting?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Yes</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Completed</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Restored to factory setting</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 </TS>

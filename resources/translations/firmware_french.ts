@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>Temp. buse ABS</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>Temp. plateau ABS</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -21,7 +32,7 @@
     </message>
     <message>
         <source>Usage Counter:</source>
-        <translation>Durée d'utilisation :</translation>
+        <translation>Durée d&apos;utilisation :</translation>
     </message>
     <message>
         <source>Serial No:</source>
@@ -269,6 +280,88 @@ annuler l&apos;impression ?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Déplacer</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Moteur</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Mise à l&apos;origine</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Décharger</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Préchauffer</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Réglages d&apos;usine</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Rétablir les réglages d&apos;usine.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Rétablir les réglages d&apos;usine ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Réglages d&apos;usine rétablis</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Mise à l&apos;origine,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Mise à l&apos;origine terminée</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +394,13 @@ annuler l&apos;impression ?</translation>
     <message>
         <source>Enter</source>
         <translation>Entrée</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivellement</translation>
     </message>
 </context>
 <context>
@@ -399,10 +499,100 @@ interrompue. La reprendre ?</translation>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>Temp. buse PLA</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>Temp. plateau PLA</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
         <translation>Retour</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Dévissez l&apos;écrou sous le plateau
+jusqu&apos;à ce que le plateau
+touche la buse.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Préréglage,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Nivellement terminé !</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Déplacement au point 2.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Déplacement au point 3.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Déplacement au point 4.
+Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibrage enregistré. L&apos;extrudeur retourne à l&apos;origine...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>Préchauffage PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>Préchauffage ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
     </message>
 </context>
 <context>
@@ -489,6 +679,53 @@ Veuillez réessayer.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Température</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Rapport de transmission</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Reprise d&apos;impression</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Détection du filament</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Éclairage</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Réinitialisation usine</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Mise à jour</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -539,6 +776,52 @@ supprimer le fichier ?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Échec de la suppression</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>Préchauffage PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>Préchauffage ABS</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Rapport X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Rapport Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Rapport Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Rapport E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Paramètres appliqués</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Échec du réglage.
+Les valeurs sont enregistrées
+pour le prochain démarrage.</translation>
     </message>
 </context>
 <context>
@@ -609,6 +892,18 @@ annuler le déchargement ?</translation>
     </message>
 </context>
 <context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrage en cours,
+veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Terminé !</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>
@@ -617,171 +912,6 @@ annuler le déchargement ?</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>ERREUR CRC</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Température</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Langue</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Rapport de transmission</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Reprise d&apos;impression</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Détection du filament</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Éclairage</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Buzzer</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Réinitialisation usine</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Infos</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Mise à jour</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>Préchauffage PLA</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>Préchauffage ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>Temp. buse PLA</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>Temp. plateau PLA</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>Temp. buse ABS</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>Temp. plateau ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Rapport X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Rapport Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Rapport Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Rapport E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Paramètres appliqués</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Échec du réglage.
-Les valeurs sont enregistrées
-pour le prochain démarrage.</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Démarrer</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Réglages d&apos;usine</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Rétablir les réglages d&apos;usine.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirmer</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>Rétablir les réglages d&apos;usine ?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Oui</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Non</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Terminé</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Réglages d&apos;usine rétablis</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS-Düsentemperatur</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS-Betttemperatur</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -269,6 +280,88 @@ abbrechen?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Bewegen</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Referenzfahrt</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Entladen</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Werkseinstellung</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Auf Werkseinstellungen zurücksetzen.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Auf Werkseinstellungen zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Werkseinstellungen wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Referenzfahrt läuft,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Referenzfahrt abgeschlossen</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +394,13 @@ abbrechen?</translation>
     <message>
         <source>Enter</source>
         <translation>Eingabe</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivellieren</translation>
     </message>
 </context>
 <context>
@@ -399,10 +499,100 @@ unterbrochen. Fortsetzen?</translation>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA-Düsentemperatur</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA-Betttemperatur</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
         <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Die Mutter unter der Plattform
+lösen, bis die Plattform
+die Düse berührt.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Vorjustierung,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>Nivellierung abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Fahre zu Punkt 2.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Fahre zu Punkt 3.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Fahre zu Punkt 4.
+Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Kalibrierung gespeichert. Der Extruder fährt in die Ausgangsposition...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA vorheizen</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
     </message>
 </context>
 <context>
@@ -489,6 +679,53 @@ Bitte erneut versuchen.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>WLAN</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Übersetzungsverhältnis</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Druck fortsetzen</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Filamenterkennung</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Licht</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Aktualisierung</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -539,6 +776,52 @@ wirklich löschen?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Löschen fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA-Vorheizen</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS-Vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Verhältnis X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Verhältnis Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Verhältnis Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Verhältnis E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter erfolgreich gesetzt</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Einstellung fehlgeschlagen.
+Die Werte sind gespeichert
+für den nächsten Start.</translation>
     </message>
 </context>
 <context>
@@ -609,6 +892,18 @@ abbrechen?</translation>
     </message>
 </context>
 <context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Kalibrierung läuft,
+bitte warten...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>Abgeschlossen!</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>
@@ -617,171 +912,6 @@ abbrechen?</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>CRC-FEHLER</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Temperatur</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>WLAN</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Sprache</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Übersetzungsverhältnis</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Druck fortsetzen</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Filamenterkennung</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Licht</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Summer</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Werkseinstellungen</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Info</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Aktualisierung</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>PLA-Vorheizen</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>ABS-Vorheizen</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>PLA-Düsentemperatur</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>PLA-Betttemperatur</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>ABS-Düsentemperatur</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>ABS-Betttemperatur</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Verhältnis X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Verhältnis Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Verhältnis Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Verhältnis E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Parameter erfolgreich gesetzt</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Einstellung fehlgeschlagen.
-Die Werte sind gespeichert
-für den nächsten Start.</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Werkseinstellung</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Auf Werkseinstellungen zurücksetzen.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Bestätigen</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>Auf Werkseinstellungen zurücksetzen?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nein</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Abgeschlossen</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Werkseinstellungen wiederhergestellt</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 </TS>

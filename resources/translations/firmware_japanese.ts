@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABSノズル温度</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABSベッド温度</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -269,6 +280,88 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>移動</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>モーター</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>原点復帰</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>ロード</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>アンロード</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>予熱</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> 工場出荷設定</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>工場出荷時の設定に戻します。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>工場出荷時の設定に戻しますか？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>工場出荷時の設定に戻しました</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>原点復帰中です。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>原点復帰が完了しました</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +394,13 @@ please wait...</source>
     <message>
         <source>Enter</source>
         <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>水平調整</translation>
     </message>
 </context>
 <context>
@@ -399,10 +499,100 @@ Resume it?</source>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLAノズル温度</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLAベッド温度</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
         <translation>戻る</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>プラットフォーム下のナットを
+緩め、プラットフォームを
+ノズルに接触させてください。</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>事前調整中です。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>水平調整が完了しました！</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>ポイント2へ移動中。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>ポイント3へ移動中。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>ポイント4へ移動中。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>キャリブレーションを保存しました。エクストルーダーを原点に戻しています...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>PLA予熱</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>ABS予熱</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
     </message>
 </context>
 <context>
@@ -488,6 +678,53 @@ Please try again.</source>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>伝達比</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>印刷再開</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>フィラメント検出</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>ライト</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>ブザー</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>工場出荷時設定</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>アップデート</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -538,6 +775,53 @@ Please try again.</source>
     <message>
         <source>Delete failed</source>
         <translation>削除に失敗しました</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA予熱設定</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS予熱設定</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>X軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Y軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Z軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>E軸伝達比</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>パラメータを設定しました</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>パラメータの設定に
+失敗しました。
+値は保存され、
+次回起動時に送信されます。</translation>
     </message>
 </context>
 <context>
@@ -608,6 +892,18 @@ Please check the extruder.</source>
     </message>
 </context>
 <context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>キャリブレーション中です。
+お待ちください...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>完了しました！</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>
@@ -616,172 +912,6 @@ Please check the extruder.</source>
     <message>
         <source>CRC ERROR</source>
         <translation>CRCエラー</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>温度</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>言語</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>伝達比</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>印刷再開</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>フィラメント検出</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>ライト</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>ブザー</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>工場出荷時設定</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>情報</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>アップデート</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>PLA予熱設定</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>ABS予熱設定</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>PLAノズル温度</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>PLAベッド温度</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>ABSノズル温度</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>ABSベッド温度</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>保存</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>X軸伝達比</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Y軸伝達比</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Z軸伝達比</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>E軸伝達比</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>パラメータを設定しました</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>パラメータの設定に
-失敗しました。
-値は保存され、
-次回起動時に送信されます。</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>開始</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> 工場出荷設定</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>工場出荷時の設定に戻します。</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>確認</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>工場出荷時の設定に戻しますか？</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>はい</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>いいえ</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>完了</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>工場出荷時の設定に戻しました</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>Temp. boquilla ABS</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>Temp. plataforma ABS</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -269,6 +280,88 @@ cancelar la impresión?</translation>
     </message>
 </context>
 <context>
+    <name>Control</name>
+    <message>
+        <source>Move</source>
+        <translation>Mover</translation>
+    </message>
+    <message>
+        <source>Motor</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>Homing</source>
+        <translation>Ir al origen</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Cargar</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Descargar</translation>
+    </message>
+    <message>
+        <source>Preheat</source>
+        <translation>Precalentar</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Ajustes de fábrica</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Restaurar los ajustes de fábrica.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>¿Restaurar los ajustes de fábrica?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completado</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Ajustes de fábrica restaurados</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>Home</name>
+    <message>
+        <source>Homing, please wait...</source>
+        <translation>Yendo al origen,
+espere por favor...</translation>
+    </message>
+    <message>
+        <source>Homing completed</source>
+        <translation>Origen alcanzado</translation>
+    </message>
+</context>
+<context>
     <name>Keyboard</name>
     <message>
         <source>Cancel</source>
@@ -301,6 +394,13 @@ cancelar la impresión?</translation>
     <message>
         <source>Enter</source>
         <translation>Intro</translation>
+    </message>
+</context>
+<context>
+    <name>Leveling</name>
+    <message>
+        <source>Level</source>
+        <translation>Nivelar</translation>
     </message>
 </context>
 <context>
@@ -399,10 +499,100 @@ interrumpió. ¿Reanudarla?</translation>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>Temp. boquilla PLA</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>Temp. plataforma PLA</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
         <translation>Atrás</translation>
+    </message>
+</context>
+<context>
+    <name>PlatformLevel</name>
+    <message>
+        <source>Unscrew corresponding nut under
+platform until touching
+ the nozzle.</source>
+        <translation>Afloje la tuerca bajo la
+plataforma hasta que esta
+toque la boquilla.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Pre-adjusting, please wait...</source>
+        <translation>Preajustando,
+espere...</translation>
+    </message>
+    <message>
+        <source>Leveling completed!</source>
+        <translation>¡Nivelación completada!</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Terminar</translation>
+    </message>
+    <message>
+        <source>Moving to point 2.
+Please wait...</source>
+        <translation>Moviendo al punto 2.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Moving to point 3.
+Please wait...</source>
+        <translation>Moviendo al punto 3.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Moving to point 4.
+Please wait...</source>
+        <translation>Moviendo al punto 4.
+Espere...</translation>
+    </message>
+    <message>
+        <source>Calibration is stored. Extruder is homing...</source>
+        <translation>Calibración guardada. El extrusor vuelve al origen...</translation>
+    </message>
+</context>
+<context>
+    <name>Preheat</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatList</name>
+    <message>
+        <source>PLA Preheat</source>
+        <translation>Precalentar PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat</source>
+        <translation>Precalentar ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
     </message>
 </context>
 <context>
@@ -488,6 +678,53 @@ Inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatura</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Relación de transmisión</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Reanudar impresión</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Detección de filamento</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Luz</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Zumbador</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Restablecer de fábrica</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Actualizar</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -538,6 +775,52 @@ eliminar el archivo?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Error al eliminar</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>Precalentamiento PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>Precalentamiento ABS</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Relación X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Relación Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Relación Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Relación E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parámetros establecidos</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Error al establecer.
+Los valores se guardaron
+para el próximo inicio.</translation>
     </message>
 </context>
 <context>
@@ -608,6 +891,17 @@ cancelar la descarga?</translation>
     </message>
 </context>
 <context>
+    <name>ZCalibration</name>
+    <message>
+        <source>Calibrating, please wait...</source>
+        <translation>Calibrando, espere...</translation>
+    </message>
+    <message>
+        <source>Completed!</source>
+        <translation>¡Completado!</translation>
+    </message>
+</context>
+<context>
     <name>myServer</name>
     <message>
         <source>Receive file</source>
@@ -616,171 +910,6 @@ cancelar la descarga?</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>ERROR DE CRC</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Temperatura</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Idioma</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Relación de transmisión</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Reanudar impresión</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Detección de filamento</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Luz</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Zumbador</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Restablecer de fábrica</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Información</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Actualizar</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>Precalentamiento PLA</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>Precalentamiento ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>Temp. boquilla PLA</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>Temp. plataforma PLA</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>Temp. boquilla ABS</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>Temp. plataforma ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Guardar</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Guardar</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Relación X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Relación Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Relación Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Relación E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Parámetros establecidos</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Error al establecer.
-Los valores se guardaron
-para el próximo inicio.</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Iniciar</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Ajustes de fábrica</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Restaurar los ajustes de fábrica.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirmar</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>¿Restaurar los ajustes de fábrica?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Sí</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Completado</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Ajustes de fábrica restaurados</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
     </message>
 </context>
 </TS>

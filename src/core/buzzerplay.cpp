@@ -95,6 +95,7 @@ void buzzerPlay::play(TuneId id)
             return;
         }
         m_queue.push_back(id);
+        ++m_queuedTotal;
     }
     m_wake.notify_all();
 }

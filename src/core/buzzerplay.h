@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -42,6 +43,10 @@ public:
     // requests) further tunes are dropped rather than played minutes late.
     void play(TuneId id);
 
+    // How many tunes play() has queued since the process started (dropped
+    // ones not counted); what tests count a page's tunes by.
+    int queuedTotal() const { return m_queuedTotal.load(); }
+
     // Waits until nothing is queued or playing; false on time-out.
     bool waitIdle(int timeoutMs);
 
@@ -69,5 +74,6 @@ private:
     std::deque<TuneId> m_queue;
     bool m_playing = false;
     bool m_stopping = false;
+    std::atomic<int> m_queuedTotal{0};
     std::thread m_thread;
 };

@@ -10,12 +10,13 @@
 #include <QTableWidget>
 #include <QTest>
 
-// Touches row `row` of the page on screen as a finger does.
-inline void pressRow(QTableWidget *table, int row)
+// Presses a row of a menu page's list, as a finger does.
+inline void pressRow(QWidget *page, int row)
 {
-    const QPoint centre = table->visualItemRect(table->item(row, 1)).center();
-    QTest::mousePress(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    QTest::mouseRelease(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    auto *table = page->findChild<QTableWidget *>("tableWidget");
+    const QPoint at = table->visualItemRect(table->item(row, 1)).center();
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
 }
 
 // The texts of the rows on screen.
@@ -35,12 +36,15 @@ inline bool rowShowsIcon(QTableWidget *table, int row, const QString &name)
         && icon.pixmap(42).toImage() == QIcon(":/Resource/icon/" + name + ".png").pixmap(42).toImage();
 }
 
-// Clicks a button whose handler sits behind the click guard once the guard
-// of an earlier tap has run out; false when it never does.
-inline bool clickPastGuard(QAbstractButton *button)
+// Waits until the click guard of an earlier tap has run out.
+inline void waitForFreeClickGuard()
 {
-    if (!QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); }))
-        return false;
+    (void)QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); });
+}
+
+// Clicks a button whose handler sits behind the click guard.
+inline void clickPastGuard(QAbstractButton *button)
+{
+    waitForFreeClickGuard();
     QTest::mouseClick(button, Qt::LeftButton);
-    return true;
 }

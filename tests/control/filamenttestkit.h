@@ -4,6 +4,8 @@
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "mainwindow.h"
+#include "pagetouches.h"
+#include "onetimesclicked.h"
 #include "printericons.h"
 #include "serialobject.h"
 #include "simfixture.h"
@@ -13,6 +15,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -66,6 +69,13 @@ struct FilamentBench {
     }
 
     QStringList commands() const { return fx->motionCommands(); }
+
+    // What the homing helper sends to home X, Y and Z.
+    static QStringList homingXYZ()
+    {
+        return {"G91", "G1 X-320 F3000", "M112", "G92 X0", "G1 Y-320 F3000", "M112", "G92 Y0",
+                "G1 Z-420 F600", "M112", "G92 Z0", "G90"};
+    }
 
     // The homing helper stops with an "M112" of its own at its first check
     // after a page let go of it, which can fall between or after the page's

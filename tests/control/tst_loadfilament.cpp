@@ -21,12 +21,6 @@ class TestLoadFilament : public QObject {
         bench.fx->board().setTimeScale(5.0);
     }
 
-    static QStringList homingXYZ()
-    {
-        return {"G91", "G1 X-320 F3000", "M112", "G92 X0", "G1 Y-320 F3000", "M112", "G92 Y0",
-                "G1 Z-420 F600", "M112", "G92 Z0", "G90"};
-    }
-
     static int countExtrusion(const QStringList &commands)
     {
         int n = 0;
@@ -51,7 +45,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!LoadFilament::instLoadFilament, 10000);
 
         QStringList expected{"M104 S230 T0"};
-        expected << homingXYZ();
+        expected << FilamentBench::homingXYZ();
         expected << "M112" << "G92 X0 Y0 Z0" << "G90" << "G1 Z100 F400" << "G1 X10 F2000"
                  << "M112" << "G92 E0" << "G1 E350 F2000"
                  << "G1 E900 F180"

@@ -2,6 +2,8 @@
 #include "getconfigfile.h"
 #include "pageopener.h"
 #include "pagetouches.h"
+#include "preheat.h"
+#include "preheatlist.h"
 #include "preheatpreset.h"
 #include "printericons.h"
 #include "showtempsetting.h"
@@ -66,7 +68,7 @@ private slots:
         for (QWidget *page : QApplication::topLevelWidgets())
             page->close();
         QTRY_VERIFY(!PLAPreHeat::instPLAPreHeat && !ABSPreHeat::instABSPreHeat
-                    && !ShowTempSetting::instShowTempSetting);
+                    && !ShowTempSetting::instShowTempSetting && !PreheatList::instPreheatList);
     }
 
     void keypadEntryIsBroughtIntoRange_data()
@@ -131,7 +133,7 @@ private slots:
         QTest::mouseClick(key(page, "show_Nozzle_temp"), Qt::LeftButton);
         type(page, "99");
         QTest::mouseClick(key(page, "btn_ok"), Qt::LeftButton);
-        QVERIFY(clickPastGuard(key(page, "back")));
+        clickPastGuard(key(page, "back"));
         QTRY_VERIFY(!PLAPreHeat::instPLAPreHeat);
         QCOMPARE(config()->getPLANozzleTemperature(), 200);
         QCOMPARE(shown(openPage(PLAPreHeat::instPLAPreHeat), "Nozzle"), QStringLiteral("200"));
@@ -144,7 +146,7 @@ private slots:
         ShowTempSetting *list = openPage(ShowTempSetting::instShowTempSetting);
         auto *rows = list->findChild<QTableWidget *>("tableWidget");
         QCOMPARE(rowTexts(rows), (QStringList{"PLA Preheat Setting", "ABS Preheat Setting"}));
-        pressRow(rows, 1);
+        pressRow(list, 1);
         QVERIFY(ABSPreHeat::instABSPreHeat && !PLAPreHeat::instPLAPreHeat);
         ABSPreHeat *editor = ABSPreHeat::instABSPreHeat;
         QCOMPARE(shown(editor, "Nozzle"), QStringLiteral("230"));
@@ -157,8 +159,23 @@ private slots:
         QCOMPARE(config()->getABSPlatformTemperature(), 100);
         QCOMPARE(config()->getPLANozzleTemperature(), 200);
         QVERIFY(list->isVisible());
-        pressRow(rows, 1);
+        pressRow(list, 1);
         QCOMPARE(shown(ABSPreHeat::instABSPreHeat, "Nozzle"), QStringLiteral("245"));
+    }
+
+    // The preheat menu takes a saved preset without a restart.
+    void thePreheatMenuUsesTheSavedPreset()
+    {
+        PLAPreHeat *editor = openPage(PLAPreHeat::instPLAPreHeat);
+        QTest::mouseClick(key(editor, "show_Platform_temp"), Qt::LeftButton);
+        type(editor, "75");
+        QTest::mouseClick(key(editor, "btn_ok"), Qt::LeftButton);
+        QTest::mouseClick(key(editor, "save"), Qt::LeftButton);
+        QTRY_VERIFY(!PLAPreHeat::instPLAPreHeat);
+        pressRow(openPage(PreheatList::instPreheatList), 0);
+        QVERIFY(Preheat::instPreheat);
+        QCOMPARE(Preheat::instPreheat->findChild<QLabel *>("extruderTemperature")->text(), QStringLiteral("200\u2103"));
+        QCOMPARE(Preheat::instPreheat->findChild<QLabel *>("platformTemperature")->text(), QStringLiteral("75\u2103"));
     }
 };
 

@@ -69,8 +69,7 @@ class TestTransmissionRatio : public QObject {
     // Saves and returns the text of the dialog that answers, closing it.
     QString save(TransmissionRatio *page)
     {
-        if (!clickPastGuard(page->findChild<QPushButton *>("btn_save")))
-            return "guard never released";
+        clickPastGuard(page->findChild<QPushButton *>("btn_save"));
         OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog;
         if (!dialog || !dialog->isVisible())
             return "no dialog";

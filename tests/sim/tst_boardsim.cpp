@@ -199,29 +199,47 @@ private slots:
     void probeStopsZAtTheBedPlane_data()
     {
         QTest::addColumn<double>("plane");
+        QTest::addColumn<double>("risePerMmX");
+        QTest::addColumn<double>("risePerMmY");
+        QTest::addColumn<QString>("over");
         QTest::addColumn<QString>("target");
         QTest::addColumn<double>("stop");
-        QTest::newRow("above zero") << 0.3 << "G1 Z0 F200" << 0.3;
-        QTest::newRow("below zero") << -0.35 << "G1 Z-5 F200" << -0.35;
-        QTest::newRow("head already below the plane") << 12.0 << "G1 Z5 F200" << 10.0;
+        QTest::addColumn<bool>("touches");
+        QTest::newRow("above zero") << 0.3 << 0.0 << 0.0 << "G1 X0" << "G1 Z0 F200" << 0.3 << true;
+        QTest::newRow("below zero") << -0.35 << 0.0 << 0.0 << "G1 X0" << "G1 Z-5 F200" << -0.35 << true;
+        QTest::newRow("below zero, aimed at zero") << -0.35 << 0.0 << 0.0 << "G1 X0" << "G1 Z0 F200" << -0.35 << true;
+        QTest::newRow("aimed above the bed") << -0.35 << 0.0 << 0.0 << "G1 X0" << "G1 Z2 F200" << 2.0 << false;
+        QTest::newRow("head already below the plane") << 12.0 << 0.0 << 0.0 << "G1 X0" << "G1 Z5 F200" << 10.0 << true;
+        // 0.1 + 0.002 * 200 - 0.003 * 250
+        QTest::newRow("tilted, under the head") << 0.1 << 0.002 << -0.003 << "G1 X200 Y250 F6000"
+                                                << "G1 Z0 F200" << -0.25 << true;
     }
 
     void probeStopsZAtTheBedPlane()
     {
         QFETCH(double, plane);
+        QFETCH(double, risePerMmX);
+        QFETCH(double, risePerMmY);
+        QFETCH(QString, over);
         QFETCH(QString, target);
         QFETCH(double, stop);
-        board().setBedPlane(plane);
+        QFETCH(bool, touches);
+        board().setBedPlane(plane, risePerMmX, risePerMmY);
         expectOk("G1 Z10 F600");
+        expectOk(over.toLatin1());
         expectOk("M141 T132");
         expectOk(target.toLatin1());
         waitIdle();
         QVERIFY(board().probeDeployed());
         QCOMPARE(axis(6), stop);
-        QVERIFY(port().exchange("M119").endsWith("Z:1"));
+        QCOMPARE(port().exchange("M119").endsWith("Z:1"), touches);
+        // A reply cut short on the line loses the height, once.
+        board().setCutPositionReplies(1);
+        QCOMPARE(where().size(), 5);
+        QCOMPARE(axis(6), stop);
 
         // Stowed, the probe stops nothing and the Z switch at 0 counts again.
-        expectOk("G1 Z10");
+        expectOk("G1 X0 Y0 Z10");
         expectOk("M141 T90");
         expectOk("G1 Z-5");
         waitIdle();

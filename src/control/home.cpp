@@ -1,0 +1,65 @@
+#include "home.h"
+#include "ui_home.h"
+
+#include "buzzerplay.h"
+#include "config.h"
+#include "executegetserialobject.h"
+#include "executereturnhome.h"
+#include "getconfigfile.h"
+#include "mainwindow.h"
+#include "pageframe.h"
+#include "serialobject.h"
+
+#include <QDebug>
+
+Home *Home::instHome = nullptr;
+
+Home::Home(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::Home)
+{
+    ui->setupUi(this);
+    PageFrame::install(this, ui->widget, ui->yes);
+    ui->label->setText(tr("Homing, please wait..."));
+    ui->yes->setEnabled(false);
+
+    serialObject = ExecuteGetSerialObject()->serial();
+    serialObject->serialSendCode(QStringLiteral("M17"));
+    ExecuteReturnHome()->setObject(this);
+    ExecuteReturnHome()->returnHome(false);
+}
+
+Home::~Home()
+{
+    qDebug() << "home.cpp Home::~Home";
+    // Once homing has called back, the helper may already serve another page:
+    // only a homing still running is ours to stop.
+    if (!m_homed)
+        ExecuteReturnHome()->setObject(nullptr);
+    if (serialObject) {
+        serialObject->serialCheckCode(QStringLiteral("M112"));
+        serialObject->serialSendCode(QStringLiteral("M18"));
+    }
+    if (MainWindow::instMainWindow) {
+        MainWindow::instMainWindow->machineStatus = MACHINE_STATUS_READY;
+        MainWindow::instMainWindow->moveMode = MOVE_MODE_READY;
+    }
+    if (instHome == this)
+        instHome = nullptr;
+    delete ui;
+}
+
+void Home::checkReturnHomeDone()
+{
+    m_homed = true;
+    ExecuteReturnHome()->setObject(nullptr);
+    // Absolute positioning from the homed corner, the extruder axes included.
+    serialObject->serialSendCode(QStringLiteral("G90"));
+    serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0 A0 B0"));
+    ui->label->setText(tr("Homing completed"));
+    ui->yes->setEnabled(true);
+    if (getConfigFile()->configFile()->getBuzzerStatus()) {
+        buzzerPlay::getInstance("pwm1")->start();
+        buzzerPlay::getInstance("pwm1")->play(buzzerPlay::TUNE_PRINT_DONE);
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "returnhomelistener.h"
+
+#include <QDialog>
+
+class SerialObject;
+namespace Ui {
+class Home;
+}
+
+// Homes X, Y and Z when it opens and says when that is done; the back button
+// stays disabled until then. Closing stops the machine and releases the
+// motors.
+class Home : public QDialog, public ReturnHomeListener {
+    Q_OBJECT
+public:
+    static Home *instHome;
+
+    explicit Home(QWidget *parent = nullptr);
+    ~Home() override;
+
+    void checkReturnHomeDone() override;
+
+private:
+    Ui::Home *ui;
+    SerialObject *serialObject = nullptr;
+    bool m_homed = false;
+};

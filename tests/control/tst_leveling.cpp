@@ -1,0 +1,230 @@
+// The Level button's menu and the four-corner bed levelling against the
+// simulated board.
+#include "buzzerplay.h"
+#include "filamenttestkit.h"
+#include "leveling.h"
+#include "onelabledialog.h"
+#include "onetimesclicked.h"
+#include "pageopener.h"
+#include "platformlevel.h"
+#include "printertranslations.h"
+#include "screencheck.h"
+
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+QStringList cornerMoves(int x, int y)
+{
+    return {"G1 Z10 F300", QString("G1 X%1 Y%2 F3000").arg(x).arg(y), "G1 Z0 F300"};
+}
+
+QString pageText(const char *text)
+{
+    return QCoreApplication::translate("PlatformLevel", text);
+}
+
+QString busyText()
+{
+    OneLableDialog *notice = OneLableDialog::instOneLableDialog;
+    return notice && notice->isVisible() ? notice->findChild<QLabel *>("textLabel")->text() : QString();
+}
+
+} // namespace
+
+class TestLeveling : public QObject {
+    Q_OBJECT
+    FilamentBench bench;
+
+    PlatformLevel *page() const { return PlatformLevel::instPlatformLevel; }
+
+    bool atCorner(int x, int y) const
+    {
+        const sim::Position p = bench.fx->board().position();
+        return !OneLableDialog::instOneLableDialog && qRound(p.x) == x && qRound(p.y) == y && qAbs(p.z) < 0.01;
+    }
+
+    void pressOk()
+    {
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        QTest::mouseClick(button(page(), "ok"), Qt::LeftButton);
+    }
+
+    // Every visible text of the page and its busy notice fits; pictures
+    // of both for a look.
+    void look(const QString &name)
+    {
+        for (QWidget *screen : {static_cast<QWidget *>(page()), static_cast<QWidget *>(OneLableDialog::instOneLableDialog)}) {
+            if (!screen)
+                continue;
+            QVERIFY2(ScreenCheck::clippedTexts(screen).isEmpty(), qPrintable(name));
+            ScreenCheck::save(screen, name + (screen == page() ? "" : "-notice"));
+        }
+    }
+
+    // A board slow enough that a corner move outlasts many polls.
+    void slowBoard() { bench.fx->board().setTimeScale(5.0); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(bench.setUp());
+        initPrinterTranslations();
+        ScreenCheck::useDeviceFont();
+        MainWindowHooks hooks;
+        hooks.openLevel = [] { openPage(Leveling::instLeveling); };
+        MainWindow::setHooks(hooks);
+    }
+    void cleanupTestCase() { bench.tearDown(); }
+    void init()
+    {
+        bench.reset();
+        getConfigFile()->configFile()->setBuzzerStatus(false);
+    }
+    void cleanup()
+    {
+        TimeScale::setFactor(0.01);
+        if (page())
+            page()->close();
+        if (Leveling::instLeveling)
+            Leveling::instLeveling->close();
+        QTRY_VERIFY(!page() && !Leveling::instLeveling && !OneLableDialog::instOneLableDialog);
+    }
+
+    void levelsFourCorners_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"})
+            QTest::newRow(language) << language;
+    }
+
+    // From the main window's Level button to the page closing itself: the
+    // exact commands, the texts in order, a tune at each corner, READY.
+    void levelsFourCorners()
+    {
+        QFETCH(QString, language);
+        QTranslator translator;
+        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
+        QCoreApplication::installTranslator(&translator);
+        getConfigFile()->configFile()->setBuzzerStatus(true);
+        const int tunes = buzzerPlay::getInstance("pwm1")->queuedTotal();
+        bench.mainWindow->moveMode = MOVE_MODE_HOMING;
+
+        QTest::mouseClick(bench.mainWindow->findChild<QToolButton *>("showLevel"), Qt::LeftButton);
+        QTRY_VERIFY(Leveling::instLeveling && Leveling::instLeveling->isVisible());
+        auto *table = Leveling::instLeveling->findChild<QTableWidget *>("tableWidget");
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->item(0, 1)->text(), QCoreApplication::translate("Leveling", "Level"));
+        ScreenCheck::save(Leveling::instLeveling, language + "-level-0-menu");
+        QVERIFY(ScreenCheck::clippedTexts(Leveling::instLeveling).isEmpty());
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 1)).center());
+        QVERIFY(page());
+
+        QStringList shown{busyText()};
+        look(language + "-level-1-homing");
+        QTRY_VERIFY_WITH_TIMEOUT(atCorner(27, 20), 10000);
+        QCOMPARE(labelText(page(), "label"), pageText("Unscrew corresponding nut under\nplatform until touching\n the nozzle."));
+        look(language + "-level-2-corner1");
+        const QList<QPoint> corners{{270, 20}, {270, 280}, {27, 280}};
+        for (int i = 0; i < corners.size(); ++i) {
+            shown << button(page(), "ok")->text();
+            pressOk();
+            shown << busyText();
+            look(language + QString("-level-moving%1").arg(i + 2));
+            QTRY_VERIFY_WITH_TIMEOUT(atCorner(corners[i].x(), corners[i].y()), 10000);
+            look(language + QString("-level-%1-corner%2").arg(i + 3).arg(i + 2));
+        }
+        QVERIFY(!button(page(), "back")->isVisible());
+        QVERIFY(page()->findChild<QLabel *>("label_logo")->isVisible());
+        shown << button(page(), "ok")->text();
+
+        // Slower clocks, so that the closing message stays long enough to see.
+        TimeScale::setFactor(0.1);
+        pressOk();
+        shown << labelText(page(), "label");
+        QVERIFY(!button(page(), "ok")->isVisible());
+        look(language + "-level-6-homing-again");
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(page(), "label"), pageText("Leveling completed!"), 10000);
+        look(language + "-level-7-completed");
+        QTRY_VERIFY(!page());
+
+        QCOMPARE(shown, (QStringList{pageText("Pre-adjusting, please wait..."),
+                                     pageText("Next"), pageText("Moving to point 2.\nPlease wait..."),
+                                     pageText("Next"), pageText("Moving to point 3.\nPlease wait..."),
+                                     pageText("Next"), pageText("Moving to point 4.\nPlease wait..."),
+                                     pageText("Complete"), pageText("Calibration is stored. Extruder is homing...")}));
+        const QStringList expected = QStringList{"M112", "M17", "M141 T90"} + FilamentBench::homingXYZ()
+                                     + QStringList{"M112", "G90", "G92 X0 Y0 Z0 A0 B0"} + cornerMoves(27, 20)
+                                     + cornerMoves(270, 20) + cornerMoves(270, 280) + cornerMoves(27, 280)
+                                     + QStringList{"G1 Z10 F300"} + FilamentBench::homingXYZ()
+                                     + QStringList{"G90", "G92 X0 Y0 Z0 A0 B0", "M112", "M18"};
+        QCOMPARE(bench.commands(), expected);
+        QCOMPARE(buzzerPlay::getInstance("pwm1")->queuedTotal(), tunes + 4);
+        QCOMPARE(bench.mainWindow->moveMode.load(), MOVE_MODE_READY);
+        QCOMPARE(bench.mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
+        QVERIFY(!bench.fx->board().motorsEnabled());
+        QCoreApplication::removeTranslator(&translator);
+    }
+
+    // A press before the head has arrived does nothing; neither does a
+    // second tap that arrives while the first is handled (and it never
+    // blocks); arrivals stay silent with the buzzer off.
+    void okBeforeArrivalAndDoubleTap()
+    {
+        const int tunes = buzzerPlay::getInstance("pwm1")->queuedTotal();
+        slowBoard();
+        openPage(PlatformLevel::instPlatformLevel);
+        QVERIFY(bench.fx->waitForCommand("G1 X27 Y20 F3000", 10000));
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        QTest::mouseClick(button(page(), "ok"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(atCorner(27, 20), 10000);
+        QCOMPARE(bench.fx->count("G1 X270 Y20 F3000"), 0);
+
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        QToolButton *ok = button(page(), "ok");
+        const QPoint centre = ok->rect().center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(ok, new QMouseEvent(type, centre, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        // Once the guard is free again, a press on the way does nothing.
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        QVERIFY(OneLableDialog::instOneLableDialog);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(atCorner(270, 20), 10000);
+        QTest::qWait(50);
+        QCOMPARE(bench.fx->count("G1 X270 Y20 F3000"), 1);
+        QCOMPARE(bench.fx->count("G1 X270 Y280 F3000"), 0);
+        QCOMPARE(buzzerPlay::getInstance("pwm1")->queuedTotal(), tunes);
+    }
+
+    // Back while the head travels to corner 2: the closing commands, READY,
+    // the busy notice gone and no poll of the board afterwards.
+    void backOnTheWayToCorner2()
+    {
+        openPage(PlatformLevel::instPlatformLevel);
+        QTRY_VERIFY_WITH_TIMEOUT(atCorner(27, 20), 10000);
+        slowBoard();
+        pressOk();
+        QVERIFY(OneLableDialog::instOneLableDialog);
+        const int polled = bench.fx->count("M121");
+        QTRY_VERIFY(bench.fx->count("M121") >= polled + 2);
+        QVERIFY(OneLableDialog::instOneLableDialog); // still on the way
+        bench.mainWindow->moveMode = MOVE_MODE_MOVING;
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        button(page(), "back")->click();
+        QTRY_VERIFY(!page());
+        QVERIFY(!OneLableDialog::instOneLableDialog);
+        QCOMPARE(bench.commands().mid(bench.commands().size() - 2), (QStringList{"M112", "M18"}));
+        QCOMPARE(bench.mainWindow->moveMode.load(), MOVE_MODE_READY);
+        const int polls = bench.fx->count("M121");
+        QTest::qWait(100);
+        QCOMPARE(bench.fx->count("M121"), polls);
+    }
+};
+
+QTEST_MAIN(TestLeveling)
+#include "tst_leveling.moc"

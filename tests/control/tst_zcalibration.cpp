@@ -1,0 +1,205 @@
+// The nine-point Z calibration against a simulated tilted bed, and the
+// printing page using what it stored.
+#include "buildprint.h"
+#include "filamenttestkit.h"
+#include "pageopener.h"
+#include "printertranslations.h"
+#include "screencheck.h"
+#include "zcalibration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTranslator>
+#include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+// The simulated bed: below zero at the front left, above at the back right.
+constexpr double kPlaneZ = -0.3, kRiseX = 0.002, kRiseY = 0.001;
+
+double bedAt(int point)
+{
+    // The point's own travel command names where it is measured.
+    const QStringList words = ZCalibration::moveCommand(point).split(' ');
+    return kPlaneZ + kRiseX * words.at(1).mid(1).toDouble() + kRiseY * words.at(2).mid(1).toDouble();
+}
+
+// A value stored before the page opens, to tell untouched points apart.
+constexpr float kUntouched = 9.5f;
+
+bool highlighted(ZCalibration *page, int point)
+{
+    return page->findChild<QToolButton *>(QString("showCalibrationposition_%1").arg(point))->styleSheet().contains("#C2172D");
+}
+
+} // namespace
+
+class TestZCalibration : public QObject {
+    Q_OBJECT
+    FilamentBench bench;
+
+    static ZCalibration *page() { return ZCalibration::instZCalibration; }
+    static Config *config() { return getConfigFile()->configFile(); }
+
+    static ZCalibration *open() { return openPage(ZCalibration::instZCalibration); }
+
+    static void storePoint(int point, float z)
+    {
+        static constexpr void (Config::*setters[])(float) = {
+            &Config::setAutoPoint1, &Config::setAutoPoint2, &Config::setAutoPoint3,
+            &Config::setAutoPoint4, &Config::setAutoPoint5, &Config::setAutoPoint6,
+            &Config::setAutoPoint7, &Config::setAutoPoint8, &Config::setAutoPoint9};
+        (config()->*setters[point - 1])(z);
+    }
+
+    void closeAndCheckTheEnd()
+    {
+        button(page(), "back")->click();
+        QTRY_VERIFY(!page());
+        const QStringList raw = bench.commands();
+        // A step under way finishes first; after the stop only the stow.
+        const QStringList folded = FilamentBench::foldHomingStops(raw);
+        QCOMPARE(folded.mid(folded.size() - 3), (QStringList{"M18", "M112", "M141 T90"}));
+        QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+        QVERIFY(!bench.fx->board().probeDeployed());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(bench.setUp());
+        initPrinterTranslations();
+        ScreenCheck::useDeviceFont();
+        bench.fx->board().setBedPlane(kPlaneZ, kRiseX, kRiseY);
+        // A reply the link cannot use costs this long per attempt.
+        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(300);
+    }
+    void cleanupTestCase() { bench.tearDown(); }
+    void init()
+    {
+        bench.reset();
+        for (int point = 1; point <= ZCalibration::PointCount; ++point)
+            storePoint(point, kUntouched);
+        config()->setAutoSwitch(true);
+    }
+    void cleanup()
+    {
+        if (page())
+            page()->close();
+        if (BuildPrint::instBuildPrint)
+            BuildPrint::instBuildPrint->printStop();
+        QTRY_VERIFY_WITH_TIMEOUT(!page() && !BuildPrint::instBuildPrint, 10000);
+    }
+
+    // A whole run in which the first reading fails (both attempts of the
+    // link get a reply cut short): nine real heights of the tilted bed,
+    // "status" on, the park moves, the worker ended; a print afterwards
+    // takes the bed's unevenness as its Z origin.
+    void calibratesATiltedBed()
+    {
+        bench.fx->board().setCutPositionReplies(2);
+        ZCalibration *calibration = open();
+        // The old calibration is off before anything moves.
+        QVERIFY(!config()->getAutoSwitch());
+        QTRY_VERIFY_WITH_TIMEOUT(calibration->status() >= ZCalibration::CALIBRATION_POINT5, 10000);
+        QTRY_VERIFY(highlighted(calibration, 5));
+        QVERIFY(highlighted(calibration, 1) && !config()->getAutoSwitch());
+        QVERIFY(ScreenCheck::clippedTexts(calibration).isEmpty());
+        ScreenCheck::save(calibration, "zcalibration-1-point5");
+
+        QTRY_VERIFY_WITH_TIMEOUT(!calibration->workerRunning(), 20000);
+        QCOMPARE(labelText(calibration, "showMessage"), QString("Completed!"));
+        ScreenCheck::save(calibration, "zcalibration-2-completed");
+        QVERIFY(config()->getAutoSwitch());
+        const QStringList raw = bench.commands();
+        const int homed = raw.indexOf("G92 X0 Y0 Z0 A0 B0");
+        QVERIFY(homed > 0);
+        QStringList expected{"G92 X0 Y0 Z0 A0 B0", "G1 Z20 F300", "M141 T132"};
+        for (int point = 1; point <= ZCalibration::PointCount; ++point) {
+            QVERIFY(highlighted(calibration, point));
+            QVERIFY2(qAbs(config()->getAutoPoint(point) - bedAt(point)) <= 0.01,
+                     qPrintable(QString("point %1: %2").arg(point).arg(config()->getAutoPoint(point))));
+            // Lift and travel, the probing descent once idle, the reading.
+            expected << "G1 Z20 F300" << ZCalibration::moveCommand(point) << "M112" << "G1 Z0 F200" << "M112";
+            if (point == 1)
+                expected << "M112"; // read again at the next step
+        }
+        expected << "G1 Z5 F400" << "M141 T90" << "G1 X0 Y0 F2000" << "G1 Z0 F300";
+        QCOMPARE(raw.mid(homed), expected);
+        QCOMPARE(bench.fx->count("M114"), ZCalibration::PointCount + 2);
+        QTRY_VERIFY(bench.fx->board().queuedCommands() == 0);
+        const sim::Position parked = bench.fx->board().position();
+        QVERIFY(qAbs(parked.x) + qAbs(parked.y) + qAbs(parked.z) < 0.01);
+        QVERIFY(!bench.fx->board().probeDeployed());
+        closeAndCheckTheEnd();
+
+        double low = bedAt(1), high = bedAt(1);
+        for (int point = 2; point <= ZCalibration::PointCount; ++point) {
+            low = std::min(low, bedAt(point));
+            high = std::max(high, bedAt(point));
+        }
+        const QString file = bench.fx->root() + "/data/flat.gcode";
+        QFile gcode(file);
+        QVERIFY(gcode.open(QIODevice::WriteOnly));
+        gcode.write("M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nG1 Z0.3 F600\nG1 X20 Y20 F1800\n");
+        gcode.close();
+        bench.fx->board().clearLog();
+        openPage(BuildPrint::instBuildPrint, file, false);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.commands().filter(QRegExp("^G92 X0 Y0 Z")).size() == 1, 20000);
+        const QString origin = bench.commands().filter(QRegExp("^G92 X0 Y0 Z")).first();
+        QVERIFY2(origin.endsWith(" A0 B0"), qPrintable(origin));
+        QVERIFY2(qAbs(origin.section(' ', 3, 3).mid(1).toDouble() - (high - low)) <= 0.015, qPrintable(origin));
+    }
+
+    void closedAtPoint4_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"})
+            QTest::newRow(language) << language;
+    }
+
+    // Closed while point 4 is being measured: nothing of the sequence
+    // follows the stop, "status" stays off and only points 1 to 3 are new.
+    void closedAtPoint4()
+    {
+        QFETCH(QString, language);
+        QTranslator translator;
+        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
+        QCoreApplication::installTranslator(&translator);
+        ZCalibration *calibration = open();
+        QVERIFY(bench.fx->waitForCommand(ZCalibration::moveCommand(4).toStdString(), 10000));
+        bench.fx->board().setTimeScale(2.0); // the travel outlasts the look below
+        QCOMPARE(calibration->status(), ZCalibration::CALIBRATION_POINT4);
+        QTRY_VERIFY(highlighted(calibration, 4));
+        QVERIFY(!highlighted(calibration, 5));
+        QVERIFY(ScreenCheck::clippedTexts(calibration).isEmpty());
+        ScreenCheck::save(calibration, language + "-zcalibration-point4");
+        closeAndCheckTheEnd();
+        QVERIFY(!config()->getAutoSwitch());
+        for (int point = 1; point <= ZCalibration::PointCount; ++point)
+            QCOMPARE(config()->getAutoPoint(point) == kUntouched, point >= 4);
+        QCoreApplication::removeTranslator(&translator);
+    }
+
+    // A board that never reports idle keeps the page waiting at point 1;
+    // closing still ends the worker and the page at once.
+    void boardNeverIdle()
+    {
+        bench.fx->board().setForcedNozzleTemp(100.0);
+        ZCalibration *calibration = open();
+        QVERIFY(bench.fx->waitForCommand(ZCalibration::moveCommand(1).toStdString(), 10000));
+        // A heat-and-wait the board can never finish holds its queue.
+        ExecuteGetSerialObject()->serial()->serialSendCode("M109 S200");
+        const int polls = bench.fx->count("M121");
+        QTRY_VERIFY(bench.fx->count("M121") >= polls + 5);
+        QCOMPARE(calibration->status(), ZCalibration::CALIBRATION_POINT1);
+        QCOMPARE(bench.fx->count("G1 Z0 F200"), 0);
+        QVERIFY(calibration->workerRunning());
+        closeAndCheckTheEnd();
+    }
+};
+
+QTEST_MAIN(TestZCalibration)
+#include "tst_zcalibration.moc"

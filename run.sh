@@ -1,23 +1,44 @@
 #!/bin/sh
-# Runs the program against the simulated motion board in a fresh sandbox root.
+# Runs the program against the simulated motion board in a sandbox root.
+# Usage: run.sh [--keep]
+#   --keep  keeps the sandbox of the last run (settings, files, an interrupted
+#           print's resume record) instead of laying out a fresh one, so that
+#           a power-loss resume can be tried: stop the program mid-print
+#           (Ctrl-C), then run ./run.sh --keep again.
 # SANDBOX names the root (default: ../sandbox next to the checkout). With a
 # display the program opens a 272x480 window; without one it serves its screen
 # over VNC on 127.0.0.1:5900.
 set -eu
 SRC=$(cd "$(dirname "$0")" && pwd)
+KEEP=
+case "${1:-}" in
+    --keep) KEEP=1 ;;
+    "") ;;
+    -h|--help) sed -n '2,11s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    *) sed -n '2,11s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+esac
 "$SRC/scripts/install-deps.sh"
-BUILD_DIR=$("$SRC/scripts/build.sh" | tail -n 1)
+BUILD_DIR=${BUILD_DIR:-$SRC/../build-$(basename "$SRC")}
+export BUILD_DIR
+echo "Building into $BUILD_DIR (the first build takes a few minutes)"
+"$SRC/scripts/build.sh"
 
 SANDBOX=${SANDBOX:-$SRC/../sandbox}
-if [ -e "$SANDBOX" ]; then
-    # Only ever wipe a folder that an earlier run laid out.
-    if [ ! -f "$SANDBOX/sbin-standin/standin-lib.sh" ]; then
-        echo "run.sh: $SANDBOX exists and is not a sandbox; set SANDBOX to another folder" >&2
-        exit 1
+if [ -n "$KEEP" ] && [ -f "$SANDBOX/sbin-standin/standin-lib.sh" ]; then
+    # Links and sockets of the last run point nowhere now.
+    rm -f "$SANDBOX/dev/ttyS2" "$SANDBOX/run/uevent.sock"
+    echo "Keeping the sandbox of the last run"
+else
+    if [ -e "$SANDBOX" ]; then
+        # Only ever wipe a folder that an earlier run laid out.
+        if [ ! -f "$SANDBOX/sbin-standin/standin-lib.sh" ]; then
+            echo "run.sh: $SANDBOX exists and is not a sandbox; set SANDBOX to another folder" >&2
+            exit 1
+        fi
+        rm -rf "$SANDBOX"
     fi
-    rm -rf "$SANDBOX"
+    "$SRC/sim/make-sandbox.sh" "$SANDBOX"
 fi
-"$SRC/sim/make-sandbox.sh" "$SANDBOX"
 SANDBOX=$(cd "$SANDBOX" && pwd)
 
 "$BUILD_DIR/sim/printer-sim" --root "$SANDBOX" --log &
@@ -37,6 +58,7 @@ done
 
 export PRINTER_SYSROOT="$SANDBOX"
 echo "Sandbox: $SANDBOX (board commands in $SANDBOX/sim-commands.log)"
+echo "Filament run-out: kill -USR1 $SIM_PID (filament back: kill -USR2 $SIM_PID)"
 
 # A USB stick with the sample prints, plugged in once the program listens
 # for hot-plug events, so that printing from USB works out of the box.
@@ -61,6 +83,7 @@ echo "USB stick: $STICK (plugged in once the program is up)"
 if [ -n "${DISPLAY:-}" ]; then
     "$BUILD_DIR/src/printer-ui" -1 -D -qwindowgeometry 272x480
 else
-    echo "Connect a VNC viewer to 127.0.0.1:5900"
+    echo "No display: connect a VNC viewer to 127.0.0.1:5900"
+    echo "  (for example: apt-get install tigervnc-viewer, then run: vncviewer 127.0.0.1:5900)"
     "$BUILD_DIR/src/printer-ui" -1 -D -platform vnc:size=272x480:addr=127.0.0.1:port=5900
 fi

@@ -1,5 +1,5 @@
 // printer-sim: runs the simulated motion board on a sandbox root until
-// SIGINT or SIGTERM.
+// SIGINT or SIGTERM; SIGUSR1 and SIGUSR2 take the filament out and put it back.
 #include "boardsim.h"
 
 #include <csignal>
@@ -9,11 +9,26 @@
 #include <string>
 
 namespace {
-void usage()
+void usage(std::FILE *to)
 {
-    std::fprintf(stderr,
+    std::fprintf(to,
                  "usage: printer-sim --root DIR [--time-scale F] [--capacity N] [--throttle]\n"
-                 "                   [--firmware V] [--log]\n");
+                 "                   [--firmware V] [--log]\n"
+                 "\n"
+                 "Simulates the printer's motion board on DIR/dev/ttyS2 until SIGINT or SIGTERM.\n"
+                 "\n"
+                 "  --root DIR      the sandbox root (laid out by sim/make-sandbox.sh)\n"
+                 "  --time-scale F  runs heating, cooling, moves and dwells F times faster\n"
+                 "                  than the real machine (default 1, real time; 20 heats\n"
+                 "                  a print in seconds instead of minutes)\n"
+                 "  --capacity N    command-queue slots the board reports (default 16)\n"
+                 "  --throttle      delays replies as the real 115200 baud line would\n"
+                 "  --firmware V    the firmware version the board reports for M901\n"
+                 "  --log           appends every command received to DIR/sim-commands.log\n"
+                 "\n"
+                 "Filament run-out: kill -USR1 PID makes the filament sensor report no\n"
+                 "filament (with filament detection on, a running print pauses); kill -USR2 PID puts the filament\n"
+                 "back. run.sh prints the PID.\n");
 }
 } // namespace
 
@@ -41,16 +56,16 @@ int main(int argc, char **argv)
         else if (arg == "--log")
             log = true;
         else if (arg == "--help") {
-            usage();
+            usage(stdout);
             return 0;
         }
         else {
-            usage();
+            usage(stderr);
             return 2;
         }
     }
     if (root.empty() || timeScale <= 0 || capacity < 1) {
-        usage();
+        usage(stderr);
         return 2;
     }
 
@@ -60,6 +75,8 @@ int main(int argc, char **argv)
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGUSR1);
+    sigaddset(&stopSignals, SIGUSR2);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     sim::BoardSimulator board(root);
@@ -77,8 +94,12 @@ int main(int argc, char **argv)
     std::fprintf(stderr, "printer-sim: board on %s (%s/dev/ttyS2)\n", board.slavePath().c_str(),
                  root.c_str());
 
+    // The filament signals flip the sensor; the others stop the board.
     int received = 0;
-    sigwait(&stopSignals, &received);
+    while (sigwait(&stopSignals, &received) == 0 && (received == SIGUSR1 || received == SIGUSR2)) {
+        board.setFilament(received == SIGUSR1 ? sim::Filament::Absent : sim::Filament::Present);
+        std::fprintf(stderr, "printer-sim: filament %s\n", received == SIGUSR1 ? "run out" : "back");
+    }
     board.stop();
     return 0;
 }

@@ -7,7 +7,7 @@ set -eu
 [ $# -eq 1 ] || { echo "usage: $0 ROOT" >&2; exit 2; }
 ROOT=$1
 HERE=$(cd "$(dirname "$0")" && pwd)
-FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+FONT=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
 
 mkdir -p "$ROOT"
 ROOT=$(cd "$ROOT" && pwd)
@@ -78,7 +78,7 @@ put etc/MAC "00:11:22:33:44:55
 if [ -f "$FONT" ]; then
     cp "$FONT" opt/qt-4.8.6/lib/fonts/code2000.ttf
 else
-    echo "make-sandbox: $FONT missing (package fonts-wqy-microhei); no font installed" >&2
+    echo "make-sandbox: $FONT missing (package fonts-wqy-zenhei); no font installed" >&2
 fi
 
 python3 "$HERE/make-samples.py" data

@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Usage Counter:</source>
-        <translation>Durée d'utilisation :</translation>
+        <translation>Durée d&apos;utilisation :</translation>
     </message>
     <message>
         <source>Serial No:</source>

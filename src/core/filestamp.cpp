@@ -53,6 +53,14 @@ QDateTime parseOrFirst(const std::string &stamp)
     return parsed.isValid() ? parsed : parseStamp(kFirstStamp);
 }
 
+// The current local time as a stamp (a calendar value, like the stored ones).
+QDateTime nowAsStamp()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QTime time = now.time();
+    return QDateTime(now.date(), QTime(time.hour(), time.minute(), time.second()), Qt::UTC);
+}
+
 std::string formatStamp(const QDateTime &when)
 {
     return when.toString(QLatin1String(kStampFormat)).toStdString();
@@ -104,7 +112,9 @@ bool stampNewFile(const std::string &path, Counter counter)
     std::lock_guard<std::mutex> lock(stampMutex);
     const QDateTime fromSettings = parseOrFirst(Config::getInstance()->getModifyTime());
     const QDateTime fromLan = parseOrFirst(readLanCounter());
-    const std::string stamp = nextStamp(formatStamp(qMax(fromSettings, fromLan)));
+    // Files that arrive with today's date (the sample prints, anything a
+    // shell copied) must not list above a new one: never stamp before now.
+    const std::string stamp = formatStamp(qMax(qMax(fromSettings, fromLan).addSecs(1), nowAsStamp()));
 
     if (!setFileTime(path, parseStamp(stamp))) {
         qWarning() << "FileStamp::stampNewFile cannot set the time of"

@@ -17,8 +17,8 @@ enum class Counter { Settings, LanServer };
 // months carry properly); an unreadable stamp counts as "202001010101.01".
 std::string nextStamp(const std::string &stamp);
 
-// Gives `path` (atime and mtime) the stamp after the later of both counters
-// and stores it in `counter`; the counter only moves when setting the time
+// Gives `path` (atime and mtime) the later of the current time and the stamp
+// after the later of both counters, and stores it in `counter`; the counter only moves when setting the time
 // succeeded. Thread-safe. Returns true on success.
 bool stampNewFile(const std::string &path, Counter counter);
 

@@ -7,6 +7,7 @@
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "printdetail.h"
+#include "screenbackdrop.h"
 #include "serialobject.h"
 #include "twobuttondialog.h"
 
@@ -34,8 +35,9 @@ BuildSetting::BuildSetting(bool isGxFile, int materialUsed, QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    // The printing page stays visible around the panel.
+    // The printing page stays visible, undimmed, around the panel.
     setAttribute(Qt::WA_TranslucentBackground);
+    ScreenBackdrop::install(this, Qt::transparent);
     move(0, 0);
     raise();
     instBuildSetting = this;

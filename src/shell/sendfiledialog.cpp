@@ -1,4 +1,6 @@
 #include "sendfiledialog.h"
+#include "screenbackdrop.h"
+#include "shellstyle.h"
 #include "ui_sendfiledialog.h"
 
 SendFileDialog::SendFileDialog(QString text, QWidget *parent) : QDialog(parent), ui(new Ui::SendFileDialog)
@@ -8,6 +10,7 @@ SendFileDialog::SendFileDialog(QString text, QWidget *parent) : QDialog(parent),
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog);
     move(0, 0);
+    ScreenBackdrop::install(this, ShellStyle::dialogMask());
     ui->label->setText(text);
 }
 

@@ -1,8 +1,8 @@
 #include "shelldialog.h"
+#include "screenbackdrop.h"
 #include "shellstyle.h"
 
 #include <QCloseEvent>
-#include <QPainter>
 
 ShellDialog::ShellDialog(QWidget *parent)
     : QDialog(parent)
@@ -14,6 +14,7 @@ ShellDialog::ShellDialog(QWidget *parent)
     setGeometry(0, 0, ShellStyle::ScreenWidth, ShellStyle::ScreenHeight);
     setFixedSize(ShellStyle::ScreenWidth, ShellStyle::ScreenHeight);
     setStyleSheet(QString::fromLatin1(ShellStyle::DialogCard));
+    ScreenBackdrop::install(this, ShellStyle::dialogMask());
 }
 
 ShellDialog::~ShellDialog()
@@ -32,12 +33,6 @@ void ShellDialog::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
     if (event->isAccepted())
         releaseInstance();
-}
-
-void ShellDialog::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), QColor(0, 0, 0, 110));
 }
 
 void ShellDialog::releaseInstance()

@@ -4,7 +4,7 @@
 #include <functional>
 
 // Base of the shared full-screen dialogs: a frameless modal window over the
-// whole screen from (0, 0), painted as a dimmed backdrop, deleted on close.
+// whole screen from (0, 0) over the dimmed screen beneath, deleted on close.
 //
 // Each dialog class keeps one static instance pointer that other code tests
 // to know whether such a dialog is open. trackInstance() stores the dialog in
@@ -32,7 +32,6 @@ protected:
     }
 
     void closeEvent(QCloseEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     void releaseInstance();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QSize>
+#include <QColor>
 
 // Screen geometry, colours and the style sheets that every screen shares, so
 // that pages and dialogs look alike without repeating literals.
@@ -15,6 +15,12 @@ constexpr const char *TextColor = "#222222";
 constexpr const char *BackgroundColor = "#f0f0f0";
 constexpr const char *SeparatorColor = "#E5E5E5";
 constexpr const char *AccentColor = "#C2172D";
+
+// The dimming over the screen beneath a dialog or notice.
+inline QColor dialogMask()
+{
+    return QColor(0, 0, 0, 76);
+}
 
 // Back button of a page's bottom bar, released and pressed.
 constexpr const char *BackReleased = "border: 0px;color:#222222;font:16px";

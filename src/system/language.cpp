@@ -43,6 +43,10 @@ int Language::installCatalogue(const QString &code)
     QCoreApplication::removeTranslator(translator);
     if (!translator->load(QStringLiteral(":/Resource/translations/firmware_") + code))
         return code == QLatin1String("english") ? 0 : CatalogueNotLoaded;
+    // A catalogue without translations yet loads but cannot be installed:
+    // its texts stay English, which is no failure.
+    if (translator->isEmpty())
+        return 0;
     return QCoreApplication::installTranslator(translator) ? 0 : TranslatorNotInstalled;
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
@@ -32,7 +33,15 @@ QStringList clippedTexts(QWidget *screen)
             clipped << button->text();
     }
     for (QToolButton *button : screen->findChildren<QToolButton *>()) {
-        if (button->isVisible() && !button->text().isEmpty() && button->sizeHint().width() > button->width())
+        if (!button->isVisible() || button->text().isEmpty())
+            continue;
+        // The text's own width, plus the icon and its gap where they share
+        // the row; the button's size hint adds style margins that the text
+        // may well use.
+        int needed = button->fontMetrics().horizontalAdvance(button->text().remove('&'));
+        if (button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon && !button->icon().isNull())
+            needed += button->iconSize().width() + 4;
+        if (needed > button->width())
             clipped << button->text();
     }
     return clipped;
@@ -51,20 +60,51 @@ QStringList clippedRows(QTableWidget *table)
     return clipped;
 }
 
+QStringList offeredLanguages()
+{
+    return {QStringLiteral("chinese-cn"), QStringLiteral("english"), QStringLiteral("german"),
+            QStringLiteral("japanese"), QStringLiteral("french"), QStringLiteral("spanish")};
+}
+
 void useDeviceFont()
 {
-    const int font = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"));
+    // The font file sim/make-sandbox.sh installs as the program's font.
+    const int font = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"));
     if (font >= 0)
         QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).first(), 14));
 }
 
-void save(QWidget *screen, const QString &name)
+namespace {
+
+// Where screenshots go: SCREENSHOT_DIR/<name>.png, or empty when unset.
+QString screenshotPath(const QString &name)
 {
     const QString dir = qEnvironmentVariable("SCREENSHOT_DIR");
     if (dir.isEmpty())
-        return;
+        return QString();
     QDir().mkpath(dir);
-    screen->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    return dir + QLatin1Char('/') + name + QStringLiteral(".png");
+}
+
+} // namespace
+
+void save(QWidget *screen, const QString &name)
+{
+    const QString path = screenshotPath(name);
+    if (!path.isEmpty())
+        screen->grab().save(path);
+}
+
+QImage grabScreen()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+void saveScreen(const QString &name)
+{
+    const QString path = screenshotPath(name);
+    if (!path.isEmpty())
+        grabScreen().save(path);
 }
 
 } // namespace ScreenCheck

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -16,11 +17,23 @@ QStringList clippedTexts(QWidget *screen);
 // Row texts of a list page's table that do not fit the text column.
 QStringList clippedRows(QTableWidget *table);
 
+// The interface languages the language page offers, as catalogue names.
+QStringList offeredLanguages();
+
 // Makes the font the sandbox gives the program (Latin, Chinese, Japanese and
 // the degree signs) the application font at 14 points, as start-up does.
 void useDeviceFont();
 
 // With SCREENSHOT_DIR set, saves `screen` there as <name>.png for a look.
 void save(QWidget *screen, const QString &name);
+
+// The whole screen as the person at the printer sees it. On the VNC and
+// framebuffer platforms this is the composited framebuffer, every window in
+// its place (the offscreen platform gives only the window that covers the
+// whole screen, so whole-screen checks run on the VNC platform).
+QImage grabScreen();
+
+// With SCREENSHOT_DIR set, saves the whole screen there as <name>.png.
+void saveScreen(const QString &name);
 
 } // namespace ScreenCheck

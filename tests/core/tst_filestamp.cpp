@@ -91,9 +91,11 @@ private slots:
         QCOMPARE(QString::fromStdString(FileStamp::nextStamp(stamp.toStdString())), next);
     }
 
+    // Counters ahead of the clock (a clock set back, stamps handed out in a
+    // burst) go on from the later counter.
     void stampsIncreaseAcrossBothCounters()
     {
-        Config::getInstance()->setModifyTime("202001010101.58");
+        Config::getInstance()->setModifyTime("209901010101.58");
         qint64 previous = 0;
         for (int i = 0; i < 6; ++i) {
             const QString path = makeFile(QString("file%1.gcode").arg(i));
@@ -103,21 +105,45 @@ private slots:
             QVERIFY2(mtime > previous, qPrintable(QString("file %1").arg(i)));
             previous = mtime;
         }
-        QCOMPARE(previous, secondsOf("202001010102.04"));
-        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("202001010102.03"));
-        QCOMPARE(lanCounter(), QByteArray("202001010102.04"));
+        QCOMPARE(previous, secondsOf("209901010102.04"));
+        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("209901010102.03"));
+        QCOMPARE(lanCounter(), QByteArray("209901010102.04"));
 
         // A LAN counter ahead of the settings moves the settings counter on.
-        setLanCounter("202305050505.05");
+        setLanCounter("209905050505.05");
         const QString path = makeFile("copied.gx");
         QVERIFY(Config::getInstance()->updateFileModifyTime(path.toStdString()));
-        QCOMPARE(mtimeOf(path), secondsOf("202305050505.06"));
-        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("202305050505.06"));
-        QCOMPARE(lanCounter(), QByteArray("202305050505.05"));
+        QCOMPARE(mtimeOf(path), secondsOf("209905050505.06"));
+        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("209905050505.06"));
+        QCOMPARE(lanCounter(), QByteArray("209905050505.05"));
 
         struct stat st;
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
         QCOMPARE(st.st_atime, st.st_mtime);
+    }
+
+    // Counters behind the clock (the usual case: they start in 2020) give
+    // way to the current time, so a new file lists above files that arrived
+    // with today's date.
+    void newFileIsStampedNoEarlierThanNow()
+    {
+        const QString older = makeFile("sample.gcode"); // carries today's date
+        Config::getInstance()->setModifyTime("202001010101.01");
+        setLanCounter("202101010101.01");
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        const QString copy = makeFile("copy.gcode");
+        QVERIFY(Config::getInstance()->updateFileModifyTime(copy.toStdString()));
+        const qint64 stamped = mtimeOf(copy);
+        QVERIFY(stamped >= before);
+        QVERIFY(stamped <= QDateTime::currentSecsSinceEpoch());
+        QVERIFY(stamped >= mtimeOf(older));
+        QCOMPARE(Config::getInstance()->getModifyTime(),
+                 QDateTime::fromSecsSinceEpoch(stamped).toString("yyyyMMddhhmm.ss").toStdString());
+
+        // The next one within the same second still comes later.
+        const QString upload = makeFile("upload.gcode");
+        QVERIFY(FileStamp::stampNewFile(upload.toStdString(), FileStamp::Counter::LanServer));
+        QVERIFY(mtimeOf(upload) > stamped);
     }
 
     void hostileNamesAreStampedAndRunNothing()

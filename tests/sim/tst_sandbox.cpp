@@ -5,9 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QRawFont>
+#include <QXmlStreamReader>
 #include <QProcess>
 #include <QtEndian>
 #include <QtTest>
+
+#include <algorithm>
+#include <csignal>
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -19,6 +24,44 @@ QByteArray readAll(const QString &path)
 const QStringList kRecordedTools = {"wpa_supplicant", "wpa_cli", "hostapd", "udhcpc", "udhcpd",
                                     "iwlist", "ifconfig", "ping", "fdisk", "fsck.ext4",
                                     "killall", "IAPCommand", "tar", "sync"};
+
+// Every character of the texts and translations of the offered catalogues,
+// read as they are now, so that texts added later are covered too.
+QSet<QChar> catalogueCharacters()
+{
+    QSet<QChar> characters;
+    for (const char *language : {"chinese-cn", "english", "german", "japanese", "french", "spanish"}) {
+        QFile ts(QStringLiteral(PRINTER_TS_DIR "/firmware_%1.ts").arg(language));
+        if (!ts.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(ts.fileName()));
+        QXmlStreamReader xml(&ts);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement
+                && (xml.name() == QLatin1String("source") || xml.name() == QLatin1String("translation"))) {
+                for (const QChar c : xml.readElementText())
+                    characters.insert(c);
+            }
+        }
+    }
+    return characters;
+}
+
+// Whether `font` puts any ink on the screen for `c` (glyph 0 is the
+// missing-glyph box).
+bool drawsInk(const QRawFont &font, QChar c)
+{
+    const QVector<quint32> glyphs = font.glyphIndexesForString(QString(c));
+    if (glyphs.size() != 1 || glyphs.first() == 0)
+        return false;
+    const QImage ink = font.alphaMapForGlyph(glyphs.first(), QRawFont::PixelAntialiasing)
+                           .convertToFormat(QImage::Format_Alpha8);
+    for (int y = 0; y < ink.height(); ++y) {
+        const uchar *row = ink.constScanLine(y);
+        if (std::any_of(row, row + ink.width(), [](uchar alpha) { return alpha != 0; }))
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 // The sandbox that the other subsystems' tests and run.sh start from.
@@ -48,6 +91,50 @@ private slots:
 
         PtyClient port(box.path("/dev/ttyS2"));
         QCOMPARE(port.exchange("M121"), QByteArray("16 F"));
+    }
+
+    // The program has this one font and no fallback: a character it lacks
+    // shows as nothing, like a temperature without its degree sign.
+    void fontDrawsEveryCharacterOfTheScreens()
+    {
+        sim::Sandbox box;
+        QVERIFY(box.isValid());
+        QSet<QChar> characters = catalogueCharacters();
+        QVERIFY(characters.size() > 200); // Latin, Chinese and Japanese texts were read
+        for (const QChar c : QStringLiteral("0123456789/%:.-\u2103"))
+            characters.insert(c); // the temperature, time and progress read-outs
+        for (const int pixels : {11, 14, 16, 18, 22}) {
+            const QRawFont font(box.path("/opt/qt-4.8.6/lib/fonts/code2000.ttf"), pixels);
+            QVERIFY(font.isValid());
+            QString missing;
+            for (const QChar c : qAsConst(characters)) {
+                if (!c.isSpace() && c.category() != QChar::Other_Control && !drawsInk(font, c))
+                    missing += c;
+            }
+            QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("%1 px: %2").arg(pixels).arg(missing)));
+        }
+    }
+
+    // run.sh tells the user to run the filament out with these signals.
+    void printerSimTakesTheFilamentOutAndBackOnSignals()
+    {
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath("dev"));
+        QProcess sim;
+        sim.start(PRINTER_SIM, {"--root", root.path()});
+        QVERIFY(sim.waitForStarted());
+        const QString device = root.path() + "/dev/ttyS2";
+        QTRY_VERIFY(QFileInfo(device).isSymLink());
+        PtyClient port(device);
+        QCOMPARE(port.exchange("M113"), QByteArray("16 T"));
+        ::kill(static_cast<pid_t>(sim.processId()), SIGUSR1);
+        QTRY_COMPARE(port.exchange("M113", 200), QByteArray("16 F"));
+        ::kill(static_cast<pid_t>(sim.processId()), SIGUSR2);
+        QTRY_COMPARE(port.exchange("M113", 200), QByteArray("16 T"));
+        QVERIFY(sim.state() == QProcess::Running);
+        sim.terminate();
+        QVERIFY(sim.waitForFinished());
+        QCOMPARE(sim.exitCode(), 0);
     }
 
     void samplePrintsAreUsable()
@@ -114,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSandbox)
+QTEST_MAIN(TestSandbox)
 #include "tst_sandbox.moc"

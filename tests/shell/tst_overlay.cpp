@@ -1,0 +1,107 @@
+#include "keyboard.h"
+#include "onelabledialog.h"
+#include "progressdialog.h"
+#include "sendfiledialog.h"
+#include "shellstyle.h"
+#include "twobuttondialog.h"
+
+#include <QApplication>
+#include <QPointer>
+
+#include "screencheck.h"
+#include <QtTest>
+
+// Dialogs, notices and the keyboard over a page, in whole-screen grabs of the
+// VNC platform, which composites windows as the device's framebuffer does:
+// translucent windows are not blended, so a see-through dialog shows black.
+class TestOverlay : public QObject {
+    Q_OBJECT
+    QWidget m_page;
+
+    void paintPage(const QColor &color)
+    {
+        m_page.setStyleSheet(QStringLiteral("background:%1;").arg(color.name()));
+    }
+
+    // The screen's top-left corner, outside every dialog box, shows `page`
+    // under the dialog mask.
+    static bool cornerShowsDimmed(const QColor &page)
+    {
+        const QColor seen = ScreenCheck::grabScreen().pixelColor(2, 2);
+        const double keep = 1.0 - ShellStyle::dialogMask().alphaF();
+        return qAbs(seen.red() - page.red() * keep) <= 3 && qAbs(seen.green() - page.green() * keep) <= 3
+            && qAbs(seen.blue() - page.blue() * keep) <= 3;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QGuiApplication::platformName() == "vnc", "whole-screen grabs need the VNC platform");
+        m_page.setWindowFlags(Qt::FramelessWindowHint);
+        m_page.setGeometry(0, 0, ShellStyle::ScreenWidth, ShellStyle::ScreenHeight);
+        paintPage(QColor(240, 200, 40));
+        m_page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_page));
+    }
+
+    void pageShowsDimmedAroundEachOverlay_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"question", "keyboard", "busy", "progress", "transfer"})
+            QTest::newRow(kind) << kind;
+    }
+
+    void pageShowsDimmedAroundEachOverlay()
+    {
+        QFETCH(QString, kind);
+        QPointer<QWidget> overlay;
+        if (kind == "question")
+            overlay = new TwoButtonDialog("Cancel", "Are you sure to cancel the print?");
+        else if (kind == "keyboard")
+            overlay = new Keyboard(false, "name");
+        else if (kind == "busy")
+            overlay = new OneLableDialog("Pausing...");
+        else if (kind == "progress")
+            overlay = new ProgressDialog("Copy", "Copying...");
+        else
+            overlay = new SendFileDialog("Receive file", nullptr);
+        overlay->show();
+        QTRY_VERIFY(cornerShowsDimmed(QColor(240, 200, 40)));
+        ScreenCheck::saveScreen("overlay_" + kind);
+
+        // Read-outs beneath keep changing while the overlay is open.
+        paintPage(QColor(40, 120, 240));
+        QTRY_VERIFY(cornerShowsDimmed(QColor(40, 120, 240)));
+        paintPage(QColor(240, 200, 40));
+        overlay->close();
+        QTRY_VERIFY(overlay.isNull());
+    }
+
+    // A notice hidden and shown again lies over pages shown in between.
+    void noticeShownAgainLiesOverLaterPages()
+    {
+        auto *busy = new OneLableDialog("Pausing...");
+        busy->show();
+        QTRY_VERIFY(cornerShowsDimmed(QColor(240, 200, 40)));
+        busy->hide();
+        QWidget later;
+        later.setWindowFlags(Qt::FramelessWindowHint);
+        later.setStyleSheet("background:#2878f0;");
+        later.setGeometry(0, 0, ShellStyle::ScreenWidth, ShellStyle::ScreenHeight);
+        later.show();
+        busy->show();
+        QTRY_VERIFY(cornerShowsDimmed(QColor(40, 120, 240)));
+        busy->close();
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // Port 0: any free port, so that parallel runs do not collide.
+    qputenv("QT_QPA_PLATFORM", "vnc:size=272x480:addr=127.0.0.1:port=0");
+    QApplication app(argc, argv);
+    TestOverlay test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_overlay.moc"

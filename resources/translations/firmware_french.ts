@@ -2,17 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>Temp. buse ABS</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>Temp. plateau ABS</translation>
-    </message>
-</context>
-<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -95,7 +84,7 @@
     </message>
     <message>
         <source>Delete</source>
-        <translation>Supprimer</translation>
+        <translation>Effacer</translation>
     </message>
     <message>
         <source>Are you sure to delete</source>
@@ -156,7 +145,7 @@ supprimer le fichier ?</translation>
     <name>BuildPrint</name>
     <message>
         <source>Build Time</source>
-        <translation>Temps d&apos;impression</translation>
+        <translation>Durée</translation>
     </message>
     <message>
         <source>Time Remaining</source>
@@ -248,6 +237,30 @@ annuler l&apos;impression ?</translation>
         <source>Print</source>
         <translation>Imprimer</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>Impression arrêtée :
+la carte de l&apos;imprimante
+ne répond plus.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>Impression arrêtée :
+le fichier d&apos;impression
+est illisible.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Reprise après coupure
+désactivée pour ce travail :
+enregistrement impossible.</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -304,49 +317,6 @@ annuler l&apos;impression ?</translation>
     <message>
         <source>Preheat</source>
         <translation>Préchauffer</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Démarrer</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Réglages d&apos;usine</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Rétablir les réglages d&apos;usine.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirmer</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>Rétablir les réglages d&apos;usine ?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Oui</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Non</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Terminé</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Réglages d&apos;usine rétablis</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -499,17 +469,6 @@ interrompue. La reprendre ?</translation>
     </message>
 </context>
 <context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>Temp. buse PLA</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>Temp. plateau PLA</translation>
-    </message>
-</context>
-<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -586,13 +545,6 @@ Veuillez patienter...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>Préchauffage ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
     </message>
 </context>
 <context>
@@ -679,53 +631,6 @@ Veuillez réessayer.</translation>
     </message>
 </context>
 <context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Température</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Langue</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Rapport de transmission</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Reprise d&apos;impression</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Détection du filament</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Éclairage</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Buzzer</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Réinitialisation usine</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Infos</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Mise à jour</translation>
-    </message>
-</context>
-<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -776,52 +681,6 @@ supprimer le fichier ?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Échec de la suppression</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>Préchauffage PLA</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>Préchauffage ABS</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Rapport X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Rapport Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Rapport Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Rapport E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Paramètres appliqués</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Échec du réglage.
-Les valeurs sont enregistrées
-pour le prochain démarrage.</translation>
     </message>
 </context>
 <context>
@@ -912,6 +771,171 @@ veuillez patienter...</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>ERREUR CRC</translation>
+    </message>
+</context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Température</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Rapport de transmission</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Reprise d&apos;impression</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Détection du filament</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Éclairage</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Réinitialisation usine</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Mise à jour</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>Préchauffage PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>Préchauffage ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>Temp. buse PLA</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>Temp. plateau PLA</translation>
+    </message>
+</context>
+<context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>Temp. buse ABS</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>Temp. plateau ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Rapport X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Rapport Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Rapport Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Rapport E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Paramètres appliqués</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Échec du réglage.
+Les valeurs sont enregistrées
+pour le prochain démarrage.</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Réglages d&apos;usine</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Rétablir les réglages d&apos;usine.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Rétablir les réglages d&apos;usine ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Réglages d&apos;usine rétablis</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

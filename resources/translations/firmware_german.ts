@@ -2,17 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>ABS-Düsentemperatur</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>ABS-Betttemperatur</translation>
-    </message>
-</context>
-<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -164,7 +153,7 @@ wirklich löschen?</translation>
     </message>
     <message>
         <source>Abort</source>
-        <translation>Abbrechen</translation>
+        <translation>Abbruch</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -248,6 +237,30 @@ abbrechen?</translation>
         <source>Print</source>
         <translation>Drucken</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>Der Druck wurde beendet:
+die Druckerplatine
+antwortet nicht mehr.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>Der Druck wurde beendet:
+die Druckdatei
+ist nicht lesbar.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Fortsetzen nach Stromausfall
+ist für diesen Druck aus:
+Speichern nicht möglich.</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -304,49 +317,6 @@ abbrechen?</translation>
     <message>
         <source>Preheat</source>
         <translation>Vorheizen</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Werkseinstellung</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Auf Werkseinstellungen zurücksetzen.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Bestätigen</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>Auf Werkseinstellungen zurücksetzen?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nein</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Abgeschlossen</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Werkseinstellungen wiederhergestellt</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -499,17 +469,6 @@ unterbrochen. Fortsetzen?</translation>
     </message>
 </context>
 <context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>PLA-Düsentemperatur</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>PLA-Betttemperatur</translation>
-    </message>
-</context>
-<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -586,13 +545,6 @@ Bitte warten...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>ABS vorheizen</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
     </message>
 </context>
 <context>
@@ -679,53 +631,6 @@ Bitte erneut versuchen.</translation>
     </message>
 </context>
 <context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Temperatur</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>WLAN</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Sprache</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Übersetzungsverhältnis</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Druck fortsetzen</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Filamenterkennung</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Licht</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Summer</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Werkseinstellungen</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Info</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Aktualisierung</translation>
-    </message>
-</context>
-<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -776,52 +681,6 @@ wirklich löschen?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Löschen fehlgeschlagen</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>PLA-Vorheizen</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>ABS-Vorheizen</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Verhältnis X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Verhältnis Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Verhältnis Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Verhältnis E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Parameter erfolgreich gesetzt</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Einstellung fehlgeschlagen.
-Die Werte sind gespeichert
-für den nächsten Start.</translation>
     </message>
 </context>
 <context>
@@ -912,6 +771,171 @@ bitte warten...</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>CRC-FEHLER</translation>
+    </message>
+</context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>WLAN</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Übersetzungsverhältnis</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Druck fortsetzen</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Filamenterkennung</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Licht</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Aktualisierung</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA-Vorheizen</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS-Vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA-Düsentemperatur</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA-Betttemperatur</translation>
+    </message>
+</context>
+<context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS-Düsentemperatur</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS-Betttemperatur</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Verhältnis X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Verhältnis Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Verhältnis Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Verhältnis E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter erfolgreich gesetzt</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Einstellung fehlgeschlagen.
+Die Werte sind gespeichert
+für den nächsten Start.</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Werkseinstellung</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Auf Werkseinstellungen zurücksetzen.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Auf Werkseinstellungen zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Werkseinstellungen wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

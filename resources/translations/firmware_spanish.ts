@@ -2,17 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>Temp. boquilla ABS</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>Temp. plataforma ABS</translation>
-    </message>
-</context>
-<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -156,7 +145,7 @@ eliminar el archivo?</translation>
     <name>BuildPrint</name>
     <message>
         <source>Build Time</source>
-        <translation>Tiempo de impresión</translation>
+        <translation>Duración</translation>
     </message>
     <message>
         <source>Time Remaining</source>
@@ -248,6 +237,30 @@ cancelar la impresión?</translation>
         <source>Print</source>
         <translation>Imprimir</translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>La impresión se detuvo:
+la placa de la impresora
+dejó de responder.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>La impresión se detuvo:
+no se puede leer
+el archivo de impresión.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Sin reanudación tras corte
+en esta impresión: no se
+puede guardar el registro.</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -307,49 +320,6 @@ cancelar la impresión?</translation>
     </message>
 </context>
 <context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Iniciar</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Ajustes de fábrica</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Restaurar los ajustes de fábrica.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirmar</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>¿Restaurar los ajustes de fábrica?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Sí</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Completado</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Ajustes de fábrica restaurados</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-</context>
-<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -385,7 +355,7 @@ espere por favor...</translation>
     </message>
     <message>
         <source>Please enter</source>
-        <translation>Por favor, introduzca</translation>
+        <translation>Introduzca</translation>
     </message>
     <message>
         <source>Space</source>
@@ -499,17 +469,6 @@ interrumpió. ¿Reanudarla?</translation>
     </message>
 </context>
 <context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>Temp. boquilla PLA</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>Temp. plataforma PLA</translation>
-    </message>
-</context>
-<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -586,13 +545,6 @@ Espere...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>Precalentar ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Guardar</translation>
     </message>
 </context>
 <context>
@@ -678,53 +630,6 @@ Inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Temperatura</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Idioma</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Relación de transmisión</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Reanudar impresión</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Detección de filamento</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Luz</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Zumbador</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Restablecer de fábrica</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Información</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Actualizar</translation>
-    </message>
-</context>
-<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -775,52 +680,6 @@ eliminar el archivo?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Error al eliminar</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>Precalentamiento PLA</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>Precalentamiento ABS</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Guardar</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Relación X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Relación Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Relación Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Relación E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Parámetros establecidos</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Error al establecer.
-Los valores se guardaron
-para el próximo inicio.</translation>
     </message>
 </context>
 <context>
@@ -910,6 +769,171 @@ cancelar la descarga?</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>ERROR DE CRC</translation>
+    </message>
+</context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatura</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Relación de transmisión</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Reanudar impresión</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Detección de filamento</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Luz</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Zumbador</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Restablecer de fábrica</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Actualizar</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>Precalentamiento PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>Precalentamiento ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>Temp. boquilla PLA</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>Temp. plataforma PLA</translation>
+    </message>
+</context>
+<context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>Temp. boquilla ABS</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>Temp. plataforma ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Relación X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Relación Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Relación Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Relación E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parámetros establecidos</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Error al establecer.
+Los valores se guardaron
+para el próximo inicio.</translation>
+    </message>
+</context>
+<context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Ajustes de fábrica</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Restaurar los ajustes de fábrica.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>¿Restaurar los ajustes de fábrica?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completado</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Ajustes de fábrica restaurados</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
     </message>
 </context>
 </TS>

@@ -44,7 +44,8 @@ SANDBOX=$(cd "$SANDBOX" && pwd)
 "$BUILD_DIR/sim/printer-sim" --root "$SANDBOX" --log &
 SIM_PID=$!
 PLUG_PID=
-trap 'kill "$SIM_PID" $PLUG_PID 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true' EXIT
+UPDATE_PID=
+trap 'kill "$SIM_PID" $PLUG_PID $UPDATE_PID 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true' EXIT
 trap 'exit 130' INT TERM
 tries=0
 until [ -L "$SANDBOX/dev/ttyS2" ]; do
@@ -57,6 +58,32 @@ until [ -L "$SANDBOX/dev/ttyS2" ]; do
 done
 
 export PRINTER_SYSROOT="$SANDBOX"
+
+# A local HTTPS update server offering software 1.0.1, newer than this
+# program, so that the update prompt and page have something to find. The
+# program trusts its self-signed certificate and is pointed at it.
+UPDATES="$SANDBOX/update-server"
+mkdir -p "$UPDATES/packages"
+python3 "$SRC/sim/update-server.py" "$UPDATES" > "$UPDATES/port" &
+UPDATE_PID=$!
+tries=0
+until grep -q '^PORT ' "$UPDATES/port" 2>/dev/null; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ] || ! kill -0 "$UPDATE_PID" 2>/dev/null; then
+        echo "run.sh: the update server did not start" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+UPDATE_URL="https://127.0.0.1:$(sed -n 's/^PORT //p' "$UPDATES/port")"
+PACKAGE="$UPDATES/packages/software-1.0.1.tar.gz"
+python3 "$SRC/sim/make-update-package.py" "$PACKAGE" \
+    '{"members":[{"name":"run.sh","data":"#!/bin/sh\necho installed > installed.txt\n","mode":493}],"md5list":true}'
+printf '{"packages":[{"type":"software","version":"1.0.1","url":"%s/packages/software-1.0.1.tar.gz","md5":"%s","size":%s}]}\n' \
+    "$UPDATE_URL" "$(md5sum "$PACKAGE" | cut -d' ' -f1)" "$(stat -c %s "$PACKAGE")" > "$UPDATES/reply.json"
+cp "$UPDATES/cert.pem" "$SANDBOX/opt/PROGRAM/config/update-ca.pem"
+printf '{"network":{"updateServer":"%s"}}\n' "$UPDATE_URL" > "$SANDBOX/opt/PROGRAM/config/config.json"
+echo "Update server: $UPDATE_URL (requests in $UPDATES/requests.log)"
 echo "Sandbox: $SANDBOX (board commands in $SANDBOX/sim-commands.log)"
 echo "Filament run-out: kill -USR1 $SIM_PID (filament back: kill -USR2 $SIM_PID)"
 

@@ -5,7 +5,7 @@ SRC=$(cd "$(dirname "$0")/.." && pwd)
 "$SRC/scripts/install-deps.sh"
 BUILD_DIR=$("$SRC/scripts/build.sh" | tail -n 1)
 for b in "$BUILD_DIR"/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   QT_QPA_PLATFORM=offscreen "$b"
 done

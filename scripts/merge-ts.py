@@ -4,8 +4,11 @@
 Usage: merge-ts.py OUT IN1 IN2 ...  -- the union of every context's messages;
 for a message present in several inputs, a finished translation wins.
 With --git PATH it merges the two sides of a conflicted file in place.
-As a git merge driver (--driver %A %O %B) it writes the union of both sides
-into %A; .gitattributes names it for the catalogues.
+As a git merge driver (--driver %A %O %B) it merges three ways, message by
+message, into %A: a translation changed on one side only takes that side's
+text, messages added on either side are kept. .gitattributes names it for
+the catalogues; enable it once per clone with
+  git config merge.ts-union.driver "python3 scripts/merge-ts.py --driver %A %O %B"
 """
 import subprocess
 import sys
@@ -50,6 +53,30 @@ def merge(trees):
     return base
 
 
+def text_of(message):
+    t = message.find("translation") if message is not None else None
+    return None if t is None else ET.tostring(t, encoding="unicode").strip()
+
+
+def merge3(ours, base, theirs):
+    """Three-way merge: where ours left a message as the base had it and
+    theirs changed it, theirs wins; new messages of theirs are added."""
+    base_index = {(n, k): m for n, k, m in messages(base)}
+    our_index = {(n, k): m for n, k, m in messages(ours)}
+    for name, key, message in messages(theirs):
+        mine = our_index.get((name, key))
+        if mine is None:
+            continue
+        original = base_index.get((name, key))
+        if text_of(message) != text_of(original) and text_of(mine) == text_of(original):
+            for context in ours.getroot().findall("context"):
+                if context.findtext("name") == name:
+                    position = list(context).index(mine)
+                    context.remove(mine)
+                    context.insert(position, message)
+    return merge([ours, theirs])
+
+
 def write(tree, path):
     root = tree.getroot()
     contexts = sorted(root.findall("context"), key=lambda c: c.findtext("name") or "")
@@ -72,8 +99,8 @@ def write(tree, path):
 
 def main():
     if sys.argv[1] == "--driver":
-        ours, theirs = sys.argv[2], sys.argv[4]
-        write(merge([ET.parse(ours), ET.parse(theirs)]), ours)
+        ours, base, theirs = sys.argv[2], sys.argv[3], sys.argv[4]
+        write(merge3(ET.parse(ours), ET.parse(base), ET.parse(theirs)), ours)
     elif sys.argv[1] == "--git":
         path = sys.argv[2]
         sides = [subprocess.run(["git", "show", f":{n}:{path}"], check=True, capture_output=True).stdout

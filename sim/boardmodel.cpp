@@ -96,6 +96,9 @@ double BoardModel::headEnd(double now) const
                 ? std::max(m_head.start, now) : std::numeric_limits<double>::infinity();
         return m_nozzle.settledAt(m_head.start, kTempWindow);
     case Action::WaitBed:
+        if (m_forcedBed)
+            return std::fabs(*m_forcedBed - m_bed.target()) <= kTempWindow
+                ? std::max(m_head.start, now) : std::numeric_limits<double>::infinity();
         return m_bed.settledAt(m_head.start, kTempWindow);
     default:
         return m_head.start + m_head.duration;
@@ -350,7 +353,7 @@ double BoardModel::nozzleTemp(double now) const
 
 double BoardModel::bedTemp(double now) const
 {
-    return m_bed.temperature(now);
+    return m_forcedBed ? *m_forcedBed : m_bed.temperature(now);
 }
 
 bool BoardModel::motorEnabled(char axis) const

@@ -42,6 +42,7 @@ public:
     // Knobs.
     void setFilament(Filament state) { m_filament = state; }
     void setForcedNozzleTemp(std::optional<double> celsius) { m_forcedNozzle = celsius; }
+    void setForcedBedTemp(std::optional<double> celsius) { m_forcedBed = celsius; }
     void setStuckEndstop(char axis, bool stuck);
     void setBedPlane(double z, double risePerMmX, double risePerMmY)
     {
@@ -120,6 +121,7 @@ private:
     Heater m_nozzle;
     Heater m_bed;
     std::optional<double> m_forcedNozzle;
+    std::optional<double> m_forcedBed;
     Filament m_filament = Filament::Present;
     std::string m_firmware = "1.2.3";
     std::string m_m112Word = "ok";

@@ -319,6 +319,7 @@ void BoardSimulator::setTimeScale(double factor)
 void BoardSimulator::setCapacity(int slots) { d->observe([&](double) { d->model.setCapacity(slots); }); }
 void BoardSimulator::setFilament(Filament state) { d->observe([&](double) { d->model.setFilament(state); }); }
 void BoardSimulator::setForcedNozzleTemp(std::optional<double> celsius) { d->observe([&](double) { d->model.setForcedNozzleTemp(celsius); }); }
+void BoardSimulator::setForcedBedTemp(std::optional<double> celsius) { d->observe([&](double) { d->model.setForcedBedTemp(celsius); }); }
 void BoardSimulator::setSilent(bool silent) { d->observe([&](double) { d->silent = silent; }); }
 void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
 void BoardSimulator::setReplyDelayMs(int ms) { d->observe([&](double) { d->replyDelayMs = std::max(0, ms); }); }

@@ -41,6 +41,7 @@ public:
     void setCapacity(int slots);               // command-queue capacity (default 16)
     void setFilament(Filament state);
     void setForcedNozzleTemp(std::optional<double> celsius);
+    void setForcedBedTemp(std::optional<double> celsius);
     void setSilent(bool silent);               // swallow commands, never reply
     void setGarbageReplies(bool garbage);      // replies without the leading number
     void setReplyDelayMs(int ms);              // hold every reply this long

@@ -4,6 +4,7 @@
 #include "buzzerplay.h"
 #include "config.h"
 #include "control.h"
+#include "filestorage.h"
 #include "getconfigfile.h"
 #include "leveling.h"
 #include "loadfilament.h"
@@ -13,6 +14,7 @@
 #include "onebuttondialog.h"
 #include "pageopener.h"
 #include "printericons.h"
+#include "printfilecheck.h"
 #include "printpagehooks.h"
 #include "printertranslations.h"
 #include "scanner.h"
@@ -21,6 +23,7 @@
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
 #include "unloadfilament.h"
+#include "update.h"
 
 #include <QApplication>
 #include <QTextCodec>
@@ -28,6 +31,11 @@
 #include <cstdio>
 
 namespace {
+bool filamentPageOpen()
+{
+    return LoadFilament::instLoadFilament != nullptr || UnloadFilament::instUnloadFilament != nullptr;
+}
+
 // What the main window opens: the pages this program has.
 MainWindowHooks pageHooks()
 {
@@ -40,6 +48,10 @@ MainWindowHooks pageHooks()
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
     hooks.openSettings = [] { openPage(Setting::instSetting); };
+    hooks.filamentPageOpen = filamentPageOpen;
+    hooks.printFileAccepted = [](const QString &path) {
+        return checkPrintFile(path, machineBuildVolume()).isPrintable();
+    };
     hooks.closeForLanPrint = [] {
         if (About::instAbout)
             About::instAbout->close();
@@ -48,6 +60,8 @@ MainWindowHooks pageHooks()
         delete Manual::instManual;
     };
     hooks.openScanner = [] { (new Scanner(SysRoot::path(QStringLiteral("/dev/input/event1"))))->show(); };
+    hooks.findTheLatestFirmware = &Update::findTheLatestFirmware;
+    hooks.updatePageOpen = [] { return Update::instUpdate != nullptr; };
     return hooks;
 }
 
@@ -57,6 +71,7 @@ void installSettingPageOpeners()
 {
     SettingPageOpeners openers;
     openers.openAbout = [] { openPage(About::instAbout); };
+    openers.openUpdate = [] { openPage(Update::instUpdate, false); };
     Setting::setPageOpeners(openers);
 }
 
@@ -69,9 +84,7 @@ void installPrintPageHooks()
             return BuildSetting::instBuildSetting;
         return new BuildSetting(isGxFile, materialUsed);
     };
-    hooks.filamentPageOpen = [] {
-        return LoadFilament::instLoadFilament != nullptr || UnloadFilament::instUnloadFilament != nullptr;
-    };
+    hooks.filamentPageOpen = filamentPageOpen;
     PrintPage::setHooks(hooks);
     BuildSetting::setUnloadPageOpener([]() -> QWidget * {
         if (UnloadFilament::instUnloadFilament)
@@ -136,6 +149,7 @@ int main(int argc, char *argv[])
         Startup::showFailure(failure);
     }
 
+    FileStorage::removeLeftoverTemporaries();
     MainWindow::setHooks(pageHooks());
     installPrintPageHooks();
     installSettingPageOpeners();

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS Nozzle Temp</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS Platform Temp</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ please wait...</translation>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Factory Setting</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Restored to factory setting.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Restore to factory setting?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Restored to factory setting</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -459,12 +513,41 @@ Resume it?</translation>
         <source>NO</source>
         <translation>NO</translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>A new version is found.
+ Upgrade firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA Nozzle Temp</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA Platform Temp</translation>
     </message>
 </context>
 <context>
@@ -543,6 +626,13 @@ Please wait...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>ABS Preheat</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
     </message>
 </context>
 <context>
@@ -628,6 +718,53 @@ Please try again.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Transmission Ratio</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Resume Print</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Filament Detect</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Factory Reset</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Upgrade</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -678,6 +815,52 @@ Please try again.</translation>
     <message>
         <source>Delete failed</source>
         <translation>Delete failed</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA Preheat Setting</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS Preheat Setting</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Ratio X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Ratio Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Ratio Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Ratio E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter set successfully</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Parameter setting failed.
+The values are saved
+for the next start.</translation>
     </message>
 </context>
 <context>
@@ -748,6 +931,83 @@ to cancel unloading?</translation>
     </message>
 </context>
 <context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>kernel downloading...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>control downloading...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>library downloading...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>software downloading...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Poor network, please
+check the network and
+try again !</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Checking version 
+ information...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Downloading...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Upgrade Error</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Installing...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Upgrade completed, 
+Please restart the machine！</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>It&apos;s the latest version.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>A new version is found.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>A new version is found.
+ Upgrade firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
     <name>ZCalibration</name>
     <message>
         <source>Calibrating, please wait...</source>
@@ -767,171 +1027,6 @@ to cancel unloading?</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>CRC ERROR</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Temperature</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Language</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Transmission Ratio</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Resume Print</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Filament Detect</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Light</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Buzzer</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Factory Reset</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Info</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Upgrade</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>PLA Preheat Setting</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>ABS Preheat Setting</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>PLA Nozzle Temp</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>PLA Platform Temp</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>ABS Nozzle Temp</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>ABS Platform Temp</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Save</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Ratio X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Ratio Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Ratio Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Ratio E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Parameter set successfully</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Parameter setting failed.
-The values are saved
-for the next start.</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Factory Setting</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Restored to factory setting.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirm</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>Restore to factory setting?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Yes</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Completed</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Restored to factory setting</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>Temp. buse ABS</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>Temp. plateau ABS</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ enregistrement impossible.</translation>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Réglages d&apos;usine</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Rétablir les réglages d&apos;usine.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Rétablir les réglages d&apos;usine ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Réglages d&apos;usine rétablis</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -460,12 +514,41 @@ interrompue. La reprendre ?</translation>
         <source>NO</source>
         <translation>NON</translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Nouvelle version trouvée.
+Mettre à jour ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>Temp. buse PLA</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>Temp. plateau PLA</translation>
     </message>
 </context>
 <context>
@@ -545,6 +628,13 @@ Veuillez patienter...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>Préchauffage ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
     </message>
 </context>
 <context>
@@ -631,6 +721,53 @@ Veuillez réessayer.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Température</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Rapport de transmission</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Reprise d&apos;impression</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Détection du filament</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Éclairage</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Réinitialisation usine</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Mise à jour</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -681,6 +818,52 @@ supprimer le fichier ?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Échec de la suppression</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>Préchauffage PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>Préchauffage ABS</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Rapport X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Rapport Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Rapport Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Rapport E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Paramètres appliqués</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Échec du réglage.
+Les valeurs sont enregistrées
+pour le prochain démarrage.</translation>
     </message>
 </context>
 <context>
@@ -751,6 +934,83 @@ annuler le déchargement ?</translation>
     </message>
 </context>
 <context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>Téléchargement du noyau...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>Téléchargement du contrôle...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>Téléchargement des bibliothèques...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>Téléchargement du logiciel...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Réseau faible,
+vérifiez le réseau
+et réessayez !</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Vérification des
+informations de version...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Téléchargement...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Erreur de mise à jour</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Installation...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Mise à jour terminée,
+redémarrez la machine !</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>Version la plus récente.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>Nouvelle version trouvée.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Nouvelle version trouvée.
+Mettre à jour ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+</context>
+<context>
     <name>ZCalibration</name>
     <message>
         <source>Calibrating, please wait...</source>
@@ -771,171 +1031,6 @@ veuillez patienter...</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>ERREUR CRC</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Température</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Langue</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Rapport de transmission</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Reprise d&apos;impression</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Détection du filament</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Éclairage</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Buzzer</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Réinitialisation usine</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Infos</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Mise à jour</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>Préchauffage PLA</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>Préchauffage ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>Temp. buse PLA</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>Temp. plateau PLA</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>Temp. buse ABS</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>Temp. plateau ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Rapport X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Rapport Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Rapport Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Rapport E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Paramètres appliqués</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Échec du réglage.
-Les valeurs sont enregistrées
-pour le prochain démarrage.</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Démarrer</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Réglages d&apos;usine</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Rétablir les réglages d&apos;usine.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirmer</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>Rétablir les réglages d&apos;usine ?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Oui</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Non</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Terminé</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Réglages d&apos;usine rétablis</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 </TS>

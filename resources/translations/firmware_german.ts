@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS-Düsentemperatur</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS-Betttemperatur</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ Speichern nicht möglich.</translation>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Werkseinstellung</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Auf Werkseinstellungen zurücksetzen.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Auf Werkseinstellungen zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Werkseinstellungen wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -460,12 +514,41 @@ unterbrochen. Fortsetzen?</translation>
         <source>NO</source>
         <translation>NEIN</translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Neue Version gefunden.
+Firmware aktualisieren?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA-Düsentemperatur</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA-Betttemperatur</translation>
     </message>
 </context>
 <context>
@@ -545,6 +628,13 @@ Bitte warten...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>ABS vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
     </message>
 </context>
 <context>
@@ -631,6 +721,53 @@ Bitte erneut versuchen.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>WLAN</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Übersetzungsverhältnis</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Druck fortsetzen</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Filamenterkennung</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Licht</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Aktualisierung</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -681,6 +818,52 @@ wirklich löschen?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Löschen fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA-Vorheizen</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS-Vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Verhältnis X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Verhältnis Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Verhältnis Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Verhältnis E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter erfolgreich gesetzt</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Einstellung fehlgeschlagen.
+Die Werte sind gespeichert
+für den nächsten Start.</translation>
     </message>
 </context>
 <context>
@@ -751,6 +934,83 @@ abbrechen?</translation>
     </message>
 </context>
 <context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>Kernel wird geladen...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>Steuerung wird geladen...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>Bibliothek wird geladen...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>Software wird geladen...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Schlechtes Netz,
+bitte Netz prüfen und
+erneut versuchen!</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Versionsinformationen
+werden geprüft...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Wird geladen...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Aktualisierungsfehler</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Wird installiert...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Aktualisierung fertig,
+bitte Drucker neu starten!</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>Neueste Version installiert.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>Neue Version gefunden.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Neue Version gefunden.
+Firmware aktualisieren?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+</context>
+<context>
     <name>ZCalibration</name>
     <message>
         <source>Calibrating, please wait...</source>
@@ -771,171 +1031,6 @@ bitte warten...</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>CRC-FEHLER</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Temperatur</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>WLAN</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Sprache</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Übersetzungsverhältnis</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Druck fortsetzen</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Filamenterkennung</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Licht</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Summer</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Werkseinstellungen</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Info</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Aktualisierung</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>PLA-Vorheizen</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>ABS-Vorheizen</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>PLA-Düsentemperatur</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>PLA-Betttemperatur</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>ABS-Düsentemperatur</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>ABS-Betttemperatur</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Verhältnis X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Verhältnis Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Verhältnis Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Verhältnis E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Parameter erfolgreich gesetzt</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Einstellung fehlgeschlagen.
-Die Werte sind gespeichert
-für den nächsten Start.</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Werkseinstellung</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Auf Werkseinstellungen zurücksetzen.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Bestätigen</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>Auf Werkseinstellungen zurücksetzen?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nein</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Abgeschlossen</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Werkseinstellungen wiederhergestellt</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 </TS>

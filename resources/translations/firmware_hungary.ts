@@ -422,6 +422,23 @@ Resume it?</source>
         <source>NO</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -695,6 +712,78 @@ Please check the extruder.</source>
     <message>
         <source>Are you sure to
  cancel unload?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABSノズル温度</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABSベッド温度</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ please wait...</source>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> 工場出荷設定</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>工場出荷時の設定に戻します。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>工場出荷時の設定に戻しますか？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>工場出荷時の設定に戻しました</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -460,12 +514,41 @@ Resume it?</source>
         <source>NO</source>
         <translation>いいえ</translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>新しいバージョンがあります。
+ファームウェアを更新しますか？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLAノズル温度</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLAベッド温度</translation>
     </message>
 </context>
 <context>
@@ -545,6 +628,13 @@ Please wait...</source>
     <message>
         <source>ABS Preheat</source>
         <translation>ABS予熱</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
     </message>
 </context>
 <context>
@@ -630,6 +720,53 @@ Please try again.</source>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>伝達比</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>印刷再開</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>フィラメント検出</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>ライト</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>ブザー</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>工場出荷時設定</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>アップデート</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -680,6 +817,53 @@ Please try again.</source>
     <message>
         <source>Delete failed</source>
         <translation>削除に失敗しました</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA予熱設定</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS予熱設定</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>X軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Y軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Z軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>E軸伝達比</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>パラメータを設定しました</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>パラメータの設定に
+失敗しました。
+値は保存され、
+次回起動時に送信されます。</translation>
     </message>
 </context>
 <context>
@@ -750,6 +934,83 @@ Please check the extruder.</source>
     </message>
 </context>
 <context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>カーネルをダウンロード中...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>制御プログラムをダウンロード中...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>ライブラリをダウンロード中...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>ソフトウェアをダウンロード中...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>ネットワークが不安定です。
+ネットワークを確認して
+再試行してください！</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>バージョン情報を
+確認中...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>ダウンロード中...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>更新エラー</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>インストール中...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>更新が完了しました。
+本機を再起動してください！</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>最新バージョンです。</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>新しいバージョンがあります。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>新しいバージョンがあります。
+ファームウェアを更新しますか？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+</context>
+<context>
     <name>ZCalibration</name>
     <message>
         <source>Calibrating, please wait...</source>
@@ -770,172 +1031,6 @@ Please check the extruder.</source>
     <message>
         <source>CRC ERROR</source>
         <translation>CRCエラー</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>温度</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>言語</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>伝達比</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>印刷再開</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>フィラメント検出</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>ライト</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>ブザー</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>工場出荷時設定</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>情報</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>アップデート</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>PLA予熱設定</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>ABS予熱設定</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>PLAノズル温度</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>PLAベッド温度</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>ABSノズル温度</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>ABSベッド温度</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>保存</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>X軸伝達比</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Y軸伝達比</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Z軸伝達比</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>E軸伝達比</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>パラメータを設定しました</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>パラメータの設定に
-失敗しました。
-値は保存され、
-次回起動時に送信されます。</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>開始</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> 工場出荷設定</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>工場出荷時の設定に戻します。</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>確認</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>工場出荷時の設定に戻しますか？</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>はい</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>いいえ</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>完了</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>工場出荷時の設定に戻しました</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>Temp. boquilla ABS</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>Temp. plataforma ABS</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ puede guardar el registro.</translation>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Ajustes de fábrica</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Restaurar los ajustes de fábrica.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>¿Restaurar los ajustes de fábrica?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completado</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Ajustes de fábrica restaurados</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -460,12 +514,41 @@ interrumpió. ¿Reanudarla?</translation>
         <source>NO</source>
         <translation>NO</translation>
     </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Hay una versión nueva.
+¿Actualizar el firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
     <message>
         <source>OK</source>
         <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>Temp. boquilla PLA</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>Temp. plataforma PLA</translation>
     </message>
 </context>
 <context>
@@ -545,6 +628,13 @@ Espere...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>Precalentar ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
     </message>
 </context>
 <context>
@@ -630,6 +720,53 @@ Inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatura</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Relación de transmisión</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Reanudar impresión</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Detección de filamento</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Luz</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Zumbador</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Restablecer de fábrica</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Actualizar</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -680,6 +817,52 @@ eliminar el archivo?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Error al eliminar</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>Precalentamiento PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>Precalentamiento ABS</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Relación X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Relación Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Relación Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Relación E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parámetros establecidos</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Error al establecer.
+Los valores se guardaron
+para el próximo inicio.</translation>
     </message>
 </context>
 <context>
@@ -750,6 +933,83 @@ cancelar la descarga?</translation>
     </message>
 </context>
 <context>
+    <name>Update</name>
+    <message>
+        <source>kernel downloading...</source>
+        <translation>Descargando el núcleo...</translation>
+    </message>
+    <message>
+        <source>control downloading...</source>
+        <translation>Descargando el control...</translation>
+    </message>
+    <message>
+        <source>library downloading...</source>
+        <translation>Descargando las bibliotecas...</translation>
+    </message>
+    <message>
+        <source>software downloading...</source>
+        <translation>Descargando el software...</translation>
+    </message>
+    <message>
+        <source>Poor network, please
+check the network and
+try again !</source>
+        <translation>Red deficiente,
+compruebe la red e
+inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Checking version 
+ information...</source>
+        <translation>Comprobando la
+información de versión...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Descargando...</translation>
+    </message>
+    <message>
+        <source>Upgrade Error</source>
+        <translation>Error de actualización</translation>
+    </message>
+    <message>
+        <source>Installing...</source>
+        <translation>Instalando...</translation>
+    </message>
+    <message>
+        <source>Upgrade completed, 
+Please restart the machine！</source>
+        <translation>Actualización completa,
+reinicie la máquina.</translation>
+    </message>
+    <message>
+        <source>It&apos;s the latest version.</source>
+        <translation>Es la última versión.</translation>
+    </message>
+    <message>
+        <source>A new version is found.</source>
+        <translation>Hay una versión nueva.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>A new version is found.
+ Upgrade firmware?</source>
+        <translation>Hay una versión nueva.
+¿Actualizar el firmware?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
     <name>ZCalibration</name>
     <message>
         <source>Calibrating, please wait...</source>
@@ -769,171 +1029,6 @@ cancelar la descarga?</translation>
     <message>
         <source>CRC ERROR</source>
         <translation>ERROR DE CRC</translation>
-    </message>
-</context>
-<context>
-    <name>Setting</name>
-    <message>
-        <source>Temperature</source>
-        <translation>Temperatura</translation>
-    </message>
-    <message>
-        <source>Wi-Fi</source>
-        <translation>Wi-Fi</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Idioma</translation>
-    </message>
-    <message>
-        <source>Transmission Ratio</source>
-        <translation>Relación de transmisión</translation>
-    </message>
-    <message>
-        <source>Resume Print</source>
-        <translation>Reanudar impresión</translation>
-    </message>
-    <message>
-        <source>Filament Detect</source>
-        <translation>Detección de filamento</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Luz</translation>
-    </message>
-    <message>
-        <source>Buzzer</source>
-        <translation>Zumbador</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Restablecer de fábrica</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Información</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Actualizar</translation>
-    </message>
-</context>
-<context>
-    <name>ShowTempSetting</name>
-    <message>
-        <source>PLA Preheat Setting</source>
-        <translation>Precalentamiento PLA</translation>
-    </message>
-    <message>
-        <source>ABS Preheat Setting</source>
-        <translation>Precalentamiento ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PLAPreHeat</name>
-    <message>
-        <source>PLA Nozzle Temp</source>
-        <translation>Temp. boquilla PLA</translation>
-    </message>
-    <message>
-        <source>PLA Platform Temp</source>
-        <translation>Temp. plataforma PLA</translation>
-    </message>
-</context>
-<context>
-    <name>ABSPreHeat</name>
-    <message>
-        <source>ABS Nozzle Temp</source>
-        <translation>Temp. boquilla ABS</translation>
-    </message>
-    <message>
-        <source>ABS Platform Temp</source>
-        <translation>Temp. plataforma ABS</translation>
-    </message>
-</context>
-<context>
-    <name>PreheatPresetEditor</name>
-    <message>
-        <source>Save</source>
-        <translation>Guardar</translation>
-    </message>
-</context>
-<context>
-    <name>TransmissionRatio</name>
-    <message>
-        <source>Save</source>
-        <translation>Guardar</translation>
-    </message>
-    <message>
-        <source>Ratio X</source>
-        <translation>Relación X</translation>
-    </message>
-    <message>
-        <source>Ratio Y</source>
-        <translation>Relación Y</translation>
-    </message>
-    <message>
-        <source>Ratio Z</source>
-        <translation>Relación Z</translation>
-    </message>
-    <message>
-        <source>Ratio E</source>
-        <translation>Relación E</translation>
-    </message>
-    <message>
-        <source>Parameter set successfully</source>
-        <translation>Parámetros establecidos</translation>
-    </message>
-    <message>
-        <source>Parameter setting failed.
-The values are saved
-for the next start.</source>
-        <translation>Error al establecer.
-Los valores se guardaron
-para el próximo inicio.</translation>
-    </message>
-</context>
-<context>
-    <name>FactorySetting</name>
-    <message>
-        <source>Start</source>
-        <translation>Iniciar</translation>
-    </message>
-    <message>
-        <source> Factory Setting</source>
-        <translation> Ajustes de fábrica</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting.</source>
-        <translation>Restaurar los ajustes de fábrica.</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirmar</translation>
-    </message>
-    <message>
-        <source>Restore to factory setting?</source>
-        <translation>¿Restaurar los ajustes de fábrica?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Sí</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Completed</source>
-        <translation>Completado</translation>
-    </message>
-    <message>
-        <source>Restored to factory setting</source>
-        <translation>Ajustes de fábrica restaurados</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
     </message>
 </context>
 </TS>

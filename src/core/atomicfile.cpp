@@ -47,10 +47,20 @@ bool syncFolder(const QString &folderPath)
     return ok;
 }
 
+QByteArray temporaryName(const QString &path)
+{
+    return QFile::encodeName(path) + ".tmp";
+}
+
+void removeTemporary(const QString &path)
+{
+    ::unlink(temporaryName(path).constData());
+}
+
 bool write(const QString &path, const QByteArray &data, QString *error)
 {
     const QByteArray target = QFile::encodeName(path);
-    const QByteArray temp = target + ".tmp";
+    const QByteArray temp = temporaryName(path);
 
     const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)

@@ -13,6 +13,9 @@ namespace AtomicFile {
 // content is then still in place.
 bool write(const QString &path, const QByteArray &data, QString *error = nullptr);
 
+// Removes the temporary file a killed write() left beside `path`.
+void removeTemporary(const QString &path);
+
 // Flushes a folder's entries (after a rename or an unlink inside it).
 bool syncFolder(const QString &folderPath);
 

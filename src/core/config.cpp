@@ -277,6 +277,13 @@ void Config::setWifiHotspotStatus(bool on) { setValue(kNetwork, "wifiHotspotStat
 bool Config::getEthernetStatus() { return value(kNetwork, "ethernetStatus", Kind::Bool, false).asBool(); }
 void Config::setEthernetStatus(bool on) { setValue(kNetwork, "ethernetStatus", on); }
 
+std::string Config::getUpdateServer()
+{
+    return value(kNetwork, "updateServer", Kind::String, "https://update.example.com").asString();
+}
+
+void Config::setUpdateServer(const std::string &url) { setValue(kNetwork, "updateServer", url); }
+
 double Config::getFilamentCumulative()
 {
     return value(kGeneral, "filamentCumulative", Kind::Number, 0.0).asDouble();

@@ -91,6 +91,11 @@ public:
     bool getEthernetStatus();
     void setEthernetStatus(bool on);
 
+    // The update server's base address ("https://host[:port]"), a setting of
+    // the product rather than of the user.
+    std::string getUpdateServer();
+    void setUpdateServer(const std::string &url);
+
     // Extruder travel of all prints, in millimetres.
     double getFilamentCumulative();
     void setFilamentCumulative(double millimetres);

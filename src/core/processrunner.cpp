@@ -15,20 +15,23 @@ void passRoot(QProcess &process)
     process.setProcessEnvironment(env);
 }
 
-Result run(const QString &tool, const QStringList &args, int timeoutMs)
+namespace {
+Result runProgram(const QString &program, const QStringList &args, const QString &workingDir, int timeoutMs)
 {
     Result result;
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
     passRoot(process);
-    process.start(SysRoot::tool(tool), args, QIODevice::ReadOnly);
+    if (!workingDir.isEmpty())
+        process.setWorkingDirectory(workingDir);
+    process.start(program, args, QIODevice::ReadOnly);
     if (!process.waitForStarted(5000)) {
-        qWarning() << "ProcessRunner::run cannot start" << tool << process.errorString();
+        qWarning() << "ProcessRunner::run cannot start" << program << process.errorString();
         return result;
     }
     result.started = true;
     if (!process.waitForFinished(timeoutMs)) {
-        qWarning() << "ProcessRunner::run timeout, killing" << tool;
+        qWarning() << "ProcessRunner::run timeout, killing" << program;
         process.kill();
         process.waitForFinished(2000);
         result.output = process.readAllStandardOutput();
@@ -37,10 +40,21 @@ Result run(const QString &tool, const QStringList &args, int timeoutMs)
     result.output = process.readAllStandardOutput();
     const QByteArray err = process.readAllStandardError();
     if (!err.isEmpty())
-        qDebug() << "ProcessRunner::run" << tool << "stderr:" << err.trimmed();
+        qDebug() << "ProcessRunner::run" << program << "stderr:" << err.trimmed();
     result.normalExit = process.exitStatus() == QProcess::NormalExit;
     result.exitCode = process.exitCode();
     return result;
+}
+} // namespace
+
+Result run(const QString &tool, const QStringList &args, int timeoutMs)
+{
+    return runProgram(SysRoot::tool(tool), args, QString(), timeoutMs);
+}
+
+Result runScript(const QString &script, const QString &workingDir, int timeoutMs)
+{
+    return runProgram(QStringLiteral("/bin/sh"), {script}, workingDir, timeoutMs);
 }
 
 bool startDetached(const QString &tool, const QStringList &args)

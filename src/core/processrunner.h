@@ -23,6 +23,10 @@ struct Result {
 // Runs `tool` with `args` and waits at most `timeoutMs` (killing it after).
 Result run(const QString &tool, const QStringList &args, int timeoutMs = 30000);
 
+// Runs the shell script `script` (a file of an update package, not a system
+// tool) with /bin/sh in `workingDir`, waiting at most `timeoutMs`.
+Result runScript(const QString &script, const QString &workingDir, int timeoutMs);
+
 // Stand-in tools find the sandbox through the variable the program read; a
 // root set inside this process (tests) is passed on to `process` here.
 void passRoot(QProcess &process);

@@ -29,6 +29,8 @@ bool CResumePrintConfigSaveFile::writeRecord(qint64 line)
 
 bool CResumePrintConfigSaveFile::saveLine(qint64 line)
 {
+    if (m_givenUp)
+        return false;
     if (writeRecord(line))
         return true;
     // The kernel remounts /data read-only after an ext4 error. Checking the
@@ -38,7 +40,24 @@ bool CResumePrintConfigSaveFile::saveLine(qint64 line)
         ProcessRunner::run(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,rw"), QStringLiteral("/data")});
     if (!remount.ok())
         qWarning() << "CResumePrintConfigSaveFile::saveLine remount of /data failed, exit code" << remount.exitCode;
-    return writeRecord(line);
+    if (writeRecord(line))
+        return true;
+    qCritical() << "CResumePrintConfigSaveFile::saveLine giving up the power-loss record at line" << line;
+    m_givenUp = true;
+    removeResumePrintConfigFile();
+    m_giveUpUnreported = true;
+    return false;
+}
+
+void CResumePrintConfigSaveFile::startRecord()
+{
+    m_givenUp = false;
+    m_giveUpUnreported = false;
+}
+
+bool CResumePrintConfigSaveFile::takeGiveUp()
+{
+    return m_giveUpUnreported.exchange(false);
 }
 
 bool CResumePrintConfigSaveFile::readLine(qint64 &line)
@@ -62,6 +81,11 @@ bool CResumePrintConfigSaveFile::removeResumePrintConfigFile()
     }
     AtomicFile::syncFolder(QFileInfo(path).absolutePath());
     return true;
+}
+
+void CResumePrintConfigSaveFile::removeLeftovers()
+{
+    AtomicFile::removeTemporary(recordPath());
 }
 
 CResumePrintConfigSaveFile *ResumePrintConfigSaveFile()

@@ -212,6 +212,16 @@ void SerialObject::serialClose()
     m_serial->close();
 }
 
+bool SerialObject::serialReopen()
+{
+    NoCancellation guard;
+    std::lock_guard<std::mutex> lock(m_exchangeMutex);
+    if (!m_serial->reopen())
+        return false;
+    m_closed.store(false);
+    return true;
+}
+
 void SerialObject::Heating(int t)
 {
     m_nozzleTarget.store(t);

@@ -46,12 +46,16 @@ public:
 
     QString serialSendCode(QString command);
     void serialClose();
+    // Opens the port again after serialClose() (an update that did not
+    // install gives the printer back); false when the port does not open.
+    bool serialReopen();
 
     void Heating(int t);
     void HeatingPlatform(int t);
     void HeatingHalvorII(int nozzle, int platform);
     void stopHalvorIIHeating();
     int nozzleTarget() const { return m_nozzleTarget.load(); }
+    int bedTarget() const { return m_bedTarget.load(); }
 
     void getPrintingAdjust(PrintingAdjust &out);
     void setPrintingAdjust(PrintingAdjust value);

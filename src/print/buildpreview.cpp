@@ -106,10 +106,17 @@ void BuildPreview::getFileParam()
         ui->label_filament->setText(PrintFileFormat::filamentLength(mBuildFilament));
         ui->label_layerHeight->setText(PrintFileFormat::layerHeight(mBuildLayerHeight));
     }
-    QPixmap picture = isGxFile ? ShowDisk::getPixmap(mFileName, 124, 124) : QPixmap();
-    if (picture.isNull())
-        picture = defaultPrintFilePicture(124, 124);
-    ui->label_filePixmap->setPixmap(picture);
+    ui->label_filePixmap->setPixmap(defaultPrintFilePicture(124, 124));
+    if (!isGxFile)
+        return;
+    connect(&m_thumbnail, &ThumbnailCache::loaded, this, [this] {
+        bool known = false;
+        const QPixmap thumbnail = m_thumbnail.lookup(QFileInfo(mFileName), &known);
+        if (!thumbnail.isNull())
+            ui->label_filePixmap->setPixmap(thumbnail);
+    });
+    bool known = false;
+    m_thumbnail.lookup(QFileInfo(mFileName), &known);
 }
 
 void BuildPreview::oneButtonDialogShow(const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "copyjob.h"
+#include "thumbnailcache.h"
 
 #include <QString>
 #include <QTimer>
@@ -66,6 +67,9 @@ private:
     QString dstCopyFilePathName;
 
     CopyJob m_job;
+    // The thumbnail is decoded off the GUI thread; the generic picture
+    // stands in until it is there.
+    ThumbnailCache m_thumbnail{QSize(124, 124)};
     Task m_task = Task::None;
     int m_buildTries = 0;
 };

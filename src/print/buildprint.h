@@ -5,7 +5,9 @@
 // detached thread and turns the engine's signals into screens (progress,
 // pause, resume, cancel, completion). Public contract used by the file
 // pages, the main window, the in-print settings pop-up and the print-detail
-// page.
+// page. Its code lives in three files: buildprint.cpp (construction, screen,
+// accessors), buildprintstart.cpp (start sequence, status tick, board
+// helpers) and buildprintrun.cpp (pause, resume, cancel, completion).
 #include "returnhomelistener.h"
 
 #include <QDialog>
@@ -101,6 +103,10 @@ private:
     bool startPrintThread();
     void finishParking();
     void closeOpenQuestion();
+    bool filamentChangeRunning();
+    void takeEngineGiveUp();
+    void closeAfterStop();
+    void reportResumeRecordLost();
 
     SerialObject *serialObject = nullptr;
     Ui::BuildPrint *ui;
@@ -137,4 +143,7 @@ private:
     bool m_runOutPausePending = false;
     bool m_overTemperature = false;
     QPointer<QWidget> m_settingsPopup;
+    // Why the print stopped when the engine gave up; shown once the page
+    // has closed.
+    QString m_stopReason;
 };

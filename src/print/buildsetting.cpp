@@ -11,6 +11,7 @@
 #include "serialobject.h"
 #include "twobuttondialog.h"
 
+#include <QCloseEvent>
 #include <QDebug>
 #include <QMouseEvent>
 
@@ -48,15 +49,28 @@ BuildSetting::BuildSetting(bool isGxFile, int materialUsed, QWidget *parent)
 
 BuildSetting::~BuildSetting()
 {
-    if (PrintDetail::instPrintDetail)
+    // Once closed, the detail page on screen may be the next print's.
+    if (instBuildSetting == this && PrintDetail::instPrintDetail)
         PrintDetail::instPrintDetail->close();
     if (m_unloadPage)
         m_unloadPage->close();
     // An exec() of the question still running returns into a guarded caller.
     if (m_pauseQuestion)
         m_pauseQuestion->reject();
-    instBuildSetting = nullptr;
+    if (instBuildSetting == this)
+        instBuildSetting = nullptr;
     delete ui;
+}
+
+// A closed pop-up is deleted later; a printing page opened meanwhile must
+// get a new one, not this one on its way out.
+void BuildSetting::closeEvent(QCloseEvent *event)
+{
+    if (instBuildSetting == this)
+        instBuildSetting = nullptr;
+    if (PrintDetail::instPrintDetail)
+        PrintDetail::instPrintDetail->close();
+    QWidget::closeEvent(event);
 }
 
 void BuildSetting::mousePressEvent(QMouseEvent *event)

@@ -39,6 +39,7 @@ public slots:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void showPrintDetail();

@@ -1,8 +1,11 @@
 #include "filestorage.h"
 
 #include "lan/myserver.h"
+#include "lan/uploadfile.h"
 #include "mainwindow.h"
+#include "resumeprintconfigsavefile.h"
 #include "sysroot.h"
+#include "verifiedcopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,6 +35,13 @@ bool stickMounted()
 qint64 freeSpace(const QString &folder)
 {
     return myServer::check_free_space(QFile::encodeName(folder).constData());
+}
+
+void removeLeftoverTemporaries()
+{
+    VerifiedCopy::removeLeftovers(localRoot());
+    UploadFile::removeLeftovers(localRoot());
+    FILESNAMESPACE::ResumePrintConfigSaveFile()->removeLeftovers();
 }
 
 } // namespace FileStorage

@@ -18,4 +18,9 @@ bool stickMounted();
 // Free bytes of the file system holding `folder`; -1 when unknown.
 qint64 freeSpace(const QString &folder);
 
+// Removes the temporary files of copies, uploads and the power-loss record
+// that a kill or a power cut left in local storage (start-up). Only names
+// this program makes are touched.
+void removeLeftoverTemporaries();
+
 } // namespace FileStorage

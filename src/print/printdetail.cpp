@@ -11,6 +11,7 @@
 #include "pageframe.h"
 #include "valuestepper.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
 
@@ -57,6 +58,9 @@ PrintDetail::PrintDetail(bool paused, bool isGxFile, int materialUsed, QWidget *
                          kNozzle.step, degrees);
     m_plateRow = addRow(ui->btnPlateDec, ui->btnPlateInc, ui->platformTemp, kPlate.min, kPlate.max, kPlate.step,
                         degrees);
+    // A print without a heated bed: the row shows 0 until the user sets one.
+    m_plateRow->setOffValue(0);
+    m_nozzleRow->setOffValue(0);
     m_zOffsetRow = addRow(ui->btnZDec, ui->btnZInc, ui->buildZOffset, kZOffset.min, kZOffset.max, kZOffset.step,
                           QString());
     m_zOffsetRow->setFormat([](int offset) { return QString::number(offset / 100.0, 'f', 2) + "mm"; });
@@ -72,8 +76,17 @@ PrintDetail::PrintDetail(bool paused, bool isGxFile, int materialUsed, QWidget *
 PrintDetail::~PrintDetail()
 {
     qDebug() << "PrintDetail::~PrintDetail";
-    instPrintDetail = nullptr;
+    if (instPrintDetail == this)
+        instPrintDetail = nullptr;
     delete ui;
+}
+
+// Deleted later: a pop-up made meanwhile must not take this page.
+void PrintDetail::closeEvent(QCloseEvent *event)
+{
+    if (instPrintDetail == this)
+        instPrintDetail = nullptr;
+    QDialog::closeEvent(event);
 }
 
 ValueStepper *PrintDetail::addRow(QToolButton *minus, QToolButton *plus, QLabel *label, int min, int max, int step,

@@ -14,15 +14,38 @@ constexpr int kMaxImageSide = 4096;
 
 const char kDefaultPicture[] = ":/Resource/icon/G_File.png";
 
+// The size a PNG declares in its header chunk; invalid for anything else.
+// Read from the bytes themselves: an image reader may report a small size
+// for a file that then decodes to a huge one (GIF, ICO) or renders anything
+// it is told to (SVG).
+QSize pngSize(const QByteArray &bytes)
+{
+    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    if (bytes.size() < 24 || !bytes.startsWith(signature) || bytes.mid(12, 4) != "IHDR")
+        return QSize();
+    const auto bigEndian = [&bytes](int at) {
+        quint32 value = 0;
+        for (int i = 0; i < 4; ++i)
+            value = (value << 8) | static_cast<quint8>(bytes.at(at + i));
+        return value;
+    };
+    const quint32 width = bigEndian(16), height = bigEndian(20);
+    if (width == 0 || height == 0 || width > quint32(kMaxImageSide) || height > quint32(kMaxImageSide))
+        return QSize();
+    return QSize(int(width), int(height));
+}
+
 QImage decodeImage(QByteArray bytes)
 {
+    const QSize size = pngSize(bytes);
+    if (!size.isValid())
+        return QImage();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer); // format recognised from the data
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxImageSide || size.height() > kMaxImageSide)
-        return QImage();
-    return reader.read();
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    return image.size() == size ? image : QImage();
 }
 
 QImage scaledImage(const QImage &image, int width, int height)

@@ -19,8 +19,9 @@ struct ThumbnailSlot {
 // slot when the second one is broken.
 ThumbnailSlot thumbnailSlot(const GXFileHeader &header, qint64 fileSize);
 
-// The thumbnail of a headed print file, decoded in whatever image format its
-// bytes carry and scaled into width x height keeping its aspect ratio. A null
+// The thumbnail of a headed print file scaled into width x height keeping
+// its aspect ratio. Thumbnails are PNG of at most 4096 pixels a side: any
+// other format or a larger image is refused before it is decoded. A null
 // pixmap when the file has no usable thumbnail.
 QPixmap printFileThumbnail(const QString &path, int width, int height);
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
@@ -94,10 +95,12 @@ void syncFolder(const QString &folder)
 
 // A hidden name in the target's folder: the file lists leave out dot files,
 // and a rename within one folder (one file system) is atomic.
+const char kTemporarySuffix[] = ".copy-";
+
 int makeTemporaryFile(const QString &target, QByteArray &tempPath)
 {
     const QFileInfo info(target);
-    tempPath = QFile::encodeName(info.absolutePath() + "/." + info.fileName() + ".copy-XXXXXX");
+    tempPath = QFile::encodeName(info.absolutePath() + "/." + info.fileName() + kTemporarySuffix + "XXXXXX");
     const int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
     if (fd >= 0)
         ::fchmod(fd, 0664);
@@ -200,6 +203,14 @@ void setBlockFilterForTesting(BlockFilter filter)
 {
     QMutexLocker lock(&filterMutex);
     blockFilter = std::move(filter);
+}
+
+void removeLeftovers(const QString &folder)
+{
+    QDir dir(folder);
+    const QString pattern = QStringLiteral(".*") + QLatin1String(kTemporarySuffix) + QStringLiteral("??????");
+    for (const QString &name : dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        dir.remove(name);
 }
 
 } // namespace VerifiedCopy

@@ -34,6 +34,9 @@ struct Progress {
 
 Result copyFile(const QString &source, const QString &target, Progress *progress = nullptr);
 
+// Removes the temporary files that copies killed midway left in `folder`.
+void removeLeftovers(const QString &folder);
+
 // Tests only: sees (and may change) every block before it is written, to
 // stand in for a medium that stores something else than it was given.
 using BlockFilter = std::function<void(char *data, qint64 size)>;

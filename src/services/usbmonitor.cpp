@@ -169,7 +169,7 @@ bool UsbMonitor::mountDevice(const std::string &name)
         const QString device = QStringLiteral("/dev/") + QString::fromStdString(name);
         const ProcessRunner::Result result = ProcessRunner::run(
             QStringLiteral("mount"),
-            {QStringLiteral("-t"), QStringLiteral("vfat"), QStringLiteral("-o"), QStringLiteral("iocharset=cp936"),
+            {QStringLiteral("-t"), QStringLiteral("vfat"), QStringLiteral("-o"), QStringLiteral("codepage=936,iocharset=utf8"),
              device, kMountPoint});
         if (!result.ok()) {
             qWarning() << "UsbMonitor::mountDevice cannot mount" << device << "exit code" << result.exitCode;

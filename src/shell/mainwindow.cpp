@@ -20,6 +20,7 @@
 #include "sysroot.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
+#include "update/updatemanager.h"
 #include "usbmonitor.h"
 #include "versiondirs.h"
 
@@ -53,8 +54,35 @@ public:
     int targetPlatformTemp() const override { return m_window.getTargetPlatformTemp(); }
     machine_status_t machineStatus() const override { return m_window.machineStatus.load(); }
     move_mode_t moveMode() const override { return m_window.moveMode.load(); }
-    float printProgress() const override { return m_window.m_link->printingProgress() * 100.0f; }
-    QString printerName() const override { return MainWindow::tr("Printer %1").arg(serialNumber()); }
+    // A finished or refused job leaves its progress behind in the link.
+    float printProgress() const override
+    {
+        return m_window.machineStatus.load() == MACHINE_STATUS_READY ? 0.0f
+                                                                      : m_window.m_link->printingProgress() * 100.0f;
+    }
+    bool claimPrint(const QString &path, QByteArray *error) override
+    {
+        if (m_window.machineStatus.load() != MACHINE_STATUS_READY || m_window.m_lanPrintStarting.exchange(true)) {
+            *error = "printer busy";
+            return false;
+        }
+        if (hooks.printFileAccepted && !hooks.printFileAccepted(path)) {
+            m_window.m_lanPrintStarting = false;
+            *error = "file format error";
+            return false;
+        }
+        return true;
+    }
+    bool resumeRefused() const override { return hooks.filamentPageOpen && hooks.filamentPageOpen(); }
+    bool endStops(StringBrevik::EndStops &out) const override
+    {
+        std::lock_guard<std::mutex> lock(m_window.m_tempMutex);
+        out = m_window.m_endStops;
+        return m_window.m_endStopsRead;
+    }
+    // The name the slicer lists: the same whatever language the screen has.
+    QString printerName() const override { return QStringLiteral("Printer %1").arg(serialNumber()); }
+    QString interfaceAddress() const override { return m_window.getWiFiIpAddress(); }
     QString serialNumber() const override
     {
         return QString::fromStdString(getConfigFile()->configFile()->getPrinterSerialNumber());
@@ -99,6 +127,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_usb = new UsbMonitor(this);
     connect(m_usb, &UsbMonitor::usbMounted, this, &MainWindow::usbMounted, Qt::QueuedConnection);
     connect(m_usb, &UsbMonitor::usbUnmounted, this, &MainWindow::usbUnmounted, Qt::QueuedConnection);
+    m_updateManager = new UpdateManager(this);
+    connect(m_updateManager, &UpdateManager::sig_newVersionDownloaded, this, &MainWindow::newVersionDownloaded,
+            Qt::QueuedConnection);
     Config *config = getConfigFile()->configFile();
     m_link->serialCheckCode(config->getLedStatus() ? QStringLiteral("M145") : QStringLiteral("M144"));
     m_link->serialCheckCode(QStringLiteral("M92 X%1").arg(config->getTransmissionRatioX()));
@@ -122,6 +153,8 @@ MainWindow::~MainWindow()
         m_statusTimer->stop();
     delete m_poller;
     m_poller = nullptr;
+    delete m_updateManager;
+    m_updateManager = nullptr;
     if (m_network)
         m_network->stop();
     if (m_lanStarter.joinable())
@@ -141,7 +174,12 @@ void MainWindow::initView()
     ui->showTool->setText(tr("Settings"));
     ui->showControl->setText(tr("Control"));
     ui->showLevel->setText(tr("Level"));
-    ui->printerName->setText(m_lanState->printerName());
+    showPrinterName();
+}
+
+void MainWindow::showPrinterName()
+{
+    ui->printerName->setText(tr("Printer %1").arg(m_lanState->serialNumber()));
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -172,7 +210,7 @@ void MainWindow::artMachine()
     connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::statusTick);
     m_statusTimer->start(TimeScale::ms(kTickMs));
     m_usb->start();
-    ui->printerName->setText(m_lanState->printerName());
+    showPrinterName();
     QTimer::singleShot(TimeScale::ms(2000), this, &MainWindow::offerPowerLossResume);
     m_network = new NetworkWatcher();
     m_network->start();
@@ -185,7 +223,17 @@ void MainWindow::statusTick()
     const bool printPageOpen = hooks.printPageOpen && hooks.printPageOpen();
     if (!printPageOpen && m_trackingExtruder)
         trackPrintPageExtruder(false, StatusReading());
-    m_poller->request(connectState.load() == Machine_Connected, printPageOpen);
+    StatusPoller::Extras extras;
+    extras.endStops = connectState.load() == Machine_Connected;
+    extras.extruder = printPageOpen;
+    extras.filament = printPageOpen && getConfigFile()->configFile()->getFilamentDetect();
+    if (!extras.filament)
+        m_filament = StatusReading::Filament::NotRead;
+    if (!extras.endStops) {
+        std::lock_guard<std::mutex> lock(m_tempMutex);
+        m_endStopsRead = false;
+    }
+    m_poller->request(extras);
     const QString ip = QString::fromStdString(NetInterface::ipv4Address(NetInterface::wifiInterfaceName()));
     {
         std::lock_guard<std::mutex> lock(m_netMutex);
@@ -204,8 +252,14 @@ void MainWindow::statusRead(StatusReading reading)
         m_bed = static_cast<int>(reading.bed);
         m_bedTarget = static_cast<int>(reading.bedTarget);
     }
+    if (!reading.endStops.isEmpty()) {
+        std::lock_guard<std::mutex> lock(m_tempMutex);
+        m_endStopsRead = StringBrevik::endStops(reading.endStops, m_endStops);
+    }
     if (reading.extruderRead)
         trackPrintPageExtruder(true, reading);
+    if (reading.filament != StatusReading::Filament::NotRead)
+        m_filament = reading.filament;
     showTemperatures();
 }
 
@@ -278,11 +332,20 @@ void MainWindow::cancelUpdateStatus()
     disconnect(m_statusTimer, nullptr, this, nullptr);
 }
 
+void MainWindow::resumeUpdateStatus()
+{
+    if (!m_statusTimer)
+        return;
+    disconnect(m_statusTimer, nullptr, this, nullptr);
+    connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::statusTick);
+    m_statusTimer->start(TimeScale::ms(kTickMs));
+}
+
+// Only a sensor that answered "no filament" is a run-out; an exchange that
+// failed is not.
 bool MainWindow::filamentCheckStatu()
 {
-    const QString reply = m_link->serialCheckCode(QStringLiteral("M113"));
-    const StringBrevik::Filament state = StringBrevik::filamentState(reply);
-    return state == StringBrevik::Filament::Present || reply.contains(QLatin1String("Fail"));
+    return m_filament != StatusReading::Filament::Absent;
 }
 
 // ---- USB and network -----------------------------------------------------
@@ -350,6 +413,7 @@ void MainWindow::maybeStartLanServer()
     if (m_lanStarting.load() || ip.isEmpty() || !m_network || !m_network->isConnected())
         return;
     m_lanStarting.store(true);
+    startUpdateChecker();
     QPointer<MainWindow> window(this);
     QThread *guiThread = thread();
     const quint16 tcp = lanTcpPort, discovery = lanDiscoveryPort;
@@ -379,6 +443,7 @@ void MainWindow::lanServerStarted()
     connect(started, &myServer::sig_dialogShow, this, &MainWindow::dialogShow, Qt::QueuedConnection);
     connect(started, &myServer::sig_dialogClose, this, &MainWindow::dialogClose, Qt::QueuedConnection);
     connect(started, &myServer::sig_printFile, this, &MainWindow::lanPrintFile, Qt::QueuedConnection);
+    connect(started, &myServer::sig_motorsOn, this, &MainWindow::lanMotorsOn, Qt::QueuedConnection);
     connect(started, &myServer::sig_controlTaken, this, &MainWindow::lanControlTaken, Qt::QueuedConnection);
     connect(started, &myServer::sig_controlReleased, this, &MainWindow::lanControlReleased, Qt::QueuedConnection);
 }
@@ -399,19 +464,78 @@ void MainWindow::lanPrintFile(QString path)
     getConfigFile()->configFile()->updateFileModifyTime(path.toStdString());
     if (machineStatus.load() != MACHINE_STATUS_READY || !hooks.openPrintPage) {
         qWarning() << "MainWindow::lanPrintFile not ready, ignoring" << path;
-        return;
+    } else {
+        clearAgoState();
+        hooks.openPrintPage(path, false);
     }
-    clearAgoState();
-    hooks.openPrintPage(path, false);
+    // The page has taken the machine, or refused the file: the next M23 is
+    // judged by the machine status again.
+    m_lanPrintStarting = false;
+}
+
+void MainWindow::lanMotorsOn()
+{
+    if (machineStatus.load() == MACHINE_STATUS_READY)
+        m_link->serialCheckCode(QStringLiteral("M17"));
+}
+
+// ---- updates -------------------------------------------------------------
+
+UpdateManager *MainWindow::getUpdateManagerClass()
+{
+    return m_updateManager;
+}
+
+// The checker learns what is installed: the newest folder of each kind in the
+// package store; the software is this program itself until a software
+// package has been installed.
+void MainWindow::startUpdateChecker()
+{
+    current_version current;
+    current.serialNumber = getConfigFile()->configFile()->getPrinterSerialNumber();
+    for (const auto &[kind, version] : {std::pair<const char *, std::string *>{"kernel", &current.kernel},
+                                        {"control", &current.control},
+                                        {"library", &current.library}}) {
+        QString dir = QStringLiteral("/opt/PROGRAM/") + QLatin1String(kind);
+        *version = getLatestVersionNumber(dir).toStdString();
+    }
+    const QString software = VersionDirs::latest(SysRoot::path(QStringLiteral("/opt/PROGRAM/software")));
+    current.software = software.isEmpty() ? std::string(PRINTER_PROGRAM_VERSION) : software.toStdString();
+    m_updateManager->setCurrentVersion(current);
+    m_updateManager->startChecker();
+}
+
+// The checker has a new version ready: ask whether to install it now. Not
+// while a print runs or another question is open, and not when the update
+// page is open (it asks itself); the update page offers it again later.
+void MainWindow::newVersionDownloaded()
+{
+    if (machineStatus.load() != MACHINE_STATUS_READY || (hooks.printPageOpen && hooks.printPageOpen())
+        || !hooks.findTheLatestFirmware || (hooks.updatePageOpen && hooks.updatePageOpen())
+        || TwoButtonDialog::instTwoButtonDialog)
+        return;
+    QPointer<MainWindow> self(this);
+    auto *question = new TwoButtonDialog(tr("Confirm"), tr("A new version is found.\n Upgrade firmware?"), tr("Yes"),
+                                         tr("No"), nullptr);
+    if (question->exec() == 1 && self)
+        findTheLatestFirmware();
+}
+
+void MainWindow::findTheLatestFirmware()
+{
+    if (hooks.findTheLatestFirmware)
+        hooks.findTheLatestFirmware();
 }
 
 // ---- the file-transfer notice and other dialogs --------------------------
 
+// A notice still open (a "CRC ERROR" the client has not let go of) takes the
+// new text: a new upload must say so, not close it.
 void MainWindow::dialogShow(QString text)
 {
     if (dialog) {
-        dialog->close();
-        dialog = nullptr;
+        dialog->setLabelText(text);
+        dialog->show();
         return;
     }
     dialog = new SendFileDialog(text, nullptr);

@@ -2,6 +2,7 @@
 
 #include "lan/vardefine.h"
 #include "statuspoller.h"
+#include "stringbrevik.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,6 +22,7 @@ class QTimer;
 class SendFileDialog;
 class SerialObject;
 
+class UpdateManager;
 class UsbMonitor;
 namespace Ui {
 class MainWindow;
@@ -40,11 +42,20 @@ struct MainWindowHooks {
     // interrupted by a power loss.
     std::function<void(const QString &path, bool resume)> openPrintPage;
     std::function<bool()> printPageOpen;
+    // True while the filament load or unload page is open; also asked on the
+    // LAN server's threads, so it may only read instance pointers.
+    std::function<bool()> filamentPageOpen;
+    // Whether the printing page would print this file; asked on the LAN
+    // server's threads before an M23 is answered.
+    std::function<bool(const QString &path)> printFileAccepted;
     // Closes pages that must not stay open under a print started over the LAN
     // (the about and jog pages).
     std::function<void()> closeForLanPrint;
     // Shows the serial-number scanner screen, whose OK calls artMachine().
     std::function<void()> openScanner;
+    // Opens the update page as a direct upgrade, or installs from the open one.
+    std::function<void()> findTheLatestFirmware;
+    std::function<bool()> updatePageOpen;
 };
 
 // The main screen: status bar, nozzle and bed read-outs, the four main
@@ -78,7 +89,9 @@ public:
     int getCurrentPlatformTemp();
     int getTargetPlatformTemp();
 
-    // "M113": true when filament is present or the sensor reports a fault.
+    // The last "M113" of the status poll, read while the printing page is
+    // open and filament detection is on: false only when the sensor reported
+    // no filament; true too when the sensor is faulty or did not answer.
     bool filamentCheckStatu();
     bool getUpanStatus();
     bool getUDiskState();
@@ -92,6 +105,10 @@ public:
     void setWiFiAndHotspotHide();
     // Stops the one-second poll (nothing more goes to the board).
     void cancelUpdateStatus();
+    // Starts it again after an update that did not install.
+    void resumeUpdateStatus();
+    UpdateManager *getUpdateManagerClass();
+    void findTheLatestFirmware();
     void clearAgoState();
 
 signals:
@@ -120,16 +137,20 @@ private slots:
     void usbUnmounted();
     void lanServerStarted();
     void lanPrintFile(QString path);
+    void lanMotorsOn();
     void lanControlTaken();
     void lanControlReleased();
+    void newVersionDownloaded();
 
 private:
     class LanState;
     void trackPrintPageExtruder(bool open, const StatusReading &reading);
     void maybeStartLanServer();
     void showTemperatures();
+    void showPrinterName();
     void showConnectivity();
     bool guardedOpen(const std::function<void()> &opener);
+    void startUpdateChecker();
 
     Ui::MainWindow *ui;
     SerialObject *m_link;
@@ -137,16 +158,24 @@ private:
     StatusPoller *m_poller = nullptr;
     UsbMonitor *m_usb = nullptr;
     NetworkWatcher *m_network = nullptr;
+    UpdateManager *m_updateManager = nullptr;
     std::unique_ptr<LanState> m_lanState;
     std::atomic<bool> m_lanStarting{false};
+    // An M23 was accepted and its printing page is not open yet.
+    std::atomic<bool> m_lanPrintStarting{false};
     std::thread m_lanStarter;
     std::atomic<myServer *> m_pendingServer{nullptr};
     QString m_endStopsAtStart;
 
     mutable std::mutex m_tempMutex;
     int m_nozzle = 0, m_nozzleTarget = 0, m_bed = 0, m_bedTarget = 0;
+    // The poll's "M119" while a LAN client holds control.
+    bool m_endStopsRead = false;
+    StringBrevik::EndStops m_endStops;
     mutable std::mutex m_netMutex;
     QString m_ipAddress;
+
+    StatusReading::Filament m_filament = StatusReading::Filament::NotRead;
 
     // Extruder travel while the printing page is open.
     bool m_trackingExtruder = false;

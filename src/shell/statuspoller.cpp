@@ -3,6 +3,23 @@
 #include "serialobject.h"
 #include "stringbrevik.h"
 
+namespace {
+// A sensor that reports a fault must not stop a print: it reads as present.
+StatusReading::Filament filamentReading(const QString &reply)
+{
+    switch (StringBrevik::filamentState(reply)) {
+    case StringBrevik::Filament::Present:
+    case StringBrevik::Filament::SensorFault:
+        return StatusReading::Filament::Present;
+    case StringBrevik::Filament::Absent:
+        return StatusReading::Filament::Absent;
+    case StringBrevik::Filament::Unknown:
+        break;
+    }
+    return StatusReading::Filament::Unknown;
+}
+} // namespace
+
 StatusPoller::StatusPoller(SerialObject *link, QObject *parent) : QObject(parent), m_link(link)
 {
     qRegisterMetaType<StatusReading>();
@@ -19,15 +36,14 @@ StatusPoller::~StatusPoller()
     m_thread.join();
 }
 
-bool StatusPoller::request(bool endStops, bool extruder)
+bool StatusPoller::request(Extras extras)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_busy || m_pending)
             return false;
         m_pending = true;
-        m_endStops = endStops;
-        m_extruder = extruder;
+        m_extras = extras;
     }
     m_wake.notify_all();
     return true;
@@ -42,7 +58,7 @@ void StatusPoller::run()
             return;
         m_pending = false;
         m_busy = true;
-        const bool endStops = m_endStops, extruder = m_extruder;
+        const Extras extras = m_extras;
         lock.unlock();
 
         StatusReading reading;
@@ -54,10 +70,12 @@ void StatusPoller::run()
             reading.bed = t.bed;
             reading.bedTarget = t.bedTarget;
         }
-        if (endStops)
-            m_link->serialCheckCode(QStringLiteral("M119"));
-        if (extruder)
+        if (extras.endStops)
+            reading.endStops = m_link->serialCheckCode(QStringLiteral("M119"));
+        if (extras.extruder)
             reading.extruderRead = StringBrevik::positionE(m_link->serialCheckCode(QStringLiteral("M114")), reading.extruder);
+        if (extras.filament)
+            reading.filament = filamentReading(m_link->serialCheckCode(QStringLiteral("M113")));
         emit polled(reading);
 
         lock.lock();

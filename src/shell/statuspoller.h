@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <condition_variable>
 #include <mutex>
@@ -14,11 +15,17 @@ struct StatusReading {
     float nozzle = 0, nozzleTarget = 0, bed = 0, bedTarget = 0;
     bool extruderRead = false;
     float extruder = 0;
+    // The "M119" reply when end-stops were asked for, empty otherwise.
+    QString endStops;
+    // "M113" when the filament sensor was asked for; a failed exchange
+    // leaves it unknown.
+    enum class Filament { NotRead, Unknown, Present, Absent };
+    Filament filament = Filament::NotRead;
 };
 Q_DECLARE_METATYPE(StatusReading)
 
-// Runs the main window's once-a-second exchanges ("M105", and "M119" or
-// "M114" when asked) on a thread of its own, so that a silent board or a
+// Runs the main window's once-a-second exchanges ("M105", and "M119",
+// "M114" or "M113" when asked) on a thread of its own, so that a silent board or a
 // print thread in a long exchange never freezes the screen. A request made
 // while the previous round still runs is dropped: ticks are skipped, never
 // queued.
@@ -29,7 +36,12 @@ public:
     ~StatusPoller() override;
 
     // False when a round is still running.
-    bool request(bool endStops, bool extruder);
+    struct Extras {
+        bool endStops = false;
+        bool extruder = false;
+        bool filament = false;
+    };
+    bool request(Extras extras);
 
 signals:
     // Emitted on the poller's thread; receivers get it queued.
@@ -44,7 +56,6 @@ private:
     bool m_pending = false;
     bool m_busy = false;
     bool m_stop = false;
-    bool m_endStops = false;
-    bool m_extruder = false;
+    Extras m_extras;
     std::thread m_thread;
 };

@@ -44,7 +44,7 @@ void ValueStepper::setChangeMark(const QString &normalStyle, const QString &chan
 
 void ValueStepper::setValue(int value)
 {
-    m_value = qBound(m_min, value, m_max);
+    m_value = m_off && value == *m_off ? value : qBound(m_min, value, m_max);
     m_reference = m_value;
     show();
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class QAbstractButton;
 class QLabel;
@@ -41,7 +42,11 @@ public:
     // Label styles without and with the change mark; no mark unless set.
     void setChangeMark(const QString &normalStyle, const QString &changedStyle);
 
-    // Sets the value brought into the bounds and makes it the reference.
+    // A value below the bounds that the row may hold (a heater that is
+    // off): shown as it is, minus disabled; plus goes to the lower bound.
+    void setOffValue(int off) { m_off = off; }
+    // Sets the value brought into the bounds (unless it is the off value)
+    // and makes it the reference.
     void setValue(int value);
     int value() const { return m_value; }
     bool isChanged() const { return m_value != m_reference; }
@@ -67,6 +72,7 @@ private:
     const int m_max;
     const Mode m_mode;
     int m_step = 1;
+    std::optional<int> m_off;
     int m_value = 0;
     int m_reference = 0;
     std::function<QString(int)> m_format;

@@ -11,6 +11,7 @@
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
 #include "onetimesclicked.h"
+#include "printpagehooks.h"
 #include "printericons.h"
 #include "printertranslations.h"
 #include "serialobject.h"
@@ -18,6 +19,7 @@
 #include "simfixture.h"
 #include "stringbrevik.h"
 #include "timescale.h"
+#include "resumeprintconfigsavefile.h"
 #include "twobuttondialog.h"
 
 #include <QApplication>
@@ -101,6 +103,7 @@ class TestBuildPrint : public QObject {
 private:
     std::unique_ptr<SimFixture> fx;
     MainWindow *mainWindow = nullptr;
+    bool filamentPageOpen = false;
 
     QString writeData(const QString &name, const QByteArray &content)
     {
@@ -194,14 +197,22 @@ private slots:
         getConfigFile()->configFile()->reload();
         getConfigFile()->configFile()->setBuzzerStatus(false);
         QVERIFY(ExecuteGetSerialObject()->serial());
+        MainWindowHooks hooks;
+        hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+        MainWindow::setHooks(hooks);
+        PrintPageHooks pageHooks;
+        pageHooks.filamentPageOpen = [this] { return filamentPageOpen; };
+        PrintPage::setHooks(pageHooks);
         mainWindow = new MainWindow;
         QTRY_VERIFY(mainWindow->getCurrentExtruderTemp() > 0);
     }
 
     void init()
     {
+        filamentPageOpen = false;
         fx->board().setFilament(sim::Filament::Present);
         fx->board().setForcedNozzleTemp(std::nullopt);
+        fx->board().setForcedBedTemp(std::nullopt);
         Config *config = getConfigFile()->configFile();
         config->setFilamentDetect(false);
         config->setPowerOffResumePrintStatus(true);
@@ -226,12 +237,13 @@ private slots:
     }
 
     // A plain file from start to finish: the order of everything the board
-    // receives, the wait for temperature, and what is left behind.
+    // receives, the wait for both temperatures, and what is left behind.
     void printsAPlainFileToCompletion()
     {
         const QByteArray body = printBody(5);
         const QString path = writeData("plain.gcode", body);
         fx->board().setForcedNozzleTemp(150.0);
+        fx->board().setForcedBedTemp(40.0);
         getConfigFile()->configFile()->setFilamentDetect(true); // each tick then asks the sensor
         open(path);
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
@@ -245,7 +257,15 @@ private slots:
         QVERIFY(!BuildPrint::instBuildPrint->getPrinterFileSendStatus());
         QCOMPARE(fx->count("M82"), 0);
 
+        // The nozzle is there, the bed is not: still no line.
         fx->board().setForcedNozzleTemp(std::nullopt);
+        QTRY_VERIFY_WITH_TIMEOUT(!pageClosed() && pageChild<QToolButton>("nozzle_status")->text().startsWith("200/200"),
+                                 kWaitMs);
+        const int hotTicks = fx->count("M113");
+        QTRY_VERIFY_WITH_TIMEOUT(fx->count("M113") >= hotTicks + 3, kWaitMs);
+        QCOMPARE(fx->count("M82"), 0);
+
+        fx->board().setForcedBedTemp(std::nullopt);
         QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
         QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
         QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog), QString("Build completed!"));
@@ -320,6 +340,157 @@ private slots:
         QVERIFY2(restore > 0, qPrintable(back + " not in " + commands.mid(0, 12).join(", ")));
         QCOMPARE(commands.at(restore + 1), QString("G1 Z0.3 F300"));
         QVERIFY(fx->board().nozzleTarget() == 200 && fx->board().bedTarget() == 60);
+    }
+
+    // A pause before the file streams parks at X20 Y20 Z20 and cools down;
+    // the resume heats to the file's targets and no line goes out cold.
+    // A pause during homing leaves the axes to the homing and parks nothing.
+    void pauseBeforeStreaming_data()
+    {
+        QTest::addColumn<bool>("duringHoming");
+        QTest::newRow("at the start position") << false;
+        QTest::newRow("during homing") << true;
+    }
+
+    void pauseBeforeStreaming()
+    {
+        QFETCH(bool, duringHoming);
+        fx->board().setForcedNozzleTemp(150.0);
+        fx->board().setStuckEndstop('Z', duringHoming); // homing waits until released
+        open(writeData("early.gcode", printBody(5)));
+        if (duringHoming)
+            QVERIFY(fx->waitForCommand("G1 Z-420 F600", kWaitMs));
+        else
+            QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
+        press("play_pause");
+        fx->board().setStuckEndstop('Z', false);
+        QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
+        QCOMPARE(sent().contains("G1 X20 Y20 Z20"), !duringHoming);
+        QVERIFY(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0);
+
+        fx->board().clearLog();
+        press("play_pause");
+        QTRY_VERIFY(streaming());
+        QCOMPARE(sent().mid(0, 2), (QStringList{"M140 S60", "M104 S200 T0"}));
+        const int ticks = fx->count("M105");
+        QTRY_VERIFY_WITH_TIMEOUT(fx->count("M105") >= ticks + 3, kWaitMs);
+        QVERIFY(!BuildPrint::instBuildPrint->getPrinterFileSendStatus());
+        QCOMPARE(fx->count("M82"), 0);
+        fx->board().setForcedNozzleTemp(std::nullopt);
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        QVERIFY(sent().contains("G1 Y180 F3000"));
+    }
+
+    // While the unload or load page runs over a paused print, no resume
+    // starts the file again: its extruder moves would land between lines.
+    void noResumeUnderAFilamentChange()
+    {
+        IdleLanState state;
+        myServer server(&state, "127.0.0.1", 0, 0);
+        mainWindow->server = &server;
+        startLongPrint();
+        mainWindow->server = nullptr;
+        press("play_pause");
+        QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
+
+        filamentPageOpen = true;
+        fx->board().clearLog();
+        emit server.sig_printresume();
+        press("play_pause");
+        const int ticks = fx->count("M105");
+        QTRY_VERIFY_WITH_TIMEOUT(fx->count("M105") >= ticks + 3, kWaitMs);
+        QVERIFY(parkedAndPaused());
+        QCOMPARE(sent(), QStringList());
+
+        filamentPageOpen = false;
+        emit server.sig_printresume();
+        QTRY_VERIFY_WITH_TIMEOUT(streaming(), kWaitMs);
+    }
+
+    // The engine gives up (here the file went before it could be opened):
+    // the page ends as a cancel does and then says why.
+    void engineGivingUpIsShown()
+    {
+        fx->board().setForcedNozzleTemp(150.0);
+        const QString path = writeData("gone.gcode", printBody(5));
+        open(path);
+        QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
+        QVERIFY(QFile::remove(path));
+        fx->board().clearLog();
+        fx->board().setForcedNozzleTemp(std::nullopt);
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrintState() == Print_State_Stop, kWaitMs);
+        QVERIFY(OneLableDialog::instOneLableDialog->isVisible());
+        QCOMPARE(dialogText(OneLableDialog::instOneLableDialog), QString("Cancelling Build..."));
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        QTRY_VERIFY(OneButtonDialog::instOneButtonDialog && OneButtonDialog::instOneButtonDialog->isVisible());
+        QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog),
+                 QString("The print stopped:\nthe print file\ncannot be read."));
+        const QStringList commands = sent();
+        const int stop = commands.indexOf("M112");
+        QVERIFY(stop >= 0);
+        QCOMPARE(commands.mid(stop + 1, 2), (QStringList{"M140 S0", "M104 S0 T0"}));
+        QVERIFY(!commands.contains("G1 Y180 F3000"));
+    }
+
+    // A file that ends with a slow lift: the completion lift starts from
+    // where that lift ends, not from a height the head passes on its way.
+    void completionLiftsFromTheEndOfTheQueue()
+    {
+        open(writeData("tall.gcode", printBody(5) + "G1 Z240 F600\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        const QStringList commands = sent();
+        const int end = commands.indexOf("G1 Z240 F600");
+        QVERIFY(end > 0);
+        QCOMPARE(commands.mid(end + 1, 5),
+                 (QStringList{"M140 S0", "M104 S0 T0", "G90", "G1 Z250 F300", "G1 X0 Y0 F2000"}));
+    }
+
+    // The printer's total time grows by whole minutes of printing; the
+    // file name for a power-loss resume is kept only when that is on.
+    void countsMinutesAndKeepsTheResumeName_data()
+    {
+        QTest::addColumn<bool>("powerLossResume");
+        QTest::newRow("resume on") << true;
+        QTest::newRow("resume off") << false;
+    }
+
+    void countsMinutesAndKeepsTheResumeName()
+    {
+        QFETCH(bool, powerLossResume);
+        Config *config = getConfigFile()->configFile();
+        config->setPowerOffResumePrintStatus(powerLossResume);
+        config->setPowerOffResumePrintFileName("");
+        const int minutes = config->getPrinterTotalTime();
+        startLongPrint();
+        QCOMPARE(QString::fromStdString(config->getPowerOffResumePrintFileName()),
+                 powerLossResume ? BuildPrint::instBuildPrint->getPrintFilePathName() : QString());
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrintBuildTime() >= 61, kWaitMs);
+        BuildPrint::instBuildPrint->printPause();
+        QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
+        const int seconds = BuildPrint::instBuildPrint->getPrintBuildTime();
+        QCOMPARE(config->getPrinterTotalTime(), minutes + seconds / 60);
+    }
+
+    // With /data refusing the record, the stale record goes and the page
+    // says once that there is no power-loss resume for this print.
+    void unwritableResumeRecordIsRemoved()
+    {
+        const QString record = fx->root() + "/data/.resume_print_file";
+        QVERIFY(QDir().mkpath(record + ".tmp")); // the atomic write cannot create its temporary
+        writeTestFile(record, "89\n");
+        startLongPrint();
+        QTRY_VERIFY_WITH_TIMEOUT(OneButtonDialog::instOneButtonDialog, kWaitMs);
+        QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog),
+                 QString("Power-loss resume is off\nfor this print: its record\ncannot be saved."));
+        QVERIFY(!QFile::exists(record));
+        QCOMPARE(getConfigFile()->configFile()->getPowerOffResumePrintFileName(), std::string());
+        OneButtonDialog::instOneButtonDialog->close();
+        const int seconds = BuildPrint::instBuildPrint->getPrintBuildTime();
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrintBuildTime() >= seconds + 3, kWaitMs);
+        QVERIFY(!OneButtonDialog::instOneButtonDialog);
+        QVERIFY(!QFile::exists(record));
+        cancelAndWait();
+        QVERIFY(QDir(record + ".tmp").removeRecursively());
     }
 
     void cancelAsksFirst()
@@ -534,9 +705,13 @@ private slots:
         config->setPrinterLanguage(language.toStdString());
 
         fx->board().setForcedNozzleTemp(150.0);
-        // A long name with letters beyond ASCII, as a German user names files.
+        // A long name with letters beyond ASCII, as a German user names
+        // files, is cut at its end in the label's own font.
         open(writeData(QString::fromUtf8("Ersatzteilhalterung für die Werkbankschublade links.gx"),
                        headerBytes({60, 62, 62, 5400, 2500}) + "\n\n" + printBody(3000)));
+        const QLabel *name = pageChild<QLabel>("printFileName");
+        QVERIFY(name->text().startsWith("Ersatzteilhalterung"));
+        QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) > 220); // fills the room, not more
         QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
         QTRY_VERIFY(pageChild<QToolButton>("nozzle_status")->text().startsWith("150/200"));
         checkScreen(BuildPrint::instBuildPrint, language + "-1-before-sending");

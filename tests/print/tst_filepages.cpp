@@ -426,6 +426,22 @@ private slots:
         QTRY_VERIFY(!ShowDisk::instShowDisk);
     }
 
+    // The stick is mounted with UTF-8 names: Chinese and German names are
+    // listed and opened as they are.
+    void foreignNamesListAndOpen()
+    {
+        onStick(QString::fromUtf8("模型 Würfel.gcode"), printableGcode(45));
+        ShowDisk *page = openBrowser(From_UDisk);
+        QCOMPARE(shownNames(page), QStringList{QString::fromUtf8("模型 Würfel.gcode")});
+        touch(rowNamed(page, QString::fromUtf8("模型 Würfel.gcode")));
+        QTRY_VERIFY(BuildPreview::instBuildPreview);
+        QCOMPARE(BuildPreview::instBuildPreview->findChild<QLabel *>("label_fileName")->text(),
+                 QString::fromUtf8("模型 Würfel.gcode"));
+        tap(BuildPreview::instBuildPreview->findChild<QToolButton *>("btn_build"));
+        QVERIFY(fx->waitForCommand("G1 X45 Y12 E0.5 F1800", kWaitMs));
+        waitForPrintToFinish();
+    }
+
     void rowsShowThumbnailsOrTheGenericPicture()
     {
         const QByteArray red = pngOf(Qt::red);
@@ -632,8 +648,8 @@ private slots:
         BuildPreview *preview = BuildPreview::instBuildPreview;
         QCOMPARE(preview->findChild<QLabel *>("label_time")->text(), QString("1h 2min"));
         QCOMPARE(preview->findChild<QLabel *>("label_filament")->text(), QString("2.50m"));
-        QCOMPARE(imageOf(preview->findChild<QLabel *>("label_filePixmap")),
-                 ShowDisk::getPixmap(path, 124, 124).toImage().convertToFormat(QImage::Format_RGB32));
+        QTRY_COMPARE(imageOf(preview->findChild<QLabel *>("label_filePixmap")),
+                     ShowDisk::getPixmap(path, 124, 124).toImage().convertToFormat(QImage::Format_RGB32));
 
         answerNextQuestion(false);
         tap(preview->findChild<QToolButton *>("btn_delete"));
@@ -696,11 +712,29 @@ private slots:
         waitForPrintToFinish();
     }
 
-    // /data that cannot take the copy (a write error part-way, as on a full
+    // /data too small for the file: refused before a byte is copied. /data
+    // that cannot take the copy (a write error part-way, as on a full
     // medium) or keeps storing something else: "Please retry", the older
     // file of that name intact, nothing printed.
     void buildWithAFailingDataStorageKeepsTheOldFile()
     {
+        {
+            BuildPreview *preview = openPreview(onStick("huge.gcode"));
+            QFile huge(m_stickFolder + "/huge.gcode");
+            QVERIFY(huge.resize(qint64(1) << 42)); // sparse, 4 TB
+            std::atomic<int> blocks{0};
+            VerifiedCopy::setBlockFilterForTesting([&blocks](char *, qint64) { ++blocks; });
+            tap(preview->findChild<QToolButton *>("btn_build"));
+            QTRY_COMPARE(messageShown(), QString("Storage space is not enough"));
+            VerifiedCopy::setBlockFilterForTesting(nullptr);
+            QCOMPARE(blocks.load(), 0);
+            QCOMPARE(entriesOf(m_local), QStringList());
+            closeMessage();
+            preview->close();
+            QTRY_VERIFY(!BuildPreview::instBuildPreview);
+            QVERIFY(huge.remove());
+        }
+
         const QByteArray gcode = printableGcode(47) + QByteArray(3 * 1024 * 1024, '\n');
         BuildPreview *preview = openPreview(onStick("big.gcode", gcode));
         local("big.gcode", "old print");
@@ -756,6 +790,8 @@ private slots:
             checkScreen(page, language + "_selectbar");
 
             BuildPreview *preview = openPreview(m_media + "/benchy part 3.gx");
+            QTRY_VERIFY(imageOf(preview->findChild<QLabel *>("label_filePixmap"))
+                        != defaultPrintFilePicture(124, 124).toImage().convertToFormat(QImage::Format_RGB32));
             checkScreen(preview, language + "_preview");
             preview->close();
             QTRY_VERIFY(!BuildPreview::instBuildPreview);
@@ -772,7 +808,9 @@ private slots:
             QTRY_COMPARE(bar->value(), 256 * 1024 * 100 / 600000);
             checkScreen(ProgressDialog::instProgressDialog, language + "_copying");
             m_gate.release();
-            QTRY_VERIFY_WITH_TIMEOUT(!page->isCopying(), kWaitMs);
+            // The result comes queued after the copy thread ends: wait for it,
+            // or it appears after closeAll().
+            QTRY_COMPARE_WITH_TIMEOUT(messageShown(), ShowDisk::tr("Copy Completed"), kWaitMs);
             VerifiedCopy::setBlockFilterForTesting(nullptr);
 
             closeAll();

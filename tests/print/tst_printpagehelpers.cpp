@@ -1,6 +1,9 @@
+#include "filestorage.h"
 #include "headlift.h"
 #include "printclock.h"
+#include "sysroot.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestPrintPageHelpers : public QObject {
@@ -36,6 +39,26 @@ private slots:
         QCOMPARE(PrintClock::remainingSeconds(3725, 0.0f), 3725);
         QCOMPARE(PrintClock::remainingSeconds(1000, 0.25f), 750);
         QCOMPARE(PrintClock::remainingSeconds(1000, 1.0f), 0);
+    }
+
+    // What a kill or a power cut left in /data goes at start-up; the user's
+    // files, hidden or not, stay.
+    void leftoverTemporariesAreSwept()
+    {
+        QTemporaryDir root;
+        SysRoot::setRoot(root.path());
+        QDir data(root.path() + "/data");
+        QVERIFY(data.mkpath("."));
+        const QStringList leftovers{".big part.gcode.copy-Ab12Cd", ".lanupload-x1y2z3", ".resume_print_file.tmp"};
+        const QStringList kept{"big part.gcode", ".resume_print_file", ".copy-notes", "part.gcode.tmp"};
+        for (const QString &name : leftovers + kept) {
+            QFile file(data.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        FileStorage::removeLeftoverTemporaries();
+        QStringList expected = kept;
+        expected.sort();
+        QCOMPARE(data.entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
     }
 };
 

@@ -182,6 +182,8 @@ private slots:
         // The program's wiring of the pop-up and of the unload page.
         PrintPageHooks hooks;
         hooks.createSettingsPopup = [](bool isGx, int material) -> QWidget * {
+            if (BuildSetting::instBuildSetting)
+                return BuildSetting::instBuildSetting;
             return new BuildSetting(isGx, material);
         };
         hooks.filamentPageOpen = [] { return UnloadFilament::instUnloadFilament != nullptr; };
@@ -213,6 +215,18 @@ private slots:
     }
 
     void cleanupTestCase() { delete mainWindow; }
+
+    // The last page's pop-up and detail page are deleted later; a print
+    // started before that still gets working ones.
+    void nextPrintGetsItsOwnPopup()
+    {
+        startPrint(20000);
+        delete BuildPrint::instBuildPrint;
+        QVERIFY(pageClosed());
+        startPrint(20000);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        openDetail();
+    }
 
     void lightFollowsAndRewritesTheSetting()
     {
@@ -422,6 +436,26 @@ private slots:
         QCOMPARE(config->getExtruderTemp(), 200);
         QCOMPARE(config->getPlateTemp(), 60);
         QCOMPARE(config->getPrintSpeed(), 105);
+    }
+
+    // A print without a heated bed: the row shows the bed off and keeps it
+    // off on OK; the first plus goes to the lowest target.
+    void bedThatIsOffStaysOff()
+    {
+        const QString path = fx->root() + "/data/nobed.gcode";
+        QVERIFY(writeTestFile(path, printBody(20000).replace("M140 S60\n", "")));
+        BuildPrint::instBuildPrint = new BuildPrint(path, false);
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
+        openDetail();
+        QCOMPARE(shown("platformTemp"), QString("0\u2103"));
+        press("btnSpeedInc");
+        tap(child<QToolButton>(detail(), "ok"));
+        QCOMPARE(getConfigFile()->configFile()->getPlateTemp(), 0);
+        QCOMPARE(shown("platformTemp"), QString("0\u2103"));
+        press("btnPlateInc");
+        QCOMPARE(shown("platformTemp"), QString("30\u2103"));
+        const QStringList commands = sent();
+        QVERIFY2(commands.filter(QRegExp("^M140 S[1-9]")).isEmpty(), qPrintable(commands.filter("M140").join(", ")));
     }
 
     // A target set while paused is the one the resume heats back to.

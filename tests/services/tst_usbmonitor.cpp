@@ -86,7 +86,7 @@ private slots:
         QVERIFY(QFile::exists(root.path("/media/part.gcode")));
         QVERIFY(root.read("/proc/mounts").contains("/dev/sdb1 /media vfat rw 0 0"));
         QCOMPARE(linesOf(root.logLines(), "mount"),
-                 QStringList{"mount\t-t\tvfat\t-o\tiocharset=cp936\t/dev/sdb1\t/media"});
+                 QStringList{"mount\t-t\tvfat\t-o\tcodepage=936,iocharset=utf8\t/dev/sdb1\t/media"});
 
         // Writes into /media land on the stick.
         QVERIFY(QFile::copy(root.path("/media/part.gcode"), root.path("/media/copy.gcode")));
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(count.unmounts, 1);
         QVERIFY(QFile::exists(root.path("/media/other.g")));
         QCOMPARE(linesOf(root.logLines(), "mount").last(),
-                 QString("mount\t-t\tvfat\t-o\tiocharset=cp936\t/dev/sdc\t/media"));
+                 QString("mount\t-t\tvfat\t-o\tcodepage=936,iocharset=utf8\t/dev/sdc\t/media"));
     }
 
     void strangeNamesAndFailedMountsChangeNothing()

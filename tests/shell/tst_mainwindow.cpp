@@ -1,6 +1,7 @@
 #include "config.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
+#include "lantestclient.h"
 #include "lan/myserver.h"
 #include "mainwindow.h"
 #include "onetimesclicked.h"
@@ -87,6 +88,38 @@ private slots:
         link()->serialCheckCode("M105");
     }
 
+    // While a print page is open the poll asks the filament sensor; only a
+    // sensor that says "no filament" is a run-out, never a board that did
+    // not answer.
+    void filamentSensorIsReadInThePoll()
+    {
+        MainWindowHooks hooks;
+        hooks.printPageOpen = [] { return true; };
+        MainWindow::setHooks(hooks);
+        getConfigFile()->configFile()->setFilamentDetect(true);
+        MainWindow window;
+        fx->board().setFilament(sim::Filament::Absent);
+        QTRY_VERIFY(!window.filamentCheckStatu());
+        fx->board().setSilent(true);
+        QTRY_VERIFY(window.filamentCheckStatu());
+        fx->board().setSilent(false);
+        fx->board().setFilament(sim::Filament::Absent);
+        QTRY_VERIFY(!window.filamentCheckStatu());
+        fx->board().setFilament(sim::Filament::SensorFault);
+        QTRY_VERIFY(window.filamentCheckStatu());
+
+        // Not asked while filament detection is off.
+        fx->board().setFilament(sim::Filament::Absent);
+        getConfigFile()->configFile()->setFilamentDetect(false);
+        const int asked = fx->count("M113"), polls = fx->count("M105");
+        QTRY_VERIFY(fx->count("M105") > polls + 3);
+        QCOMPARE(fx->count("M113"), asked);
+        QVERIFY(window.filamentCheckStatu());
+        fx->board().setFilament(sim::Filament::Present);
+        MainWindow::setHooks(MainWindowHooks());
+        link()->serialCheckCode("M105");
+    }
+
     void mainButtonsOpenTheirPageOnce()
     {
         int builds = 0;
@@ -113,12 +146,12 @@ private slots:
         window.dialogShow("Receive file");
         QVERIFY(window.dialog);
         QCOMPARE(window.dialog->labelText(), QString("Receive file"));
-        window.dialogShow("again"); // a second request closes it
-        QVERIFY(!window.dialog);
-        window.dialogShow("Receive file");
         window.dialogClose();
         window.dialogShow("CRC ERROR");
         QCOMPARE(window.dialog->labelText(), QString("CRC ERROR"));
+        window.dialogShow("Receive file"); // a new upload after the error
+        QVERIFY(window.dialog && window.dialog->isVisible());
+        QCOMPARE(window.dialog->labelText(), QString("Receive file"));
         window.dialogClose();
         QVERIFY(!window.dialog);
     }
@@ -147,6 +180,46 @@ private slots:
         emit window.server.load()->sig_printFile(path);
         QTest::qWait(50);
         QVERIFY(opened.isEmpty());
+        window.machineStatus = MACHINE_STATUS_READY;
+        MainWindow::setHooks(MainWindowHooks());
+    }
+
+    // What a slicer holding control is told: the end-stops of the poll, M17
+    // taken, no print promised that will not start, and the same printer
+    // name whatever the screen's language.
+    void lanClientGetsTruthfulReplies()
+    {
+        QString opened;
+        MainWindowHooks hooks;
+        hooks.openPrintPage = [&](const QString &path, bool) { opened = path; };
+        hooks.printFileAccepted = [](const QString &path) { return !path.endsWith("bad.gcode"); };
+        MainWindow::setHooks(hooks);
+        QTranslator german;
+        QVERIFY(german.load(":/Resource/translations/firmware_german"));
+        QCoreApplication::installTranslator(&german);
+        MainWindow window;
+        QTRY_VERIFY_WITH_TIMEOUT(window.server.load() != nullptr, 10000);
+        for (const char *name : {"cube.gcode", "bad.gcode"}) {
+            QFile file(fx->root() + "/data/" + name);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("G28\n") == 4);
+        }
+        LanTestClient client;
+        QVERIFY(client.connectTo(window.server.load()->tcpPort()));
+        QVERIFY(client.command("M115").contains("Machine Name: Printer "));
+        QVERIFY(client.command("M601 S1").contains("Control Success."));
+
+        QTRY_VERIFY2(client.command("M119").contains("\r\nEndstop: X:1 Y:1 Z:1\r\nok\r\n"), client.command("M119"));
+        fx->board().clearLog();
+        QCOMPARE(client.command("M17"), QByteArray("CMD M17 Received.\r\nok\r\n"));
+        QTRY_COMPARE(fx->count("M17"), 1);
+
+        QVERIFY(client.command("M23 0:/user/bad.gcode").contains("Error: file format error"));
+        // The page of the first M23 opens on this thread, after both replies.
+        QVERIFY(client.command("M23 0:/user/cube.gcode").contains("File selected: cube.gcode"));
+        QVERIFY(client.command("M23 0:/user/cube.gcode").contains("Error: printer busy"));
+        QTRY_COMPARE(opened, fx->root() + "/data/cube.gcode");
+        QVERIFY(client.command("M27").contains("SD printing byte 0/100"));
+        QCoreApplication::removeTranslator(&german);
         MainWindow::setHooks(MainWindowHooks());
     }
 

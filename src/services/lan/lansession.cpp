@@ -9,6 +9,7 @@
 #include "uploadreceiver.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -33,9 +34,16 @@ int LanSession::idleMs() const
 
 void LanSession::run()
 {
+    // Only commands count as activity: empty or malformed lines do not keep
+    // a client's place.
+    QElapsedTimer sinceCommand;
+    sinceCommand.start();
     for (;;) {
+        const int waitMs = idleMs() - int(sinceCommand.elapsed());
+        if (waitMs <= 0)
+            break;
         QByteArray line;
-        const SocketStream::Status status = m_stream.readLine(&line, myServer::kMaxLineLength, idleMs());
+        const SocketStream::Status status = m_stream.readLine(&line, myServer::kMaxLineLength, waitMs);
         if (status == SocketStream::TooLong) {
             if (!replyError("?", "line too long"))
                 break;
@@ -57,6 +65,7 @@ void LanSession::run()
             m_stream.drainUntilClosed(idleMs());
             break;
         }
+        sinceCommand.restart();
     }
     if (m_server.holdsControl(m_id)) {
         // A client that vanished must not leave the notice up or keep the
@@ -103,7 +112,13 @@ bool LanSession::dispatch(const LanCommand &command)
         return upload(command);
     if (name == "M23")
         return selectFile(command);
+    if (name == "M17") {
+        emit m_server.sig_motorsOn();
+        return reply(name);
+    }
     if (name == "M24") {
+        if (m_server.m_state->resumeRefused())
+            return replyError(name, "printer busy");
         emit m_server.sig_printresume();
         return reply(name);
     }
@@ -153,8 +168,13 @@ bool LanSession::temperatures(const LanCommand &command)
 bool LanSession::status(const LanCommand &command)
 {
     const LanPrinterState &state = *m_server.m_state;
-    return reply(command.name(), {QByteArray("MachineStatus: ") + machineStatusName(state.machineStatus()),
-                                  QByteArray("MoveMode: ") + moveModeName(state.moveMode())});
+    QList<QByteArray> lines{QByteArray("MachineStatus: ") + machineStatusName(state.machineStatus()),
+                            QByteArray("MoveMode: ") + moveModeName(state.moveMode())};
+    StringBrevik::EndStops stops;
+    if (state.endStops(stops))
+        lines << QByteArray("Endstop: X:") + (stops.x ? '1' : '0') + " Y:" + (stops.y ? '1' : '0')
+                     + " Z:" + (stops.z ? '1' : '0');
+    return reply(command.name(), lines);
 }
 
 bool LanSession::progress(const LanCommand &command)
@@ -238,8 +258,8 @@ bool LanSession::selectFile(const LanCommand &command)
     const QString path = m_server.m_dataDir + '/' + fileName;
     if (!QFileInfo(path).isFile() || !staysInside(m_server.m_dataDir, path))
         return replyError(name, "file not found");
-    if (m_server.m_state->machineStatus() != MACHINE_STATUS_READY)
-        return replyError(name, "printer busy");
+    if (!m_server.m_state->claimPrint(path, &error))
+        return replyError(name, error);
     emit m_server.sig_printFile(path);
     return reply(name, {"File selected: " + fileName.toUtf8()});
 }

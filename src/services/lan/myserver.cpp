@@ -91,7 +91,9 @@ bool myServer::start()
     m_responder.reset(new MulticastResponder(m_interfaceAddress, m_requestedDiscoveryPort, [this] {
         DiscoveryRecord::Fields fields;
         fields.printerName = m_state->printerName();
-        fields.address = m_interfaceAddress;
+        // The station may have been given another address since the start.
+        const QString current = m_state->interfaceAddress();
+        fields.address = current.isEmpty() ? m_interfaceAddress : current;
         fields.tcpPort = m_tcpPort;
         fields.status = quint16(m_state->machineStatus());
         return DiscoveryRecord::build(fields);

@@ -62,6 +62,7 @@ signals:
     void sig_printresume();             // M24
     void sig_printpause();              // M25
     void sig_printcancel();             // M26
+    void sig_motorsOn();                // M17
     void sig_dialogShow(QString text);  // the upload notice ("Receive file", "CRC ERROR")
     void sig_dialogClose();
     void sig_controlTaken();            // a client took control (Machine_Connected)

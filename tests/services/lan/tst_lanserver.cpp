@@ -81,6 +81,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_root->path() + "/opt/PROGRAM/config"));
         SysRoot::setRoot(m_root->path());
         m_state.status = MACHINE_STATUS_READY;
+        m_state.setAddress(QString());
         m_server.reset(new myServer(&m_state, QStringLiteral("127.0.0.1"), 0, 0));
         m_log.reset(new SignalLog);
         m_log->attach(m_server.get());
@@ -211,6 +212,9 @@ private slots:
         QCOMPARE(client.command("M23 0:/user/cube.gcode"),
                  QByteArray("CMD M23 Received.\r\nFile selected: cube.gcode\r\nok\r\n"));
         QCOMPARE(client.command("M25"), QByteArray("CMD M25 Received.\r\nok\r\n"));
+        m_state.resumeBlocked = true; // a filament change runs over the paused print
+        QVERIFY(client.command("M24").contains("Error: printer busy"));
+        m_state.resumeBlocked = false;
         client.command("M24");
         client.command("M26");
         QVERIFY(client.command("M23 0:/user/missing.gcode").contains("Error: file not found"));
@@ -270,6 +274,18 @@ private slots:
         QVERIFY(other.command("M115").contains("Machine Name"));
     }
 
+    // Lines without a command do not keep a client's place or control.
+    void onlyCommandsKeepAClient()
+    {
+        m_server->setIdleTimeoutMs(500);
+        QVERIFY(m_server->start());
+        LanTestClient idle;
+        connectWithControl(idle);
+        QTRY_VERIFY_WITH_TIMEOUT(!idle.sendRaw("\r\n") || m_server->connectState() == Machine_Connect_None, 5000);
+        LanTestClient next;
+        connectWithControl(next);
+    }
+
     void extraClientsAreTurnedAway()
     {
         QVERIFY(m_server->start());
@@ -307,11 +323,17 @@ private slots:
 
         char answer[512];
         const ssize_t n = ::recv(fd, answer, sizeof answer, 0);
-        ::close(fd);
         QCOMPARE(int(n), DiscoveryRecord::kSize);
         QCOMPARE(QByteArray(answer + DiscoveryRecord::kNameOffset), QByteArray("Bench printer"));
         QCOMPARE(QByteArray(answer + DiscoveryRecord::kAddressOffset), QByteArray("127.0.0.1"));
         QCOMPARE(qFromLittleEndian<quint16>(answer + DiscoveryRecord::kPortOffset), m_server->tcpPort());
+
+        // The station got another address: the record follows it.
+        m_state.setAddress("192.168.7.31");
+        QVERIFY(::sendto(fd, "?", 1, 0, reinterpret_cast<sockaddr *>(&group), sizeof group) == 1);
+        QCOMPARE(int(::recv(fd, answer, sizeof answer, 0)), DiscoveryRecord::kSize);
+        ::close(fd);
+        QCOMPARE(QByteArray(answer + DiscoveryRecord::kAddressOffset), QByteArray("192.168.7.31"));
         QCOMPARE(qFromLittleEndian<quint16>(answer + DiscoveryRecord::kStatusOffset),
                  quint16(MACHINE_STATUS_READY));
     }

@@ -1,0 +1,297 @@
+// The printing page while the file streams: pause and resume (from the
+// screen, the file, a run-out, the pop-up or the LAN), cancel, completion.
+#include "buildprint.h"
+#include "ui_buildprint.h"
+
+#include "buildprintcommon.h"
+#include "buzzerplay.h"
+#include "clickguard.h"
+#include "motionidle.h"
+#include "onebuttondialog.h"
+#include "onelabledialog.h"
+#include "printpagehooks.h"
+#include "serialobject.h"
+#include "timescale.h"
+#include "twobuttondialog.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
+#include <QTimer>
+
+using namespace BuildPrintCommon;
+
+// --- pause and resume --------------------------------------------------------
+
+void BuildPrint::on_play_pause_pressed()
+{
+    // The guard lets the event loop run once, which may have stopped the print.
+    if (printState == Print_State_Stop || !clickGuardPass() || printState == Print_State_Stop)
+        return;
+    if (printState == Print_State_Play) {
+        printState = Print_State_Pause;
+        printPlayPauseDo();
+        return;
+    }
+    if (filamentChangeRunning())
+        return;
+    if (config()->getFilamentDetect() && mainWindow() && !mainWindow()->filamentCheckStatu()) {
+        if (!OneButtonDialog::instOneButtonDialog)
+            (new OneButtonDialog(QString(),
+                                 tr("Out of material.You can\nload more material to\ncontinue this print."),
+                                 QString()))
+                ->show();
+        return;
+    }
+    printState = Print_State_Play;
+    printPlayPauseDo();
+}
+
+void BuildPrint::printPause()
+{
+    if (printState == Print_State_Stop || printState == Print_State_Pause)
+        return;
+    printState = Print_State_Pause;
+    printPlayPauseDo();
+}
+
+void BuildPrint::printContinue()
+{
+    if (printState == Print_State_Play || printState == Print_State_Stop || filamentChangeRunning())
+        return;
+    printState = Print_State_Play;
+    printPlayPauseDo();
+}
+
+// The load and unload pages move the extruder on their own; a print resumed
+// under them would get their moves between its lines. The user resumes from
+// this page once the filament page has closed.
+bool BuildPrint::filamentChangeRunning()
+{
+    return PrintPage::filamentPageOpen();
+}
+
+void BuildPrint::printPlayPauseDo()
+{
+    const bool sending = getPrinterFileSendStatus();
+    if (printState == Print_State_Pause) {
+        if (mainWindow()) {
+            m_getNozzleTempWhenPause = mainWindow()->getTargetExtruderTemp();
+            m_getPlateTempWhenPause = mainWindow()->getTargetPlatformTemp();
+        }
+        setMachineStatus(true);
+        setCommandButtonsEnabled(false);
+        showWaitText(tr("Pausing...\nplease wait..."));
+        showResumeButton();
+        if (sending) {
+            serialObject->slo_printingPause();
+        } else if (!m_homed) {
+            // Homing owns the axes: only record the pause; the buttons come
+            // back once the head has reached the start position.
+            serialObject->stopHalvorIIHeating();
+            m_pausedWhileHoming = true;
+        } else {
+            serialObject->stopHalvorIIHeating();
+            serialObject->serialSendCode(QStringLiteral("G1 X20 Y20 Z20"));
+            QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
+        }
+        return;
+    }
+
+    setMachineStatus(false);
+    showPauseButton();
+    if (sending) {
+        ui->buildSetting->setEnabled(false);
+        showWaitText(tr("Prepare to resume..."));
+        ui->play_pause->setEnabled(false);
+        ui->stop->setEnabled(false);
+        serialObject->HeatingHalvorII(m_getNozzleTempWhenPause, m_getPlateTempWhenPause);
+        serialObject->slo_printingContinue();
+    } else {
+        m_pausedWhileHoming = false;
+        serialObject->HeatingHalvorII(m_buildFileNozzleTemp, m_buildFilePlatformTemp);
+        hideWait();
+        setCommandButtonsEnabled(true);
+    }
+}
+
+void BuildPrint::slot_printPause()
+{
+    printState = Print_State_Pause;
+    // The file may have left the board in relative mode; the park moves are
+    // absolute and the engine restores the file's mode when it resumes.
+    serialObject->serialSendCode(QStringLiteral("G90"));
+    sendCommands(liftCommands(kLiftMm));
+    serialObject->serialSendCode(
+        QStringLiteral("G1 X%1 Y%2 F2000").arg(xRange / 2).arg(yRange / 2));
+    QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
+}
+
+void BuildPrint::checkMove()
+{
+    if (!isMotionIdle()) {
+        QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
+        return;
+    }
+    if (printState == Print_State_Pause) {
+        finishParking();
+    } else if (printState == Print_State_Stop) {
+        playTune(buzzerPlay::TUNE_PAUSE);
+        QTimer::singleShot(TimeScale::ms(3000), this, &BuildPrint::closeAfterStop);
+    }
+}
+
+void BuildPrint::finishParking()
+{
+    playTune(buzzerPlay::TUNE_PAUSE);
+    hideWait();
+    setCommandButtonsEnabled(true);
+    emit signalPrintPauseToHome();
+}
+
+void BuildPrint::slot_printResume()
+{
+    setMachineStatus(false);
+    printState = Print_State_Play;
+    hideWait();
+    showPauseButton();
+    setCommandButtonsEnabled(true);
+}
+
+// --- cancel ------------------------------------------------------------------
+
+void BuildPrint::on_stop_clicked()
+{
+    if (!clickGuardPass() || printState == Print_State_Stop || TwoButtonDialog::instTwoButtonDialog)
+        return;
+    auto *question = new TwoButtonDialog(tr("Cancel print job"), tr("Are you sure to\n cancel print job?"),
+                                         tr("YES"), tr("NO"));
+    connect(question, &QDialog::finished, this, [this](int result) {
+        if (result == 1)
+            printStop();
+    });
+    question->show();
+}
+
+void BuildPrint::printStop()
+{
+    if (printState == Print_State_Stop)
+        return;
+    // A cancel from the LAN or an over-temperature must not wait for an
+    // answer to a question that is still on screen.
+    closeOpenQuestion();
+    printState = Print_State_Stop;
+    showWaitText(tr("Cancelling Build..."));
+    if (getPrinterFileSendStatus()) {
+        slot_printAbort();
+        setCommandButtonsEnabled(false);
+        QCoreApplication::processEvents();
+    } else {
+        serialObject->serialCheckCode(QStringLiteral("M112"));
+        serialObject->stopHalvorIIHeating();
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+    printAdjustReset();
+    serialObject->setPoweroffCancelPrint();
+}
+
+void BuildPrint::slot_printAbort()
+{
+    serialObject->slo_printingQuit();
+}
+
+void BuildPrint::slot_printQuit()
+{
+    if (printState != Print_State_Stop)
+        takeEngineGiveUp();
+    printState = Print_State_Stop;
+    serialObject->serialCheckCode(QStringLiteral("M112"));
+    serialObject->stopHalvorIIHeating();
+    const QStringList lift = liftCommands(kLiftMm);
+    serialObject->serialSendCode(QStringLiteral("G90"));
+    sendCommands(lift);
+    serialObject->serialSendCode(QStringLiteral("G1 X0 F2000"));
+    setCommandButtonsEnabled(false);
+    if (OneLableDialog::instOneLableDialog)
+        OneLableDialog::instOneLableDialog->setLabelText(tr("Cancelling Build..."));
+    QCoreApplication::processEvents();
+    QTimer::singleShot(TimeScale::ms(1000), this, &BuildPrint::checkMove);
+}
+
+// The engine ended the job without being asked (unreadable file, dead link):
+// the page ends it as a cancel does and says why once it has closed.
+void BuildPrint::takeEngineGiveUp()
+{
+    qCritical() << "BuildPrint: the print engine gave up on" << m_filePathName;
+    closeOpenQuestion();
+    m_stopReason = QFile(m_filePathName).open(QIODevice::ReadOnly)
+                       ? tr("The print stopped:\nthe printer board\nstopped answering.")
+                       : tr("The print stopped:\nthe print file\ncannot be read.");
+    showWaitText(tr("Cancelling Build..."));
+    printAdjustReset();
+    serialObject->setPoweroffCancelPrint();
+}
+
+void BuildPrint::closeAfterStop()
+{
+    if (!m_stopReason.isEmpty()) {
+        if (OneButtonDialog::instOneButtonDialog)
+            OneButtonDialog::instOneButtonDialog->setLabelText(m_stopReason);
+        else
+            new OneButtonDialog(QString(), m_stopReason);
+        OneButtonDialog::instOneButtonDialog->show();
+    }
+    close();
+}
+
+// --- completion --------------------------------------------------------------
+
+void BuildPrint::slot_printOver()
+{
+    printState = Print_State_Stop;
+    serialObject->stopHalvorIIHeating();
+    // The file's last moves may still be queued on the board: the lift is
+    // taken from where they end, never from a height the head only passes.
+    auto *queueRun = new MotionIdlePoller(serialObject, this);
+    connect(queueRun, &MotionIdlePoller::idle, this, [this, queueRun] {
+        queueRun->deleteLater();
+        const QStringList lift = liftCommands(kLiftMm);
+        serialObject->serialSendCode(QStringLiteral("G90"));
+        sendCommands(lift);
+        serialObject->serialSendCode(QStringLiteral("G1 X0 Y0 F2000"));
+        checkPrintOverMove();
+    });
+    queueRun->start(0, kIdlePollMs);
+    printAdjustReset();
+    serialObject->setPoweroffCancelPrint();
+}
+
+void BuildPrint::checkPrintOverMove()
+{
+    if (!isMotionIdle()) {
+        QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkPrintOverMove);
+        return;
+    }
+    playTune(buzzerPlay::TUNE_PRINT_DONE);
+    serialObject->serialCheckCode(QStringLiteral("G90"));
+    serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 A0"));
+    serialObject->serialSendCode(QStringLiteral("G1 Y180 F3000"));
+    QTimer::singleShot(TimeScale::ms(3000), this, [this] {
+        if (OneButtonDialog::instOneButtonDialog)
+            OneButtonDialog::instOneButtonDialog->close();
+        (new OneButtonDialog(tr("Build Completed"), tr("Build completed!")))->show();
+        QCoreApplication::processEvents();
+        close();
+    });
+}
+
+void BuildPrint::printAdjustReset()
+{
+    PrintingAdjust adjust;
+    serialObject->getPrintingAdjust(adjust);
+    adjust.speed = 100;
+    adjust.offset = 0;
+    serialObject->setPrintingAdjust(adjust);
+    config()->setPrintDetail(m_buildFileNozzleTemp, m_buildFilePlatformTemp, 100, 0);
+    config()->setPowerOffResumePrintTime(0);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Unpacks an update package, a gzip-compressed tar archive, in this process
+// with zlib: no shell and no external tar, so a member name can never run
+// anything and every name is checked before anything is written.
+//
+// A package holds only folders and regular files with relative names. An
+// archive with any other member (links, devices), an absolute name, a ".."
+// component or a damaged header is refused as a whole, before the first file
+// is created.
+namespace PackageArchive {
+
+// Unpacks `archive` into the existing folder `target`. On failure `error`
+// says why; files written before a failure in the data itself (a truncated
+// archive) are left for the caller to remove with the folder.
+bool unpack(const QString &archive, const QString &target, QString &error);
+
+// The member name as a safe path relative to the package folder ("./a/b" ->
+// "a/b"); empty for the package folder itself ("." or "./"); false for
+// absolute names, ".." components and empty or NUL-containing names.
+bool relativeMemberPath(const QString &name, QString &path);
+
+} // namespace PackageArchive

@@ -59,7 +59,7 @@ done
 
 export PRINTER_SYSROOT="$SANDBOX"
 
-# A local HTTPS update server offering software 1.0.1, newer than this
+# A local HTTPS update server offering software 1.1.1, newer than this
 # program, so that the update prompt and page have something to find. The
 # program trusts its self-signed certificate and is pointed at it.
 UPDATES="$SANDBOX/update-server"
@@ -76,10 +76,10 @@ until grep -q '^PORT ' "$UPDATES/port" 2>/dev/null; do
     sleep 0.1
 done
 UPDATE_URL="https://127.0.0.1:$(sed -n 's/^PORT //p' "$UPDATES/port")"
-PACKAGE="$UPDATES/packages/software-1.0.1.tar.gz"
+PACKAGE="$UPDATES/packages/software-1.1.1.tar.gz"
 python3 "$SRC/sim/make-update-package.py" "$PACKAGE" \
     '{"members":[{"name":"run.sh","data":"#!/bin/sh\necho installed > installed.txt\n","mode":493}],"md5list":true}'
-printf '{"packages":[{"type":"software","version":"1.0.1","url":"%s/packages/software-1.0.1.tar.gz","md5":"%s","size":%s}]}\n' \
+printf '{"packages":[{"type":"software","version":"1.1.1","url":"%s/packages/software-1.1.1.tar.gz","md5":"%s","size":%s}]}\n' \
     "$UPDATE_URL" "$(md5sum "$PACKAGE" | cut -d' ' -f1)" "$(stat -c %s "$PACKAGE")" > "$UPDATES/reply.json"
 cp "$UPDATES/cert.pem" "$SANDBOX/opt/PROGRAM/config/update-ca.pem"
 printf '{"network":{"updateServer":"%s"}}\n' "$UPDATE_URL" > "$SANDBOX/opt/PROGRAM/config/config.json"

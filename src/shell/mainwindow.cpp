@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "softwareversion.h"
 #include "ui_mainwindow.h"
 
 #include "clickguard.h"
@@ -500,7 +501,7 @@ void MainWindow::startUpdateChecker()
         *version = getLatestVersionNumber(dir).toStdString();
     }
     const QString software = VersionDirs::latest(SysRoot::path(QStringLiteral("/opt/PROGRAM/software")));
-    current.software = software.isEmpty() ? std::string(PRINTER_PROGRAM_VERSION) : software.toStdString();
+    current.software = software.isEmpty() ? std::string(SoftwareVersion) : software.toStdString();
     m_updateManager->setCurrentVersion(current);
     m_updateManager->startChecker();
 }

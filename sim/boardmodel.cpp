@@ -36,7 +36,7 @@ BoardModel::BoardModel()
 
 bool BoardModel::takesSlot(const GCode &command)
 {
-    static const int gCodes[] = {0, 1, 4, 28, 90, 91, 92};
+    static const int gCodes[] = {0, 1, 2, 3, 4, 28, 90, 91, 92};
     static const int mCodes[] = {17, 18, 82, 83, 84, 92, 104, 106, 107, 109, 140, 141, 190};
     if (command.letter() == 'G')
         return std::find(std::begin(gCodes), std::end(gCodes), command.code()) != std::end(gCodes);
@@ -112,7 +112,9 @@ void BoardModel::startHead(double at)
     m_head.start = at;
     m_head.from = m_head.to = m_machine;
     const GCode command(m_queue.front());
-    if (command.letter() == 'G' && (command.code() == 0 || command.code() == 1))
+    // Arcs run as a straight move to their end point: what matters here is
+    // where they end.
+    if (command.letter() == 'G' && command.code() >= 0 && command.code() <= 3)
         beginMove(command);
     else if (command.is('G', 28))
         beginHoming(command);

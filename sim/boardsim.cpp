@@ -12,9 +12,11 @@
 #include <cmath>
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <fcntl.h>
 #include <mutex>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -76,13 +78,14 @@ struct BoardSimulator::Impl {
     std::string gpioPath() const { return root + "/sys/class/gpio/gpio131/value"; }
 
     // The buffer-check line: "1" while the queue is full, "0" once there is room.
+    // A blanked line reads as an empty file, as a flaky sysfs read does.
     void syncGpio()
     {
-        const int full = model.full() ? 1 : 0;
+        const int full = gpioBlank ? 2 : model.full() ? 1 : 0;
         if (full == gpioWritten)
             return;
         gpioWritten = full;
-        writeAtomically(gpioPath(), full ? "1\n" : "0\n");
+        writeAtomically(gpioPath(), full == 2 ? "" : full ? "1\n" : "0\n");
     }
 
     void logCommand(const std::string &text)
@@ -100,6 +103,10 @@ struct BoardSimulator::Impl {
         std::string text = garbage ? body : std::to_string(model.freeSlots()) + " " + body;
         text += '\n';
         auto due = std::max(lastDue, Clock::now()) + std::chrono::milliseconds(replyDelayMs);
+        if (const auto late = lateOnce.find(command); late != lateOnce.end()) {
+            due += std::chrono::milliseconds(late->second);
+            lateOnce.erase(late);
+        }
         if (throttle) {
             const double bytes = static_cast<double>(command.size() + 3 + text.size());
             due += std::chrono::duration_cast<Clock::duration>(
@@ -193,6 +200,9 @@ struct BoardSimulator::Impl {
 
     void run()
     {
+        // A reply is due when its last byte would be on the wire; the
+        // kernel's default 50 us of timer slack would make every one late.
+        ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
         while (running) {
             double timeout;
             {
@@ -242,9 +252,11 @@ struct BoardSimulator::Impl {
     double timeScale = 1.0;
 
     bool silent = false;
+    bool gpioBlank = false;
     bool garbage = false;
     bool throttle = false;
     int replyDelayMs = 0;
+    std::map<std::string, int> lateOnce; // command -> extra delay of its next reply
     int overflow = 0;
     std::vector<LoggedCommand> log;
     FILE *logFile = nullptr;
@@ -323,6 +335,7 @@ void BoardSimulator::setForcedBedTemp(std::optional<double> celsius) { d->observ
 void BoardSimulator::setSilent(bool silent) { d->observe([&](double) { d->silent = silent; }); }
 void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
 void BoardSimulator::setReplyDelayMs(int ms) { d->observe([&](double) { d->replyDelayMs = std::max(0, ms); }); }
+void BoardSimulator::delayReplyOnce(const std::string &command, int ms) { d->observe([&](double) { d->lateOnce[command] = std::max(0, ms); }); }
 void BoardSimulator::setStuckEndstop(char axis, bool stuck) { d->observe([&](double) { d->model.setStuckEndstop(axis, stuck); }); }
 void BoardSimulator::setBedPlane(double z, double risePerMmX, double risePerMmY)
 {
@@ -330,6 +343,7 @@ void BoardSimulator::setBedPlane(double z, double risePerMmX, double risePerMmY)
 }
 void BoardSimulator::setCutPositionReplies(int count) { d->observe([&](double) { d->model.setCutPositionReplies(count); }); }
 void BoardSimulator::setFirmwareVersion(const std::string &version) { d->observe([&](double) { d->model.setFirmwareVersion(version); }); }
+void BoardSimulator::setBufferLineBlank(bool blank) { d->observe([&](double) { d->gpioBlank = blank; d->syncGpio(); }); }
 void BoardSimulator::setBaudThrottle(bool on) { d->observe([&](double) { d->throttle = on; }); }
 void BoardSimulator::setM112Reply(const std::string &word) { d->observe([&](double) { d->model.setM112Reply(word); }); }
 void BoardSimulator::placeHead(const Position &machine) { d->observe([&](double now) { d->model.placeHead(machine, now); }); }

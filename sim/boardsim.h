@@ -45,12 +45,14 @@ public:
     void setSilent(bool silent);               // swallow commands, never reply
     void setGarbageReplies(bool garbage);      // replies without the leading number
     void setReplyDelayMs(int ms);              // hold every reply this long
+    void delayReplyOnce(const std::string &command, int ms); // hold the reply to the next `command` this long
     void setStuckEndstop(char axis, bool stuck); // that end-stop never triggers
     // Where the deployed probe touches the bed: its height at machine X0 Y0
     // and its rise per millimetre along X and Y (a tilted bed).
     void setBedPlane(double z, double risePerMmX = 0, double risePerMmY = 0);
     void setCutPositionReplies(int count);     // the next `count` M114 replies end after Y
     void setFirmwareVersion(const std::string &version);
+    void setBufferLineBlank(bool blank);       // the buffer-check value file reads empty
     void setBaudThrottle(bool on);             // delay replies as a 115200 8N1 line would
     void setM112Reply(const std::string &word); // "ok" by default; start-up reflash tests
     void setCommandLogFile(const std::string &path); // also append "<seconds>\t<command>" lines there

@@ -383,6 +383,10 @@ please wait...</source>
         <source>Homing completed</source>
         <translation>归零完成</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>回零失败</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -531,6 +535,10 @@ Resume it?</source>
         <source>No</source>
         <translation>否</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>运动控制板无响应。</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -603,6 +611,10 @@ Please wait...</source>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>校准已保存，喷头正在归零...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>回零失败</translation>
     </message>
 </context>
 <context>

@@ -383,6 +383,10 @@ please wait...</translation>
         <source>Homing completed</source>
         <translation>Homing completed</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Homing failed</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -531,6 +535,10 @@ Resume it?</translation>
         <source>No</source>
         <translation>No</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>The motion board does not respond.</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -604,6 +612,10 @@ Please wait...</translation>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>Calibration is stored. Extruder is homing...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Homing failed</translation>
     </message>
 </context>
 <context>

@@ -384,6 +384,10 @@ veuillez patienter...</translation>
         <source>Homing completed</source>
         <translation>Mise à l&apos;origine terminée</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Échec du retour à l&apos;origine</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -532,6 +536,10 @@ Mettre à jour ?</translation>
         <source>No</source>
         <translation>Non</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>La carte de mouvement ne répond pas.</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -606,6 +614,10 @@ Veuillez patienter...</translation>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>Calibrage enregistré. L&apos;extrudeur retourne à l&apos;origine...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Échec du retour à l&apos;origine</translation>
     </message>
 </context>
 <context>

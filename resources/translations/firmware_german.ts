@@ -384,6 +384,10 @@ bitte warten...</translation>
         <source>Homing completed</source>
         <translation>Referenzfahrt abgeschlossen</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Referenzfahrt fehlgeschlagen</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -532,6 +536,10 @@ Firmware aktualisieren?</translation>
         <source>No</source>
         <translation>Nein</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>Die Bewegungssteuerung antwortet nicht.</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -606,6 +614,10 @@ Bitte warten...</translation>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>Kalibrierung gespeichert. Der Extruder fährt in die Ausgangsposition...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Referenzfahrt fehlgeschlagen</translation>
     </message>
 </context>
 <context>

@@ -384,6 +384,10 @@ please wait...</source>
         <source>Homing completed</source>
         <translation>原点復帰が完了しました</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -532,6 +536,11 @@ Resume it?</source>
         <source>No</source>
         <translation>いいえ</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>モーションボードが
+応答しません。</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -606,6 +615,10 @@ Please wait...</source>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>キャリブレーションを保存しました。エクストルーダーを原点に戻しています...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
     </message>
 </context>
 <context>

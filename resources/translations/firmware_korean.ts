@@ -229,6 +229,24 @@ please wait...</source>
         <source>Print</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -295,6 +313,10 @@ please wait...</source>
     </message>
     <message>
         <source>Homing completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -385,6 +407,10 @@ please check the extruder.</source>
 </context>
 <context>
     <name>MainWindow</name>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>Build</source>
         <translation type="unfinished"></translation>
@@ -495,6 +521,10 @@ Please wait...</source>
     </message>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -384,6 +384,10 @@ espere por favor...</translation>
         <source>Homing completed</source>
         <translation>Origen alcanzado</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Error al volver al origen</translation>
+    </message>
 </context>
 <context>
     <name>Keyboard</name>
@@ -532,6 +536,10 @@ interrumpió. ¿Reanudarla?</translation>
         <source>No</source>
         <translation>No</translation>
     </message>
+    <message>
+        <source>The motion board does not respond.</source>
+        <translation>La placa de movimiento no responde.</translation>
+    </message>
 </context>
 <context>
     <name>OneButtonDialog</name>
@@ -606,6 +614,10 @@ Espere...</translation>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
         <translation>Calibración guardada. El extrusor vuelve al origen...</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Error al volver al origen</translation>
     </message>
 </context>
 <context>

@@ -63,3 +63,11 @@ void Home::checkReturnHomeDone()
         buzzerPlay::getInstance("pwm1")->play(buzzerPlay::TUNE_PRINT_DONE);
     }
 }
+
+void Home::returnHomeTimedOut()
+{
+    // The helper has stopped the machine and let go of this page.
+    m_homed = true;
+    ui->label->setText(tr("Homing failed"));
+    ui->yes->setEnabled(true);
+}

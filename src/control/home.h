@@ -21,6 +21,8 @@ public:
     ~Home() override;
 
     void checkReturnHomeDone() override;
+    // An axis that never reached its end-stop: say so and let the user out.
+    void returnHomeTimedOut() override;
 
 private:
     Ui::Home *ui;

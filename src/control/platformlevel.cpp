@@ -114,6 +114,15 @@ void PlatformLevel::checkReturnHomeDone()
     QTimer::singleShot(TimeScale::ms(CloseDelayMs), this, &PlatformLevel::close);
 }
 
+void PlatformLevel::returnHomeTimedOut()
+{
+    m_isMove = false;
+    closeBusyNotice();
+    ui->ok->hide();
+    ui->label->setText(tr("Homing failed"));
+    ui->label->show();
+}
+
 void PlatformLevel::platformLevelfirstStep()
 {
     m_calibration_step = Step_Point1;

@@ -38,6 +38,8 @@ public:
     ~PlatformLevel() override;
 
     void checkReturnHomeDone() override;
+    // An axis that never reached its end-stop: say so; Back stays usable.
+    void returnHomeTimedOut() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -47,10 +47,13 @@ void CExecuteReturnHome::startAxis()
     m_timer.start(TimeScale::ms(kPollMs));
 }
 
+// Homing moves relative; whatever comes next expects the board absolute.
 void CExecuteReturnHome::stop()
 {
     m_timer.stop();
-    ExecuteGetSerialObject()->serial()->serialCheckCode(QStringLiteral("M112"));
+    SerialObject *link = ExecuteGetSerialObject()->serial();
+    link->serialCheckCode(QStringLiteral("M112"));
+    link->serialSendCode(QStringLiteral("G90"));
 }
 
 void CExecuteReturnHome::check()
@@ -69,6 +72,7 @@ void CExecuteReturnHome::check()
         if (m_axisClock.elapsed() > TimeScale::ms(kAxisTimeoutMs)) {
             qCritical() << "CExecuteReturnHome::check axis" << axis << "never reached its end-stop";
             stop();
+            m_listener->returnHomeTimedOut();
         }
         return;
     }

@@ -12,7 +12,9 @@ class ReturnHomeListener;
 // is polled every 100 ms; the axis is stopped and zeroed when its end-stop
 // reports. The listener is called once at the end. When no listener is
 // registered at a check the machine is stopped and homing ends; an axis that
-// does not reach its end-stop within a minute stops homing without callback.
+// does not reach its end-stop within a minute stops homing and the listener
+// hears returnHomeTimedOut() instead. A stopped homing leaves the board in
+// absolute positioning.
 class CExecuteReturnHome : public QObject {
     Q_OBJECT
 public:

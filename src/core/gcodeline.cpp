@@ -121,6 +121,23 @@ std::string commandWord(const std::string &command)
     return blank == std::string::npos ? command : command.substr(0, blank);
 }
 
+bool takesBoardSlot(const std::string &word)
+{
+    static const char *const kQueued[] = {"G0",  "G1",  "G2",  "G3",   "G4",   "G28",  "G90",  "G91",  "G92",
+                                          "M17", "M18", "M82", "M83",  "M84",  "M92",  "M104", "M106", "M107",
+                                          "M109", "M140", "M141", "M190"};
+    for (const char *queued : kQueued) {
+        if (word == queued)
+            return true;
+    }
+    return false;
+}
+
+bool isMove(const std::string &word)
+{
+    return word == "G0" || word == "G1" || word == "G2" || word == "G3";
+}
+
 std::string formatNumber(double value)
 {
     char buf[48];
@@ -137,8 +154,7 @@ std::string formatNumber(double value)
 
 std::string applyAdjustments(const std::string &command, const PrintingAdjust &adjust, GcodeState &state)
 {
-    const std::string word = commandWord(command);
-    if (word != "G0" && word != "G1")
+    if (!isMove(commandWord(command)))
         return command;
     const int speed = adjust.speed <= 0 ? 100 : adjust.speed;
     std::vector<std::string> words = splitWords(command);
@@ -183,7 +199,7 @@ void GcodeState::track(const std::string &command)
         absoluteE = true;
     } else if (word == "M83") {
         absoluteE = false;
-    } else if (word == "G0" || word == "G1") {
+    } else if (Gcode::isMove(word)) {
         for (size_t i = 1; i < words.size(); ++i) {
             double v;
             if (!wordValue(words[i], v))

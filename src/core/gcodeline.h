@@ -18,6 +18,13 @@ bool filterLine(const char *data, size_t length, std::string &command);
 // The command word of a filtered line ("G1", "M104", ...).
 std::string commandWord(const std::string &command);
 
+// Whether the board queues a command with this word in its command buffer
+// (motion, dwell, modes, heaters, fan), rather than answering it at once.
+bool takesBoardSlot(const std::string &word);
+
+// Moves whose words X, Y, Z, E and F mean the end point and feed rate.
+bool isMove(const std::string &word);
+
 } // namespace Gcode
 
 // The modal state of the command stream as the board received it: what the
@@ -39,7 +46,7 @@ struct GcodeState {
 namespace Gcode {
 
 // Applies the live adjustments to a filtered command: the speed factor to the
-// F words of G0/G1 (appending the modal F when only the factor changed) and,
+// F words of moves (appending the modal F when only the factor changed) and,
 // in absolute mode, the Z offset to their Z words. `state` is the stream's
 // state before this command; it records the file's modal feed rate.
 std::string applyAdjustments(const std::string &command, const PrintingAdjust &adjust, GcodeState &state);

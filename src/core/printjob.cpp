@@ -11,16 +11,22 @@
 #include <QDebug>
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 #include <sys/stat.h>
 
 namespace {
-constexpr int kMaxConsecutiveFailures = 3;
+// Command-buffer slots of the board; a board that reports more free slots
+// has more.
+constexpr int kBoardQueueSlots = 16;
 constexpr int kHeatPollMs = 1000;
 constexpr double kProgressStep = 0.01;
 } // namespace
 
-PrintJob::PrintJob(SerialObject &link, QString path) : m_link(link), m_path(std::move(path)) {}
+PrintJob::PrintJob(SerialObject &link, QString path)
+    : m_link(link), m_path(std::move(path)), m_boardCapacity(kBoardQueueSlots)
+{
+}
 
 PrintJob::~PrintJob()
 {
@@ -47,6 +53,11 @@ bool PrintJob::openFile()
             return false;
         }
         m_startOffset = header.gcodeStart;
+    } else if (PrintFileHeader::isHeadedForPages(m_path)) {
+        GXFileHeader header;
+        if (PrintFileHeader::read(m_path, header) && header.gcodeStart >= sizeof(GXFileHeader)
+            && header.gcodeStart <= static_cast<unsigned long long>(st.st_size))
+            m_gcodeStart = header.gcodeStart;
     }
     return true;
 }
@@ -68,6 +79,7 @@ long long PrintJob::countLines()
         ++lines;
     if (fseeko(m_file, m_startOffset, SEEK_SET) != 0)
         return -1;
+    m_readOffset = m_startOffset;
     return lines;
 }
 
@@ -76,7 +88,12 @@ bool PrintJob::nextLine(std::string &raw)
     const ssize_t n = getline(&m_lineBuffer, &m_lineCapacity, m_file);
     if (n < 0)
         return false;
-    raw.assign(m_lineBuffer, static_cast<size_t>(n));
+    // The line that holds the image's last bytes keeps its number but only
+    // the G-code part, which the filter would otherwise drop with the image.
+    const long long begin = m_readOffset;
+    m_readOffset += n;
+    const long long skip = m_gcodeStart > begin && m_gcodeStart < m_readOffset ? m_gcodeStart - begin : 0;
+    raw.assign(m_lineBuffer + skip, static_cast<size_t>(n - skip));
     return true;
 }
 
@@ -84,20 +101,45 @@ bool PrintJob::send(const std::string &command)
 {
     for (;;) {
         const std::string reply = m_link.sendFlowControlled(command);
-        if (!StringBrevik::isFailure(reply)) {
-            m_consecutiveFailures = 0;
+        // A reply without its slot count still means the board took the line.
+        if (!StringBrevik::isFailure(reply) || reply == StringBrevik::kParseResultFailed) {
+            trackInFlight(command, reply);
             return true;
         }
-        // The line may or may not have reached the board; sending it again
-        // is safer than losing it. A link that keeps failing is dead.
-        if (++m_consecutiveFailures >= kMaxConsecutiveFailures) {
-            qCritical() << "PrintJob: link failed" << m_consecutiveFailures << "times in a row:" << reply.c_str();
+        // A full queue behind a long heat-up or dwell is normal: the line was
+        // not sent and waits on as long as the board answers.
+        const bool bufferWait = reply == StringBrevik::kGpioMutexTimeout || reply == StringBrevik::kStatusCheckFailed;
+        if (bufferWait && !quitRequested()
+            && !StringBrevik::isFailure(m_link.serialCheckCode(QStringLiteral("M105"))))
+            continue;
+        // The link sends a line again only when the board proved it never
+        // took it; a board that no longer answers ends the job.
+        if (!quitRequested()) {
+            qCritical() << "PrintJob: the board no longer answers:" << reply.c_str();
             m_linkDead = true;
-            return false;
         }
-        if (quitRequested())
-            return false;
+        return false;
     }
+}
+
+// The board holds the newest (capacity - free slots) slot-taking commands;
+// everything sent before them has run.
+void PrintJob::trackInFlight(const std::string &command, const std::string &reply)
+{
+    if (Gcode::takesBoardSlot(Gcode::commandWord(command)))
+        m_inFlight.push_back(m_sendingLine);
+    int freeCount;
+    if (!StringBrevik::firstNumber(reply, freeCount))
+        return; // unknown: keep all, an older record is the safe side
+    m_boardCapacity = std::max(m_boardCapacity, freeCount);
+    const size_t held = static_cast<size_t>(m_boardCapacity - freeCount);
+    while (m_inFlight.size() > held)
+        m_inFlight.pop_front();
+}
+
+long long PrintJob::lastLineSurelyRun() const
+{
+    return m_inFlight.empty() ? m_sendingLine - 1 : m_inFlight.front() - 1;
 }
 
 bool PrintJob::sendTracked(const std::string &command)
@@ -258,11 +300,13 @@ PrintJob::Outcome PrintJob::stream(long long firstLine)
 {
     std::string raw, command;
     long long lineNumber = firstLine - 1;
+    m_sendingLine = firstLine;
     reportProgress(lineNumber);
     while (nextLine(raw)) {
         ++lineNumber;
         if (!serviceRequests())
             return Outcome::Quit;
+        m_sendingLine = lineNumber;
         if (Gcode::filterLine(raw.data(), raw.size(), command)) {
             if (Gcode::commandWord(command) == "M25") {
                 {
@@ -277,13 +321,14 @@ PrintJob::Outcome PrintJob::stream(long long firstLine)
                     return Outcome::Quit;
             }
         }
+        m_sendingLine = lineNumber + 1;
         for (const QString &deferred : m_link.takeDeferredCommands()) {
             if (!sendTracked(deferred.toStdString()))
                 return Outcome::Quit;
         }
         {
             std::lock_guard<std::mutex> lock(m_saverMutex);
-            m_completedLine = lineNumber;
+            m_completedLine = lastLineSurelyRun();
         }
         reportProgress(lineNumber);
     }
@@ -302,6 +347,7 @@ void PrintJob::run()
         emit m_link.printQuit();
         return;
     }
+    m_sendingLine = resumeLine + 1;
     if (resumeLine > 0) {
         replayTo(resumeLine);
         if (!restoreAfterPowerLoss()) {

@@ -6,6 +6,7 @@
 
 #include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -36,6 +37,8 @@ private:
     bool restoreAfterPowerLoss();
     bool sendWithModes(std::vector<std::string> commands);
     bool send(const std::string &command);
+    void trackInFlight(const std::string &command, const std::string &reply);
+    long long lastLineSurelyRun() const;
     bool sendTracked(const std::string &command);
     void reportProgress(long long linesDone);
 
@@ -53,17 +56,25 @@ private:
     QString m_path;
     FILE *m_file = nullptr;
     long long m_startOffset = 0;
+    // A headed file streamed from byte 0 starts a new line at its G-code;
+    // the image in front never ends with a newline of its own.
+    long long m_gcodeStart = 0;
+    long long m_readOffset = 0;
     long long m_totalLines = 0;
     char *m_lineBuffer = nullptr;
     size_t m_lineCapacity = 0;
     GcodeState m_state;
     float m_lastReportedProgress = 0;
-    int m_consecutiveFailures = 0;
     bool m_linkDead = false;
+    // The file line the commands being sent belong to, and the lines of the
+    // slot-taking commands the board may still hold, oldest first.
+    long long m_sendingLine = 1;
+    std::deque<long long> m_inFlight;
+    int m_boardCapacity;
 
     std::mutex m_saverMutex;
     std::condition_variable m_saverWake;
     bool m_saverStop = false;
-    long long m_completedLine = 0; // guarded by m_saverMutex
+    long long m_completedLine = 0; // every line up to it has run; guarded by m_saverMutex
     std::thread m_saver;
 };

@@ -1,9 +1,13 @@
 #pragma once
 
 // Implemented by the pages that home the axes through the homing helper; the
-// helper calls back on the GUI thread once the axes it was asked for are home.
+// helper calls back on the GUI thread once the axes it was asked for are home,
+// or once homing has given up.
 class ReturnHomeListener {
 public:
     virtual ~ReturnHomeListener() = default;
     virtual void checkReturnHomeDone() = 0;
+    // An axis did not reach its end-stop within its minute: the machine has
+    // been stopped and homing has ended without checkReturnHomeDone().
+    virtual void returnHomeTimedOut() {}
 };

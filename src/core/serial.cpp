@@ -2,6 +2,7 @@
 
 #include <QDebug>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -132,12 +133,14 @@ bool Serial::readLine(std::string &line, int deadlineMs)
             m_pending.clear();
         if (m_fd < 0)
             return false;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
-        if (left <= 0)
-            return false;
+        // A spent deadline still looks once at what has already arrived.
+        const auto left = std::max<long long>(
+            0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count());
         pollfd p{m_fd, POLLIN, 0};
         const int r = ::poll(&p, 1, static_cast<int>(std::min<long long>(left, 1000)));
         if (r < 0 && errno != EINTR)
+            return false;
+        if (r == 0 && left == 0)
             return false;
         if (r <= 0)
             continue;

@@ -22,7 +22,8 @@ public:
     bool writeAll(const std::string &bytes);
 
     // Reads one line ending in '\n' (returned without "\r\n") within
-    // `deadlineMs`; each wait for data lasts at most one second.
+    // `deadlineMs`; each wait for data lasts at most one second. A deadline
+    // of 0 takes only a line that has already arrived.
     bool readLine(std::string &line, int deadlineMs);
 
 private:

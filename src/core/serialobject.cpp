@@ -5,8 +5,11 @@
 #include "stringbrevik.h"
 #include "sysroot.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QThread>
 
+#include <algorithm>
 #include <chrono>
 #include <poll.h>
 #include <pthread.h>
@@ -38,42 +41,43 @@ std::string commandWord(const std::string &command)
     return word;
 }
 
-bool isQuery(const std::string &word)
-{
-    return word == "M105" || word == "M114" || word == "M119" || word == "M121" || word == "M113" || word == "M901";
-}
-
-// Queries have a reply shape of their own; a line of another shape is a late
-// reply to an earlier command and is skipped. Any line answers other commands.
+// Whether `reply` has the shape of an answer to `word`. Queries have shapes of
+// their own; other commands are acknowledged with a line that looks like none
+// of the answers to the queries the link probes with.
 bool replyFits(const std::string &word, const std::string &rawReply)
 {
-    if (!isQuery(word))
-        return true;
-    int freeCount;
-    if (!firstNumber(rawReply, freeCount))
-        return false;
     const QString reply = QString::fromStdString(rawReply);
-    if (word == "M105") {
-        Temperatures t;
+    Temperatures t;
+    EndStops e;
+    float x, y, z;
+    if (word == "M105")
         return temperatures(reply, t);
-    }
-    if (word == "M114") {
-        float x, y, z;
+    if (word == "M114")
         return positionXYZ(reply, x, y, z);
-    }
-    if (word == "M119") {
-        EndStops e;
+    if (word == "M119")
         return endStops(reply, e);
-    }
     if (word == "M121") {
         const QString field = reply.section(QLatin1Char(' '), 1, 1).trimmed();
         return field == QLatin1String("F") || field == QLatin1String("B");
     }
     if (word == "M113")
         return filamentState(reply) != Filament::Unknown;
-    return !firmwareVersion(reply).isEmpty(); // M901
-    return true;
+    if (word == "M901")
+        return !firmwareVersion(reply).isEmpty();
+    return !temperatures(reply, t) && !endStops(reply, e) && !positionXYZ(reply, x, y, z);
 }
+
+bool onGuiThread()
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
+// How often a GUI-thread caller waiting for a lock looks whether the board
+// has been found silent meanwhile, and how long its one attempt against a
+// board that does not respond may wait.
+constexpr int kGuiLockSliceMs = 20;
+constexpr int kGuiAttemptMs = 500;
 
 } // namespace
 
@@ -94,84 +98,171 @@ SerialObject::SerialObject(const std::string &device, int gpioPin, QObject *pare
 
 SerialObject::~SerialObject() = default;
 
-void SerialObject::drainLateReplies()
+void SerialObject::setBoardResponding(bool responding)
 {
-    if (m_unansweredFrames <= 0)
-        return;
-    std::string line;
-    while (m_unansweredFrames > 0 && m_serial->readLine(line, m_replyTimeoutMs.load()))
-        --m_unansweredFrames;
-    m_unansweredFrames = 0;
+    if (m_boardResponding.exchange(responding) != responding) {
+        if (!responding)
+            qCritical() << "SerialObject: the motion board does not respond";
+        emit boardRespondingChanged(responding);
+    }
+}
+
+std::uint64_t SerialObject::writeFrame(const std::string &command)
+{
+    const std::string frame = "~" + command + "\r\n";
+    // A frame that could not be written whole never reached the board as a
+    // command, so it is safe to write it once more on a reopened port.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if ((m_serial->isOpen() || m_serial->reopen()) && m_serial->writeAll(frame)) {
+            m_owed.push_back({++m_lastFrameId, commandWord(command)});
+            return m_lastFrameId;
+        }
+        m_owed.clear(); // a reopened port has lost what was on its way
+        m_serial->reopen();
+    }
+    return 0;
+}
+
+// Replies come in frame order. A frame whose reply does not fit is one the
+// board never took (it lost it, or it was garbled away), so it is skipped;
+// the newest frame takes any line, of whatever shape.
+std::uint64_t SerialObject::assignReply(const std::string &line)
+{
+    while (!m_owed.empty()) {
+        const OwedReply oldest = m_owed.front();
+        m_owed.pop_front();
+        if (m_owed.empty() || replyFits(oldest.word, line))
+            return oldest.id;
+    }
+    return 0; // a line nobody asked for
+}
+
+// A reply to an older frame shows that the board works through a backlog: the
+// wait starts again from there.
+std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0 || !m_serial->readLine(reply, static_cast<int>(left)))
+            return 0;
+        setBoardResponding(true);
+        const std::uint64_t answered = assignReply(reply);
+        if (answered >= id)
+            return answered;
+        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    }
 }
 
 std::string SerialObject::exchangeLocked(const std::string &command)
 {
     if (m_closed.load())
         return kSendFailed;
-    const std::string frame = "~" + command + "\r\n";
+    const bool quick = !m_boardResponding.load() && onGuiThread();
+    const int timeoutMs = quick ? std::min(kGuiAttemptMs, m_replyTimeoutMs.load()) : m_replyTimeoutMs.load();
     const std::string word = commandWord(command);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!m_serial->isOpen() && !m_serial->reopen())
-            continue;
-        drainLateReplies();
-        m_serial->flushInput();
-        if (!m_serial->writeAll(frame)) {
-            m_serial->reopen();
-            continue;
-        }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_replyTimeoutMs.load());
-        std::string reply;
-        for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  deadline - std::chrono::steady_clock::now())
-                                  .count();
-            if (left <= 0 || !m_serial->readLine(reply, static_cast<int>(left)))
-                break;
-            if (!replyFits(word, reply)) {
-                if (m_unansweredFrames > 0)
-                    --m_unansweredFrames;
-                continue;
-            }
-            int freeCount;
-            if (firstNumber(reply, freeCount))
-                m_freeSlots.store(freeCount);
-            return reply;
-        }
-        ++m_unansweredFrames;
-        qWarning() << "SerialObject: no reply to" << command.c_str() << "attempt" << attempt + 1;
+
+    // Replies that came in between exchanges answer older frames.
+    std::string reply;
+    while (m_serial->readLine(reply, 0)) {
+        setBoardResponding(true);
+        assignReply(reply);
     }
+
+    std::uint64_t id = writeFrame(command);
+    if (id == 0)
+        return kSendFailed;
+    if (awaitAnswer(id, timeoutMs, reply) == id)
+        return reply;
+    if (quick)
+        return kSendFailed;
+
+    // No reply in time. Writing the command again could run it twice, so ask
+    // something harmless behind it: its answer without one for the command
+    // before it proves that the board never took the command.
+    qWarning() << "SerialObject: no reply to" << command.c_str() << "in time, asking the board";
+    const std::uint64_t probe = writeFrame(word == "M105" ? "M119" : "M105");
+    std::uint64_t answered = probe == 0 ? 0 : awaitAnswer(id, timeoutMs, reply);
+    if (answered == id)
+        return reply;
+    if (answered == probe) {
+        qWarning() << "SerialObject: the board did not take" << command.c_str() << "- sending it again";
+        id = writeFrame(command);
+        if (id != 0 && awaitAnswer(id, timeoutMs, reply) == id)
+            return reply;
+        return kSendFailed;
+    }
+    // Not a word from the board in two reply times: what is owed will not come.
+    qWarning() << "SerialObject: the board is silent; reopening the port";
+    setBoardResponding(false);
+    m_owed.clear();
     m_serial->reopen();
     return kSendFailed;
+}
+
+bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock)
+{
+    if (!onGuiThread()) {
+        lock.lock();
+        return true;
+    }
+    // The screen must not freeze behind another thread's exchange with a
+    // board that has just been found silent.
+    while (!lock.try_lock_for(std::chrono::milliseconds(kGuiLockSliceMs))) {
+        if (!m_boardResponding.load())
+            return false;
+    }
+    return true;
+}
+
+bool SerialObject::lockBuffer(std::unique_lock<std::timed_mutex> &lock, std::chrono::steady_clock::time_point deadline)
+{
+    const bool gui = onGuiThread();
+    while (!lock.try_lock_for(std::chrono::milliseconds(kGuiLockSliceMs))) {
+        if ((gui && !m_boardResponding.load()) || std::chrono::steady_clock::now() >= deadline)
+            return false;
+    }
+    return true;
 }
 
 QString SerialObject::serialCheckCode(QString command)
 {
     NoCancellation guard;
-    std::lock_guard<std::mutex> lock(m_exchangeMutex);
-    return QString::fromStdString(exchangeLocked(command.toStdString()));
+    std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
+    if (!lockExchange(lock))
+        return QString::fromLatin1(kSendFailed);
+    const std::string reply = exchangeLocked(command.toStdString());
+    int freeCount;
+    if (firstNumber(reply, freeCount))
+        m_freeSlots.store(freeCount);
+    return QString::fromStdString(reply);
 }
 
-bool SerialObject::waitForBufferRoom(std::string &failure)
+bool SerialObject::waitForBufferRoom(std::chrono::steady_clock::time_point deadline, std::string &failure)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_bufferWaitMs.load());
+    const bool gui = onGuiThread();
     while (m_freeSlots.load() <= 0) {
+        // A failed read of the line says nothing about the board: look again
+        // shortly, until the wait is over.
         const int level = m_gpio->value();
-        if (level < 0) {
-            failure = kStatusCheckFailed;
-            return false;
-        }
         if (level == 0)
             return true;
+        if (gui && !m_boardResponding.load()) {
+            failure = kSendFailed;
+            return false;
+        }
         if (std::chrono::steady_clock::now() >= deadline) {
-            failure = kGpioMutexTimeout;
+            failure = level < 0 ? kStatusCheckFailed : kGpioMutexTimeout;
             return false;
         }
         // On the board the falling edge wakes poll(); a regular file never
         // signals, so the time-out doubles as the re-check interval.
         pollfd edge{m_gpio->valueFd(), POLLPRI | POLLERR, 0};
-        if (edge.fd >= 0 && ::poll(&edge, 1, 2) > 0)
+        if (level > 0 && edge.fd >= 0 && ::poll(&edge, 1, 2) > 0)
             m_gpio->readValue(); // acknowledges the edge for the next poll
-        else if (edge.fd < 0)
+        else
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
@@ -185,29 +276,40 @@ QString SerialObject::serialSendCode(QString command)
 std::string SerialObject::sendFlowControlled(const std::string &command)
 {
     NoCancellation guard;
+    // One bound for the whole wait: for the buffer lock and for a free slot.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_bufferWaitMs.load());
     std::unique_lock<std::timed_mutex> bufferLock(m_bufferMutex, std::defer_lock);
-    if (!bufferLock.try_lock_for(std::chrono::milliseconds(m_bufferWaitMs.load())))
-        return kGpioMutexTimeout;
+    if (!lockBuffer(bufferLock, deadline))
+        return onGuiThread() && !m_boardResponding.load() ? kSendFailed : kGpioMutexTimeout;
     std::string failure;
-    if (!waitForBufferRoom(failure)) {
+    if (!waitForBufferRoom(deadline, failure)) {
         qWarning() << "SerialObject::serialSendCode" << command.c_str() << failure.c_str();
         return failure;
     }
     std::string reply;
     {
-        std::lock_guard<std::mutex> lock(m_exchangeMutex);
+        std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
+        if (!lockExchange(lock))
+            return kSendFailed;
         reply = exchangeLocked(command);
     }
+    if (isFailure(reply))
+        return reply;
     int freeCount;
-    if (!isFailure(reply) && !firstNumber(reply, freeCount))
+    if (!firstNumber(reply, freeCount)) {
+        // The board took the command but did not say how much room is left:
+        // the next send asks the buffer-check line.
+        m_freeSlots.store(0);
         return kParseResultFailed;
+    }
+    m_freeSlots.store(freeCount);
     return reply;
 }
 
 void SerialObject::serialClose()
 {
     NoCancellation guard;
-    std::lock_guard<std::mutex> lock(m_exchangeMutex);
+    std::lock_guard<std::timed_mutex> lock(m_exchangeMutex);
     m_closed.store(true);
     m_serial->close();
 }
@@ -215,7 +317,8 @@ void SerialObject::serialClose()
 bool SerialObject::serialReopen()
 {
     NoCancellation guard;
-    std::lock_guard<std::mutex> lock(m_exchangeMutex);
+    std::lock_guard<std::timed_mutex> lock(m_exchangeMutex);
+    m_owed.clear(); // replies to frames before the reopen are lost with the old port
     if (!m_serial->reopen())
         return false;
     m_closed.store(false);

@@ -4,7 +4,10 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -24,12 +27,19 @@ struct PrintingAdjust {
 // The printer link: the one connection to the motion board, shared by the GUI
 // thread's polling, the print thread and page workers.
 //
-// An exchange writes "~<command>\r\n" and reads one reply line. A
-// flow-controlled send first waits until the board has a free command-buffer
+// An exchange writes "~<command>\r\n" and reads one reply line. The board
+// answers every frame once and in order, so a reply that comes after its
+// exchange gave up belongs to that old frame and is passed over by the
+// exchanges after it; a command is written again only once the board has
+// proven that it never took it. A flow-controlled send first waits until the board has a free command-buffer
 // slot (the free-slot count of the last reply, or the buffer-check GPIO line
 // falling to 0) and keeps the buffer lock until the reply has told the new
 // count, so two senders can never both use the last slot. Failures come back
 // in place of the reply as the texts of StringBrevik.
+//
+// After an exchange has found the board silent, the link counts the board as
+// not responding until any reply arrives; the GUI thread's exchanges then make
+// one short attempt and never queue behind another thread's long one.
 class SerialObject : public QObject {
     Q_OBJECT
 public:
@@ -82,6 +92,7 @@ public:
     void setReplyTimeoutMs(int ms) { m_replyTimeoutMs.store(ms); }
     void setBufferWaitMs(int ms) { m_bufferWaitMs.store(ms); }
     int freeSlots() const { return m_freeSlots.load(); }
+    bool boardResponding() const { return m_boardResponding.load(); }
 
 public slots:
     void slo_printingPause();
@@ -96,6 +107,9 @@ signals:
     void printResume();
     void printQuit();
     void readM25();
+    // The board stopped answering (false) or answers again (true); emitted on
+    // the thread whose exchange found out.
+    void boardRespondingChanged(bool responding);
 
 private:
     friend class PrintJob;
@@ -120,16 +134,29 @@ private:
     // Marks the job as ended and hands over the commands still waiting.
     std::vector<QString> endJob();
 
+    // A frame written to the board whose reply has not been read yet.
+    struct OwedReply {
+        std::uint64_t id;
+        std::string word;
+    };
+
     std::string exchangeLocked(const std::string &command);
+    std::uint64_t writeFrame(const std::string &command);
+    // Reads replies until one answers `id` or a later frame, or until the
+    // deadline (0: nothing answered).
+    std::uint64_t awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply);
+    std::uint64_t assignReply(const std::string &line);
+    void setBoardResponding(bool responding);
+    bool lockExchange(std::unique_lock<std::timed_mutex> &lock);
+    bool lockBuffer(std::unique_lock<std::timed_mutex> &lock, std::chrono::steady_clock::time_point deadline);
     // serialSendCode without text conversions, for the print loop.
     std::string sendFlowControlled(const std::string &command);
-    bool waitForBufferRoom(std::string &failure);
-    void drainLateReplies();
+    bool waitForBufferRoom(std::chrono::steady_clock::time_point deadline, std::string &failure);
     void sendOrDefer(const QString &command);
 
     std::unique_ptr<Serial> m_serial;
     std::unique_ptr<Gpio> m_gpio;
-    std::mutex m_exchangeMutex;
+    std::timed_mutex m_exchangeMutex;
     std::timed_mutex m_bufferMutex;
     std::mutex m_adjustMutex;
     PrintingAdjust m_adjust;
@@ -143,5 +170,7 @@ private:
     std::atomic<int> m_replyTimeoutMs{5000};
     std::atomic<int> m_bufferWaitMs{60000};
     std::atomic<bool> m_closed{false};
-    int m_unansweredFrames = 0; // frames whose reply may still arrive
+    std::atomic<bool> m_boardResponding{true};
+    std::deque<OwedReply> m_owed; // oldest first; guarded by m_exchangeMutex
+    std::uint64_t m_lastFrameId = 0;
 };

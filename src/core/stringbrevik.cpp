@@ -125,7 +125,7 @@ bool temperatures(const QString &reply, Temperatures &out)
     if (isFailure(reply))
         return false;
     static const QRegExp pattern(QStringLiteral(
-        "T:\\s*(-?[0-9.]+)\\s*/\\s*(-?[0-9.]+)\\s+B:\\s*(-?[0-9.]+)\\s*/\\s*(-?[0-9.]+)"));
+        "T0?:\\s*(-?[0-9.]+)\\s*/\\s*(-?[0-9.]+)\\s+B:\\s*(-?[0-9.]+)\\s*/\\s*(-?[0-9.]+)"));
     QRegExp rx(pattern);
     if (rx.indexIn(reply) < 0)
         return false;
@@ -145,7 +145,7 @@ bool endStops(const QString &reply, EndStops &out)
 {
     if (isFailure(reply))
         return false;
-    static const QRegExp pattern(QStringLiteral("X:([01])\\s+Y:([01])\\s+Z:([01])"));
+    static const QRegExp pattern(QStringLiteral("X:\\s*([01])\\s+Y:\\s*([01])\\s+Z:\\s*([01])"));
     QRegExp rx(pattern);
     if (rx.indexIn(reply) < 0)
         return false;

@@ -40,13 +40,15 @@ Filament filamentState(const QString &reply);
 // characters); empty when the reply does not have that shape.
 QString firmwareVersion(const QString &reply);
 
-// "M105": "<n> T:<cur>/<target> B:<cur>/<target>".
+// "M105": "<n> T:<cur>/<target> B:<cur>/<target>"; also read with "ok" in
+// front, blanks around "/" and "T0:" for the nozzle.
 struct Temperatures {
     float nozzle = 0, nozzleTarget = 0, bed = 0, bedTarget = 0;
 };
 bool temperatures(const QString &reply, Temperatures &out);
 
-// "M119": "<n> X:<0|1> Y:<0|1> Z:<0|1>", 1 meaning the end-stop is pressed.
+// "M119": "<n> X:<0|1> Y:<0|1> Z:<0|1>", 1 meaning the end-stop is pressed;
+// also read with "ok" in front and blanks behind the colons.
 struct EndStops {
     bool x = false, y = false, z = false;
 };

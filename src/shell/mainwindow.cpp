@@ -123,6 +123,8 @@ MainWindow::MainWindow(QWidget *parent)
     setFixedSize(272, 480);
     move(0, 0);
 
+    connect(m_link, &SerialObject::boardRespondingChanged, this, &MainWindow::showBoardResponding,
+            Qt::QueuedConnection);
     // The board learns the machine's state through the plain exchange.
     m_endStopsAtStart = m_link->serialCheckCode(QStringLiteral("M119"));
     m_usb = new UsbMonitor(this);
@@ -164,6 +166,8 @@ MainWindow::~MainWindow()
     delete server.exchange(nullptr);
     delete m_network;
     dialogClose();
+    if (m_boardNotice)
+        m_boardNotice->close();
     if (instMainWindow == this)
         instMainWindow = nullptr;
     delete ui;
@@ -347,6 +351,21 @@ void MainWindow::resumeUpdateStatus()
 bool MainWindow::filamentCheckStatu()
 {
     return m_filament != StatusReading::Filament::Absent;
+}
+
+// Signals from different threads may arrive out of order: the link's state
+// now is what counts.
+void MainWindow::showBoardResponding()
+{
+    if (m_link->boardResponding()) {
+        if (m_boardNotice)
+            m_boardNotice->close();
+        return;
+    }
+    if (m_boardNotice)
+        return;
+    m_boardNotice = new OneButtonDialog(QString(), tr("The motion board does not respond."));
+    m_boardNotice->show();
 }
 
 // ---- USB and network -----------------------------------------------------

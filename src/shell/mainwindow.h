@@ -17,6 +17,7 @@
 
 class myServer;
 class NetworkWatcher;
+class OneButtonDialog;
 class QEvent;
 class QTimer;
 class SendFileDialog;
@@ -140,6 +141,7 @@ private slots:
     void lanMotorsOn();
     void lanControlTaken();
     void lanControlReleased();
+    void showBoardResponding();
     void newVersionDownloaded();
 
 private:
@@ -166,6 +168,8 @@ private:
     std::thread m_lanStarter;
     std::atomic<myServer *> m_pendingServer{nullptr};
     QString m_endStopsAtStart;
+    // Open while the printer link counts the motion board as not responding.
+    QPointer<OneButtonDialog> m_boardNotice;
 
     mutable std::mutex m_tempMutex;
     int m_nozzle = 0, m_nozzleTarget = 0, m_bed = 0, m_bedTarget = 0;

@@ -225,6 +225,19 @@ private slots:
         getConfigFile()->configFile()->setBuzzerStatus(false);
     }
 
+    // An end-stop that never triggers ends in a message and a usable Back.
+    void homingThatNeverEndsLetsTheUserOut()
+    {
+        bench.fx->board().setStuckEndstop('Y', true);
+        Home *page = openPage(Home::instHome);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(page, "label"), QStringLiteral("Homing failed"), 5000);
+        QVERIFY(button(page, "yes")->isEnabled());
+        const QStringList sent = bench.commands();
+        QCOMPARE(sent.mid(sent.lastIndexOf("G1 Y-320 F3000") + 1), (QStringList{"M112", "G90"}));
+        page->close();
+        QTRY_VERIFY(!Home::instHome);
+    }
+
     // A homed page that stays open does not hold on to the homing helper:
     // closing it leaves another page's homing alone.
     void homedPageLeavesTheHelperToOthers()

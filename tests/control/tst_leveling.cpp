@@ -203,6 +203,19 @@ private slots:
 
     // Back while the head travels to corner 2: the closing commands, READY,
     // the busy notice gone and no poll of the board afterwards.
+    // An end-stop that never triggers: no busy notice left for good, a
+    // message instead, and Back still closes the page.
+    void homingThatNeverEnds()
+    {
+        bench.fx->board().setStuckEndstop('X', true);
+        openPage(PlatformLevel::instPlatformLevel);
+        QTRY_COMPARE_WITH_TIMEOUT(page()->findChild<QLabel *>("label")->text(), QStringLiteral("Homing failed"), 5000);
+        QVERIFY(!OneLableDialog::instOneLableDialog);
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        button(page(), "back")->click();
+        QTRY_VERIFY(!page());
+    }
+
     void backOnTheWayToCorner2()
     {
         openPage(PlatformLevel::instPlatformLevel);

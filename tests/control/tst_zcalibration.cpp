@@ -124,7 +124,7 @@ private slots:
             // Lift and travel, the probing descent once idle, the reading.
             expected << "G1 Z20 F300" << ZCalibration::moveCommand(point) << "M112" << "G1 Z0 F200" << "M112";
             if (point == 1)
-                expected << "M112"; // read again at the next step
+                expected << "M112" << "M112"; // each cut reply: read again at the next step
         }
         expected << "G1 Z5 F400" << "M141 T90" << "G1 X0 Y0 F2000" << "G1 Z0 F300";
         QCOMPARE(raw.mid(homed), expected);

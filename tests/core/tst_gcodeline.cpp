@@ -64,6 +64,10 @@ private slots:
 
         adjust.offset = 25;
         QCOMPARE(run("G1 Z0.3"), QString("G1 Z0.55"));
+        // Arcs get the factor and the offset too; their centre words stay.
+        adjust.speed = 200;
+        QCOMPARE(run("G2 X10 Y5 Z0.3 I2 J0 E1 F600"), QString("G2 X10 Y5 Z0.55 I2 J0 E1 F1200"));
+        QVERIFY(state.x == 10.0 && state.y == 5.0);
         QCOMPARE(run("G92 Z0"), QString("G92 Z0"));
         QCOMPARE(run("M104 S200"), QString("M104 S200"));
         run("G91");
@@ -91,6 +95,10 @@ private slots:
         QCOMPARE(s.bedTarget, 65);
         s.track("G28");
         QCOMPARE(s.x + s.y + s.z, 0.0);
+        GcodeState relative; // G91 makes E relative too
+        for (const char *c : {"G91", "G1 X1 E2", "G1 X1 E2"})
+            relative.track(c);
+        QCOMPARE(relative.e, 4.0);
     }
 };
 

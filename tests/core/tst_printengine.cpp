@@ -7,10 +7,13 @@
 #include "stringbrevik.h"
 #include "timescale.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QtTest>
 
 #include <csignal>
+#include <optional>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -117,13 +120,22 @@ private slots:
         t.join();
         QCOMPARE(fx.motionCommands(), (QStringList{"G28 X"}));
 
+        // A "gx" file goes from byte 0; its G-code starts a line of its own
+        // although its image does not end with a newline.
         fx.board().clearLog();
         spy.events.clear();
-        const QString gx = writeFile(fx.root(), "a.gx", body);
-        PrintRun t2(link, gx);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(40, 30, QImage::Format_RGB32).save(&buffer, "PNG");
+        QVERIFY(!png.endsWith('\n'));
+        QByteArray gxHeader(60, '\0');
+        for (int i = 0; i < 4; ++i)
+            gxHeader[24 + i] = char(((60 + png.size()) >> (8 * i)) & 0xff);
+        PrintRun t2(link, writeFile(fx.root(), "a.gx", gxHeader + png + "G28\nG1 Z2\n"));
         QTRY_COMPARE(spy.events, QStringList{"over"});
         t2.join();
-        QCOMPARE(fx.motionCommands(), (QStringList{"G1 Z9", "G28 X"}));
+        QCOMPARE(fx.motionCommands(), (QStringList{"G28", "G1 Z2"}));
 
         // A header pointing past the end of the file is not a print.
         spy.events.clear();
@@ -320,6 +332,92 @@ private slots:
         QCOMPARE(sent[4], QString("M106 S200"));
         QCOMPARE(sent[5].toStdString(), "G1 F" + Gcode::formatNumber(f));
         QCOMPARE(sent[6].toLatin1(), lines[line]);
+    }
+
+    // Killed with a full queue of slow moves, read through a buffer-check
+    // line that reads empty: the record never lets a resume skip a move the
+    // board had not run, and costs at most a queue of them.
+    void powerLossRecordNeverSkipsQueuedMoves()
+    {
+        SimFixture fx(20.0);
+        QVERIFY(fx.ok());
+        getConfigFile()->configFile()->reload();
+        QList<QByteArray> lines = {"G90", "G1 F1200"};
+        for (int i = 0; i < 400; ++i)
+            lines << "G1 X" + QByteArray::number(i % 2 ? 20 : 0) + " Y" + QByteArray::number(i * 0.1, 'f', 1);
+        const QString path = writeFile(fx.root(), "slow.gcode", lines.join('\n') + '\n');
+        fx.board().setBufferLineBlank(true);
+        const pid_t child = fork();
+        if (child == 0) {
+            SerialObject link("/dev/ttyS2", 131);
+            link.setBufferWaitMs(20);
+            link.serialPrint(path);
+            _exit(0);
+        }
+        qint64 record = 0;
+        QTRY_VERIFY_WITH_TIMEOUT(FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(record) && record > 40, 20000);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const int stillQueued = fx.board().queuedCommands();
+        const QStringList received = fx.motionCommands();
+        QVERIFY(FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(record) && stillQueued > 0);
+        const qint64 firstNotRun = lines.indexOf(received[received.size() - stillQueued].toLatin1()) + 1;
+        QVERIFY2(record + 1 <= firstNotRun && record + 1 >= firstNotRun - 17,
+                 qPrintable(QString("resumed at %1, first move not run %2").arg(record + 1).arg(firstNotRun)));
+    }
+
+    // A long heat-up at the head of a full queue, a late reply and replies
+    // without their slot count: buffer waits run out while the board
+    // answers, no line goes out twice, and the print completes.
+    void aSlowOrOddBoardNeitherEndsNorRepeatsAPrint()
+    {
+        SimFixture fx(100.0);
+        QVERIFY(fx.ok());
+        getConfigFile()->configFile()->reload();
+        fx.board().setCapacity(4);
+        fx.board().setForcedNozzleTemp(25.0);
+        fx.board().setGarbageReplies(true);
+        fx.board().delayReplyOnce("G1 X10 E1", 250);
+        SerialObject link("/dev/ttyS2", 131);
+        link.setReplyTimeoutMs(150);
+        link.setBufferWaitMs(100);
+        EngineSpy spy(link);
+        const QStringList lines = {"G91", "M83", "M109 S200", "G1 X10 E1 F1200", "G1 X10 E1", "G1 Y10 E2", "G1 X-5 E1",
+                                   "G1 Y-5 E1", "G1 X1 E1"};
+        link.slo_printCtlInit();
+        PrintRun t(link, writeFile(fx.root(), "slow.gcode", lines.join('\n').toLatin1()));
+        QTRY_VERIFY_WITH_TIMEOUT(fx.count("M105") >= 4, 10000);
+        QVERIFY(spy.events.isEmpty());
+        fx.board().setForcedNozzleTemp(std::nullopt);
+        QTRY_COMPARE_WITH_TIMEOUT(spy.events, QStringList{"over"}, 20000);
+        for (const QString &line : lines)
+            QCOMPARE(fx.count(line.toStdString()), 1);
+    }
+
+    // The resume after a pause heats both heaters back before it moves, goes
+    // to where the last arc ended and puts back the relative extrusion.
+    void resumeAfterAnArcRestoresHeatersPositionAndModes()
+    {
+        SimFixture fx(20.0);
+        QVERIFY(fx.ok());
+        getConfigFile()->configFile()->reload();
+        SerialObject link("/dev/ttyS2", 131);
+        EngineSpy spy(link);
+        double bedAtResume = 0;
+        connect(&link, &SerialObject::printResume, &link, [&] { bedAtResume = fx.board().bedTemp(); },
+                Qt::DirectConnection);
+        link.slo_printCtlInit();
+        PrintRun t(link, writeFile(fx.root(), "arc.gcode", "M140 S100\nM104 S200 T0\nG90\nM83\nG1 X10 Y10 E1 F1200\n"
+                                                           "G2 X30 Y10 I10 J0 E2\nM25\nG1 X40 E1\n"));
+        QTRY_COMPARE(spy.events, (QStringList{"m25", "pause"}));
+        link.stopHalvorIIHeating(); // the page lets the heaters cool while paused
+        const int from = fx.motionCommands().size();
+        link.slo_printingContinue();
+        QTRY_COMPARE_WITH_TIMEOUT(spy.events, (QStringList{"m25", "pause", "resume", "over"}), 20000);
+        const QStringList sent = fx.motionCommands().mid(from);
+        QCOMPARE(sent.mid(sent.indexOf("M17")), (QStringList{"M17", "G90", "G1 X30 Y10 F3000", "G1 Z0 F300", "G92 E3",
+                                                            "M83", "G1 F1200", "G1 X40 E1"}));
+        QVERIFY2(bedAtResume >= 97.9, qPrintable(QString::number(bedAtResume)));
     }
 };
 

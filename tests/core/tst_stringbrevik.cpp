@@ -20,6 +20,18 @@ private slots:
         QVERIFY(!firstNumber(QStringLiteral("ok"), n));
         QVERIFY(firstNumber(QStringLiteral("0 ok"), n));
         QCOMPARE(n, 0);
+        QVERIFY(!firstNumber(QStringLiteral("12abc ok"), n)); // glued to text: no count
+    }
+
+    // Boards answer the two status queries in a few shapes.
+    void replyVariants()
+    {
+        Temperatures t;
+        for (const char *reply : {"16 T:198.5/200 B:59/60", "ok T:198.5 / 200 B:59 /60", "16 ok T0:198.5/200 B:59/60"})
+            QVERIFY2(temperatures(reply, t) && t.nozzle == 198.5f && t.bedTarget == 60.0f, reply);
+        EndStops e;
+        for (const char *reply : {"16 X:1 Y:0 Z:1", "ok X:1 Y:0 Z:1", "16 ok X: 1  Y: 0  Z: 1"})
+            QVERIFY2(endStops(reply, e) && e.x && !e.y && e.z, reply);
     }
 
     void position()

@@ -4,12 +4,14 @@
 #include "lantestclient.h"
 #include "lan/myserver.h"
 #include "mainwindow.h"
+#include "onebuttondialog.h"
 #include "onetimesclicked.h"
 #include "printericons.h"
 #include "printertranslations.h"
 #include "resumeprintconfigsavefile.h"
 #include "sendfiledialog.h"
 #include "serialobject.h"
+#include "stringbrevik.h"
 #include "questions.h"
 #include "screencheck.h"
 #include "simfixture.h"
@@ -19,12 +21,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QTranslator>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
 #include <memory>
+#include <thread>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -86,6 +90,35 @@ private slots:
         // At most one exchange (two short attempts here) blocks the loop.
         QVERIFY2(ticks > 60, qPrintable(QString::number(ticks)));
         link()->serialCheckCode("M105");
+    }
+
+    // A board that goes silent mid-print: the screen's own exchanges fail
+    // at once instead of queueing behind the print thread, a notice says
+    // why, and it goes when the board answers again.
+    void aSilentBoardIsSaidAndTheNoticeGoes()
+    {
+        link()->setReplyTimeoutMs(1500);
+        QFile file(fx->root() + "/silent.gcode");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray("G1 X10 F600\nG1 X0 F600\n").repeated(2000)));
+        file.close();
+        MainWindow window;
+        link()->slo_printCtlInit();
+        std::thread print([this, &file] { link()->serialPrint(file.fileName()); });
+        QTRY_VERIFY(fx->count("G1 X10 F600") > 0);
+        fx->board().setSilent(true);
+        QTRY_VERIFY_WITH_TIMEOUT(OneButtonDialog::instOneButtonDialog, 10000);
+        OneButtonDialog *notice = OneButtonDialog::instOneButtonDialog;
+        QCOMPARE(notice->findChild<QLabel *>("textLabel")->text(), MainWindow::tr("The motion board does not respond."));
+        QTRY_VERIFY(notice->isVisible() && ScreenCheck::clippedTexts(notice).isEmpty());
+        ScreenCheck::save(notice, "board_silent");
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(StringBrevik::isFailure(link()->serialCheckCode("M105")));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        fx->board().setSilent(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!OneButtonDialog::instOneButtonDialog, 10000);
+        print.join(); // the print ended when the board stopped answering
+        link()->setReplyTimeoutMs(300);
     }
 
     // While a print page is open the poll asks the filament sensor; only a
@@ -208,6 +241,8 @@ private slots:
         QVERIFY(client.command("M115").contains("Machine Name: Printer "));
         QVERIFY(client.command("M601 S1").contains("Control Success."));
 
+        // The head at home, whatever an earlier case left behind.
+        fx->board().placeHead({0, 0, 0, 0});
         QTRY_VERIFY2(client.command("M119").contains("\r\nEndstop: X:1 Y:1 Z:1\r\nok\r\n"), client.command("M119"));
         fx->board().clearLog();
         QCOMPARE(client.command("M17"), QByteArray("CMD M17 Received.\r\nok\r\n"));

@@ -155,30 +155,6 @@
 <context>
     <name>BuildPrint</name>
     <message>
-        <source>The print stopped:
-the printer board
-stopped answering.</source>
-        <translation>打印已停止：
-打印机主板
-没有响应。</translation>
-    </message>
-    <message>
-        <source>The print stopped:
-the print file
-cannot be read.</source>
-        <translation>打印已停止：
-无法读取
-打印文件。</translation>
-    </message>
-    <message>
-        <source>Power-loss resume is off
-for this print: its record
-cannot be saved.</source>
-        <translation>无法保存断电记录，
-本次打印的
-断电续打已关闭。</translation>
-    </message>
-    <message>
         <source>Build Time</source>
         <translation>打印时间</translation>
     </message>
@@ -271,6 +247,30 @@ please wait...</source>
     <message>
         <source>Print</source>
         <translation>打印</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>打印已停止：
+打印机主板
+没有响应。</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>打印已停止：
+无法读取
+打印文件。</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>无法保存断电记录，
+本次打印的
+断电续打已关闭。</translation>
     </message>
 </context>
 <context>
@@ -480,6 +480,10 @@ please check the extruder.</source>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>运动控制板无响应。</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>打印</translation>
     </message>
@@ -534,10 +538,6 @@ Resume it?</source>
     <message>
         <source>No</source>
         <translation>否</translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
-        <translation>运动控制板无响应。</translation>
     </message>
 </context>
 <context>

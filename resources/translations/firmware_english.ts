@@ -155,30 +155,6 @@
 <context>
     <name>BuildPrint</name>
     <message>
-        <source>The print stopped:
-the printer board
-stopped answering.</source>
-        <translation>The print stopped:
-the printer board
-stopped answering.</translation>
-    </message>
-    <message>
-        <source>The print stopped:
-the print file
-cannot be read.</source>
-        <translation>The print stopped:
-the print file
-cannot be read.</translation>
-    </message>
-    <message>
-        <source>Power-loss resume is off
-for this print: its record
-cannot be saved.</source>
-        <translation>Power-loss resume is off
-for this print: its record
-cannot be saved.</translation>
-    </message>
-    <message>
         <source>Build Time</source>
         <translation>Build Time</translation>
     </message>
@@ -271,6 +247,30 @@ please wait...</translation>
     <message>
         <source>Print</source>
         <translation>Print</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>The print stopped:
+the printer board
+stopped answering.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>The print stopped:
+the print file
+cannot be read.</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>Power-loss resume is off
+for this print: its record
+cannot be saved.</translation>
     </message>
 </context>
 <context>
@@ -480,6 +480,10 @@ to cancel loading?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>The motion board does not respond.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Build</translation>
     </message>
@@ -534,10 +538,6 @@ Resume it?</translation>
     <message>
         <source>No</source>
         <translation>No</translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
-        <translation>The motion board does not respond.</translation>
     </message>
 </context>
 <context>

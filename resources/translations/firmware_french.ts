@@ -481,6 +481,10 @@ annuler le chargement ?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>La carte de mouvement ne répond pas.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Imprimer</translation>
     </message>
@@ -535,10 +539,6 @@ Mettre à jour ?</translation>
     <message>
         <source>No</source>
         <translation>Non</translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
-        <translation>La carte de mouvement ne répond pas.</translation>
     </message>
 </context>
 <context>

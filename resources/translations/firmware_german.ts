@@ -481,6 +481,10 @@ abbrechen?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>Die Bewegungssteuerung antwortet nicht.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Drucken</translation>
     </message>
@@ -535,10 +539,6 @@ Firmware aktualisieren?</translation>
     <message>
         <source>No</source>
         <translation>Nein</translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
-        <translation>Die Bewegungssteuerung antwortet nicht.</translation>
     </message>
 </context>
 <context>

@@ -155,30 +155,6 @@
 <context>
     <name>BuildPrint</name>
     <message>
-        <source>The print stopped:
-the printer board
-stopped answering.</source>
-        <translation>印刷が停止しました：
-プリンターボードが
-応答しません。</translation>
-    </message>
-    <message>
-        <source>The print stopped:
-the print file
-cannot be read.</source>
-        <translation>印刷が停止しました：
-印刷ファイルを
-読み込めません。</translation>
-    </message>
-    <message>
-        <source>Power-loss resume is off
-for this print: its record
-cannot be saved.</source>
-        <translation>記録を保存できないため、
-この印刷の停電復帰は
-オフになりました。</translation>
-    </message>
-    <message>
         <source>Build Time</source>
         <translation>造形時間</translation>
     </message>
@@ -271,6 +247,30 @@ please wait...</source>
     <message>
         <source>Print</source>
         <translation>印刷</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the printer board
+stopped answering.</source>
+        <translation>印刷が停止しました：
+プリンターボードが
+応答しません。</translation>
+    </message>
+    <message>
+        <source>The print stopped:
+the print file
+cannot be read.</source>
+        <translation>印刷が停止しました：
+印刷ファイルを
+読み込めません。</translation>
+    </message>
+    <message>
+        <source>Power-loss resume is off
+for this print: its record
+cannot be saved.</source>
+        <translation>記録を保存できないため、
+この印刷の停電復帰は
+オフになりました。</translation>
     </message>
 </context>
 <context>
@@ -481,6 +481,11 @@ please check the extruder.</source>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>モーションボードが
+応答しません。</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>印刷</translation>
     </message>
@@ -535,11 +540,6 @@ Resume it?</source>
     <message>
         <source>No</source>
         <translation>いいえ</translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
-        <translation>モーションボードが
-応答しません。</translation>
     </message>
 </context>
 <context>

@@ -481,6 +481,10 @@ cancelar la carga?</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>The motion board does not respond.</source>
+        <translation>La placa de movimiento no responde.</translation>
+    </message>
+    <message>
         <source>Build</source>
         <translation>Imprimir</translation>
     </message>
@@ -535,10 +539,6 @@ interrumpió. ¿Reanudarla?</translation>
     <message>
         <source>No</source>
         <translation>No</translation>
-    </message>
-    <message>
-        <source>The motion board does not respond.</source>
-        <translation>La placa de movimiento no responde.</translation>
     </message>
 </context>
 <context>

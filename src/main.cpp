@@ -18,11 +18,13 @@
 #include "printpagehooks.h"
 #include "printertranslations.h"
 #include "scanner.h"
+#include "setting.h"
 #include "startup.h"
 #include "sysroot.h"
 #include "udiskandlocalmemory.h"
 #include "unloadfilament.h"
 #include "update.h"
+#include "wifipage.h"
 
 #include <QApplication>
 #include <QTextCodec>
@@ -46,6 +48,7 @@ MainWindowHooks pageHooks()
         openPage(BuildPrint::instBuildPrint, path, resume);
     };
     hooks.printPageOpen = [] { return BuildPrint::instBuildPrint != nullptr; };
+    hooks.openSettings = [] { openPage(Setting::instSetting); };
     hooks.filamentPageOpen = filamentPageOpen;
     hooks.printFileAccepted = [](const QString &path) {
         return checkPrintFile(path, machineBuildVolume()).isPrintable();
@@ -61,6 +64,17 @@ MainWindowHooks pageHooks()
     hooks.findTheLatestFirmware = &Update::findTheLatestFirmware;
     hooks.updatePageOpen = [] { return Update::instUpdate != nullptr; };
     return hooks;
+}
+
+// The settings menu's rows whose pages are built elsewhere; an opener left
+// empty opens nothing.
+void installSettingPageOpeners()
+{
+    SettingPageOpeners openers;
+    openers.openWifi = [] { openPage(WIFIPage::instWIFIPage); };
+    openers.openAbout = [] { openPage(About::instAbout); };
+    openers.openUpdate = [] { openPage(Update::instUpdate, false); };
+    Setting::setPageOpeners(openers);
 }
 
 // What the printing page and its pop-up reach in the control pages.
@@ -140,6 +154,7 @@ int main(int argc, char *argv[])
     FileStorage::removeLeftoverTemporaries();
     MainWindow::setHooks(pageHooks());
     installPrintPageHooks();
+    installSettingPageOpeners();
     MainWindow window;
     window.show();
     return app.exec();

@@ -15,7 +15,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFontDatabase>
-#include <QTranslator>
 
 #include <stdexcept>
 
@@ -88,24 +87,11 @@ LinkState bringUpBoard(SerialObject *link)
 
 void initTranslator()
 {
-    if (!Language::translator)
-        Language::translator = new QTranslator(qApp);
     std::string language = getConfigFile()->configFile()->getPrinterLanguage();
     if (language.empty())
         language = "english";
-    QCoreApplication::removeTranslator(Language::translator);
-    if (!Language::translator->load(QStringLiteral(":/Resource/translations/firmware_") + QString::fromStdString(language))) {
-        if (language != "english")
-            throw Failure{3};
-        return;
-    }
-    // A catalogue without translations yet (arabic, hungary, korean, thai)
-    // loads but cannot be installed: its texts stay English, which is no
-    // failure.
-    if (Language::translator->isEmpty())
-        return;
-    if (!QCoreApplication::installTranslator(Language::translator))
-        throw Failure{4};
+    if (const int error = Language::installCatalogue(QString::fromStdString(language)))
+        throw Failure{error};
 }
 
 void showFailure(const Failure &failure)

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS喷嘴温度</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS平台温度</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ cannot be saved.</source>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> 出厂设置</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>恢复出厂设置。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>恢复出厂设置？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>已完成</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>已恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -494,6 +548,17 @@ Resume it?</source>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA喷嘴温度</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA平台温度</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -572,6 +637,13 @@ Please wait...</source>
     <message>
         <source>ABS Preheat</source>
         <translation>ABS预热</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
     </message>
 </context>
 <context>
@@ -656,6 +728,53 @@ Please try again.</source>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>传动比</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>断电续打</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>断料检测</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>照明灯</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>蜂鸣器</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>升级</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -706,6 +825,52 @@ Please try again.</source>
     <message>
         <source>Delete failed</source>
         <translation>删除失败</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA预热设置</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS预热设置</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>X轴传动比</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Y轴传动比</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Z轴传动比</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>E轴传动比</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>参数设置成功</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>参数设置失败。
+数值已保存，
+下次启动时生效。</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS Nozzle Temp</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS Platform Temp</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ cannot be saved.</translation>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Factory Setting</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Restored to factory setting.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Restore to factory setting?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Restored to factory setting</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -494,6 +548,17 @@ Resume it?</translation>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA Nozzle Temp</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA Platform Temp</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -573,6 +638,13 @@ Please wait...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>ABS Preheat</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
     </message>
 </context>
 <context>
@@ -658,6 +730,53 @@ Please try again.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Transmission Ratio</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Resume Print</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Filament Detect</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Factory Reset</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Upgrade</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -708,6 +827,52 @@ Please try again.</translation>
     <message>
         <source>Delete failed</source>
         <translation>Delete failed</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA Preheat Setting</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS Preheat Setting</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Ratio X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Ratio Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Ratio Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Ratio E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter set successfully</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Parameter setting failed.
+The values are saved
+for the next start.</translation>
     </message>
 </context>
 <context>

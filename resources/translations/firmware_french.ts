@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>Temp. buse ABS</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>Temp. plateau ABS</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ enregistrement impossible.</translation>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Réglages d&apos;usine</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Rétablir les réglages d&apos;usine.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Rétablir les réglages d&apos;usine ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Réglages d&apos;usine rétablis</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -495,6 +549,17 @@ Mettre à jour ?</translation>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>Temp. buse PLA</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>Temp. plateau PLA</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -575,6 +640,13 @@ Veuillez patienter...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>Préchauffage ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
     </message>
 </context>
 <context>
@@ -661,6 +733,53 @@ Veuillez réessayer.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Température</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Rapport de transmission</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Reprise d&apos;impression</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Détection du filament</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Éclairage</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Réinitialisation usine</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Mise à jour</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -711,6 +830,52 @@ supprimer le fichier ?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Échec de la suppression</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>Préchauffage PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>Préchauffage ABS</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Rapport X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Rapport Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Rapport Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Rapport E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Paramètres appliqués</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Échec du réglage.
+Les valeurs sont enregistrées
+pour le prochain démarrage.</translation>
     </message>
 </context>
 <context>

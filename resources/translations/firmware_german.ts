@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABS-Düsentemperatur</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABS-Betttemperatur</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ Speichern nicht möglich.</translation>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Werkseinstellung</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Auf Werkseinstellungen zurücksetzen.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>Auf Werkseinstellungen zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Werkseinstellungen wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -495,6 +549,17 @@ Firmware aktualisieren?</translation>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLA-Düsentemperatur</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLA-Betttemperatur</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -575,6 +640,13 @@ Bitte warten...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>ABS vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
     </message>
 </context>
 <context>
@@ -661,6 +733,53 @@ Bitte erneut versuchen.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>WLAN</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Übersetzungsverhältnis</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Druck fortsetzen</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Filamenterkennung</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Licht</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Aktualisierung</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -711,6 +830,52 @@ wirklich löschen?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Löschen fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA-Vorheizen</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS-Vorheizen</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Verhältnis X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Verhältnis Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Verhältnis Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Verhältnis E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parameter erfolgreich gesetzt</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Einstellung fehlgeschlagen.
+Die Werte sind gespeichert
+für den nächsten Start.</translation>
     </message>
 </context>
 <context>

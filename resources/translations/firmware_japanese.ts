@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>ABSノズル温度</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>ABSベッド温度</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ cannot be saved.</source>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> 工場出荷設定</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>工場出荷時の設定に戻します。</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>工場出荷時の設定に戻しますか？</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>工場出荷時の設定に戻しました</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -496,6 +550,17 @@ Resume it?</source>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>PLAノズル温度</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>PLAベッド温度</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -576,6 +641,13 @@ Please wait...</source>
     <message>
         <source>ABS Preheat</source>
         <translation>ABS予熱</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
     </message>
 </context>
 <context>
@@ -661,6 +733,53 @@ Please try again.</source>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>伝達比</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>印刷再開</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>フィラメント検出</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>ライト</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>ブザー</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>工場出荷時設定</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>アップデート</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -711,6 +830,53 @@ Please try again.</source>
     <message>
         <source>Delete failed</source>
         <translation>削除に失敗しました</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>PLA予熱設定</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>ABS予熱設定</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>X軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Y軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Z軸伝達比</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>E軸伝達比</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>パラメータを設定しました</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>パラメータの設定に
+失敗しました。
+値は保存され、
+次回起動時に送信されます。</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>ABSPreHeat</name>
+    <message>
+        <source>ABS Nozzle Temp</source>
+        <translation>Temp. boquilla ABS</translation>
+    </message>
+    <message>
+        <source>ABS Platform Temp</source>
+        <translation>Temp. plataforma ABS</translation>
+    </message>
+</context>
+<context>
     <name>About</name>
     <message>
         <source>Machine Type:</source>
@@ -320,6 +331,49 @@ puede guardar el registro.</translation>
     </message>
 </context>
 <context>
+    <name>FactorySetting</name>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source> Factory Setting</source>
+        <translation> Ajustes de fábrica</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting.</source>
+        <translation>Restaurar los ajustes de fábrica.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>Restore to factory setting?</source>
+        <translation>¿Restaurar los ajustes de fábrica?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completado</translation>
+    </message>
+    <message>
+        <source>Restored to factory setting</source>
+        <translation>Ajustes de fábrica restaurados</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
     <name>Home</name>
     <message>
         <source>Homing, please wait...</source>
@@ -495,6 +549,17 @@ interrumpió. ¿Reanudarla?</translation>
     </message>
 </context>
 <context>
+    <name>PLAPreHeat</name>
+    <message>
+        <source>PLA Nozzle Temp</source>
+        <translation>Temp. boquilla PLA</translation>
+    </message>
+    <message>
+        <source>PLA Platform Temp</source>
+        <translation>Temp. plataforma PLA</translation>
+    </message>
+</context>
+<context>
     <name>PageFrame</name>
     <message>
         <source>Back</source>
@@ -575,6 +640,13 @@ Espere...</translation>
     <message>
         <source>ABS Preheat</source>
         <translation>Precalentar ABS</translation>
+    </message>
+</context>
+<context>
+    <name>PreheatPresetEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
     </message>
 </context>
 <context>
@@ -660,6 +732,53 @@ Inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
+    <name>Setting</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatura</translation>
+    </message>
+    <message>
+        <source>Wi-Fi</source>
+        <translation>Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Transmission Ratio</source>
+        <translation>Relación de transmisión</translation>
+    </message>
+    <message>
+        <source>Resume Print</source>
+        <translation>Reanudar impresión</translation>
+    </message>
+    <message>
+        <source>Filament Detect</source>
+        <translation>Detección de filamento</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Luz</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Zumbador</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Restablecer de fábrica</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Actualizar</translation>
+    </message>
+</context>
+<context>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
@@ -710,6 +829,52 @@ eliminar el archivo?</translation>
     <message>
         <source>Delete failed</source>
         <translation>Error al eliminar</translation>
+    </message>
+</context>
+<context>
+    <name>ShowTempSetting</name>
+    <message>
+        <source>PLA Preheat Setting</source>
+        <translation>Precalentamiento PLA</translation>
+    </message>
+    <message>
+        <source>ABS Preheat Setting</source>
+        <translation>Precalentamiento ABS</translation>
+    </message>
+</context>
+<context>
+    <name>TransmissionRatio</name>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Ratio X</source>
+        <translation>Relación X</translation>
+    </message>
+    <message>
+        <source>Ratio Y</source>
+        <translation>Relación Y</translation>
+    </message>
+    <message>
+        <source>Ratio Z</source>
+        <translation>Relación Z</translation>
+    </message>
+    <message>
+        <source>Ratio E</source>
+        <translation>Relación E</translation>
+    </message>
+    <message>
+        <source>Parameter set successfully</source>
+        <translation>Parámetros establecidos</translation>
+    </message>
+    <message>
+        <source>Parameter setting failed.
+The values are saved
+for the next start.</source>
+        <translation>Error al establecer.
+Los valores se guardaron
+para el próximo inicio.</translation>
     </message>
 </context>
 <context>

@@ -26,6 +26,11 @@ void showBackLook(QToolButton *backBtn, bool pressed)
 
 } // namespace
 
+QString backText()
+{
+    return QCoreApplication::translate("PageFrame", "Back");
+}
+
 void setBackground(QWidget *page)
 {
     QPalette palette = page->palette();
@@ -46,7 +51,7 @@ void install(QWidget *page, QWidget *bottomBar, QToolButton *backBtn, BackAction
     bottomBar->setStyleSheet(
         QString::fromLatin1(ShellStyle::BottomBar).arg(bottomBar->objectName()));
 
-    backBtn->setText(QCoreApplication::translate("PageFrame", "Back"));
+    backBtn->setText(backText());
     backBtn->setIconSize(QSize(24, 48));
     backBtn->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     backBtn->setFocusPolicy(Qt::NoFocus);

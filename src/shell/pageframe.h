@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 
 class QToolButton;
 class QWidget;
@@ -33,6 +34,10 @@ constexpr int PageHeight = 385;
 
 void install(QWidget *page, QWidget *bottomBar, QToolButton *backBtn,
              BackAction action = BackAction::ClosePage);
+
+// The back button's text in the current language; a page that stays open
+// across a language switch sets it again.
+QString backText();
 
 // The background image as the page's window brush (also for pages without
 // the standard bottom bar).

@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QTableWidget>
 #include <QToolButton>
 
 namespace ScreenCheck {
@@ -41,6 +43,19 @@ QStringList clippedTexts(QWidget *screen)
             needed += button->iconSize().width() + 4;
         if (needed > button->width())
             clipped << button->text();
+    }
+    return clipped;
+}
+
+QStringList clippedRows(QTableWidget *table)
+{
+    QStringList clipped;
+    // The item view pads a cell's text on both sides.
+    const int padding = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, 1); // the text column
+        if (item && table->fontMetrics().horizontalAdvance(item->text()) + padding > table->columnWidth(1))
+            clipped << item->text();
     }
     return clipped;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QTableWidget;
 class QWidget;
 
 // Looking at screens in tests.
@@ -12,6 +13,9 @@ namespace ScreenCheck {
 // Visible texts of `screen` that do not fit their widget: wrapped labels too
 // short, buttons too narrow, or anything outside the 272 x 480 screen.
 QStringList clippedTexts(QWidget *screen);
+
+// Row texts of a list page's table that do not fit the text column.
+QStringList clippedRows(QTableWidget *table);
 
 // The interface languages the language page offers, as catalogue names.
 QStringList offeredLanguages();

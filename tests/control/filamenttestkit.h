@@ -4,6 +4,7 @@
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "mainwindow.h"
+#include "pagetouches.h"
 #include "onetimesclicked.h"
 #include "printericons.h"
 #include "serialobject.h"
@@ -116,18 +117,4 @@ template <class Page>
 QString labelText(Page *page, const char *name)
 {
     return page->template findChild<QLabel *>(name)->text();
-}
-
-// Presses a row of a menu page's list, as a finger does.
-inline void pressRow(QWidget *page, int row)
-{
-    auto *table = page->findChild<QTableWidget *>("tableWidget");
-    const QPoint at = table->visualItemRect(table->item(row, 1)).center();
-    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
-}
-
-inline void waitForFreeClickGuard()
-{
-    (void)QTest::qWaitFor([] { return !OneTimesClicked()->isHasClicked(); });
 }

@@ -1,6 +1,7 @@
 // The file pages against the real main window, the real printing page and
 // the simulated board, with a USB stick plugged and pulled through the
 // program's own hot-plug handling (sim/usb-stick and the mount stand-ins).
+#include "usbstick.h"
 #include "buildpreview.h"
 #include "buildprint.h"
 #include "config.h"
@@ -222,27 +223,13 @@ class TestFilePages : public QObject {
     int m_unmounts = 0;
     CopyGate m_gate;
 
-    bool usbStick(const QStringList &args)
-    {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("PRINTER_SYSROOT", fx->root());
-        tool.setProcessEnvironment(env);
-        tool.start(qEnvironmentVariable("PRINTER_SIM_TOOLS") + "/../usb-stick", args);
-        if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
-            qWarning() << "usb-stick" << args << tool.readAllStandardError();
-            return false;
-        }
-        return true;
-    }
-
     // Both wait until the pages have been told (the main window's signal).
     void plug()
     {
         if (m_main->getUpanStatus())
             return;
         const int before = m_mounts;
-        QVERIFY(usbStick({"plug", m_stickFolder}));
+        QVERIFY(usbStick(fx->root(), {"plug", m_stickFolder}));
         QTRY_COMPARE_WITH_TIMEOUT(m_mounts, before + 1, kWaitMs);
         QVERIFY(m_main->getUpanStatus());
     }
@@ -250,7 +237,7 @@ class TestFilePages : public QObject {
     void unplug()
     {
         const int before = m_unmounts;
-        QVERIFY(usbStick({"unplug"}));
+        QVERIFY(usbStick(fx->root(), {"unplug"}));
         QTRY_COMPARE_WITH_TIMEOUT(m_unmounts, before + 1, kWaitMs);
         QVERIFY(!m_main->getUpanStatus());
     }

@@ -1,0 +1,101 @@
+#include "transmissionratio.h"
+#include "clickguard.h"
+#include "config.h"
+#include "executegetserialobject.h"
+#include "getconfigfile.h"
+#include "onebuttondialog.h"
+#include "pageframe.h"
+#include "serialobject.h"
+#include "transmissionratioitem.h"
+#include "ui_transmissionratio.h"
+
+#include <QDebug>
+#include <QFrame>
+
+TransmissionRatio *TransmissionRatio::instTransmissionRatio = nullptr;
+
+namespace {
+
+constexpr int MinRatio = 1;
+constexpr int MaxAxisRatio = 1000;
+constexpr int MaxExtruderRatio = 5000;
+
+QFrame *separator(QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    line->setFixedSize(272, 1);
+    line->setStyleSheet(QStringLiteral("border: 1px solid #E5E5E5;"));
+    return line;
+}
+
+} // namespace
+
+TransmissionRatio::TransmissionRatio(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::TransmissionRatio)
+    , m_serialObject(ExecuteGetSerialObject()->serial())
+{
+    ui->setupUi(this);
+    PageFrame::install(this, ui->widget_2, ui->back);
+    instTransmissionRatio = this;
+
+    Config *config = getConfigFile()->configFile();
+    const struct {
+        QString name;
+        int value;
+        int max;
+        const char *command;
+    } axes[] = {
+        {tr("Ratio X"), config->getTransmissionRatioX(), MaxAxisRatio, "M92 X"},
+        {tr("Ratio Y"), config->getTransmissionRatioY(), MaxAxisRatio, "M92 Y"},
+        {tr("Ratio Z"), config->getTransmissionRatioZ(), MaxAxisRatio, "M92 Z"},
+        {tr("Ratio E"), config->getTransmissionRatioE(), MaxExtruderRatio, "M92 A"},
+    };
+    // Rows from the top with a line above, between and below them, over the
+    // form's spacer, Save and Back.
+    int position = 0;
+    for (const auto &axis : axes) {
+        ui->verticalLayout->insertWidget(position++, separator(this));
+        auto *item = new TransmissionRatioItem(axis.name, axis.value, axis.max, MinRatio, this);
+        ui->verticalLayout->insertWidget(position++, item);
+        m_axes.append({item, axis.command});
+    }
+    ui->verticalLayout->insertWidget(position, separator(this));
+}
+
+TransmissionRatio::~TransmissionRatio()
+{
+    if (instTransmissionRatio == this)
+        instTransmissionRatio = nullptr;
+    delete ui;
+}
+
+void TransmissionRatio::on_btn_save_clicked()
+{
+    if (!clickGuardPass())
+        return;
+    bool allAcknowledged = true;
+    for (const Axis &axis : qAsConst(m_axes)) {
+        if (!axis.item->isValueChang())
+            continue;
+        const QString command = QLatin1String(axis.command) + QString::number(axis.item->getValue());
+        const QString reply = m_serialObject->serialCheckCode(command);
+        qInfo() << "TransmissionRatio:" << command << "reply:" << reply;
+        // A row the board did not take stays marked, so Save sends it again.
+        if (reply.contains(QLatin1String("ok")))
+            axis.item->valueReset();
+        else
+            allAcknowledged = false;
+    }
+    // Stored either way: the next start sends the stored values again.
+    getConfigFile()->configFile()->setTransmissionRatio(m_axes[0].item->getValue(), m_axes[1].item->getValue(),
+                                                        m_axes[2].item->getValue(), m_axes[3].item->getValue());
+
+    const QString message = allAcknowledged ? tr("Parameter set successfully")
+                                            : tr("Parameter setting failed.\nThe values are saved\nfor the next start.");
+    if (OneButtonDialog::instOneButtonDialog)
+        OneButtonDialog::instOneButtonDialog->setLabelText(message);
+    else
+        (new OneButtonDialog(QString(), message, QString(), nullptr))->show(); // deletes itself on close
+    QCoreApplication::processEvents();
+}

@@ -152,9 +152,8 @@ void BuildPrint::initView()
 {
     setCommandButtonsEnabled(false);
     hideWait();
-    const std::string language = config()->getPrinterLanguage();
-    const QString fontSize = (language == "german" || language == "french") ? "11px" : "16px";
-    const QString style = QString::fromLatin1(kButtonStyle).arg(fontSize);
+    // Every offered language's button texts fit at 16 px, so none is shrunk.
+    const QString style = QString::fromLatin1(kButtonStyle).arg(QStringLiteral("16px"));
     ui->stop->setStyleSheet(style);
     ui->play_pause->setStyleSheet(style);
     ui->buildSetting->setStyleSheet(style);

@@ -152,6 +152,8 @@ private slots:
 
 private:
     class LanState;
+    // What the program gave setHooks().
+    static MainWindowHooks hooks;
     void trackPrintPageExtruder(bool open, const StatusReading &reading);
     void maybeStartLanServer();
     void showTemperatures();

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Writes an update package (a .tar.gz) for the tests.
 
-Usage: make-update-package.py OUT.tar.gz SPEC_JSON
+Usage: make-update-package.py OUT.tar.gz RECIPE_JSON
 
-SPEC_JSON: {"members": [{"name": "run.sh", "data": "...", "mode": 493},
+RECIPE_JSON: {"members": [{"name": "run.sh", "data": "...", "mode": 493},
                         {"name": "lib", "type": "dir"},
                         {"name": "link", "type": "symlink", "target": "/etc"}],
             "md5list": true,
@@ -17,9 +17,9 @@ import json
 import sys
 import tarfile
 
-out, spec = sys.argv[1], json.loads(sys.argv[2])
-members = spec.get("members", [])
-overrides = spec.get("md5override", {})
+out, recipe = sys.argv[1], json.loads(sys.argv[2])
+members = recipe.get("members", [])
+overrides = recipe.get("md5override", {})
 
 
 def add(tar, entry):
@@ -43,7 +43,7 @@ def add(tar, entry):
 with tarfile.open(out, "w:gz", format=tarfile.PAX_FORMAT) as tar:
     for entry in members:
         add(tar, entry)
-    if spec.get("md5list"):
+    if recipe.get("md5list"):
         lines = []
         for entry in members:
             if entry.get("type", "file") == "file":

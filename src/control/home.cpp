@@ -6,7 +6,7 @@
 #include "executegetserialobject.h"
 #include "executereturnhome.h"
 #include "getconfigfile.h"
-#include "mainwindow.h"
+#include "machinepageclose.h"
 #include "pageframe.h"
 #include "serialobject.h"
 
@@ -36,14 +36,7 @@ Home::~Home()
     // only a homing still running is ours to stop.
     if (!m_homed)
         ExecuteReturnHome()->setObject(nullptr);
-    if (serialObject) {
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->serialSendCode(QStringLiteral("M18"));
-    }
-    if (MainWindow::instMainWindow) {
-        MainWindow::instMainWindow->machineStatus = MACHINE_STATUS_READY;
-        MainWindow::instMainWindow->moveMode = MOVE_MODE_READY;
-    }
+    closeMachinePage(serialObject);
     if (instHome == this)
         instHome = nullptr;
     delete ui;

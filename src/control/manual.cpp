@@ -3,7 +3,7 @@
 
 #include "clickguard.h"
 #include "executegetserialobject.h"
-#include "mainwindow.h"
+#include "machinepageclose.h"
 #include "pageframe.h"
 #include "serialobject.h"
 #include "stringbrevik.h"
@@ -46,14 +46,7 @@ Manual::Manual(QWidget *parent)
 Manual::~Manual()
 {
     qDebug() << "manual.cpp Manual::~Manual";
-    if (serialObject) {
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->serialSendCode(QStringLiteral("M18"));
-    }
-    if (MainWindow::instMainWindow) {
-        MainWindow::instMainWindow->machineStatus = MACHINE_STATUS_READY;
-        MainWindow::instMainWindow->moveMode = MOVE_MODE_READY;
-    }
+    closeMachinePage(serialObject);
     if (instManual == this)
         instManual = nullptr;
     delete ui;

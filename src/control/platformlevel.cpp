@@ -5,7 +5,7 @@
 #include "executegetserialobject.h"
 #include "executereturnhome.h"
 #include "getconfigfile.h"
-#include "mainwindow.h"
+#include "machinepageclose.h"
 #include "motionidle.h"
 #include "onelabledialog.h"
 #include "pageframe.h"
@@ -74,17 +74,10 @@ PlatformLevel::~PlatformLevel()
 {
     qDebug() << "platformlevel.cpp PlatformLevel::~PlatformLevel";
     ExecuteReturnHome()->setObject(nullptr);
-    if (serialObject) {
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->serialSendCode(QStringLiteral("M18"));
-    }
+    closeMachinePage(serialObject);
     closeBusyNotice();
     if (instPlatformLevel == this)
         instPlatformLevel = nullptr;
-    if (MainWindow::instMainWindow) {
-        MainWindow::instMainWindow->machineStatus = MACHINE_STATUS_READY;
-        MainWindow::instMainWindow->moveMode = MOVE_MODE_READY;
-    }
     delete ui;
 }
 

@@ -46,16 +46,16 @@ public:
     QString certificate() const { return m_dir.filePath(QStringLiteral("cert.pem")); }
 
     // Builds a package from a make-update-package.py member list (with md5sum.list
-    // unless `spec` says otherwise) and serves it.
-    Package publish(const QString &type, const QString &version, QJsonObject spec)
+    // unless `recipe` says otherwise) and serves it.
+    Package publish(const QString &type, const QString &version, QJsonObject recipe)
     {
         Package package{type, version, type + QLatin1Char('-') + version + QStringLiteral(".tar.gz"), {}, 0};
-        if (!spec.contains(QStringLiteral("md5list")))
-            spec[QStringLiteral("md5list")] = true;
+        if (!recipe.contains(QStringLiteral("md5list")))
+            recipe[QStringLiteral("md5list")] = true;
         const QString out = m_dir.filePath(QStringLiteral("packages/") + package.file);
         QProcess maker;
         maker.start(python(), {script("make-update-package.py"), out,
-                               QString::fromUtf8(QJsonDocument(spec).toJson(QJsonDocument::Compact))});
+                               QString::fromUtf8(QJsonDocument(recipe).toJson(QJsonDocument::Compact))});
         if (!maker.waitForFinished(20000) || maker.exitCode() != 0)
             qWarning() << "make-update-package.py failed" << maker.readAllStandardError();
         QFile file(out);

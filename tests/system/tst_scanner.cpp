@@ -151,7 +151,7 @@ private slots:
             QStringList clipped = ScreenCheck::clippedTexts(&screen);
             clipped.removeOne(QStringLiteral("X"));
             QVERIFY2(clipped.isEmpty(), qPrintable(language + ": " + clipped.join(" | ")));
-            ScreenCheck::save(&screen, "scanner_" + language);
+            ScreenCheck::saveScreen("scanner_" + language);
             QCoreApplication::removeTranslator(&translator);
         }
         QTRY_COMPARE(shownCode(), QStringLiteral("KP2026A"));

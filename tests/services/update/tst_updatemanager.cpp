@@ -63,12 +63,12 @@ struct Bench {
 
 QJsonObject members(std::initializer_list<QJsonObject> list, const QJsonObject &extra = {})
 {
-    QJsonObject spec = extra;
+    QJsonObject recipe = extra;
     QJsonArray array;
     for (const QJsonObject &m : list)
         array << m;
-    spec["members"] = array;
-    return spec;
+    recipe["members"] = array;
+    return recipe;
 }
 
 const QJsonObject runSh{{"name", "run.sh"}, {"data", "#!/bin/sh\nexit 0\n"}, {"mode", 0755}};
@@ -166,7 +166,7 @@ private slots:
     // newest in the store and nothing of the new one left behind.
     void failuresKeepTheOldVersion_data()
     {
-        QTest::addColumn<QJsonObject>("spec");
+        QTest::addColumn<QJsonObject>("recipe");
         QTest::addColumn<QJsonObject>("entryChange");
         QTest::addColumn<bool>("downloads");
         const QJsonObject none;
@@ -197,11 +197,11 @@ private slots:
 
     void failuresKeepTheOldVersion()
     {
-        QFETCH(QJsonObject, spec);
+        QFETCH(QJsonObject, recipe);
         QFETCH(QJsonObject, entryChange);
         QFETCH(bool, downloads);
         Bench bench;
-        QJsonObject entry = bench.server.entry(bench.server.publish("software", "1.1.0", spec));
+        QJsonObject entry = bench.server.entry(bench.server.publish("software", "1.1.0", recipe));
         for (auto it = entryChange.begin(); it != entryChange.end(); ++it)
             entry[it.key()] = it.value();
         bench.server.offer({entry});

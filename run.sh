@@ -1,27 +1,36 @@
 #!/bin/sh
 # Runs the program against the simulated motion board in a sandbox root.
-# Usage: run.sh [--keep]
-#   --keep  keeps the sandbox of the last run (settings, files, an interrupted
-#           print's resume record) instead of laying out a fresh one, so that
-#           a power-loss resume can be tried: stop the program mid-print
-#           (Ctrl-C), then run ./run.sh --keep again.
+# Usage: run.sh [--keep] [--offer-update]
+#   --keep          keeps the sandbox of the last run (settings, files, an
+#                   interrupted print's resume record) instead of laying out a
+#                   fresh one, so that a power-loss resume can be tried: stop
+#                   the program mid-print (Ctrl-C), then run ./run.sh --keep.
+#   --offer-update  the sandbox's update server offers software 1.1.1, newer
+#                   than this program, so that the update prompt and page can
+#                   be tried. After an install asks for a restart, stop the
+#                   program (Ctrl-C) and run ./run.sh --keep.
 # SANDBOX names the root (default: ../sandbox next to the checkout). With a
 # display the program opens a 272x480 window; without one it serves its screen
 # over VNC on 127.0.0.1:5900.
 set -eu
 SRC=$(cd "$(dirname "$0")" && pwd)
 KEEP=
-case "${1:-}" in
-    --keep) KEEP=1 ;;
-    "") ;;
-    -h|--help) sed -n '2,11s/^# \{0,1\}//p' "$0"; exit 0 ;;
-    *) sed -n '2,11s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
-esac
+OFFER_UPDATE=
+usage() { sed -n '2,15s/^# \{0,1\}//p' "$0"; }
+for arg in "$@"; do
+    case "$arg" in
+        --keep) KEEP=1 ;;
+        --offer-update) OFFER_UPDATE=1 ;;
+        -h|--help) usage; exit 0 ;;
+        *) usage >&2; exit 2 ;;
+    esac
+done
 "$SRC/scripts/install-deps.sh"
 BUILD_DIR=${BUILD_DIR:-$SRC/../build-$(basename "$SRC")}
 export BUILD_DIR
 echo "Building into $BUILD_DIR (the first build takes a few minutes)"
-"$SRC/scripts/build.sh"
+# Only what this script runs: the tests and benchmarks are test.sh's.
+"$SRC/scripts/build.sh" printer-ui printer-sim
 
 SANDBOX=${SANDBOX:-$SRC/../sandbox}
 if [ -n "$KEEP" ] && [ -f "$SANDBOX/sbin-standin/standin-lib.sh" ]; then
@@ -38,8 +47,25 @@ else
         rm -rf "$SANDBOX"
     fi
     "$SRC/sim/make-sandbox.sh" "$SANDBOX"
+    FRESH=1
 fi
 SANDBOX=$(cd "$SANDBOX" && pwd)
+CONFIG="$SANDBOX/opt/PROGRAM/config/config.json"
+STICK="$SANDBOX/stick-content"
+if [ -n "${FRESH:-}" ]; then
+    # A fresh printer starts with its Wi-Fi station on and one saved network
+    # of the sandbox's air, so that the LAN server and the update check start
+    # as on a joined printer. A kept sandbox keeps whatever the user changed
+    # (a factory reset included).
+    printf '{"network":{"wifiStationStatus":true}}\n' > "$CONFIG"
+    printf '\nnetwork={\n\tssid="Workshop"\n\tkey_mgmt=WPA-PSK\n\tpsk="printer123"\n}\n' >> "$SANDBOX/opt/wifi/wpa_supplicant.conf"
+fi
+if [ ! -d "$STICK" ]; then
+    # The USB stick: the sample prints, one of them in a folder.
+    mkdir -p "$STICK/models"
+    python3 "$SRC/sim/make-samples.py" "$STICK"
+    cp "$STICK/cube.gcode" "$STICK/models/cube-copy.gcode"
+fi
 
 "$BUILD_DIR/sim/printer-sim" --root "$SANDBOX" --log &
 SIM_PID=$!
@@ -59,9 +85,9 @@ done
 
 export PRINTER_SYSROOT="$SANDBOX"
 
-# A local HTTPS update server offering software 1.1.1, newer than this
-# program, so that the update prompt and page have something to find. The
-# program trusts its self-signed certificate and is pointed at it.
+# A local HTTPS update server. It offers nothing new unless --offer-update
+# asks for software 1.1.1; the program trusts its self-signed certificate and
+# is pointed at it.
 UPDATES="$SANDBOX/update-server"
 mkdir -p "$UPDATES/packages"
 python3 "$SRC/sim/update-server.py" "$UPDATES" > "$UPDATES/port" &
@@ -76,26 +102,47 @@ until grep -q '^PORT ' "$UPDATES/port" 2>/dev/null; do
     sleep 0.1
 done
 UPDATE_URL="https://127.0.0.1:$(sed -n 's/^PORT //p' "$UPDATES/port")"
-PACKAGE="$UPDATES/packages/software-1.1.1.tar.gz"
-python3 "$SRC/sim/make-update-package.py" "$PACKAGE" \
-    '{"members":[{"name":"run.sh","data":"#!/bin/sh\necho installed > installed.txt\n","mode":493}],"md5list":true}'
-printf '{"packages":[{"type":"software","version":"1.1.1","url":"%s/packages/software-1.1.1.tar.gz","md5":"%s","size":%s}]}\n' \
-    "$UPDATE_URL" "$(md5sum "$PACKAGE" | cut -d' ' -f1)" "$(stat -c %s "$PACKAGE")" > "$UPDATES/reply.json"
+if [ -n "$OFFER_UPDATE" ]; then
+    PACKAGE="$UPDATES/packages/software-1.1.1.tar.gz"
+    python3 "$SRC/sim/make-update-package.py" "$PACKAGE" \
+        '{"members":[{"name":"run.sh","data":"#!/bin/sh\necho installed > installed.txt\n","mode":493}],"md5list":true}'
+    printf '{"packages":[{"type":"software","version":"1.1.1","url":"%s/packages/software-1.1.1.tar.gz","md5":"%s","size":%s}]}\n' \
+        "$UPDATE_URL" "$(md5sum "$PACKAGE" | cut -d' ' -f1)" "$(stat -c %s "$PACKAGE")" > "$UPDATES/reply.json"
+else
+    printf '{"packages":[]}\n' > "$UPDATES/reply.json"
+fi
 cp "$UPDATES/cert.pem" "$SANDBOX/opt/PROGRAM/config/update-ca.pem"
-printf '{"network":{"updateServer":"%s","wifiStationStatus":true}}\n' "$UPDATE_URL" > "$SANDBOX/opt/PROGRAM/config/config.json"
-# The Wi-Fi station starts with one saved network of the sandbox's air, so
-# that the LAN server and the update check start as on a joined printer.
-printf '\nnetwork={\n\tssid="Workshop"\n\tkey_mgmt=WPA-PSK\n\tpsk="printer123"\n}\n' >> "$SANDBOX/opt/wifi/wpa_supplicant.conf"
+# The server's port changes with every run: set it in the settings and keep
+# everything else there (a file the program cannot read is left to it, which
+# moves it aside and starts from the defaults).
+python3 - "$CONFIG" "$UPDATE_URL" <<'PY'
+import json, os, sys
+path, url = sys.argv[1], sys.argv[2]
+try:
+    with open(path, encoding="utf-8") as f:
+        config = json.load(f)
+except FileNotFoundError:
+    config = {}
+except (OSError, ValueError, RecursionError):
+    sys.exit(0)
+if not isinstance(config, dict):
+    sys.exit(0)
+network = config.get("network")
+if not isinstance(network, dict):
+    network = config["network"] = {}
+network["updateServer"] = url
+tmp = path + ".run-sh"
+with open(tmp, "w", encoding="utf-8") as f:
+    json.dump(config, f, indent=3, ensure_ascii=False)
+    f.write("\n")
+os.replace(tmp, path)
+PY
 echo "Update server: $UPDATE_URL (requests in $UPDATES/requests.log)"
 echo "Sandbox: $SANDBOX (board commands in $SANDBOX/sim-commands.log)"
 echo "Filament run-out: kill -USR1 $SIM_PID (filament back: kill -USR2 $SIM_PID)"
 
-# A USB stick with the sample prints, plugged in once the program listens
-# for hot-plug events, so that printing from USB works out of the box.
-STICK="$SANDBOX/stick-content"
-mkdir -p "$STICK/models"
-cp "$SANDBOX/data/cube.gcode" "$SANDBOX/data/cube.gx" "$STICK/"
-cp "$SANDBOX/data/cube.gcode" "$STICK/models/cube-copy.gcode"
+# The USB stick, plugged in once the program listens for hot-plug events, so
+# that printing from USB works out of the box.
 (
     tries=0
     until [ -S "$SANDBOX/run/uevent.sock" ]; do

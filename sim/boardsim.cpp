@@ -77,15 +77,17 @@ struct BoardSimulator::Impl {
 
     std::string gpioPath() const { return root + "/sys/class/gpio/gpio131/value"; }
 
-    // The buffer-check line: "1" while the queue is full, "0" once there is room.
-    // A blanked line reads as an empty file, as a flaky sysfs read does.
+    // The buffer-check line: "1" while the queue is full, "0" once there is room,
+    // written in place so that the link may keep the value file open as it
+    // does on the board. A blanked line reads as an empty file, as a flaky
+    // sysfs read does.
     void syncGpio()
     {
         const int full = gpioBlank ? 2 : model.full() ? 1 : 0;
         if (full == gpioWritten)
             return;
         gpioWritten = full;
-        writeAtomically(gpioPath(), full == 2 ? "" : full ? "1\n" : "0\n");
+        writeInPlace(gpioPath(), full == 2 ? "" : full ? "1\n" : "0\n");
     }
 
     void logCommand(const std::string &text)

@@ -1,7 +1,8 @@
 #include "files.h"
 
-#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace sim {
 
@@ -12,14 +13,17 @@ void makeParentDirs(const std::string &path)
         ::mkdir(path.substr(0, slash).c_str(), 0755);
 }
 
-void writeAtomically(const std::string &path, const std::string &text)
+void writeInPlace(const std::string &path, const std::string &text)
 {
-    const std::string temp = path + ".tmp";
-    if (FILE *f = std::fopen(temp.c_str(), "w")) {
-        std::fputs(text.c_str(), f);
-        std::fclose(f);
-        std::rename(temp.c_str(), path.c_str());
-    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    // Write first, then cut: a reader sees the old or the new first byte,
+    // never an empty file on the way from one level to the other.
+    if (!text.empty())
+        [[maybe_unused]] const ssize_t n = ::pwrite(fd, text.data(), text.size(), 0);
+    [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(text.size()));
+    ::close(fd);
 }
 
 } // namespace sim

@@ -111,8 +111,10 @@ int Gpio::openValueFd()
     return m_valueFd;
 }
 
-int Gpio::readValue() const
+int Gpio::readValue()
 {
+    if (m_valueFd < 0)
+        m_valueFd = ::open(QFile::encodeName(attributePath("value")).constData(), O_RDONLY | O_CLOEXEC);
     if (m_valueFd < 0)
         return -1;
     char c = 0;

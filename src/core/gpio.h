@@ -35,8 +35,9 @@ public:
     int openValueFd();
     int valueFd() const { return m_valueFd; }
     // Re-reads the level through the kept descriptor from offset 0, which
-    // also acknowledges the edge for the next poll(); -1 on error.
-    int readValue() const;
+    // also acknowledges the edge for the next poll(); opens the descriptor
+    // first when it is not open yet (the pin may appear late). -1 on error.
+    int readValue();
 
 private:
     QString pinFolder() const;

@@ -79,6 +79,12 @@ bool onGuiThread()
 constexpr int kGuiLockSliceMs = 20;
 constexpr int kGuiAttemptMs = 500;
 
+// Re-check intervals of the buffer-check line while the queue stays full:
+// doubling from the first to the last, a full queue costs the print thread
+// under a hundred wake-ups a second.
+constexpr int kBufferRecheckFirstMs = 2;
+constexpr int kBufferRecheckLastMs = 16;
+
 } // namespace
 
 SerialObject *SerialObject::getInstance(const std::string &device, int gpioPin)
@@ -243,27 +249,32 @@ QString SerialObject::serialCheckCode(QString command)
 bool SerialObject::waitForBufferRoom(std::chrono::steady_clock::time_point deadline, std::string &failure)
 {
     const bool gui = onGuiThread();
+    // On the board the line's falling edge ends poll() at once, so the
+    // time-out only bounds the wait. A line without edges (a plain file)
+    // never wakes poll(): there the time-out is the re-check interval, and it
+    // grows while the queue stays full, as a full queue drains slowly.
+    int recheckMs = kBufferRecheckFirstMs;
     while (m_freeSlots.load() <= 0) {
         // A failed read of the line says nothing about the board: look again
         // shortly, until the wait is over.
-        const int level = m_gpio->value();
+        const int level = m_gpio->readValue();
         if (level == 0)
             return true;
         if (gui && !m_boardResponding.load()) {
             failure = kSendFailed;
             return false;
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
             failure = level < 0 ? kStatusCheckFailed : kGpioMutexTimeout;
             return false;
         }
-        // On the board the falling edge wakes poll(); a regular file never
-        // signals, so the time-out doubles as the re-check interval.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1;
+        const int waitMs = static_cast<int>(std::min<long long>(level < 0 ? kBufferRecheckFirstMs : recheckMs, left));
         pollfd edge{m_gpio->valueFd(), POLLPRI | POLLERR, 0};
-        if (level > 0 && edge.fd >= 0 && ::poll(&edge, 1, 2) > 0)
-            m_gpio->readValue(); // acknowledges the edge for the next poll
-        else
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (edge.fd < 0 || ::poll(&edge, 1, waitMs) < 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
+        recheckMs = std::min(recheckMs * 2, kBufferRecheckLastMs);
     }
     return true;
 }

@@ -19,7 +19,6 @@
 
 #include <QFrame>
 #include <QMouseEvent>
-#include <QSet>
 
 ShowDisk *ShowDisk::instShowDisk = nullptr;
 
@@ -99,35 +98,27 @@ QPixmap ShowDisk::getPixmap(QString path, int width, int height)
     return printFileThumbnail(path, width, height);
 }
 
-// Folders first, then the print files of each suffix newest first; a name
-// met twice is listed once.
+// Folders first, then the print files of each suffix newest first.
 void ShowDisk::getDiskFileList(const QString &path)
 {
     mFilePath = path;
     mAllItemList.clear();
     mAllFileList.clear();
     mAllFilePath.clear();
-    mFileInfos.clear();
+    mFileVersions.clear();
     if (mFilePath.trimmed() != mSearchPath)
         mAllItemList << FileItemInfo{Item_UpDir, QStringLiteral(".."), false};
 
-    QSet<QString> seen;
-    for (const QString &suffix : kPrintSuffixes) {
-        for (const QFileInfo &entry : CFileManager::checkNeedFileOut(mFilePath, suffix, false)) {
-            const QString name = entry.fileName();
-            if (name == QLatin1String("..") || name == QLatin1String(".") || seen.contains(name))
-                continue;
-            seen.insert(name);
-            if (entry.isDir()) {
-                mAllItemList << FileItemInfo{Item_Path, name, false};
-            } else if (kPrintSuffixes.contains(entry.suffix())) {
-                const FileItemInfo item{Item_Print_File, name, false};
-                mAllItemList << item;
-                mAllFileList << item;
-                mAllFilePath << pathOf(name);
-                mFileInfos.insert(name, entry);
-            }
+    for (const CFileManager::ListedEntry &entry : CFileManager::listForBrowser(mFilePath, kPrintSuffixes)) {
+        if (entry.isFolder) {
+            mAllItemList << FileItemInfo{Item_Path, entry.name, false};
+            continue;
         }
+        const FileItemInfo item{Item_Print_File, entry.name, false};
+        mAllItemList << item;
+        mAllFileList << item;
+        mAllFilePath << pathOf(entry.name);
+        mFileVersions.insert(entry.name, ThumbnailCache::Version{entry.modifiedMs, entry.size});
     }
     getShowList(mCurrenPage, rowsPerPage());
     showList();
@@ -156,6 +147,8 @@ void ShowDisk::showList()
 {
     const int n = mShowItemList.size();
     const int rows = rowsPerPage();
+    // Only the rows on screen are worth reading from a slow stick.
+    mThumbnails->dropQueued();
     for (int i = 0; i < kRows; ++i) {
         mItemsList[i]->setVisible(i < n);
         mLinesList[i]->setVisible(i < n && !(n == rows && i == n - 1));
@@ -193,7 +186,7 @@ void ShowDisk::showRowIcon(int row)
     QPixmap icon;
     if (PrintFileHeader::isHeadedForPages(item.itemText)) {
         bool known = false;
-        icon = mThumbnails->lookup(mFileInfos.value(item.itemText), &known);
+        icon = mThumbnails->lookup(pathOf(item.itemText), mFileVersions.value(item.itemText), &known);
     }
     mItemsList[row]->setIcon(icon.isNull() ? defaultPrintFilePicture(28, 28) : icon);
 }
@@ -202,7 +195,7 @@ void ShowDisk::slot_thumbnailLoaded(const QString &path)
 {
     for (int i = 0; i < mShowItemList.size(); ++i) {
         if (mShowItemList.at(i).itemType == Item_Print_File
-            && mFileInfos.value(mShowItemList.at(i).itemText).absoluteFilePath() == path)
+            && pathOf(mShowItemList.at(i).itemText) == path)
             showRowIcon(i);
     }
 }

@@ -10,7 +10,7 @@ for b in "$BUILD_DIR"/bench/bench_*; do
   case "$(basename "$b")" in
     # Memory as on the device's display: the VNC platform (on a port of its
     # own, so that a running ./run.sh keeps 5900).
-    bench_browsermemory) QT_QPA_PLATFORM="vnc:size=272x480:port=0" "$b" ;;
+    bench_browser) QT_QPA_PLATFORM="vnc:size=272x480:port=0" "$b" ;;
     *) QT_QPA_PLATFORM=offscreen "$b" ;;
   esac
 done

@@ -13,7 +13,8 @@
 // The queue of files to read and the one worker that reads them, shared by
 // the cache and the worker: whichever goes last frees it. The cache going
 // clears `owner` under the lock; the worker posts results only under the same
-// lock, so nothing reaches a cache that is gone.
+// lock, so nothing reaches a cache that is gone. The worker runs in Qt's
+// global pool, which the application waits for when it ends.
 class ThumbnailCache::Reader {
 public:
     struct Request {

@@ -99,17 +99,17 @@ QVector<CFileManager::ListedEntry> CFileManager::listForBrowser(const QString &d
             continue;
         const QString name = QFile::decodeName(entry->d_name);
         const int group = suffixes.indexOf(suffixOf(name));
-        // The entry's type is known without a stat for most file systems;
-        // links (followed, as a QFileInfo does) and unknown types need one,
-        // and so do the print files for their time and size.
-        const bool knownFolder = entry->d_type == DT_DIR;
-        const bool mayBeFolder = entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
-        if (!knownFolder && !mayBeFolder && (group < 0 || entry->d_type != DT_REG))
-            continue;
-        if (knownFolder) {
+        if (entry->d_type == DT_DIR) {
             folders.append(ListedEntry{name, true, 0, 0});
             continue;
         }
+        // Most file systems tell an entry's type without a stat. Links
+        // (followed, as a QFileInfo does) and entries of unknown type need
+        // one to tell a folder, print files for their time and size; every
+        // other entry is passed over unasked.
+        const bool linkOrUnknown = entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
+        if (!linkOrUnknown && !(group >= 0 && entry->d_type == DT_REG))
+            continue;
         struct stat info;
         if (::fstatat(::dirfd(folder.get()), entry->d_name, &info, 0) != 0)
             continue;

@@ -621,6 +621,26 @@ private slots:
         QCOMPARE(page->findChild<QLabel *>("show")->text(), QString("1/1"));
     }
 
+    // On a slow stick only the rows on screen are read: the rest of a page
+    // passed while a read hangs is not read after it.
+    void pagesPassedDuringAHangingReadAreNotRead()
+    {
+        writeHeadedFiles(m_stickFolder, "p", 15);
+        ShowDisk *page = openBrowser(From_UDisk);
+        waitForThumbnails(page);
+        HangingFile hanging(m_stickFolder + "/p7.gx"); // the first row of the second page
+        QVERIFY(hanging.ok());
+        tap(page->findChild<QToolButton *>("down"));
+        QTRY_VERIFY(hanging.readerWaiting());
+        tap(page->findChild<QToolButton *>("down"));
+        QCOMPARE(shownNames(page), QStringList{"p14.gx"});
+        hanging.release();
+        waitForThumbnails(page);
+        // The first page, the pipe's empty answer and p14.gx; nothing of p8 to
+        // p13, which would have been read before p14.gx.
+        QCOMPARE(page->findChild<ThumbnailCache *>()->count(), 7 + 1 + 1);
+    }
+
     void longTouchSelectsAndShortTouchPreviews()
     {
         for (const char *name : {"a.g", "b.g", "c.g"})

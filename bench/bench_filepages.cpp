@@ -11,7 +11,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
-#include <QSet>
+#include <QVector>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -102,16 +102,10 @@ void benchFirstPage(const QString &dir)
     }
     QElapsedTimer timer;
     timer.start();
-    QList<QFileInfo> rows;
-    QSet<QString> seen;
-    for (const char *suffix : {"g", "gx", "gcode"}) {
-        for (const QFileInfo &entry : CFileManager::checkNeedFileOut(dir, suffix, false)) {
-            if (!entry.isDir() && !seen.contains(entry.fileName())) {
-                seen.insert(entry.fileName());
-                rows << entry;
-            }
-        }
-    }
+    QVector<CFileManager::ListedEntry> rows;
+    for (const CFileManager::ListedEntry &entry : CFileManager::listForBrowser(dir, {"g", "gx", "gcode"}))
+        if (!entry.isFolder)
+            rows << entry;
     const qint64 listedMs = timer.elapsed();
 
     ThumbnailCache cache(QSize(28, 28));
@@ -119,7 +113,8 @@ void benchFirstPage(const QString &dir)
     QObject::connect(&cache, &ThumbnailCache::loaded, [&pending] { --pending; });
     for (int i = 0; i < kRowsOnAPage && i < rows.size(); ++i) {
         bool known = false;
-        cache.lookup(rows.at(i), &known);
+        cache.lookup(dir + '/' + rows.at(i).name, ThumbnailCache::Version{rows.at(i).modifiedMs, rows.at(i).size},
+                     &known);
         pending += known ? 0 : 1;
     }
     const qint64 shownMs = timer.elapsed();

@@ -1,3 +1,5 @@
+// The file browser: its rows, the listing of a folder a page at a time,
+// touches on rows (open, long touch into select mode) and going up and back.
 #include "showdisk.h"
 #include "ui_showdisk.h"
 
@@ -6,7 +8,6 @@
 #include "clickguard.h"
 #include "filestorage.h"
 #include "mainwindow.h"
-#include "onebuttondialog.h"
 #include "pageframe.h"
 #include "pageopener.h"
 #include "printfileheader.h"
@@ -15,16 +16,9 @@
 #include "thumbnail.h"
 #include "thumbnailcache.h"
 #include "timescale.h"
-#include "tmsdk/FileManager.h"
-#include "twobuttondialog.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QSet>
-
-#include <unistd.h>
 
 ShowDisk *ShowDisk::instShowDisk = nullptr;
 
@@ -104,35 +98,27 @@ QPixmap ShowDisk::getPixmap(QString path, int width, int height)
     return printFileThumbnail(path, width, height);
 }
 
-// Folders first, then the print files of each suffix newest first; a name
-// met twice is listed once.
+// Folders first, then the print files of each suffix newest first.
 void ShowDisk::getDiskFileList(const QString &path)
 {
     mFilePath = path;
     mAllItemList.clear();
     mAllFileList.clear();
     mAllFilePath.clear();
-    mFileInfos.clear();
+    mFileVersions.clear();
     if (mFilePath.trimmed() != mSearchPath)
         mAllItemList << FileItemInfo{Item_UpDir, QStringLiteral(".."), false};
 
-    QSet<QString> seen;
-    for (const QString &suffix : kPrintSuffixes) {
-        for (const QFileInfo &entry : CFileManager::checkNeedFileOut(mFilePath, suffix, false)) {
-            const QString name = entry.fileName();
-            if (name == QLatin1String("..") || name == QLatin1String(".") || seen.contains(name))
-                continue;
-            seen.insert(name);
-            if (entry.isDir()) {
-                mAllItemList << FileItemInfo{Item_Path, name, false};
-            } else if (kPrintSuffixes.contains(entry.suffix())) {
-                const FileItemInfo item{Item_Print_File, name, false};
-                mAllItemList << item;
-                mAllFileList << item;
-                mAllFilePath << pathOf(name);
-                mFileInfos.insert(name, entry);
-            }
+    for (const CFileManager::ListedEntry &entry : CFileManager::listForBrowser(mFilePath, kPrintSuffixes)) {
+        if (entry.isFolder) {
+            mAllItemList << FileItemInfo{Item_Path, entry.name, false};
+            continue;
         }
+        const FileItemInfo item{Item_Print_File, entry.name, false};
+        mAllItemList << item;
+        mAllFileList << item;
+        mAllFilePath << pathOf(entry.name);
+        mFileVersions.insert(entry.name, ThumbnailCache::Version{entry.modifiedMs, entry.size});
     }
     getShowList(mCurrenPage, rowsPerPage());
     showList();
@@ -161,6 +147,8 @@ void ShowDisk::showList()
 {
     const int n = mShowItemList.size();
     const int rows = rowsPerPage();
+    // Only the rows on screen are worth reading from a slow stick.
+    mThumbnails->dropQueued();
     for (int i = 0; i < kRows; ++i) {
         mItemsList[i]->setVisible(i < n);
         mLinesList[i]->setVisible(i < n && !(n == rows && i == n - 1));
@@ -198,7 +186,7 @@ void ShowDisk::showRowIcon(int row)
     QPixmap icon;
     if (PrintFileHeader::isHeadedForPages(item.itemText)) {
         bool known = false;
-        icon = mThumbnails->lookup(mFileInfos.value(item.itemText), &known);
+        icon = mThumbnails->lookup(pathOf(item.itemText), mFileVersions.value(item.itemText), &known);
     }
     mItemsList[row]->setIcon(icon.isNull() ? defaultPrintFilePicture(28, 28) : icon);
 }
@@ -207,7 +195,7 @@ void ShowDisk::slot_thumbnailLoaded(const QString &path)
 {
     for (int i = 0; i < mShowItemList.size(); ++i) {
         if (mShowItemList.at(i).itemType == Item_Print_File
-            && mFileInfos.value(mShowItemList.at(i).itemText).absoluteFilePath() == path)
+            && pathOf(mShowItemList.at(i).itemText) == path)
             showRowIcon(i);
     }
 }
@@ -322,179 +310,6 @@ void ShowDisk::on_back_clicked()
     } else {
         getDiskFileList(QFileInfo(mFilePath).absolutePath());
     }
-}
-
-void ShowDisk::on_btn_selectAll_clicked()
-{
-    if (m_copy.isRunning()) {
-        // The running copy works on its own list; the mark stays as it was.
-        ui->btn_selectAll->setChecked(!ui->btn_selectAll->isChecked());
-        return;
-    }
-    if (!clickGuardPass())
-        return;
-    ui->btn_selectAll->setEnabled(false);
-    const bool all = ui->btn_selectAll->isChecked();
-    mSelectedItemList = all ? mAllFileList : QList<FileItemInfo>();
-    mSelectFilePath = all ? mAllFilePath : QStringList();
-    for (FileItemInfo &item : mShowItemList)
-        item.select = all;
-    showList();
-    ui->btn_selectAll->setEnabled(true);
-}
-
-void ShowDisk::on_btn_copy_clicked()
-{
-    if (m_copy.isRunning() || mSelectFilePath.isEmpty())
-        return;
-    const bool toStick = mFromWhere == From_LocalMemory;
-    if (toStick && !FileStorage::stickMounted()) {
-        oneButtonDialogShow(tr("Please insert USB Disk !"));
-        return;
-    }
-    const QString targetRoot = toStick ? FileStorage::stickRoot() : FileStorage::localRoot();
-    qint64 allCopyBytes = 0;
-    QList<CopyJob::Item> items;
-    for (const QString &source : mSelectFilePath) {
-        const QFileInfo info(source);
-        allCopyBytes += info.size();
-        items << CopyJob::Item{source, targetRoot + '/' + info.fileName(), !toStick};
-    }
-    if (FileStorage::freeSpace(targetRoot) < allCopyBytes) {
-        oneButtonDialogShow(tr("Storage space is not enough"));
-        return;
-    }
-    if (!ProgressDialog::instProgressDialog)
-        new ProgressDialog(QString(), tr("Copy File..."));
-    ProgressDialog::instProgressDialog->show();
-    m_stickLost = false;
-    m_copy.start(items);
-    slot_showCopyProgress();
-    m_copyProgressTimer.start();
-}
-
-void ShowDisk::slot_showCopyProgress()
-{
-    if (!m_copy.isRunning())
-        return;
-    ProgressDialog *dialog = ProgressDialog::instProgressDialog;
-    if (!dialog) {
-        // Its Cancel closed it (or the main window cleared the screen).
-        m_copy.cancel();
-        return;
-    }
-    const CopyJob::Snapshot s = m_copy.progress();
-    const QString counter = QStringLiteral("(%1/%2)").arg(s.index + 1).arg(s.count);
-    dialog->setLabelText((s.verifying ? tr("Verifying file...") : tr("Copy File...")) + counter);
-    // Until the file is opened its size is unknown: 0 of 0 would read 100 %.
-    if (s.total > 0) {
-        dialog->setMax(s.total);
-        dialog->setValue(s.copied);
-    }
-}
-
-void ShowDisk::slot_copyFinished(VerifiedCopy::Result result, int)
-{
-    m_copyProgressTimer.stop();
-    if (ProgressDialog::instProgressDialog)
-        ProgressDialog::instProgressDialog->close();
-    if (m_stickLost) {
-        copyFail(0);
-        if (mFromWhere == From_UDisk)
-            QTimer::singleShot(TimeScale::ms(200), this, &ShowDisk::delayClose);
-        return;
-    }
-    switch (result) {
-    case VerifiedCopy::Result::Done:
-        copySuccessful();
-        break;
-    case VerifiedCopy::Result::Cancelled:
-        break;
-    case VerifiedCopy::Result::TargetFailed:
-        copyFail(1);
-        break;
-    case VerifiedCopy::Result::Mismatch:
-        copyFail(2);
-        break;
-    case VerifiedCopy::Result::SourceFailed:
-        copyFail(3);
-        break;
-    }
-}
-
-void ShowDisk::copySuccessful()
-{
-    oneButtonDialogShow(tr("Copy Completed"), tr("Ok"));
-}
-
-void ShowDisk::copyFail(int code)
-{
-    oneButtonDialogShow(tr("Copy Failed") + QStringLiteral("(%1)").arg(code), tr("Ok"));
-}
-
-void ShowDisk::oneButtonDialogShow(const QString &text, const QString &buttonText)
-{
-    if (OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog) {
-        dialog->setLabelText(text);
-        if (!buttonText.isEmpty())
-            dialog->setBtnText(buttonText);
-    } else {
-        new OneButtonDialog(QString(), text, buttonText);
-    }
-    OneButtonDialog::instOneButtonDialog->show();
-}
-
-void ShowDisk::on_btn_delete_clicked()
-{
-    if (m_copy.isRunning() || mSelectFilePath.isEmpty())
-        return;
-    if (TwoButtonDialog::instTwoButtonDialog) {
-        TwoButtonDialog::instTwoButtonDialog->close();
-        QCoreApplication::processEvents();
-    }
-    QPointer<ShowDisk> alive(this);
-    auto *question = new TwoButtonDialog(tr("Are you sure to delete"), tr("Are you sure\n to delete the file?"),
-                                         tr("OK"), tr("Cancel"));
-    const int answer = question->exec();
-    if (!alive)
-        return;
-    bool failed = false;
-    if (answer == 1) {
-        const QStringList paths = mSelectFilePath;
-        for (const QString &path : paths) {
-            if (mFromWhere == From_UDisk && !FileStorage::stickMounted())
-                break;
-            if (tmsdk::FileManager::remove(QFile::encodeName(path).toStdString()) != 0) {
-                qWarning("showdisk: cannot delete %s", qPrintable(path));
-                failed = true;
-            }
-        }
-        ::sync();
-        mSelectedItemList.clear();
-        mSelectFilePath.clear();
-        ui->btn_selectAll->setChecked(false);
-    }
-    getDiskFileList(mFilePath);
-    if (failed)
-        oneButtonDialogShow(tr("Delete failed"));
-}
-
-void ShowDisk::slot_usbRemove()
-{
-    const bool copyTouchesStick = m_copy.isRunning();
-    if (copyTouchesStick) {
-        m_stickLost = true;
-        m_copy.cancel();
-    }
-    if (mFromWhere == From_LocalMemory) {
-        ui->btn_copy->hide();
-        return;
-    }
-    if (TwoButtonDialog::instTwoButtonDialog)
-        TwoButtonDialog::instTwoButtonDialog->close();
-    // A running copy reports its end first; the page closes after that.
-    if (!copyTouchesStick)
-        QTimer::singleShot(TimeScale::ms(200), this, &ShowDisk::delayClose);
 }
 
 void ShowDisk::slot_showmemorylist()

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "copyjob.h"
+#include "thumbnailcache.h"
 
 #include <QDialog>
-#include <QFileInfo>
 #include <QHash>
 #include <QList>
 #include <QPixmap>
@@ -12,7 +12,6 @@
 
 class QFrame;
 class ShowDiskItem;
-class ThumbnailCache;
 namespace Ui {
 class ShowDisk;
 }
@@ -105,7 +104,7 @@ private:
     bool isShowSelect = false;
     QTimer mTimer;
 
-    QHash<QString, QFileInfo> mFileInfos; // the print files of the folder, by name
+    QHash<QString, ThumbnailCache::Version> mFileVersions; // the print files of the folder, by name
     ThumbnailCache *mThumbnails;
     CopyJob m_copy;
     QTimer m_copyProgressTimer;

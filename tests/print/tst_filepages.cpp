@@ -22,6 +22,7 @@
 #include "showdiskitem.h"
 #include "simfixture.h"
 #include "thumbnail.h"
+#include "thumbnailcache.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
 #include "udiskandlocalmemory.h"
@@ -36,14 +37,23 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QThreadPool>
 #include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <memory>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -208,6 +218,78 @@ private:
     bool m_ok = false;
 };
 
+// A stick file that stops answering, as a stick that hangs mid-read: the
+// listed file is swapped for a pipe, so that whoever reads it waits until the
+// test lets it go. The watchdog lets it go by itself after `limitMs`, so that
+// a GUI thread that waits for the reader fails the test instead of hanging.
+class HangingFile {
+public:
+    explicit HangingFile(const QString &path) : m_path(QFile::encodeName(path))
+    {
+        const QByteArray pipe = m_path + ".pipe";
+        m_ok = ::mkfifo(pipe.constData(), 0644) == 0 && ::rename(pipe.constData(), m_path.constData()) == 0;
+    }
+    ~HangingFile()
+    {
+        release();
+        if (m_watchdog.joinable())
+            m_watchdog.join();
+    }
+    bool ok() const { return m_ok; }
+
+    // True once a reader has opened the file; it then waits in its read.
+    bool readerWaiting()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_writer < 0 && !m_released)
+            m_writer = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        return m_writer >= 0;
+    }
+
+    void armWatchdog(int limitMs)
+    {
+        m_watchdog = std::thread([this, limitMs] {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            if (!m_releasedChanged.wait_for(lock, std::chrono::milliseconds(limitMs), [this] { return m_released; })) {
+                m_forced = true;
+                closeWriter();
+            }
+        });
+    }
+
+    // The reader sees the end of the file (a short header: no thumbnail).
+    void release()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_released = true;
+        closeWriter();
+        m_releasedChanged.notify_all();
+    }
+
+    bool releasedByWatchdog()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_forced;
+    }
+
+private:
+    void closeWriter()
+    {
+        if (m_writer >= 0)
+            ::close(m_writer);
+        m_writer = -1;
+    }
+
+    const QByteArray m_path;
+    bool m_ok = false;
+    std::mutex m_mutex;
+    std::condition_variable m_releasedChanged;
+    std::thread m_watchdog;
+    int m_writer = -1;
+    bool m_released = false;
+    bool m_forced = false;
+};
+
 } // namespace
 
 class TestFilePages : public QObject {
@@ -261,6 +343,32 @@ class TestFilePages : public QObject {
         if (!writeTestFile(path, bytes))
             qFatal("cannot write %s", qPrintable(path));
         return path;
+    }
+
+    // Headed files named <stem>0.gx, <stem>1.gx, ... whose thumbnails differ,
+    // listed in that order (each a minute older than the one before).
+    void writeHeadedFiles(const QString &folder, const QString &stem, int count)
+    {
+        const QDateTime newest = QDateTime::currentDateTime().addDays(-1);
+        for (int i = 0; i < count; ++i) {
+            const QString path = write(folder + QString("/%1%2.gx").arg(stem).arg(i),
+                                       headedFile(pngOf(QColor::fromHsv(i * 4 % 360, 255, 128 + i % 2 * 127))));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(newest.addSecs(-60 * i), QFileDevice::FileModificationTime));
+        }
+    }
+
+    // Waits until every shown print row shows its own thumbnail.
+    static void waitForThumbnails(ShowDisk *page)
+    {
+        for (const QString &name : shownNames(page)) {
+            const QImage expected = ShowDisk::getPixmap(page->currentFolder() + '/' + name, 28, 28)
+                                        .toImage()
+                                        .convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!expected.isNull());
+            QTRY_COMPARE(imageOf(rowNamed(page, name)->findChild<QLabel *>("label_icon")), expected);
+        }
     }
 
     ShowDisk *openBrowser(ShowFilesFromWhere from)
@@ -448,6 +556,89 @@ private slots:
         QTRY_COMPARE(iconOf("good.gx"), thumbnail);
         for (const char *name : {"broken.gx", "short.gx", "plain.gcode"})
             QCOMPARE(iconOf(name), generic);
+    }
+
+    // Paging through more thumbnails than the cache keeps: every page shows
+    // its own, the cache never holds more than its bound, and the first page,
+    // long pushed out, is read again.
+    void thumbnailCacheKeepsItsBound()
+    {
+        writeHeadedFiles(m_local, "part", ThumbnailCache::kDefaultCapacity + 3 * 7);
+        ShowDisk *page = openBrowser(From_LocalMemory);
+        auto *cache = page->findChild<ThumbnailCache *>();
+        QVERIFY(cache);
+        auto *down = page->findChild<QToolButton *>("down");
+        auto *up = page->findChild<QToolButton *>("up");
+        for (;;) {
+            waitForThumbnails(page);
+            QVERIFY(cache->count() <= ThumbnailCache::kDefaultCapacity);
+            if (!down->isEnabled())
+                break;
+            tap(down);
+        }
+        QCOMPARE(page->findChild<QLabel *>("show")->text(), QString("13/13"));
+        QCOMPARE(cache->count(), ThumbnailCache::kDefaultCapacity);
+        while (up->isEnabled())
+            tap(up);
+        QCOMPARE(shownNames(page).first(), QString("part0.gx"));
+        waitForThumbnails(page);
+        QVERIFY(cache->count() <= ThumbnailCache::kDefaultCapacity);
+    }
+
+    // A stick that hangs in the middle of a thumbnail read: the browser stays
+    // usable, closes at once, and the read's late end reaches nothing (the
+    // page tests run again under AddressSanitizer).
+    void closingDoesNotWaitForAHangingThumbnailRead()
+    {
+        writeHeadedFiles(m_stickFolder, "p", 8);
+        ShowDisk *page = openBrowser(From_UDisk);
+        auto *counter = page->findChild<QLabel *>("show");
+        waitForThumbnails(page);
+        HangingFile hanging(m_stickFolder + "/p7.gx"); // the second page's only row
+        QVERIFY(hanging.ok());
+        tap(page->findChild<QToolButton *>("down"));
+        QTRY_VERIFY(hanging.readerWaiting());
+
+        tap(page->findChild<QToolButton *>("up"));
+        QCOMPARE(counter->text(), QString("1/2"));
+        waitForThumbnails(page);
+        tap(page->findChild<QToolButton *>("down"));
+        QCOMPARE(shownNames(page), QStringList{"p7.gx"});
+        QCOMPARE(imageOf(rowNamed(page, "p7.gx")->findChild<QLabel *>("label_icon")),
+                 defaultPrintFilePicture(28, 28).toImage().convertToFormat(QImage::Format_RGB32));
+
+        hanging.armWatchdog(kWaitMs);
+        page->close();
+        QTRY_VERIFY(!ShowDisk::instShowDisk);
+        QVERIFY2(!hanging.releasedByWatchdog(), "closing the browser waited for the hanging read");
+        hanging.release();
+        QTRY_COMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+        QCoreApplication::processEvents();
+
+        // The pipe is no print file: a new browser lists the other seven.
+        page = openBrowser(From_UDisk);
+        QCOMPARE(shownNames(page).size(), 7);
+        QCOMPARE(page->findChild<QLabel *>("show")->text(), QString("1/1"));
+    }
+
+    // On a slow stick only the rows on screen are read: the rest of a page
+    // passed while a read hangs is not read after it.
+    void pagesPassedDuringAHangingReadAreNotRead()
+    {
+        writeHeadedFiles(m_stickFolder, "p", 15);
+        ShowDisk *page = openBrowser(From_UDisk);
+        waitForThumbnails(page);
+        HangingFile hanging(m_stickFolder + "/p7.gx"); // the first row of the second page
+        QVERIFY(hanging.ok());
+        tap(page->findChild<QToolButton *>("down"));
+        QTRY_VERIFY(hanging.readerWaiting());
+        tap(page->findChild<QToolButton *>("down"));
+        QCOMPARE(shownNames(page), QStringList{"p14.gx"});
+        hanging.release();
+        waitForThumbnails(page);
+        // The first page, the pipe's empty answer and p14.gx; nothing of p8 to
+        // p13, which would have been read before p14.gx.
+        QCOMPARE(page->findChild<ThumbnailCache *>()->count(), 7 + 1 + 1);
     }
 
     void longTouchSelectsAndShortTouchPreviews()

@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <thread>
 
+#include <sys/stat.h>
+
 namespace {
 
 QStringList names(const QList<QFileInfo> &entries)
@@ -81,6 +83,62 @@ private slots:
     void missingFolderListsNothing()
     {
         QVERIFY(CFileManager::checkNeedFileOut(m_dir.filePath("nowhere"), "gx", false).isEmpty());
+    }
+
+    // The browser's one-pass listing gives what the one-suffix listings give
+    // in turn: folders (links to folders too), then the newest "g", "gx" and
+    // "gcode" files, nothing hidden, no links that lead nowhere, no pipes.
+    void browserListingMatchesTheListingPerSuffix()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QDir root(dir.path());
+        for (const char *folder : {"beta", "Alpha", "models.gx", ".hidden"})
+            QVERIFY(root.mkpath(folder));
+        QVERIFY(QFile::link(dir.filePath("beta"), dir.filePath("linked")));
+        const auto make = [&dir](const char *name, qint64 msAfterBase) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(int(msAfterBase % 7), 'x'));
+            QVERIFY(file.flush()); // before the time is set, or closing sets it anew
+            QVERIFY(file.setFileTime(QDateTime::fromMSecsSinceEpoch(1600000000000 + msAfterBase),
+                                     QFileDevice::FileModificationTime));
+        };
+        make("c.gcode", 4000);
+        make("old.g", 1000);
+        make("new.g", 3000);
+        make("tie_b.gx", 2000);
+        make("Tie_c.gx", 2000);
+        make("tie_a.gx", 2000);
+        make("late.gx", 2001); // a millisecond apart
+        make("part.gcode.gx", 500);
+        make("UPPER.GX", 9000);
+        make("notes.txt", 9000);
+        make("g", 9000);
+        make(".secret.g", 9000);
+        QVERIFY(QFile::link(dir.filePath("c.gcode"), dir.filePath("alias.gcode")));
+        QVERIFY(QFile::link(dir.filePath("gone.g"), dir.filePath("dangling.g")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe.gx")).constData(), 0644), 0);
+
+        const QStringList suffixes = {"g", "gx", "gcode"};
+        QStringList reference;
+        for (const QString &suffix : suffixes)
+            for (const QString &name : names(CFileManager::checkNeedFileOut(dir.path(), suffix, false)))
+                if (name != ".." && !reference.contains(name))
+                    reference << name;
+        QStringList listed;
+        for (const CFileManager::ListedEntry &entry : CFileManager::listForBrowser(dir.path(), suffixes)) {
+            listed << entry.name;
+            QCOMPARE(entry.isFolder, QFileInfo(dir.filePath(entry.name)).isDir());
+            if (!entry.isFolder) {
+                QCOMPARE(entry.modifiedMs, QFileInfo(dir.filePath(entry.name)).lastModified().toMSecsSinceEpoch());
+                QCOMPARE(entry.size, QFileInfo(dir.filePath(entry.name)).size());
+            }
+        }
+        QCOMPARE(listed, reference);
+        QCOMPARE(listed, (QStringList{"Alpha", "beta", "linked", "models.gx", "new.g", "old.g", "late.gx", "tie_a.gx",
+                                      "tie_b.gx", "Tie_c.gx", "part.gcode.gx", "alias.gcode", "c.gcode"}));
+        QVERIFY(CFileManager::listForBrowser(dir.filePath("nowhere"), suffixes).isEmpty());
     }
 
     void removeDeletesAndReportsFailures()

@@ -152,6 +152,7 @@ private slots:
 
 private:
     class LanState;
+    static constexpr int kTickMs = 1000;
     // What the program gave setHooks().
     static MainWindowHooks hooks;
     void trackPrintPageExtruder(bool open, const StatusReading &reading);

@@ -15,6 +15,7 @@
 #include "sendfiledialog.h"
 #include "serialobject.h"
 #include "statuspoller.h"
+#include "stepspermm.h"
 #include "sysroot.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
@@ -61,10 +62,12 @@ MainWindow::MainWindow(QWidget *parent)
             Qt::QueuedConnection);
     Config *config = getConfigFile()->configFile();
     m_link->serialCheckCode(config->getLedStatus() ? QStringLiteral("M145") : QStringLiteral("M144"));
-    m_link->serialCheckCode(QStringLiteral("M92 X%1").arg(config->getTransmissionRatioX()));
-    m_link->serialCheckCode(QStringLiteral("M92 Y%1").arg(config->getTransmissionRatioY()));
-    m_link->serialCheckCode(QStringLiteral("M92 Z%1").arg(config->getTransmissionRatioZ()));
-    m_link->serialCheckCode(QStringLiteral("M92 A%1").arg(config->getTransmissionRatioE()));
+    using StepsPerMm::Axis;
+    for (const auto &[axis, stored] : {std::pair<Axis, int>{Axis::X, config->getTransmissionRatioX()},
+                                       {Axis::Y, config->getTransmissionRatioY()},
+                                       {Axis::Z, config->getTransmissionRatioZ()},
+                                       {Axis::E, config->getTransmissionRatioE()}})
+        m_link->serialCheckCode(StepsPerMm::command(axis, StepsPerMm::usable(axis, stored)));
     m_link->serialCheckCode(QStringLiteral("M92 B93"));
 
     initView();

@@ -20,6 +20,7 @@
 #include "wifiair.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
@@ -72,6 +73,26 @@ private slots:
         QCOMPARE(MainWindow::instMainWindow, &window);
         getConfigFile()->configFile()->setLedStatus(true);
         getConfigFile()->configFile()->setTransmissionRatio(80, 80, 400, 93);
+    }
+
+    // Steps per mm from a settings file written by other means: only what
+    // the editor could have chosen reaches the board, anything else is
+    // replaced by the factory value.
+    void storedStepsPerMmAreCheckedAtStart()
+    {
+        Config *config = getConfigFile()->configFile();
+        const auto sentAtStart = [this] {
+            fx->board().clearLog();
+            MainWindow window;
+            return fx->motionCommands().filter(QRegularExpression("^M92 [XYZA]"));
+        };
+        config->setTransmissionRatio(0, -80, 2147483647, 5001);
+        QCOMPARE(sentAtStart(), (QStringList{"M92 X80", "M92 Y80", "M92 Z400", "M92 A93"}));
+        config->setTransmissionRatio(1, 1000, 1000, 5000);
+        QCOMPARE(sentAtStart(), (QStringList{"M92 X1", "M92 Y1000", "M92 Z1000", "M92 A5000"}));
+        config->setTransmissionRatio(1001, 80, 400, 0);
+        QCOMPARE(sentAtStart(), (QStringList{"M92 X80", "M92 Y80", "M92 Z400", "M92 A93"}));
+        config->setTransmissionRatio(80, 80, 400, 93);
     }
 
     void temperaturesFollowTheBoard()

@@ -99,12 +99,23 @@ void MainWindow::showTemperatures()
     ui->platformTemp->setText(format.arg(getCurrentPlatformTemp()).arg(getTargetPlatformTemp()));
 }
 
+// The icons are loaded only when what they show changes: loading a pixmap
+// by name turns the file's time into local time, and every such conversion
+// reads the time zone file again.
 void MainWindow::showConnectivity()
 {
-    ui->usbIcon->setPixmap(QPixmap(getUpanStatus() ? QStringLiteral(":/Resource/icon/usb.png")
-                                                   : QStringLiteral(":/Resource/icon/usb_none.png")));
-    ui->wifiIcon->setPixmap(QPixmap(getWiFiIpAddress().isEmpty() ? QStringLiteral(":/Resource/icon/wifi_off.png")
-                                                                 : QStringLiteral(":/Resource/icon/WiFi_04.png")));
+    const bool usb = getUpanStatus();
+    if (m_usbIconShows != usb) {
+        m_usbIconShows = usb;
+        ui->usbIcon->setPixmap(QPixmap(usb ? QStringLiteral(":/Resource/icon/usb.png")
+                                           : QStringLiteral(":/Resource/icon/usb_none.png")));
+    }
+    const bool wifi = !getWiFiIpAddress().isEmpty();
+    if (m_wifiIconShows != wifi) {
+        m_wifiIconShows = wifi;
+        ui->wifiIcon->setPixmap(QPixmap(wifi ? QStringLiteral(":/Resource/icon/WiFi_04.png")
+                                             : QStringLiteral(":/Resource/icon/wifi_off.png")));
+    }
 }
 
 int MainWindow::getCurrentExtruderTemp()

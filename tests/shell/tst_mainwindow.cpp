@@ -17,6 +17,7 @@
 #include "simfixture.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
+#include "usbstick.h"
 #include "wifiair.h"
 
 #include <QElapsedTimer>
@@ -93,6 +94,26 @@ private slots:
         config->setTransmissionRatio(1001, 80, 400, 0);
         QCOMPARE(sentAtStart(), (QStringList{"M92 X80", "M92 Y80", "M92 Z400", "M92 A93"}));
         config->setTransmissionRatio(80, 80, 400, 93);
+    }
+
+    // The status bar's icons follow the stick and the station's address.
+    void statusIconsFollowTheState()
+    {
+        const auto iconOf = [](MainWindow &window, const char *name) {
+            return window.findChild<QLabel *>(name)->pixmap(Qt::ReturnByValue).toImage();
+        };
+        const auto image = [](const char *icon) { return QPixmap(QString(":/Resource/icon/") + icon).toImage(); };
+        const QString stick = fx->root() + "/icon-stick";
+        QVERIFY(QDir().mkpath(stick));
+        MainWindow window;
+        QCOMPARE(iconOf(window, "usbIcon"), image("usb_none.png"));
+        QCOMPARE(iconOf(window, "wifiIcon"), image("wifi_off.png"));
+        QVERIFY(usbStick(fx->root(), {"plug", stick}));
+        QTRY_VERIFY_WITH_TIMEOUT(window.getUpanStatus(), 10000);
+        QTRY_COMPARE(iconOf(window, "usbIcon"), image("usb.png"));
+        QVERIFY(usbStick(fx->root(), {"unplug"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.getUpanStatus(), 10000);
+        QTRY_COMPARE(iconOf(window, "usbIcon"), image("usb_none.png"));
     }
 
     void temperaturesFollowTheBoard()
@@ -235,6 +256,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window.server.load() != nullptr, 10000);
         getConfigFile()->configFile()->setWifiStationStatus(false);
         QVERIFY(window.getNetworkConnectedStatus());
+        QCOMPARE(window.findChild<QLabel *>("wifiIcon")->pixmap(Qt::ReturnByValue).toImage(),
+                 QPixmap(":/Resource/icon/WiFi_04.png").toImage());
         const QString path = fx->root() + "/data/cube.gcode";
         const QString before = QString::fromStdString(getConfigFile()->configFile()->getModifyTime());
         emit window.server.load()->sig_printFile(path);

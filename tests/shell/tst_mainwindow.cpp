@@ -344,6 +344,16 @@ private slots:
             QCOMPARE(config->getPowerOffResumePrintFileName(), std::string());
             QVERIFY(opened.isEmpty());
         }
+        // A print name without a record is cleared without a question.
+        config->setPowerOffResumePrintFileName(path.toStdString());
+        FILESNAMESPACE::ResumePrintConfigSaveFile()->removeResumePrintConfigFile();
+        {
+            QuestionAnswerer never(true);
+            MainWindow window;
+            QTRY_COMPARE(config->getPowerOffResumePrintFileName(), std::string());
+            QVERIFY(never.asked.isEmpty());
+            QVERIFY(opened.isEmpty());
+        }
         // A record whose file is gone is cleared without a question.
         config->setPowerOffResumePrintFileName((fx->root() + "/data/gone.gcode").toStdString());
         FILESNAMESPACE::ResumePrintConfigSaveFile()->saveLine(7);

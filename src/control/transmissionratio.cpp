@@ -53,7 +53,9 @@ TransmissionRatio::TransmissionRatio(QWidget *parent)
     for (const auto &axis : axes) {
         ui->verticalLayout->insertWidget(position++, separator(this));
         const StepsPerMm::Range &range = StepsPerMm::range(axis.axis);
-        auto *item = new TransmissionRatioItem(axis.name, axis.value, range.max, range.min, this);
+        // A stored value out of range shows as what the start gave the board.
+        auto *item = new TransmissionRatioItem(axis.name, StepsPerMm::usable(axis.axis, axis.value), range.max,
+                                               range.min, this);
         ui->verticalLayout->insertWidget(position++, item);
         m_axes.append({item, axis.axis});
     }

@@ -726,6 +726,10 @@ Please try again.</source>
         <source>No ethernet mac found</source>
         <translation>未找到以太网 MAC</translation>
     </message>
+    <message>
+        <source>The scanned code is too long.</source>
+        <translation>扫描的代码过长。</translation>
+    </message>
 </context>
 <context>
     <name>Setting</name>

@@ -728,6 +728,10 @@ Please try again.</translation>
         <source>No ethernet mac found</source>
         <translation>No ethernet mac found</translation>
     </message>
+    <message>
+        <source>The scanned code is too long.</source>
+        <translation>The scanned code is too long.</translation>
+    </message>
 </context>
 <context>
     <name>Setting</name>

@@ -731,6 +731,10 @@ Veuillez réessayer.</translation>
         <source>No ethernet mac found</source>
         <translation>Aucune adresse MAC Ethernet</translation>
     </message>
+    <message>
+        <source>The scanned code is too long.</source>
+        <translation>Le code scanné est trop long.</translation>
+    </message>
 </context>
 <context>
     <name>Setting</name>

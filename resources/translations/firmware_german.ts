@@ -731,6 +731,10 @@ Bitte erneut versuchen.</translation>
         <source>No ethernet mac found</source>
         <translation>Keine Ethernet-MAC gefunden</translation>
     </message>
+    <message>
+        <source>The scanned code is too long.</source>
+        <translation>Der gescannte Code ist zu lang.</translation>
+    </message>
 </context>
 <context>
     <name>Setting</name>

@@ -731,6 +731,10 @@ Please try again.</source>
         <source>No ethernet mac found</source>
         <translation>イーサネットMACなし</translation>
     </message>
+    <message>
+        <source>The scanned code is too long.</source>
+        <translation>スキャンしたコードが長すぎます。</translation>
+    </message>
 </context>
 <context>
     <name>Setting</name>

@@ -730,6 +730,10 @@ Inténtelo de nuevo.</translation>
         <source>No ethernet mac found</source>
         <translation>Sin MAC de Ethernet</translation>
     </message>
+    <message>
+        <source>The scanned code is too long.</source>
+        <translation>El código escaneado es demasiado largo.</translation>
+    </message>
 </context>
 <context>
     <name>Setting</name>

@@ -6,6 +6,7 @@
 #include "onebuttondialog.h"
 #include "pageframe.h"
 #include "serialobject.h"
+#include "stepspermm.h"
 #include "transmissionratioitem.h"
 #include "ui_transmissionratio.h"
 
@@ -15,10 +16,6 @@
 TransmissionRatio *TransmissionRatio::instTransmissionRatio = nullptr;
 
 namespace {
-
-constexpr int MinRatio = 1;
-constexpr int MaxAxisRatio = 1000;
-constexpr int MaxExtruderRatio = 5000;
 
 QFrame *separator(QWidget *parent)
 {
@@ -43,22 +40,24 @@ TransmissionRatio::TransmissionRatio(QWidget *parent)
     const struct {
         QString name;
         int value;
-        int max;
-        const char *command;
+        StepsPerMm::Axis axis;
     } axes[] = {
-        {tr("Ratio X"), config->getTransmissionRatioX(), MaxAxisRatio, "M92 X"},
-        {tr("Ratio Y"), config->getTransmissionRatioY(), MaxAxisRatio, "M92 Y"},
-        {tr("Ratio Z"), config->getTransmissionRatioZ(), MaxAxisRatio, "M92 Z"},
-        {tr("Ratio E"), config->getTransmissionRatioE(), MaxExtruderRatio, "M92 A"},
+        {tr("Ratio X"), config->getTransmissionRatioX(), StepsPerMm::Axis::X},
+        {tr("Ratio Y"), config->getTransmissionRatioY(), StepsPerMm::Axis::Y},
+        {tr("Ratio Z"), config->getTransmissionRatioZ(), StepsPerMm::Axis::Z},
+        {tr("Ratio E"), config->getTransmissionRatioE(), StepsPerMm::Axis::E},
     };
     // Rows from the top with a line above, between and below them, over the
     // form's spacer, Save and Back.
     int position = 0;
     for (const auto &axis : axes) {
         ui->verticalLayout->insertWidget(position++, separator(this));
-        auto *item = new TransmissionRatioItem(axis.name, axis.value, axis.max, MinRatio, this);
+        const StepsPerMm::Range &range = StepsPerMm::range(axis.axis);
+        // A stored value out of range shows as what the start gave the board.
+        auto *item = new TransmissionRatioItem(axis.name, StepsPerMm::usable(axis.axis, axis.value), range.max,
+                                               range.min, this);
         ui->verticalLayout->insertWidget(position++, item);
-        m_axes.append({item, axis.command});
+        m_axes.append({item, axis.axis});
     }
     ui->verticalLayout->insertWidget(position, separator(this));
 }
@@ -78,7 +77,7 @@ void TransmissionRatio::on_btn_save_clicked()
     for (const Axis &axis : qAsConst(m_axes)) {
         if (!axis.item->isValueChang())
             continue;
-        const QString command = QLatin1String(axis.command) + QString::number(axis.item->getValue());
+        const QString command = StepsPerMm::command(axis.axis, axis.item->getValue());
         const QString reply = m_serialObject->serialCheckCode(command);
         qInfo() << "TransmissionRatio:" << command << "reply:" << reply;
         // A row the board did not take stays marked, so Save sends it again.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stepspermm.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -26,7 +28,7 @@ private slots:
 private:
     struct Axis {
         TransmissionRatioItem *item;
-        const char *command; // followed directly by the value
+        StepsPerMm::Axis axis;
     };
 
     Ui::TransmissionRatio *ui;

@@ -8,9 +8,12 @@
 namespace {
 
 // The slicer writes thumbnails of a few kilobytes. These limits keep a broken
-// or hostile header from making the pages read or decode huge amounts.
+// or hostile header from making the pages read or decode huge amounts: a
+// small PNG may declare a picture of 4096 x 4096 with 64-bit pixels, which
+// would decode into 128 MB.
 constexpr qint64 kMaxImageBytes = 1024 * 1024;
 constexpr int kMaxImageSide = 4096;
+constexpr qint64 kMaxDecodedBytes = 4 * 1024 * 1024;
 
 const char kDefaultPicture[] = ":/Resource/icon/G_File.png";
 
@@ -35,6 +38,17 @@ QSize pngSize(const QByteArray &bytes)
     return QSize(int(width), int(height));
 }
 
+// What the decoded picture would take, from the reader's look at the
+// header: the pixel format follows the PNG's bit depth and colour type.
+qint64 decodedBytes(const QSize &size, QImage::Format format)
+{
+    if (format == QImage::Format_Invalid)
+        return -1;
+    const qint64 bitsPerPixel = QImage::toPixelFormat(format).bitsPerPixel();
+    const qint64 bytesPerLine = (qint64(size.width()) * bitsPerPixel + 31) / 32 * 4;
+    return bytesPerLine * size.height();
+}
+
 QImage decodeImage(QByteArray bytes)
 {
     const QSize size = pngSize(bytes);
@@ -44,6 +58,9 @@ QImage decodeImage(QByteArray bytes)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "png");
     reader.setAutoDetectImageFormat(false);
+    const qint64 cost = decodedBytes(size, reader.imageFormat());
+    if (reader.size() != size || cost < 0 || cost > kMaxDecodedBytes)
+        return QImage();
     const QImage image = reader.read();
     return image.size() == size ? image : QImage();
 }

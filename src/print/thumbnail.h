@@ -20,9 +20,9 @@ struct ThumbnailSlot {
 ThumbnailSlot thumbnailSlot(const GXFileHeader &header, qint64 fileSize);
 
 // The thumbnail of a headed print file scaled into width x height keeping
-// its aspect ratio. Thumbnails are PNG of at most 4096 pixels a side: any
-// other format or a larger image is refused before it is decoded. A null
-// pixmap when the file has no usable thumbnail.
+// its aspect ratio. Thumbnails are PNG of at most 4096 pixels a side that
+// decode into at most 4 MB: any other format or a larger image is refused
+// before it is decoded. A null pixmap when the file has no usable thumbnail.
 QPixmap printFileThumbnail(const QString &path, int width, int height);
 
 // The same as an image: safe on any thread, so that lists can read their

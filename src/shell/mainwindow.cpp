@@ -7,7 +7,6 @@
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "lan/myserver.h"
-#include "netinterface.h"
 #include "networkwatcher.h"
 #include "nobuttondialog.h"
 #include "onebuttondialog.h"
@@ -16,13 +15,12 @@
 #include "sendfiledialog.h"
 #include "serialobject.h"
 #include "statuspoller.h"
-#include "stringbrevik.h"
+#include "stepspermm.h"
 #include "sysroot.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
 #include "update/updatemanager.h"
 #include "usbmonitor.h"
-#include "versiondirs.h"
 #include "wifi.h"
 
 #include <QCoreApplication>
@@ -32,14 +30,9 @@
 #include <QPointer>
 #include <QTimer>
 
-
 MainWindow *MainWindow::instMainWindow = nullptr;
 
 MainWindowHooks MainWindow::hooks;
-
-namespace {
-constexpr int kTickMs = 1000;
-} // namespace
 
 void MainWindow::setHooks(const MainWindowHooks &newHooks)
 {
@@ -69,10 +62,12 @@ MainWindow::MainWindow(QWidget *parent)
             Qt::QueuedConnection);
     Config *config = getConfigFile()->configFile();
     m_link->serialCheckCode(config->getLedStatus() ? QStringLiteral("M145") : QStringLiteral("M144"));
-    m_link->serialCheckCode(QStringLiteral("M92 X%1").arg(config->getTransmissionRatioX()));
-    m_link->serialCheckCode(QStringLiteral("M92 Y%1").arg(config->getTransmissionRatioY()));
-    m_link->serialCheckCode(QStringLiteral("M92 Z%1").arg(config->getTransmissionRatioZ()));
-    m_link->serialCheckCode(QStringLiteral("M92 A%1").arg(config->getTransmissionRatioE()));
+    using StepsPerMm::Axis;
+    for (const auto &[axis, stored] : {std::pair<Axis, int>{Axis::X, config->getTransmissionRatioX()},
+                                       {Axis::Y, config->getTransmissionRatioY()},
+                                       {Axis::Z, config->getTransmissionRatioZ()},
+                                       {Axis::E, config->getTransmissionRatioE()}})
+        m_link->serialCheckCode(StepsPerMm::command(axis, StepsPerMm::usable(axis, stored)));
     m_link->serialCheckCode(QStringLiteral("M92 B93"));
 
     initView();
@@ -168,213 +163,6 @@ void MainWindow::resumeWifiMode()
         wifiState = WIFI_AP;
         m_wifi->wifiApStart();
     }
-}
-
-// ---- the one-second poll -------------------------------------------------
-
-void MainWindow::statusTick()
-{
-    const bool printPageOpen = hooks.printPageOpen && hooks.printPageOpen();
-    if (!printPageOpen && m_trackingExtruder)
-        trackPrintPageExtruder(false, StatusReading());
-    StatusPoller::Extras extras;
-    extras.endStops = connectState.load() == Machine_Connected;
-    extras.extruder = printPageOpen;
-    extras.filament = printPageOpen && getConfigFile()->configFile()->getFilamentDetect();
-    if (!extras.filament)
-        m_filament = StatusReading::Filament::NotRead;
-    if (!extras.endStops) {
-        std::lock_guard<std::mutex> lock(m_tempMutex);
-        m_endStopsRead = false;
-    }
-    m_poller->request(extras);
-    // Only a station's address counts: the access point's own is no way out.
-    const QString ip = wifiState == WIFI_Station
-                           ? QString::fromStdString(NetInterface::ipv4Address(NetInterface::wifiInterfaceName()))
-                           : QString();
-    {
-        std::lock_guard<std::mutex> lock(m_netMutex);
-        m_ipAddress = ip;
-    }
-    maybeStartLanServer();
-    showConnectivity();
-}
-
-void MainWindow::statusRead(StatusReading reading)
-{
-    if (reading.temperaturesRead) {
-        std::lock_guard<std::mutex> lock(m_tempMutex);
-        m_nozzle = static_cast<int>(reading.nozzle);
-        m_nozzleTarget = static_cast<int>(reading.nozzleTarget);
-        m_bed = static_cast<int>(reading.bed);
-        m_bedTarget = static_cast<int>(reading.bedTarget);
-    }
-    if (!reading.endStops.isEmpty()) {
-        std::lock_guard<std::mutex> lock(m_tempMutex);
-        m_endStopsRead = StringBrevik::endStops(reading.endStops, m_endStops);
-    }
-    if (reading.extruderRead)
-        trackPrintPageExtruder(true, reading);
-    if (reading.filament != StatusReading::Filament::NotRead)
-        m_filament = reading.filament;
-    showTemperatures();
-}
-
-// Adds up the extruder's travel while the printing page is open (resets of E
-// by the file count from 0) and stores it when the page has closed.
-void MainWindow::trackPrintPageExtruder(bool open, const StatusReading &reading)
-{
-    if (!open) {
-        m_trackingExtruder = false;
-        Config *config = getConfigFile()->configFile();
-        config->setFilamentCumulative(config->getFilamentCumulative() + m_extruderTravel);
-        return;
-    }
-    const double e = reading.extruder;
-    if (!m_trackingExtruder) {
-        m_trackingExtruder = true;
-        m_extruderTravel = 0;
-    } else if (e >= m_lastE) {
-        m_extruderTravel += e - m_lastE;
-    } else if (e > 0) {
-        m_extruderTravel += e;
-    }
-    m_lastE = e;
-}
-
-void MainWindow::showTemperatures()
-{
-    const QString format = QStringLiteral("%1/%2\u2103");
-    ui->nozzleTemp->setText(format.arg(getCurrentExtruderTemp()).arg(getTargetExtruderTemp()));
-    ui->platformTemp->setText(format.arg(getCurrentPlatformTemp()).arg(getTargetPlatformTemp()));
-}
-
-void MainWindow::showConnectivity()
-{
-    ui->usbIcon->setPixmap(QPixmap(getUpanStatus() ? QStringLiteral(":/Resource/icon/usb.png")
-                                                   : QStringLiteral(":/Resource/icon/usb_none.png")));
-    ui->wifiIcon->setPixmap(QPixmap(getWiFiIpAddress().isEmpty() ? QStringLiteral(":/Resource/icon/wifi_off.png")
-                                                                 : QStringLiteral(":/Resource/icon/WiFi_04.png")));
-}
-
-int MainWindow::getCurrentExtruderTemp()
-{
-    std::lock_guard<std::mutex> lock(m_tempMutex);
-    return m_nozzle;
-}
-
-int MainWindow::getTargetExtruderTemp()
-{
-    std::lock_guard<std::mutex> lock(m_tempMutex);
-    return m_nozzleTarget;
-}
-
-int MainWindow::getCurrentPlatformTemp()
-{
-    std::lock_guard<std::mutex> lock(m_tempMutex);
-    return m_bed;
-}
-
-int MainWindow::getTargetPlatformTemp()
-{
-    std::lock_guard<std::mutex> lock(m_tempMutex);
-    return m_bedTarget;
-}
-
-void MainWindow::cancelUpdateStatus()
-{
-    if (!m_statusTimer)
-        return;
-    m_statusTimer->stop();
-    disconnect(m_statusTimer, nullptr, this, nullptr);
-}
-
-void MainWindow::resumeUpdateStatus()
-{
-    if (!m_statusTimer)
-        return;
-    disconnect(m_statusTimer, nullptr, this, nullptr);
-    connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::statusTick);
-    m_statusTimer->start(TimeScale::ms(kTickMs));
-}
-
-// Only a sensor that answered "no filament" is a run-out; an exchange that
-// failed is not.
-bool MainWindow::filamentCheckStatu()
-{
-    return m_filament != StatusReading::Filament::Absent;
-}
-
-// Signals from different threads may arrive out of order: the link's state
-// now is what counts.
-void MainWindow::showBoardResponding()
-{
-    if (m_link->boardResponding()) {
-        if (m_boardNotice)
-            m_boardNotice->close();
-        return;
-    }
-    if (m_boardNotice)
-        return;
-    m_boardNotice = new OneButtonDialog(QString(), tr("The motion board does not respond."));
-    m_boardNotice->show();
-}
-
-// ---- USB and network -----------------------------------------------------
-
-bool MainWindow::getUpanStatus()
-{
-    return m_usb && m_usb->mounted();
-}
-
-bool MainWindow::getUDiskState()
-{
-    return getUpanStatus();
-}
-
-void MainWindow::usbMounted()
-{
-    showConnectivity();
-    emit sig_usbMount();
-}
-
-void MainWindow::usbUnmounted()
-{
-    showConnectivity();
-    emit sig_usbUnmount();
-}
-
-bool MainWindow::getNetworkConnectedStatus()
-{
-    return m_network && m_network->isConnected() && !getWiFiIpAddress().isEmpty();
-}
-
-QString MainWindow::getWiFiIpAddress()
-{
-    std::lock_guard<std::mutex> lock(m_netMutex);
-    return m_ipAddress;
-}
-
-void MainWindow::clearIpAddr()
-{
-    std::lock_guard<std::mutex> lock(m_netMutex);
-    m_ipAddress.clear();
-}
-
-int MainWindow::getLocalMac(std::string ifname, std::string &mac)
-{
-    return NetInterface::getLocalMac(ifname, mac);
-}
-
-QString MainWindow::getLatestVersionNumber(QString &dir)
-{
-    const QString latest = VersionDirs::latest(SysRoot::path(dir));
-    return latest.isEmpty() ? QStringLiteral("1.0.0") : latest;
-}
-
-void MainWindow::setWiFiAndHotspotHide()
-{
-    qDebug() << "MainWindow::setWiFiAndHotspotHide mode" << wifiState;
 }
 
 // ---- the file-transfer notice and other dialogs --------------------------

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -152,6 +153,7 @@ private slots:
 
 private:
     class LanState;
+    static constexpr int kTickMs = 1000;
     // What the program gave setHooks().
     static MainWindowHooks hooks;
     void trackPrintPageExtruder(bool open, const StatusReading &reading);
@@ -186,6 +188,8 @@ private:
     StringBrevik::EndStops m_endStops;
     mutable std::mutex m_netMutex;
     QString m_ipAddress;
+    // What the status bar's icons show; empty until they are first set.
+    std::optional<bool> m_usbIconShows, m_wifiIconShows;
 
     StatusReading::Filament m_filament = StatusReading::Filament::NotRead;
 

@@ -80,7 +80,8 @@ const KeyEventReader::keymap_t &KeyEventReader::keymap()
     return map;
 }
 
-int KeyEventReader::start(const QString &dev, std::function<void(const QString &)> onCode)
+int KeyEventReader::start(const QString &dev, std::function<void(const QString &)> onCode,
+                          std::function<void()> onTooLong)
 {
     if (isRunning())
         return 1;
@@ -108,7 +109,7 @@ int KeyEventReader::start(const QString &dev, std::function<void(const QString &
         return 0;
     }
     try {
-        m_thread = std::thread(&KeyEventReader::run, this, std::move(onCode));
+        m_thread = std::thread(&KeyEventReader::run, this, std::move(onCode), std::move(onTooLong));
     } catch (const std::system_error &e) {
         qWarning() << "Scanner: start input event monitor thread failed:" << e.what();
         closeAll();
@@ -138,9 +139,10 @@ void KeyEventReader::closeAll()
     m_fd = m_wakeFd = -1;
 }
 
-void KeyEventReader::run(std::function<void(const QString &)> onCode)
+void KeyEventReader::run(std::function<void(const QString &)> onCode, std::function<void()> onTooLong)
 {
     QString code;
+    bool tooLong = false; // keys beyond the longest code were dropped
     struct input_event event {};
     size_t filled = 0; // a FIFO may hand over an event in pieces
     for (;;) {
@@ -166,12 +168,20 @@ void KeyEventReader::run(std::function<void(const QString &)> onCode)
         if (event.type != EV_KEY || event.code >= 257 || event.value == 0)
             continue;
         if (event.code == EnterKey) {
-            onCode(code);
+            if (tooLong)
+                onTooLong();
+            else
+                onCode(code);
             code.clear();
+            tooLong = false;
             continue;
         }
         const auto key = keymap().find(static_cast<int8_t>(event.code));
-        if (key != keymap().end())
+        if (key == keymap().end())
+            continue;
+        if (code.size() < kMaxCodeLength)
             code += QLatin1Char(key->second);
+        else
+            tooLong = true;
     }
 }

@@ -2,6 +2,7 @@
 #include "config.h"
 #include "getconfigfile.h"
 #include "mainwindow.h"
+#include "onebuttondialog.h"
 #include "pageframe.h"
 #include "sysroot.h"
 #include "ui_scanner.h"
@@ -33,6 +34,7 @@ Scanner::Scanner(QString dev, QWidget *parent) : QWidget(parent), ui(new Ui::Sca
     PageFrame::setBackground(this);
     ui->showMACAddress->setText(macLine());
     connect(this, &Scanner::sig_showScanStr, this, &Scanner::showScanStr, Qt::QueuedConnection);
+    connect(this, &Scanner::sig_scanTooLong, this, &Scanner::showScanTooLong, Qt::QueuedConnection);
     start();
 }
 
@@ -44,7 +46,8 @@ Scanner::~Scanner()
 
 int Scanner::start()
 {
-    return m_reader.start(m_dev, [this](const QString &code) { emitInputEvent(code); });
+    return m_reader.start(m_dev, [this](const QString &code) { emitInputEvent(code); },
+                          [this] { emit sig_scanTooLong(); });
 }
 
 int Scanner::stop()
@@ -63,6 +66,17 @@ void Scanner::showScanStr(QString code)
 {
     if (!code.isEmpty())
         ui->lineEdit->setText(code);
+}
+
+void Scanner::showScanTooLong()
+{
+    qWarning() << "Scanner: a scanned code longer than" << KeyEventReader::kMaxCodeLength << "characters is refused";
+    ui->lineEdit->setText(QString());
+    const QString text = tr("The scanned code is too long.");
+    if (OneButtonDialog::instOneButtonDialog)
+        OneButtonDialog::instOneButtonDialog->setLabelText(text);
+    else
+        (new OneButtonDialog(QString(), text, QString(), nullptr))->show(); // deletes itself on close
 }
 
 void Scanner::on_clear_pressed()

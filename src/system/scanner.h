@@ -27,9 +27,12 @@ public:
 
 signals:
     void sig_showScanStr(QString code);
+    void sig_scanTooLong();
 
 public slots:
     void showScanStr(QString code);
+    // A code longer than a serial number can be: nothing of it is kept.
+    void showScanTooLong();
 
 private slots:
     void on_clear_pressed();

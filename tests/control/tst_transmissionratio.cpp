@@ -155,6 +155,19 @@ private slots:
         QCOMPARE(!button(page, Axis(axis), clicks > 0 ? "btn_add" : "btn_sub")->isEnabled(), boundReached);
     }
 
+    // A stored value the editor could not have chosen shows as the factory
+    // value that the start gave the board, and Save stores it.
+    void outOfRangeStoredValuesShowTheFactoryValue()
+    {
+        config()->setTransmissionRatio(0, 80, 2147483647, 5001);
+        TransmissionRatio *page = openPage(TransmissionRatio::instTransmissionRatio);
+        QCOMPARE((QStringList{shown(page, X), shown(page, Z), shown(page, E)}), (QStringList{"80", "400", "93"}));
+        QVERIFY(!markedChanged(page, X));
+        QCOMPARE(save(page), QStringLiteral("Parameter set successfully"));
+        QCOMPARE(ratioCommands(), QStringList());
+        QCOMPARE(storedRatios(), (QList<int>{80, 80, 400, 93}));
+    }
+
     // The board must confirm "M92": a silent board is reported, the values
     // are stored all the same, and the axis stays marked for the next Save.
     void aSilentBoardIsReported()

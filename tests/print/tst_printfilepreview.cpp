@@ -4,9 +4,12 @@
 #include "thumbnail.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <zlib.h>
 
 namespace {
 
@@ -31,6 +34,69 @@ QByteArray twoPictureFile(const QSize &size, bool secondSlotEmpty)
     fields.imgStart1 = 60 + red.size();
     fields.gcodeStart = fields.imgStart1 + blue.size();
     return headerBytes(fields) + red + blue + "G28\nM104 S200\n";
+}
+
+void appendChunk(QByteArray &png, const char *type, const QByteArray &data)
+{
+    const auto bigEndian = [&png](quint32 value) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            png.append(char(value >> shift));
+    };
+    bigEndian(quint32(data.size()));
+    const QByteArray typed = QByteArray(type) + data;
+    png.append(typed);
+    bigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size()))));
+}
+
+// A PNG of side x side pixels of 16-bit RGBA, all zero: a few hundred
+// kilobytes on disk, 8 bytes a pixel once decoded. Compressed row by row so
+// that the test itself never holds the picture.
+QByteArray sixteenBitPng(int side)
+{
+    QByteArray header(13, '\0');
+    for (int i = 0; i < 4; ++i)
+        header[i] = header[4 + i] = char(quint32(side) >> (24 - 8 * i));
+    header[8] = 16; // bits per channel
+    header[9] = 6;  // RGBA
+    z_stream zs{};
+    deflateInit(&zs, Z_BEST_SPEED);
+    const QByteArray row(1 + side * 8, '\0'); // filter byte, then the pixels
+    QByteArray compressed;
+    char out[1 << 16];
+    for (int y = 0; y < side; ++y) {
+        zs.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(row.constData()));
+        zs.avail_in = uInt(row.size());
+        const int flush = y + 1 == side ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            zs.next_out = reinterpret_cast<Bytef *>(out);
+            zs.avail_out = sizeof(out);
+            deflate(&zs, flush);
+            compressed.append(out, int(sizeof(out) - zs.avail_out));
+        } while (zs.avail_out == 0);
+    }
+    deflateEnd(&zs);
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "IDAT", compressed);
+    appendChunk(png, "IEND", QByteArray());
+    return png;
+}
+
+// The process's peak resident memory in kB since the last reset.
+qint64 peakResidentKb()
+{
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+bool resetPeakResident()
+{
+    QFile clearRefs("/proc/self/clear_refs");
+    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
 }
 
 } // namespace
@@ -169,6 +235,8 @@ private slots:
         icon.save(&buffer, "ICO");
         const QByteArray gif("GIF89a\x01\0\x01\0\x80\0\0\0\0\0\xff\xff\xff,\0\0\0\0\x01\0\x01\0\0\x02\x02D\x01\0;", 35);
         QTest::newRow("png at the limit") << pngOf(QSize(4096, 1), Qt::green) << true;
+        QTest::newRow("png decoding into 4 MB") << pngOf(QSize(1024, 1024), Qt::green) << true;
+        QTest::newRow("png decoding into 16 MB") << pngOf(QSize(2048, 2048), Qt::green) << false;
         QTest::newRow("png too wide") << pngOf(QSize(4097, 1), Qt::green) << false;
         QTest::newRow("png too high") << pngOf(QSize(1, 4097), Qt::green) << false;
         QTest::newRow("beyond 1 MB") << padded << false;
@@ -192,6 +260,23 @@ private slots:
         fields.gcodeStart = fields.imgStart1;
         const QString path = fileWith("picture.gx", headerBytes(fields) + picture + "G28\n");
         QCOMPARE(!printFileThumbnail(path, 28, 28).isNull(), shown);
+    }
+
+    // A small file declaring a picture that decodes into 128 MB is refused
+    // from its header, before any of it is decoded.
+    void hugeDecodingThumbnailIsRefusedCheaply()
+    {
+        const QByteArray picture = sixteenBitPng(4096);
+        QVERIFY(picture.size() < 1024 * 1024);
+        HeaderFields fields;
+        fields.imgStart0 = 60;
+        fields.imgStart1 = 60 + picture.size();
+        fields.gcodeStart = fields.imgStart1;
+        const QString path = fileWith("huge.gx", headerBytes(fields) + picture + "G28\n");
+        QVERIFY(resetPeakResident());
+        const qint64 before = peakResidentKb();
+        QVERIFY(printFileThumbnailImage(path, 124, 124).isNull());
+        QVERIFY2(peakResidentKb() - before < 16 * 1024, qPrintable(QString::number(peakResidentKb() - before)));
     }
 
     void headerValuesAsShown_data()

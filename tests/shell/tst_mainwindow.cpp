@@ -17,9 +17,11 @@
 #include "simfixture.h"
 #include "timescale.h"
 #include "twobuttondialog.h"
+#include "usbstick.h"
 #include "wifiair.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
@@ -72,6 +74,46 @@ private slots:
         QCOMPARE(MainWindow::instMainWindow, &window);
         getConfigFile()->configFile()->setLedStatus(true);
         getConfigFile()->configFile()->setTransmissionRatio(80, 80, 400, 93);
+    }
+
+    // Steps per mm from a settings file written by other means: only what
+    // the editor could have chosen reaches the board, anything else is
+    // replaced by the factory value.
+    void storedStepsPerMmAreCheckedAtStart()
+    {
+        Config *config = getConfigFile()->configFile();
+        const auto sentAtStart = [this] {
+            fx->board().clearLog();
+            MainWindow window;
+            return fx->motionCommands().filter(QRegularExpression("^M92 [XYZA]"));
+        };
+        config->setTransmissionRatio(0, -80, 2147483647, 5001);
+        QCOMPARE(sentAtStart(), (QStringList{"M92 X80", "M92 Y80", "M92 Z400", "M92 A93"}));
+        config->setTransmissionRatio(1, 1000, 1000, 5000);
+        QCOMPARE(sentAtStart(), (QStringList{"M92 X1", "M92 Y1000", "M92 Z1000", "M92 A5000"}));
+        config->setTransmissionRatio(1001, 80, 400, 0);
+        QCOMPARE(sentAtStart(), (QStringList{"M92 X80", "M92 Y80", "M92 Z400", "M92 A93"}));
+        config->setTransmissionRatio(80, 80, 400, 93);
+    }
+
+    // The status bar's icons follow the stick and the station's address.
+    void statusIconsFollowTheState()
+    {
+        const auto iconOf = [](MainWindow &window, const char *name) {
+            return window.findChild<QLabel *>(name)->pixmap(Qt::ReturnByValue).toImage();
+        };
+        const auto image = [](const char *icon) { return QPixmap(QString(":/Resource/icon/") + icon).toImage(); };
+        const QString stick = fx->root() + "/icon-stick";
+        QVERIFY(QDir().mkpath(stick));
+        MainWindow window;
+        QCOMPARE(iconOf(window, "usbIcon"), image("usb_none.png"));
+        QCOMPARE(iconOf(window, "wifiIcon"), image("wifi_off.png"));
+        QVERIFY(usbStick(fx->root(), {"plug", stick}));
+        QTRY_VERIFY_WITH_TIMEOUT(window.getUpanStatus(), 10000);
+        QTRY_COMPARE(iconOf(window, "usbIcon"), image("usb.png"));
+        QVERIFY(usbStick(fx->root(), {"unplug"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.getUpanStatus(), 10000);
+        QTRY_COMPARE(iconOf(window, "usbIcon"), image("usb_none.png"));
     }
 
     void temperaturesFollowTheBoard()
@@ -214,6 +256,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window.server.load() != nullptr, 10000);
         getConfigFile()->configFile()->setWifiStationStatus(false);
         QVERIFY(window.getNetworkConnectedStatus());
+        QCOMPARE(window.findChild<QLabel *>("wifiIcon")->pixmap(Qt::ReturnByValue).toImage(),
+                 QPixmap(":/Resource/icon/WiFi_04.png").toImage());
         const QString path = fx->root() + "/data/cube.gcode";
         const QString before = QString::fromStdString(getConfigFile()->configFile()->getModifyTime());
         emit window.server.load()->sig_printFile(path);
@@ -298,6 +342,16 @@ private slots:
             qint64 line;
             QTRY_VERIFY(!FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(line));
             QCOMPARE(config->getPowerOffResumePrintFileName(), std::string());
+            QVERIFY(opened.isEmpty());
+        }
+        // A print name without a record is cleared without a question.
+        config->setPowerOffResumePrintFileName(path.toStdString());
+        FILESNAMESPACE::ResumePrintConfigSaveFile()->removeResumePrintConfigFile();
+        {
+            QuestionAnswerer never(true);
+            MainWindow window;
+            QTRY_COMPARE(config->getPowerOffResumePrintFileName(), std::string());
+            QVERIFY(never.asked.isEmpty());
             QVERIFY(opened.isEmpty());
         }
         // A record whose file is gone is cleared without a question.

@@ -1,7 +1,9 @@
 #include "config.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
+#include "keyeventreader.h"
 #include "mainwindow.h"
+#include "onebuttondialog.h"
 #include "printericons.h"
 #include "printertranslations.h"
 #include "scanner.h"
@@ -13,12 +15,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPointer>
 #include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +44,13 @@ class TestScanner : public QObject {
     {
         const QByteArray events = ScannerEvents::typed(text, repeats);
         QCOMPARE(::write(device, events.constData(), events.size()), static_cast<ssize_t>(events.size()));
+    }
+
+    // Bytes written into the device's FIFO that the reader has not taken yet.
+    int unread() const
+    {
+        int pending = -1;
+        return ::ioctl(device, FIONREAD, &pending) == 0 ? pending : -1;
     }
 
     // Descriptors of this process open on the event device.
@@ -134,6 +145,33 @@ private slots:
         QVERIFY(fx->waitForCommand("M105"));
     }
 
+    // A code whose events arrive in pieces reads as a whole; a code longer
+    // than a serial number can be is refused with the screen's own text and
+    // nothing of it is kept, while one at the limit is taken.
+    void splitAndOverlongCodes()
+    {
+        getConfigFile()->configFile()->setPrinterSerialNumber("KP0001");
+        const QByteArray events = ScannerEvents::typed("KP7");
+        QCOMPARE(::write(device, events.constData(), 7), ssize_t(7)); // the first event split mid-way
+        QTRY_COMPARE(unread(), 0);
+        QCOMPARE(::write(device, events.constData() + 7, events.size() - 7), ssize_t(events.size() - 7));
+        QTRY_COMPARE(shownCode(), QStringLiteral("KP7"));
+
+        const QString longest(KeyEventReader::kMaxCodeLength, QLatin1Char('K'));
+        scan(longest);
+        QTRY_COMPARE(shownCode(), longest);
+        scan(QString(10000, QLatin1Char('7')));
+        QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
+        QCOMPARE(OneButtonDialog::instOneButtonDialog->findChild<QLabel *>("textLabel")->text(),
+                 Scanner::tr("The scanned code is too long."));
+        QCOMPARE(shownCode(), QString());
+        OneButtonDialog::instOneButtonDialog->close();
+        QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog);
+        QTest::mouseClick(scanner->findChild<QToolButton *>("ok"), Qt::LeftButton);
+        QTRY_VERIFY(!scanner);
+        QCOMPARE(getConfigFile()->configFile()->getPrinterSerialNumber(), std::string("KP0001"));
+    }
+
     // The screen fits in every offered language, also without an /etc/MAC.
     void fitsInEveryOfferedLanguage()
     {
@@ -152,6 +190,14 @@ private slots:
             clipped.removeOne(QStringLiteral("X"));
             QVERIFY2(clipped.isEmpty(), qPrintable(language + ": " + clipped.join(" | ")));
             ScreenCheck::saveScreen("scanner_" + language);
+            screen.showScanTooLong();
+            QVERIFY(OneButtonDialog::instOneButtonDialog);
+            QCoreApplication::processEvents();
+            const QStringList clippedRefusal = ScreenCheck::clippedTexts(OneButtonDialog::instOneButtonDialog);
+            QVERIFY2(clippedRefusal.isEmpty(), qPrintable(language + ": " + clippedRefusal.join(" | ")));
+            ScreenCheck::saveScreen("scanner_too_long_" + language);
+            OneButtonDialog::instOneButtonDialog->close();
+            QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog);
             QCoreApplication::removeTranslator(&translator);
         }
         QTRY_COMPARE(shownCode(), QStringLiteral("KP2026A"));

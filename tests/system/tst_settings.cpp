@@ -124,6 +124,13 @@ class TestSettings : public QObject {
         QVERIFY(FILESNAMESPACE::ResumePrintConfigSaveFile()->saveLine(120));
         writeFile("/data/models/part.gcode", "G28\n");
         writeFile("/data/.keep", "mine\n");
+        // Links in /data to a stick's folder and file: the reset removes the
+        // links, never what they point to.
+        writeFile("/stick/prints/keep.gcode", "G28\n");
+        QFile::remove(SysRoot::path("/data/prints"));
+        QFile::remove(SysRoot::path("/data/keep.gcode"));
+        QVERIFY(QFile::link(SysRoot::path("/stick/prints"), SysRoot::path("/data/prints")));
+        QVERIFY(QFile::link(SysRoot::path("/stick/prints/keep.gcode"), SysRoot::path("/data/keep.gcode")));
         writeFile("/opt/wifi/wpa_supplicant.conf",
                   "ctrl_interface=DIR=/var/run/wpa_supplicant\nupdate_config=1\nnetwork={\n\tssid=\"home\"\n}\n");
         switchLanguage("german");
@@ -315,6 +322,7 @@ private slots:
         QCOMPARE(config()->getPrinterSerialNumber(), std::string("SN-42"));
 
         // Print files gone, our own dot files kept, no resume of a deleted file.
+        QCOMPARE(readFile("/stick/prints/keep.gcode"), QStringLiteral("G28\n"));
         QCOMPARE(QDir(SysRoot::path("/data")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         QCOMPARE(readFile("/data/.keep"), QStringLiteral("mine\n"));
         qint64 line = 0;

@@ -148,6 +148,23 @@ private slots:
         QCOMPARE(dataEntries(), QStringList());
     }
 
+    // Blocks carrying more than the announced size are refused: nothing of
+    // the upload is kept and the connection ends.
+    void blocksPastTheAnnouncedSizeAreRefused()
+    {
+        QVERIFY(m_server->start());
+        LanTestClient client;
+        connectWithControl(client);
+        QVERIFY(client.sendRaw("~M28 5000 0:/user/long.gx\r\n"));
+        client.readLine();
+        QVERIFY(client.readLine().startsWith("Writing to file"));
+        QVERIFY(client.sendRaw(LanTestClient::blocks(randomBytes(8192), 4096)));
+        const QByteArray reply = client.readReply();
+        QVERIFY2(reply.endsWith("Error: bad block length in block 1\r\nok\r\n"), reply);
+        QCOMPARE(client.readLine(), QByteArray());
+        QCOMPARE(dataEntries(), QStringList());
+    }
+
     void unsafeUploadsAreRefused_data()
     {
         QTest::addColumn<QByteArray>("line");

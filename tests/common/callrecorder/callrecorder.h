@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <dlfcn.h>
+
+// The test's side of the preloaded call recorder (callrecorder.cpp): the
+// writes, flushes and renames of files under one folder, in the order they
+// happened, as lines "write <path>", "flush <path>", "rename <from> -> <to>".
+namespace CallRecorder {
+
+inline bool preloaded()
+{
+    return dlsym(RTLD_DEFAULT, "call_recorder_start") != nullptr;
+}
+
+// Starts a new record of the calls on files under `folder` (canonical path).
+inline void start(const QString &folder)
+{
+    using Start = void (*)(const char *);
+    if (auto start = reinterpret_cast<Start>(dlsym(RTLD_DEFAULT, "call_recorder_start")))
+        start(folder.toLocal8Bit().constData());
+}
+
+inline QStringList record()
+{
+    using Record = const char *(*)();
+    auto record = reinterpret_cast<Record>(dlsym(RTLD_DEFAULT, "call_recorder_record"));
+    return record ? QString::fromLocal8Bit(record()).split('\n', Qt::SkipEmptyParts) : QStringList();
+}
+
+// How `target` came to be: empty when it was written, flushed and then
+// renamed into place; otherwise what went wrong, with the record.
+inline QString durablyReplaced(const QString &target)
+{
+    const QStringList calls = record();
+    const QString dump = QStringLiteral("\n") + calls.join('\n');
+    int renameAt = -1;
+    QString temporary;
+    for (int i = calls.size() - 1; i >= 0 && renameAt < 0; --i)
+        if (calls[i].startsWith("rename ") && calls[i].endsWith(" -> " + target)) {
+            renameAt = i;
+            temporary = calls[i].mid(7, calls[i].size() - 7 - 4 - target.size());
+        }
+    if (renameAt < 0)
+        return "no rename onto " + target + dump;
+    const int lastWrite = calls.lastIndexOf("write " + temporary, renameAt);
+    if (lastWrite < 0)
+        return "nothing written to " + temporary + dump;
+    const int flush = calls.indexOf("flush " + temporary, lastWrite);
+    if (flush < 0 || flush > renameAt)
+        return temporary + " not flushed between its last write and the rename" + dump;
+    return QString();
+}
+
+} // namespace CallRecorder

@@ -473,11 +473,14 @@ private slots:
 
     void screensFitInEveryOfferedLanguage()
     {
+        WifiAir::setNetworks({{"Home", -50, "wpa2", "homehome"}});
+        WifiAir::saveNetwork("Home", "homehome");
         for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"}) {
             QTranslator translator;
             QVERIFY(translator.load(QString(":/Resource/translations/firmware_") + language));
             QCoreApplication::installTranslator(&translator);
             start(false);
+            window->show(); // the whole screen, as the printer shows it
             openWifiPage();
             const QStringList clipped = ScreenCheck::clippedTexts(page());
             QVERIFY2(clipped.isEmpty(), qPrintable(QString(language) + ": " + clipped.join(" | ")));
@@ -492,6 +495,11 @@ private slots:
             QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
             saveScreen(QString("wifi-%1-short").arg(language), OneButtonDialog::instOneButtonDialog);
             closeDialog();
+            clickSwitch();
+            QTRY_VERIFY(table()->rowCount() == 1 && rowIcon(0, "OK.png") && !noticeShown());
+            const QStringList clippedList = ScreenCheck::clippedTexts(page());
+            QVERIFY2(clippedList.isEmpty(), qPrintable(QString(language) + ": " + clippedList.join(" | ")));
+            saveScreen(QString("wifi-%1-list").arg(language));
             cleanup();
             QCoreApplication::removeTranslator(&translator);
         }

@@ -44,8 +44,9 @@ MenuTable::MenuTable(QTableWidget *table, QObject *parent, int rowsPerPage, int 
     connect(table, &QTableWidget::itemPressed, this, &MenuTable::onItemPressed);
 }
 
-void MenuTable::setPaging(QToolButton *up, QToolButton *down, QLabel *pageLabel)
+void MenuTable::setPaging(QToolButton *up, QToolButton *down, QLabel *pageLabel, PagingControls shown)
 {
+    m_pagingShown = shown;
     m_up = up;
     m_down = down;
     m_pageLabel = pageLabel;
@@ -100,10 +101,12 @@ void MenuTable::redraw()
 
     if (!m_up)
         return;
-    const bool paged = pageCount() > 1;
-    m_up->setVisible(paged);
-    m_down->setVisible(paged);
-    m_pageLabel->setVisible(paged);
+    if (m_pagingShown == PagingControls::HiddenOnSinglePage) {
+        const bool paged = pageCount() > 1;
+        m_up->setVisible(paged);
+        m_down->setVisible(paged);
+        m_pageLabel->setVisible(paged);
+    }
     m_up->setEnabled(m_page > 0);
     m_down->setEnabled(m_page < pageCount() - 1);
     m_pageLabel->setText(QStringLiteral("%1/%2").arg(m_page + 1).arg(pageCount()));

@@ -23,7 +23,8 @@ struct MenuRow {
 // margin, text, icon column, 10 px margin), paged `rowsPerPage` rows at a
 // time. A row acts when pressed: rowPressed() carries its index into the
 // whole list. The optional paging controls (`up`, `down` and the "n/m"
-// label) are shown only when there is more than one page.
+// label) are shown only when there is more than one page, unless the page
+// shows them itself.
 //
 // A page supplies its rows and reacts to presses:
 //
@@ -39,7 +40,9 @@ public:
 
     MenuTable(QTableWidget *table, QObject *parent, int rowsPerPage = 7, int iconColumnWidth = 42);
 
-    void setPaging(QToolButton *up, QToolButton *down, QLabel *pageLabel);
+    enum class PagingControls { HiddenOnSinglePage, ShownByPage };
+    void setPaging(QToolButton *up, QToolButton *down, QLabel *pageLabel,
+                   PagingControls shown = PagingControls::HiddenOnSinglePage);
 
     // Replaces the rows and redraws, staying on the current page when it
     // still exists (toggling a row keeps the page on screen).
@@ -61,6 +64,7 @@ private:
     QToolButton *m_up = nullptr;
     QToolButton *m_down = nullptr;
     QLabel *m_pageLabel = nullptr;
+    PagingControls m_pagingShown = PagingControls::HiddenOnSinglePage;
     QList<MenuRow> m_rows;
     int m_rowsPerPage;
     int m_page = 0;

@@ -16,10 +16,9 @@
 
 #include <QDebug>
 #include <QPointer>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
-
-#include <system_error>
 
 using namespace WIFINAMESPACE;
 
@@ -41,8 +40,11 @@ WIFIPage::WIFIPage(QWidget *parent)
     instWIFIPage = this;
     ui->widget->setAttribute(Qt::WA_StyledBackground);
     m_menu = new MenuTable(ui->tableWidget, this, kRowsPerPage, kIconColumnWidth);
-    m_menu->setPaging(ui->up, ui->down, ui->show);
+    m_menu->setPaging(ui->up, ui->down, ui->show, MenuTable::PagingControls::ShownByPage);
     connect(m_menu, &MenuTable::rowPressed, this, &WIFIPage::itemDoClicked);
+    // A second tap within the system's double-click time reaches the table
+    // as a double click, not as a press.
+    connect(ui->tableWidget, &QTableWidget::itemDoubleClicked, this, &WIFIPage::rowDoubleClicked);
     // Turning the page voids a tap still waiting for its second one.
     connect(ui->up, &QToolButton::clicked, this, &WIFIPage::voidPendingClick);
     connect(ui->down, &QToolButton::clicked, this, &WIFIPage::voidPendingClick);
@@ -55,9 +57,9 @@ WIFIPage::WIFIPage(QWidget *parent)
     m_ClickTimeoutTimer->setObjectName(QStringLiteral("clickTimer"));
     m_ClickTimeoutTimer->setInterval(kDoubleClickMs);
     connect(m_ClickTimeoutTimer, &QTimer::timeout, this, &WIFIPage::timerOut);
-    connect(m_wifi, &Wifi::evt_wificonnect_success, this, &WIFIPage::changeUIForWIFIConnected, Qt::QueuedConnection);
-    connect(m_wifi, &Wifi::evt_wificonnect_failed, this, &WIFIPage::changeUIForWIFIConnectFailed, Qt::QueuedConnection);
-    connect(this, &WIFIPage::sig_hideOneLableDialog, this, &WIFIPage::hideOneLableDialog, Qt::QueuedConnection);
+    connect(m_wifi, &Wifi::evt_wificonnect_success, this, &WIFIPage::changeUIForWIFIConnected);
+    connect(m_wifi, &Wifi::evt_wificonnect_failed, this, &WIFIPage::changeUIForWIFIConnectFailed);
+    connect(m_wifi, &Wifi::evt_scan_finished, this, &WIFIPage::scanFinished);
 
     const bool stationOn = MainWindow::instMainWindow->wifiState == WIFI_Station;
     showSwitch(stationOn);
@@ -67,9 +69,6 @@ WIFIPage::WIFIPage(QWidget *parent)
 
 WIFIPage::~WIFIPage()
 {
-    // The scan thread hands its result over through members of this page.
-    if (m_initWiFiListPid.joinable())
-        m_initWiFiListPid.join();
     if (OneLableDialog::instOneLableDialog)
         OneLableDialog::instOneLableDialog->close();
     instWIFIPage = nullptr;
@@ -85,11 +84,20 @@ void WIFIPage::showSwitch(bool on)
     ui->switch_2->setIcon(QIcon(on ? QStringLiteral(":/Resource/icon/ON.png") : QStringLiteral(":/Resource/icon/OFF.png")));
     ui->tableWidget->setVisible(on);
     ui->back->move(on ? 180 : 92, 0);
+    showPaging(on);
     if (!on) {
         m_wifiList.clear();
         connectedSSID.clear();
         showList();
     }
+}
+
+// With the station on, the page label shows even on a single page ("1/1").
+void WIFIPage::showPaging(bool shown)
+{
+    ui->up->setVisible(shown);
+    ui->down->setVisible(shown);
+    ui->show->setVisible(shown);
 }
 
 void WIFIPage::on_switch_2_clicked()
@@ -130,49 +138,25 @@ void WIFIPage::getInitWIFIList()
     startInitWiFiList();
 }
 
+// The controller scans after whatever it was asked before (the station
+// start of the switch), and reports through scanFinished().
 void WIFIPage::startInitWiFiList()
 {
-    if (m_functionProtect)
-        return; // the running scan's result comes soon enough
-    if (m_initWiFiListPid.joinable())
-        m_initWiFiListPid.join();
-    m_functionProtect = true;
-    try {
-        m_initWiFiListPid = std::thread([this] {
-            std::list<wifi_ap_t> scanned;
-            m_wifi->scan(scanned);
-            const QString joined = m_wifi->getCurConnect().trimmed();
-            {
-                std::lock_guard<std::mutex> lock(m_scanMutex);
-                m_wifiListTemp = std::move(scanned);
-                m_scannedConnection = joined;
-            }
-            emit sig_hideOneLableDialog();
-        });
-    } catch (const std::system_error &error) {
-        qWarning() << "WIFIPage::startInitWiFiList create initWiFIListPthread error" << error.what();
-        m_functionProtect = false;
-        hideNotice();
-    }
+    ++m_scansPending;
+    m_wifi->requestScan();
 }
 
-// The scan thread has ended: its result becomes the list on screen.
-void WIFIPage::hideOneLableDialog()
+void WIFIPage::scanFinished(ScanResult networks, QString joinedSsid)
 {
-    if (m_initWiFiListPid.joinable())
-        m_initWiFiListPid.join();
-    m_functionProtect = false;
-    std::list<wifi_ap_t> scanned;
-    {
-        std::lock_guard<std::mutex> lock(m_scanMutex);
-        scanned.swap(m_wifiListTemp);
-        connectedSSID = m_scannedConnection;
-    }
+    m_scansPending = qMax(0, m_scansPending - 1);
+    connectedSSID = joinedSsid.trimmed();
     if (m_wifiSwitchState == WIFI_SWITCH_ON) {
-        m_wifiList = WifiList::fromScan(scanned, connectedSSID);
+        m_wifiList = WifiList::fromScan(networks, connectedSSID);
         m_menu->setPage(0);
         showList();
     }
+    if (m_scansPending > 0)
+        return; // the notice stays for the scan still to come
     hideNotice();
     ui->tableWidget->setEnabled(true);
     if (!m_joinedDuringScan.isNull()) {
@@ -230,6 +214,11 @@ void WIFIPage::itemDoClicked(int index)
     // The list may have been redrawn while the question was open.
     if (answer == 1 && m_wifiList.value(index).ssid() == ssid)
         itemDoubleClicked(index);
+}
+
+void WIFIPage::rowDoubleClicked(QTableWidgetItem *item)
+{
+    itemDoClicked(m_menu->page() * kRowsPerPage + item->row());
 }
 
 void WIFIPage::timerOut()
@@ -324,7 +313,7 @@ void WIFIPage::changeUIForWIFIConnected(QString ssid)
 {
     if (m_wifiSwitchState != WIFI_SWITCH_ON)
         return;
-    if (m_functionProtect) {
+    if (m_scansPending > 0) {
         m_joinedDuringScan = ssid; // applied when the scan has ended
         return;
     }

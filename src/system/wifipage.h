@@ -1,20 +1,14 @@
 #pragma once
 
-#include "wifitypes.h"
+#include "wifi.h"
 
 #include <QDialog>
 #include <QList>
 #include <QString>
 
-#include <list>
-#include <mutex>
-#include <thread>
-
 class MenuTable;
+class QTableWidgetItem;
 class QTimer;
-namespace WIFINAMESPACE {
-class Wifi;
-}
 namespace Ui {
 class WIFIPage;
 }
@@ -22,7 +16,7 @@ class WIFIPage;
 // The Wi-Fi page: the station switch, the networks in reach (6 a page, the
 // joined one first with a tick), one tap to join (the keyboard asks the
 // password of a locked network), two taps on the joined network to forget
-// it. Scans run on a thread of the page; the controller reports joins.
+// it. The controller scans and joins on its own thread and reports back.
 class WIFIPage : public QDialog {
     Q_OBJECT
 public:
@@ -30,9 +24,6 @@ public:
     ~WIFIPage() override;
 
     static WIFIPage *instWIFIPage;
-
-signals:
-    void sig_hideOneLableDialog();
 
 public slots:
     void changeUIForWIFIConnected(QString ssid = QString());
@@ -45,10 +36,11 @@ public slots:
     void receiveData(QString text);
     void handleReceiveData();
     void timerOut();
-    void hideOneLableDialog();
+    void scanFinished(WIFINAMESPACE::ScanResult networks, QString joinedSsid);
 
 private slots:
     void voidPendingClick();
+    void rowDoubleClicked(QTableWidgetItem *item);
 
 private:
     enum wifi_switch_state_t { WIFI_SWITCH_ON = 0, WIFI_SWITCH_OFF = 1 };
@@ -57,6 +49,7 @@ private:
     void startInitWiFiList();
     void showList();
     void showSwitch(bool on);
+    void showPaging(bool shown);
     void showNotice(const QString &text);
     void hideNotice();
     void connectSelected();
@@ -71,15 +64,9 @@ private:
     WIFINAMESPACE::WifiInfo m_selectWifi;
     QTimer *m_ClickTimeoutTimer;
     WIFINAMESPACE::Wifi *m_wifi;
-    bool m_functionProtect = false; // a scan runs: the list is not changed meanwhile
-    QString m_joinedDuringScan;      // a join reported while scanning
+    int m_scansPending = 0;     // while one runs, a join reported waits for its list
+    QString m_joinedDuringScan; // a join reported while scanning
     bool clickFlag = false;
     bool doubleClickFlag = false;
     bool wifiListReShow = false;
-
-    // Handed from the scan thread to the GUI thread.
-    std::thread m_initWiFiListPid;
-    std::mutex m_scanMutex;
-    std::list<WIFINAMESPACE::wifi_ap_t> m_wifiListTemp;
-    QString m_scannedConnection;
 };

@@ -2,6 +2,7 @@
 
 #include "sysroot.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -36,9 +37,11 @@ struct WifiAir {
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-    // Nothing running, the interface down, no saved network, an empty log.
+    // Nothing running or held, the interface down, no saved network, an
+    // empty log.
     static void reset()
     {
+        QDir(path("/run/standin-hold")).removeRecursively();
         QFile::remove(path("/run/standin-wifi.json"));
         write("/run/standin-net/wlan0", "up=0\ninet=\nnetmask=\n");
         write("/opt/wifi/wpa_supplicant.conf", "ctrl_interface=DIR=/var/run/wpa_supplicant\nupdate_config=1\n");
@@ -77,6 +80,25 @@ struct WifiAir {
                 result << call;
         }
         return result;
+    }
+
+    // While held, calls of `tool` hang (for at most 8 seconds).
+    static void hold(const QString &tool)
+    {
+        QDir().mkpath(path("/run/standin-hold"));
+        write("/run/standin-hold/" + tool, "");
+    }
+    static void release(const QString &tool) { QFile::remove(path("/run/standin-hold/" + tool)); }
+
+    // The SSID of the network the stand-in supplicant is joined to, or empty.
+    static QString joined()
+    {
+        const QJsonObject state = QJsonDocument::fromJson(read("/run/standin-wifi.json").toUtf8()).object();
+        const QJsonValue current = state.value("current");
+        for (const QJsonValue network : state.value("networks").toArray())
+            if (!current.isNull() && network.toObject().value("id") == current)
+                return QString::fromUtf8(QByteArray::fromHex(network.toObject().value("ssid_hex").toString().toLatin1()));
+        return QString();
     }
 
     // The daemons the stand-ins consider running.

@@ -23,6 +23,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QTranslator>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -63,6 +64,28 @@ void tap(int row)
     QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualItemRect(table()->item(row, 1)).center());
 }
 
+// Two taps on a row `gapMs` apart, delivered through the window system as
+// the touch screen's are: a second press within the double-click time
+// reaches the table as a double click.
+void doubleTap(int row, int gapMs)
+{
+    QWindow *window = page()->windowHandle();
+    const QPoint at = table()->viewport()->mapTo(page(), table()->visualItemRect(table()->item(row, 1)).center());
+    const QPoint global = page()->mapToGlobal(at);
+    const int start = QTest::lastMouseTimestamp + 1000;
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons held, int ms) {
+        qt_handleMouseEvent(window, at, global, held, Qt::LeftButton, type, Qt::NoModifier, start + ms);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton, 0);
+    send(QEvent::MouseButtonRelease, Qt::NoButton, 60);
+    send(QEvent::MouseButtonPress, Qt::LeftButton, gapMs);
+    send(QEvent::MouseButtonRelease, Qt::NoButton, gapMs + 60);
+    QTest::lastMouseTimestamp = start + gapMs + 1000; // later taps are taps of their own
+}
+
+QLabel *pageLabel() { return page()->findChild<QLabel *>("show"); }
+QToolButton *pageButton(const char *name) { return page()->findChild<QToolButton *>(name); }
+
 QString openDialogText()
 {
     OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog;
@@ -87,12 +110,17 @@ void typePassword(const QString &password)
 }
 
 // The screen as the user sees it: the main window, the page, and whatever
-// covers them.
+// covers them (on the VNC platform the framebuffer itself).
 void saveScreen(const QString &name, QWidget *over = nullptr)
 {
     if (over) {
         const QStringList clipped = ScreenCheck::clippedTexts(over);
         QVERIFY2(clipped.isEmpty(), qPrintable(name + ": " + clipped.join(" | ")));
+    }
+    if (QGuiApplication::platformName() == "vnc") {
+        QCoreApplication::processEvents(); // the framebuffer composes a round later
+        ScreenCheck::saveScreen(name);
+        return;
     }
     QPixmap screen(272, 480);
     QPainter painter(&screen);
@@ -195,7 +223,8 @@ private slots:
         for (int i = 0; i < 9; ++i)
             air.append({QString("Net-%1").arg(i), -72 - i, "wpa2", "password"});
         air += WifiAirList{{"Faint", -121, "open", ""}, {"Weak", -100, "wep", "key12345"},
-                           {"Strong", -60, "mixed", "password"}, {"Café", -97, "wpa", "homehome"}};
+                           {"Strong", -60, "mixed", "password"}, {"Café", -97, "wpa", "homehome"},
+                           {QString(33, 'L'), -40, "open", ""}}; // longer than an SSID can be
         WifiAir::setNetworks(air);
         WifiAir::saveNetwork("Café", "homehome"); // both tools escape its "é"
         start(true);
@@ -302,6 +331,108 @@ private slots:
         QCOMPARE(window->wifiState, WIFI_Station);
     }
 
+    // A finger's double tap forgets the joined network whether the second
+    // tap comes quickly (a double click to the window system) or late in the
+    // 600 ms window. The network joined on the page left the saved one
+    // enabled, so the station falls back to it.
+    void doubleTapForgetsAndTheSavedNetworkComesBack_data()
+    {
+        QTest::addColumn<int>("gapMs");
+        QTest::newRow("quick, 230 ms") << 230;
+        QTest::newRow("slow, 450 ms") << 450;
+    }
+    void doubleTapForgetsAndTheSavedNetworkComesBack()
+    {
+        QFETCH(int, gapMs);
+        WifiAir::setNetworks({{"Home", -50, "wpa2", "homehome"}, {"Cafe", -60, "open", ""}});
+        WifiAir::saveNetwork("Home", "homehome");
+        start(true);
+        openWifiPage();
+        tap(rowOf("Cafe"));
+        QTRY_VERIFY(shownNetworks().value(0) == "Cafe" && rowIcon(0, "OK.png"));
+        QCOMPARE(WifiAir::joined(), QString("Cafe"));
+
+        QuestionAnswerer answerer(true);
+        doubleTap(0, gapMs);
+        QTRY_COMPARE(answerer.asked, QStringList{"Forget SSID|Forget SSID\nCafe"});
+        QTRY_VERIFY(!WifiAir::config().contains("Cafe"));
+        QVERIFY(!shownNetworks().contains("Cafe"));
+        QTRY_COMPARE(WifiAir::joined(), QString("Home"));
+        QVERIFY(!WifiAir::config().contains("disabled=1"));
+        QVERIFY(openDialogText().isEmpty()); // not taken for a single tap
+    }
+
+    // Passwords of WPA networks have at least 8 characters; the page asks
+    // again for a shorter one.
+    void passwordOfEightCharactersIsTheShortest_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("8 characters") << "8chars!!" << true;
+        QTest::newRow("7 characters") << "7chars!" << false;
+    }
+    void passwordOfEightCharactersIsTheShortest()
+    {
+        QFETCH(QString, password);
+        QFETCH(bool, accepted);
+        WifiAir::setNetworks({{"Target", -60, "wpa2", password}});
+        start(true);
+        openWifiPage();
+        tap(rowOf("Target"));
+        typePassword(password);
+        if (accepted) {
+            QTRY_VERIFY(shownNetworks().value(0) == "Target" && rowIcon(0, "OK.png"));
+            QVERIFY(WifiAir::config().contains("psk=\"" + password + "\""));
+        } else {
+            QTRY_COMPARE(openDialogText(), QString("Password is too short|Password is\n less than 8 characters"));
+            QVERIFY(!WifiAir::read("/standin.log").contains("add_network"));
+        }
+    }
+
+    // The keyboard types no newline, but whatever hands the page a password
+    // with one gets "Connection failed", and nothing reaches the
+    // supplicant's configuration.
+    void passwordWithANewlineIsRefused()
+    {
+        WifiAir::setNetworks({{"Target", -60, "wep", "key12345"}});
+        start(true);
+        openWifiPage();
+        const QString saved = WifiAir::config();
+        tap(rowOf("Target"));
+        QTRY_VERIFY(Keyboard::instKeyboard);
+        emit Keyboard::instKeyboard->sendData("key12345\n}\nnetwork={\n\tssid=\"Evil\"\n\tkey_mgmt=NONE");
+        delete Keyboard::instKeyboard;
+        QTRY_COMPARE(openDialogText(), QString("Connection failed|This connection failed"));
+        QVERIFY(!noticeShown());
+        QVERIFY(table()->isEnabled());
+        QVERIFY(!WifiAir::read("/standin.log").contains("add_network"));
+        QCOMPARE(WifiAir::config(), saved);
+    }
+
+    // The tools run on the controller's thread: while one hangs, the screen
+    // keeps running with the notice up.
+    void screenKeepsRunningWhileAToolHangs()
+    {
+        WifiAir::setNetworks({{"Home", -50, "wpa2", "homehome"}});
+        WifiAir::saveNetwork("Home", "homehome");
+        start(false);
+        openWifiPage();
+        WifiAir::hold("wpa_supplicant");
+        clickSwitch();
+        QTRY_VERIFY(!WifiAir::calls("wpa_supplicant").isEmpty());
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start(10);
+        QTRY_VERIFY(ticks >= 3);
+        QVERIFY(!WifiAir::running().contains("wpa_supplicant")); // still hanging meanwhile
+        QVERIFY(noticeShown());
+        QCOMPARE(OneLableDialog::instOneLableDialog->findChild<QLabel *>()->text(), QString("Scanning…"));
+        WifiAir::release("wpa_supplicant");
+        QTRY_VERIFY(table()->rowCount() == 1 && !noticeShown());
+        QTRY_VERIFY(rowIcon(0, "OK.png"));
+    }
+
     void switchingFromAccessPointToStationAndBack()
     {
         WifiAir::setNetworks({{"Home", -50, "wpa2", "homehome"}});
@@ -315,8 +446,13 @@ private slots:
         QCOMPARE(page()->findChild<QToolButton *>("back")->x(), 92);
         saveScreen("wifi-off");
 
+        QVERIFY(!pageLabel()->isVisible() && !pageButton("up")->isVisible() && !pageButton("down")->isVisible());
         clickSwitch();
         QTRY_VERIFY(table()->rowCount() == 1 && !noticeShown());
+        // One page is still a page: "1/1" between the disabled arrows.
+        QVERIFY(pageLabel()->isVisible() && pageButton("up")->isVisible() && pageButton("down")->isVisible());
+        QCOMPARE(pageLabel()->text(), QString("1/1"));
+        QVERIFY(!pageButton("up")->isEnabled() && !pageButton("down")->isEnabled());
         QVERIFY(config()->getWifiStationStatus());
         QVERIFY(!config()->getWifiHotspotStatus());
         QVERIFY(!config()->getEthernetStatus());
@@ -328,19 +464,23 @@ private slots:
 
         clickSwitch();
         QTRY_VERIFY(page()->findChild<QLabel *>("label_2")->isVisible());
+        QVERIFY(!pageLabel()->isVisible() && !pageButton("up")->isVisible() && !pageButton("down")->isVisible());
         QVERIFY(!config()->getWifiStationStatus());
         QCOMPARE(window->wifiState, WIFI_None);
-        QVERIFY(WifiAir::running().isEmpty());
+        QTRY_VERIFY(WifiAir::running().isEmpty());
         QVERIFY(window->getWiFiIpAddress().isEmpty());
     }
 
     void screensFitInEveryOfferedLanguage()
     {
+        WifiAir::setNetworks({{"Home", -50, "wpa2", "homehome"}});
+        WifiAir::saveNetwork("Home", "homehome");
         for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"}) {
             QTranslator translator;
             QVERIFY(translator.load(QString(":/Resource/translations/firmware_") + language));
             QCoreApplication::installTranslator(&translator);
             start(false);
+            window->show(); // the whole screen, as the printer shows it
             openWifiPage();
             const QStringList clipped = ScreenCheck::clippedTexts(page());
             QVERIFY2(clipped.isEmpty(), qPrintable(QString(language) + ": " + clipped.join(" | ")));
@@ -355,6 +495,11 @@ private slots:
             QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
             saveScreen(QString("wifi-%1-short").arg(language), OneButtonDialog::instOneButtonDialog);
             closeDialog();
+            clickSwitch();
+            QTRY_VERIFY(table()->rowCount() == 1 && rowIcon(0, "OK.png") && !noticeShown());
+            const QStringList clippedList = ScreenCheck::clippedTexts(page());
+            QVERIFY2(clippedList.isEmpty(), qPrintable(QString(language) + ": " + clippedList.join(" | ")));
+            saveScreen(QString("wifi-%1-list").arg(language));
             cleanup();
             QCoreApplication::removeTranslator(&translator);
         }

@@ -1,12 +1,13 @@
 #include "wifi.h"
 
 #include "netinterface.h"
-#include "timescale.h"
 #include "wifitext.h"
 
 #include <QDebug>
+#include <QMetaObject>
 
-#include <chrono>
+#include <future>
+#include <memory>
 
 namespace WIFINAMESPACE {
 
@@ -20,8 +21,6 @@ const char *const kAccessPointAddress = "192.168.4.1";
 const char *const kAccessPointNetmask = "255.255.255.0";
 
 const int kScanTimeoutMs = 20000;
-const int kJoinTimeoutMs = 30000; // association and DHCP together
-const int kJoinPollMs = 500;
 
 QString iface()
 {
@@ -33,16 +32,147 @@ QString iface()
 Wifi::Wifi(QObject *parent)
     : QObject(parent)
 {
+    qRegisterMetaType<ScanResult>();
+    m_thread = std::thread([this] { run(); });
 }
 
 Wifi::~Wifi()
 {
-    stopMonitor();
+    {
+        std::lock_guard<std::mutex> lock(m_queueMutex);
+        m_quit = true;
+        m_jobs.clear(); // a query still waiting gets its fallback
+    }
+    m_wake.notify_all();
+    m_thread.join();
 }
+
+// ---- the queue ------------------------------------------------------------
+
+void Wifi::enqueue(std::function<void()> work)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_queueMutex);
+        if (m_quit)
+            return;
+        m_jobs.push_back(std::move(work));
+    }
+    m_wake.notify_all();
+}
+
+template <typename T>
+T Wifi::ask(std::function<T()> work, T fallback)
+{
+    auto promise = std::make_shared<std::promise<T>>();
+    std::future<T> answer = promise->get_future();
+    enqueue([promise, work] { promise->set_value(work()); });
+    try {
+        return answer.get();
+    } catch (const std::future_error &) {
+        return fallback; // the controller ended before it came to the question
+    }
+}
+
+void Wifi::report(std::function<void()> emitter)
+{
+    QMetaObject::invokeMethod(this, std::move(emitter), Qt::QueuedConnection);
+}
+
+// A join under way is polled between the queued jobs, which come first.
+void Wifi::run()
+{
+    std::unique_lock<std::mutex> lock(m_queueMutex);
+    for (;;) {
+        const auto woken = [this] { return m_quit || !m_jobs.empty(); };
+        if (m_join)
+            m_wake.wait_until(lock, m_nextPoll, woken);
+        else
+            m_wake.wait(lock, woken);
+        if (m_quit)
+            return;
+        if (!m_jobs.empty()) {
+            std::function<void()> job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            lock.unlock();
+            job();
+            lock.lock();
+        } else if (m_join && std::chrono::steady_clock::now() >= m_nextPoll) {
+            lock.unlock();
+            pollJoin();
+            lock.lock();
+        }
+    }
+}
+
+// ---- what callers ask -----------------------------------------------------
+
+void Wifi::wifiStaStart()
+{
+    enqueue([this] { startStation(); });
+}
+
+void Wifi::wifiStaStop()
+{
+    enqueue([this] { stopStation(); });
+}
+
+void Wifi::wifiApStart()
+{
+    enqueue([this] { startAccessPoint(); });
+}
+
+void Wifi::enableAllNetworks()
+{
+    enqueue([this] { wpaCliOk({QStringLiteral("enable_network"), QStringLiteral("all")}); });
+}
+
+void Wifi::requestScan()
+{
+    enqueue([this] {
+        ScanResult networks;
+        scanNow(networks);
+        const QString joined = joinedNow();
+        report([this, networks, joined] { emit evt_scan_finished(networks, joined); });
+    });
+}
+
+int Wifi::wifiConnect(WifiInfo &info)
+{
+    const QString ssid = info.ssid();
+    if (!WifiText::fitsSsid(ssid) || !WifiText::fitsQuotedValue(info.m_password)
+        || !WifiText::fitsQuotedValue(info.m_identity)) {
+        qWarning() << "Wifi::wifiConnect refused: the tools cannot take this SSID or password";
+        report([this, ssid] { emit evt_wificonnect_failed(ssid); });
+        return -1;
+    }
+    const WifiInfo network = info;
+    enqueue([this, network] { join(network); });
+    return 0;
+}
+
+void Wifi::removeSsid(QString ssid)
+{
+    enqueue([this, ssid] { forget(ssid); });
+}
+
+int Wifi::scan(ScanResult &list)
+{
+    list.clear();
+    auto found = std::make_shared<ScanResult>();
+    const int result = ask<int>([this, found] { return scanNow(*found); }, -1);
+    list.swap(*found);
+    return result;
+}
+
+QString Wifi::getCurConnect()
+{
+    return ask<QString>([this] { return joinedNow(); }, QString());
+}
+
+// ---- the tools, on the controller's thread --------------------------------
 
 ProcessRunner::Result Wifi::tool(const QString &name, const QStringList &args, int timeoutMs)
 {
-    std::lock_guard<std::mutex> lock(m_toolMutex);
     return ProcessRunner::run(name, args, timeoutMs);
 }
 
@@ -57,10 +187,10 @@ bool Wifi::wpaCliOk(const QStringList &command)
     return result.ok() && result.output.trimmed() == "OK";
 }
 
-int Wifi::wifiStaStart()
+void Wifi::startStation()
 {
-    if (m_stationRunning.load())
-        return 0;
+    if (m_stationRunning)
+        return;
     // Whatever an earlier mode or run left behind goes first.
     endAccessPoint();
     endStation();
@@ -69,27 +199,19 @@ int Wifi::wifiStaStart()
         QStringLiteral("wpa_supplicant"),
         {QStringLiteral("-B"), QStringLiteral("-i"), iface(), QStringLiteral("-c"), QString::fromLatin1(kSupplicantConfig)});
     if (!supplicant.ok()) {
-        qWarning() << "Wifi::wifiStaStart wpa_supplicant did not start";
-        return -1;
+        qWarning() << "Wifi::startStation wpa_supplicant did not start";
+        return;
     }
     tool(QStringLiteral("wpa_cli"), {QStringLiteral("-i"), iface(), QStringLiteral("-a"),
                                      QString::fromLatin1(kActionScript), QStringLiteral("-B")});
-    {
-        std::lock_guard<std::mutex> lock(m_monitorMutex);
-        m_monitorStop = false;
-        m_request.reset();
-    }
-    m_monitor = std::thread([this] { monitor(); });
-    m_stationRunning.store(true);
-    return 0;
+    m_stationRunning = true;
 }
 
-int Wifi::wifiStaStop()
+void Wifi::stopStation()
 {
-    stopMonitor();
+    m_join.reset(); // the supplicant ends with it
     endStation();
-    m_stationRunning.store(false);
-    return 0;
+    m_stationRunning = false;
 }
 
 // Ends a program by name; quiet, as it need not be running.
@@ -113,41 +235,33 @@ void Wifi::endStation()
     tool(QStringLiteral("ifconfig"), {iface(), QStringLiteral("down")});
 }
 
-int Wifi::wifiApStart()
+void Wifi::startAccessPoint()
 {
-    wifiStaStop();
+    stopStation();
     endAccessPoint();
     tool(QStringLiteral("ifconfig"), {iface(), QString::fromLatin1(kAccessPointAddress), QStringLiteral("netmask"),
                                       QString::fromLatin1(kAccessPointNetmask), QStringLiteral("up")});
     if (!tool(QStringLiteral("hostapd"), {QStringLiteral("-B"), QString::fromLatin1(kHostapdConfig)}).ok()) {
-        qWarning() << "Wifi::wifiApStart hostapd did not start";
-        return -1;
+        qWarning() << "Wifi::startAccessPoint hostapd did not start";
+        return;
     }
-    if (!tool(QStringLiteral("udhcpd"), {QString::fromLatin1(kDhcpServerConfig)}).ok()) {
-        qWarning() << "Wifi::wifiApStart udhcpd did not start";
-        return -1;
-    }
-    return 0;
+    if (!tool(QStringLiteral("udhcpd"), {QString::fromLatin1(kDhcpServerConfig)}).ok())
+        qWarning() << "Wifi::startAccessPoint udhcpd did not start";
 }
 
-int Wifi::enableAllNetworks()
-{
-    return wpaCliOk({QStringLiteral("enable_network"), QStringLiteral("all")}) ? 0 : -1;
-}
-
-int Wifi::scan(std::list<wifi_ap_t> &list)
+int Wifi::scanNow(ScanResult &list)
 {
     list.clear();
     const ProcessRunner::Result result = tool(QStringLiteral("iwlist"), {iface(), QStringLiteral("scan")}, kScanTimeoutMs);
     if (!result.ok()) {
-        qWarning() << "Wifi::scan iwlist failed";
+        qWarning() << "Wifi::scanNow iwlist failed";
         return -1;
     }
     list = WifiText::parseScan(result.output);
     return 0;
 }
 
-QString Wifi::getCurConnect()
+QString Wifi::joinedNow()
 {
     const ProcessRunner::Result result = wpaCli({QStringLiteral("list_networks")});
     if (!result.ok())
@@ -158,163 +272,21 @@ QString Wifi::getCurConnect()
     return QString();
 }
 
-int Wifi::removeSsid(QString ssid)
+void Wifi::forget(const QString &ssid)
 {
     const ProcessRunner::Result result = wpaCli({QStringLiteral("list_networks")});
     if (!result.ok())
-        return -1;
+        return;
     const std::string wanted = ssid.toStdString();
     for (const WifiText::SavedNetwork &network : WifiText::parseNetworkList(result.output)) {
         if (network.ssid != wanted)
             continue;
+        if (m_join && m_join->id == network.id)
+            m_join.reset();
         wpaCliOk({QStringLiteral("disable_network"), QString::number(network.id)});
         wpaCliOk({QStringLiteral("remove_network"), QString::number(network.id)});
     }
-    return wpaCliOk({QStringLiteral("save_config")}) ? 0 : -1;
-}
-
-int Wifi::wifiConnect(WifiInfo &info)
-{
-    if (!m_stationRunning.load()) {
-        const QString ssid = info.ssid();
-        QMetaObject::invokeMethod(this, [this, ssid] { emit evt_wificonnect_failed(ssid); }, Qt::QueuedConnection);
-        return -1;
-    }
-    {
-        std::lock_guard<std::mutex> lock(m_monitorMutex);
-        m_request = info; // a newer request replaces one not yet taken up
-    }
-    m_monitorWake.notify_all();
-    return 0;
-}
-
-// ---- the monitor thread ---------------------------------------------------
-
-void Wifi::stopMonitor()
-{
-    {
-        std::lock_guard<std::mutex> lock(m_monitorMutex);
-        m_monitorStop = true;
-    }
-    m_monitorWake.notify_all();
-    if (m_monitor.joinable())
-        m_monitor.join();
-}
-
-bool Wifi::monitorInterrupted()
-{
-    std::lock_guard<std::mutex> lock(m_monitorMutex);
-    return m_monitorStop || m_request.has_value();
-}
-
-void Wifi::monitor()
-{
-    for (;;) {
-        WifiInfo network;
-        {
-            std::unique_lock<std::mutex> lock(m_monitorMutex);
-            m_monitorWake.wait(lock, [this] { return m_monitorStop || m_request.has_value(); });
-            if (m_monitorStop)
-                return;
-            network = *m_request;
-            m_request.reset();
-        }
-        join(network);
-    }
-}
-
-void Wifi::join(const WifiInfo &network)
-{
-    const QString ssid = network.ssid();
-    const std::string ssidBytes = ssid.toStdString();
-    if (network.wifiMgmt() == WIFI_Key_8021x && network.m_identity.isEmpty()) {
-        qWarning() << "Wifi::join an 802.1X network needs an identity";
-        emit evt_wificonnect_failed(ssid);
-        return;
-    }
-    // A network joined again (say with a corrected password) replaces the old entry.
-    const ProcessRunner::Result saved = wpaCli({QStringLiteral("list_networks")});
-    for (const WifiText::SavedNetwork &old : WifiText::parseNetworkList(saved.output))
-        if (old.ssid == ssidBytes)
-            wpaCliOk({QStringLiteral("remove_network"), QString::number(old.id)});
-
-    const ProcessRunner::Result added = wpaCli({QStringLiteral("add_network")});
-    bool isId = false;
-    const int id = added.output.trimmed().toInt(&isId);
-    if (!added.ok() || !isId) {
-        emit evt_wificonnect_failed(ssid);
-        return;
-    }
-    const QString idText = QString::number(id);
-    const bool joined = configure(network, id) && wpaCliOk({QStringLiteral("select_network"), idText})
-                        && wpaCliOk({QStringLiteral("save_config")}) && awaitJoin(id, ssidBytes);
-    if (joined) {
-        emit evt_wificonnect_success(ssid);
-        return;
-    }
-    if (monitorInterrupted())
-        return; // stopped, or a newer request takes over
-    // Nothing of a failed attempt stays saved, and the networks that the
-    // selection put aside may be joined again.
-    wpaCliOk({QStringLiteral("remove_network"), idText});
-    wpaCliOk({QStringLiteral("enable_network"), QStringLiteral("all")});
     wpaCliOk({QStringLiteral("save_config")});
-    emit evt_wificonnect_failed(ssid);
-}
-
-bool Wifi::configure(const WifiInfo &network, int id)
-{
-    const QString idText = QString::number(id);
-    const auto set = [&](const char *name, const QString &value) {
-        return wpaCliOk({QStringLiteral("set_network"), idText, QString::fromLatin1(name), value});
-    };
-    if (!set("ssid", WifiText::ssidArgument(network.ssid())))
-        return false;
-    switch (network.wifiMgmt()) {
-    case WIFI_Key_NONE:
-        if (!set("key_mgmt", QStringLiteral("NONE")))
-            return false;
-        // A locked network without WPA uses WEP with the password as key.
-        return network.m_password.isEmpty() || set("wep_key0", WifiText::quotedArgument(network.m_password));
-    case WIFI_Key_WPA_PSK:
-    case WIFI_Key_WPA2_PSK:
-    case WIFI_Key_MIXED:
-        return set("key_mgmt", QStringLiteral("WPA-PSK")) && set("psk", WifiText::quotedArgument(network.m_password));
-    case WIFI_Key_8021x:
-        return set("key_mgmt", QStringLiteral("WPA-EAP"))
-               && set("eap", network.m_eapMothod == EAP_METHOD_TTLS ? QStringLiteral("TTLS") : QStringLiteral("PEAP"))
-               && set("identity", WifiText::quotedArgument(network.m_identity))
-               && set("password", WifiText::quotedArgument(network.m_password))
-               && set("phase2", WifiText::quotedArgument(network.m_eapPhase2 == EAP_PHASE2_GTC
-                                                             ? QStringLiteral("auth=GTC")
-                                                             : QStringLiteral("auth=MSCHAPV2")));
-    }
-    return false;
-}
-
-bool Wifi::awaitJoin(int id, const std::string &ssid)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeScale::ms(kJoinTimeoutMs));
-    for (;;) {
-        const std::map<std::string, std::string> status = WifiText::parseStatus(wpaCli({QStringLiteral("status")}).output);
-        const auto value = [&status](const char *key) {
-            const auto found = status.find(key);
-            return found == status.end() ? std::string() : found->second;
-        };
-        if (value("wpa_state") == "COMPLETED" && value("ssid") == ssid && !value("ip_address").empty())
-            return true;
-        for (const WifiText::SavedNetwork &network :
-             WifiText::parseNetworkList(wpaCli({QStringLiteral("list_networks")}).output))
-            if (network.id == id && network.rejected())
-                return false; // the access point refused the credentials
-        std::unique_lock<std::mutex> lock(m_monitorMutex);
-        if (m_monitorWake.wait_until(lock, std::min(deadline, std::chrono::steady_clock::now()
-                                                                  + std::chrono::milliseconds(TimeScale::ms(kJoinPollMs))),
-                                     [this] { return m_monitorStop || m_request.has_value(); }))
-            return false;
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-    }
 }
 
 } // namespace WIFINAMESPACE

@@ -7,8 +7,10 @@
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <deque>
+#include <functional>
 #include <list>
 #include <mutex>
 #include <optional>
@@ -16,67 +18,104 @@
 
 namespace WIFINAMESPACE {
 
+using ScanResult = std::list<wifi_ap_t>;
+
 // The printer's Wi-Fi: station mode through wpa_supplicant and wpa_cli (its
 // action script fetches the address by DHCP), or an access point through
 // hostapd and udhcpd. Every tool is started with an argument list, one call
-// at a time (docs/wifi-tools.md lists the command lines). Joining a network
-// runs on the monitor thread, which reports the outcome by a signal.
+// at a time, on the controller's own thread (docs/wifi-tools.md lists the
+// command lines): the operations below only queue their work and return at
+// once, so the screen never waits for a tool. Queued work runs in the order
+// it was asked for. Outcomes come back as signals, emitted on the thread the
+// controller lives on.
 class Wifi : public QObject {
     Q_OBJECT
 public:
     explicit Wifi(QObject *parent = nullptr);
     ~Wifi() override;
 
-    // Ends the access point, resets the interface and starts the supplicant
-    // and the monitor thread; does nothing while the station runs. 0 or -1.
-    int wifiStaStart();
-    // Ends the monitor, the supplicant, wpa_cli and the DHCP client and takes
-    // the interface down.
-    int wifiStaStop();
-    // Ends the station and opens the access point. 0 or -1.
-    int wifiApStart();
+    // Ends the access point, resets the interface and starts the supplicant;
+    // does nothing while the station runs.
+    void wifiStaStart();
+    // Ends the supplicant, wpa_cli and the DHCP client (a join under way is
+    // given up) and takes the interface down.
+    void wifiStaStop();
+    // Ends the station and opens the access point.
+    void wifiApStart();
 
-    // Lets the supplicant join any saved network again (a join puts the
-    // others aside).
-    int enableAllNetworks();
+    // Lets the supplicant join any saved network again.
+    void enableAllNetworks();
 
-    // The networks in reach, strongest first; blocks for the scan. 0 or -1.
-    int scan(std::list<wifi_ap_t> &list);
-    // The SSID of the network the supplicant is joined to, or empty.
-    QString getCurConnect();
-    // Joins the network in the background: evt_wificonnect_success once it
-    // is associated and has an address, evt_wificonnect_failed otherwise.
+    // Scans: evt_scan_finished follows with the networks in reach and the
+    // joined one.
+    void requestScan();
+    // Joins the network: evt_wificonnect_success once it is associated and
+    // has an address, evt_wificonnect_failed otherwise. A network the tools
+    // cannot take (an SSID of more than 32 bytes, a password with a control
+    // character) is refused at once: -1 and the failure signal.
     int wifiConnect(WifiInfo &info);
     // Forgets the saved network of exactly this SSID.
-    int removeSsid(QString ssid);
+    void removeSsid(QString ssid);
+
+    // Blocking queries, answered after the work queued before them; for
+    // worker threads, never the GUI thread.
+    // The networks in reach, strongest first. 0 or -1.
+    int scan(ScanResult &list);
+    // The SSID of the network the supplicant is joined to, or empty.
+    QString getCurConnect();
 
 signals:
     void evt_wificonnect_success(QString ssid);
     void evt_wificonnect_failed(QString ssid);
+    void evt_scan_finished(WIFINAMESPACE::ScanResult networks, QString joinedSsid);
 
 private:
+    struct PendingJoin {
+        int id;
+        QString ssid;
+        std::chrono::steady_clock::time_point deadline;
+    };
+
+    // ---- on the caller's thread
+    void enqueue(std::function<void()> work);
+    template <typename T>
+    T ask(std::function<T()> work, T fallback);
+    // Emits on the controller's own thread.
+    void report(std::function<void()> emitter);
+
+    // ---- on the controller's thread
+    void run();
     ProcessRunner::Result tool(const QString &name, const QStringList &args, int timeoutMs = 10000);
     ProcessRunner::Result wpaCli(const QStringList &command);
     bool wpaCliOk(const QStringList &command);
     void end(const char *program);
     void endAccessPoint();
     void endStation();
-    void stopMonitor();
-    void monitor();
+    void startStation();
+    void stopStation();
+    void startAccessPoint();
+    int scanNow(ScanResult &list);
+    QString joinedNow();
+    void forget(const QString &ssid);
     void join(const WifiInfo &network);
     bool configure(const WifiInfo &network, int id);
-    // Waits for the outcome of joining network `id`; false on failure.
-    bool awaitJoin(int id, const std::string &ssid);
-    bool monitorInterrupted();
+    void pollJoin();
+    void finishJoin(bool joined);
+    void abandonJoin();
 
-    std::mutex m_toolMutex; // one tool call at a time
-    std::atomic<bool> m_stationRunning{false};
+    std::mutex m_queueMutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void()>> m_jobs;
+    bool m_quit = false;
 
-    std::mutex m_monitorMutex;
-    std::condition_variable m_monitorWake;
-    std::optional<WifiInfo> m_request;
-    bool m_monitorStop = false;
-    std::thread m_monitor;
+    // Only the controller's thread touches these.
+    bool m_stationRunning = false;
+    std::optional<PendingJoin> m_join;
+    std::chrono::steady_clock::time_point m_nextPoll;
+
+    std::thread m_thread;
 };
 
 } // namespace WIFINAMESPACE
+
+Q_DECLARE_METATYPE(WIFINAMESPACE::ScanResult)

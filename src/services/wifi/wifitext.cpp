@@ -105,7 +105,7 @@ std::list<WIFINAMESPACE::wifi_ap_t> parseScan(const QByteArray &output)
     CellSecurity security;
     bool inCell = false;
     const auto finishCell = [&] {
-        if (!inCell || cell.ssid.empty())
+        if (!inCell || cell.ssid.empty() || cell.ssid.size() > size_t(MaxSsidBytes))
             return;
         cell.auth = security.auth();
         auto same = std::find_if(found.begin(), found.end(),
@@ -193,6 +193,17 @@ std::map<std::string, std::string> parseStatus(const QByteArray &output)
         values[key] = key == "ssid" ? decodeReplyText(value) : value;
     }
     return values;
+}
+
+bool fitsSsid(const QString &ssid)
+{
+    const int bytes = ssid.toUtf8().size();
+    return bytes >= 1 && bytes <= MaxSsidBytes;
+}
+
+bool fitsQuotedValue(const QString &text)
+{
+    return std::none_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
 }
 
 QString ssidArgument(const QString &ssid)

@@ -15,7 +15,7 @@ namespace {
 
 const QByteArray kHeader = "wlan0     Scan completed :\n";
 
-QByteArray cell(const char *ssidText, int dBm, const char *security)
+QByteArray cell(const QByteArray &ssidText, int dBm, const char *security)
 {
     QByteArray text = "          Cell 01 - Address: 02:00:00:00:00:01\n"
                       "                    Quality=40/70  Signal level=" + QByteArray::number(dBm) + " dBm  \n";
@@ -84,6 +84,12 @@ private slots:
             << kHeader + cell("Caf\\xC3\\xA9 \"Nord\" $(x);", -40, "open") << "Café \"Nord\" $(x);|-40|none";
         QTest::newRow("level in percent") << kHeader + QByteArray(cell("P", -1, "open")).replace("-1 dBm", "80/100")
                                           << "P|-60|none";
+        // 802.11 names are at most 32 bytes: the supplicant refuses a longer one.
+        QTest::newRow("names of 32 bytes listed, longer ones left out")
+            << kHeader + cell(QByteArray(32, 'a'), -40, "open") + cell(QByteArray(33, 'b'), -45, "open")
+                   + cell(QByteArray("\\xC3\\xA9").repeated(16), -50, "open")
+                   + cell(QByteArray("\\xC3\\xA9").repeated(16) + "x", -55, "open")
+            << QString(32, 'a') + "|-40|none, " + QString(16, QChar(0xe9)) + "|-50|none";
         QTest::newRow("nothing in reach") << QByteArray("wlan0     No scan results\n") << "";
     }
     void scanRepliesAreRead()
@@ -105,30 +111,38 @@ private slots:
         QVERIFY(!saved[1].current() && saved[1].rejected());
     }
 
-    // Station and access point start and end with their command lines, and
-    // each mode ends the other; killall is always the sandbox's stand-in.
+    // Station and access point start and end with their command lines, in
+    // the order asked, and each mode ends the other; killall is always the
+    // sandbox's stand-in. A query waits for the work asked before it.
     void modesUseTheirCommandLines()
     {
-        QCOMPARE(wifi->wifiApStart(), 0);
+        wifi->wifiApStart();
+        QCOMPARE(wifi->getCurConnect(), QString());
         QCOMPARE(WifiAir::running(), (QStringList{"hostapd", "udhcpd"}));
         QVERIFY(WifiAir::calls().contains({"ifconfig", "wlan0", "192.168.4.1", "netmask", "255.255.255.0", "up"}));
         QVERIFY(WifiAir::calls().contains({"hostapd", "-B", "/opt/wifi/rtl_hostapd_2G.conf"}));
         QVERIFY(WifiAir::calls().contains({"udhcpd", "/etc/udhcpd.conf"}));
 
         WifiAir::write("/standin.log", "");
-        QCOMPARE(wifi->wifiStaStart(), 0);
+        wifi->wifiStaStart();
+        std::list<wifi_ap_t> scan;
+        QCOMPARE(wifi->scan(scan), 0);
         const QList<QStringList> start = {
             {"killall", "-q", "hostapd"}, {"killall", "-q", "udhcpd"}, {"killall", "-q", "wpa_cli"},
             {"killall", "-q", "wpa_supplicant"}, {"killall", "-q", "udhcpc"}, {"ifconfig", "wlan0", "0.0.0.0"}, {"ifconfig", "wlan0", "down"},
             {"ifconfig", "wlan0", "up"}, {"wpa_supplicant", "-B", "-i", "wlan0", "-c", "/opt/wifi/wpa_supplicant.conf"},
             {"wpa_cli", "-i", "wlan0", "-a", "/bin/wifi_reconnect", "-B"}};
-        QCOMPARE(WifiAir::calls(), start);
+        const QStringList scanCall{"iwlist", "wlan0", "scan"};
+        QCOMPARE(WifiAir::calls(), start + QList<QStringList>{scanCall});
         QCOMPARE(WifiAir::running(), (QStringList{"wpa_cli", "wpa_supplicant"}));
-        QCOMPARE(wifi->wifiStaStart(), 0); // running: nothing more
-        QCOMPARE(WifiAir::calls().size(), start.size());
+        wifi->wifiStaStart(); // running: nothing more
+        QCOMPARE(wifi->scan(scan), 0);
+        QCOMPARE(WifiAir::calls().mid(start.size()), (QList<QStringList>{scanCall, scanCall}));
 
-        QCOMPARE(wifi->wifiStaStop(), 0);
-        QCOMPARE(WifiAir::calls().mid(start.size()), start.mid(2, 5));
+        WifiAir::write("/standin.log", "");
+        wifi->wifiStaStop();
+        QCOMPARE(wifi->scan(scan), -1); // the interface is down
+        QCOMPARE(WifiAir::calls(), start.mid(2, 5) + QList<QStringList>{scanCall});
         QVERIFY(WifiAir::running().isEmpty());
         QVERIFY(WifiAir::read("/run/standin-net/wlan0").startsWith("up=0\ninet=\n"));
     }
@@ -141,25 +155,31 @@ private slots:
         const QString password = QStringLiteral("p\"w'; $(touch /tmp/pw-ran) \\");
         WifiAir::setNetworks({{ssid, -40, "wpa2", password}, {"Home", -60, "wpa2", "homehome"}});
         WifiAir::saveNetwork("Home", "homehome");
-        QVERIFY(wifi->wifiStaStart() == 0);
-        QTRY_COMPARE(wifi->getCurConnect(), QString("Home"));
+        wifi->wifiStaStart();
+        QCOMPARE(wifi->getCurConnect(), QString("Home"));
 
         std::list<wifi_ap_t> scan;
         QCOMPARE(wifi->scan(scan), 0);
         QCOMPARE(QString::fromStdString(scan.front().ssid), ssid);
 
+        // Outcomes arrive on the controller's own thread, where the spy is.
         QSignalSpy joined(wifi.get(), &Wifi::evt_wificonnect_success);
+        bool onOwnThread = false;
+        connect(wifi.get(), &Wifi::evt_wificonnect_success, this,
+                [&] { onOwnThread = QThread::currentThread() == wifi->thread(); }, Qt::DirectConnection);
         WifiInfo network(ssid, WifiLock_Yes, WifiLevel_Strong, WIFI_Key_WPA2_PSK);
         network.setPassword(password);
         WifiAir::write("/standin.log", "");
         QCOMPARE(wifi->wifiConnect(network), 0);
         QTRY_COMPARE(joined.count(), 1);
         QCOMPARE(joined.at(0).at(0).toString(), ssid);
+        QVERIFY(onOwnThread);
         const QString hex = QString::fromLatin1(ssid.toUtf8().toHex());
-        QCOMPARE(wpaCommands().mid(0, 7), (QStringList{"list_networks", "add_network", "set_network 1 ssid " + hex,
+        QCOMPARE(wpaCommands().mid(0, 6), (QStringList{"list_networks", "add_network", "set_network 1 ssid " + hex,
                                                          "set_network 1 key_mgmt WPA-PSK",
                                                          "set_network 1 psk \"" + password + "\"",
-                                                         "select_network 1", "save_config"}));
+                                                         "select_network 1"}));
+        QCOMPARE(wpaCommands().mid(wpaCommands().size() - 2), (QStringList{"enable_network all", "save_config"}));
         QVERIFY(WifiAir::calls("wpa_cli").contains({"wpa_cli", "-i", "wlan0", "set_network", "1", "psk", '"' + password + '"'}));
         QVERIFY(!QFile::exists("/tmp/s-ran") && !QFile::exists("/tmp/pw-ran"));
         QCOMPARE(wifi->getCurConnect(), ssid);
@@ -185,7 +205,8 @@ private slots:
         WifiAir::setNetworks({{"Target", -40, security, "secret12"}, {"Home", -60, "wpa2", "homehome"}});
         WifiAir::saveNetwork("Home", "homehome");
         const QString saved = WifiAir::config();
-        QVERIFY(wifi->wifiStaStart() == 0);
+        wifi->wifiStaStart();
+        QCOMPARE(wifi->getCurConnect(), QString("Home"));
         QSignalSpy failed(wifi.get(), &Wifi::evt_wificonnect_failed);
         QSignalSpy joined(wifi.get(), &Wifi::evt_wificonnect_success);
         WifiInfo network("Target", WifiLock_Yes, WifiLevel_Strong, WI_FI_key_mgmt(mgmt));
@@ -204,10 +225,75 @@ private slots:
         WifiAir::setNetworks({{"Home", -40, "wpa2", "homehome"}, {"Home-5G", -50, "wpa2", "fivefive"}});
         WifiAir::saveNetwork("Home-5G", "fivefive");
         WifiAir::saveNetwork("Home", "homehome");
-        QVERIFY(wifi->wifiStaStart() == 0);
-        QCOMPARE(wifi->removeSsid("Home"), 0);
+        wifi->wifiStaStart();
+        wifi->removeSsid("Home");
+        QCOMPARE(wifi->getCurConnect(), QString("Home-5G"));
         QVERIFY(WifiAir::config().contains("ssid=\"Home-5G\""));
         QVERIFY(!WifiAir::config().contains("ssid=\"Home\""));
+    }
+
+    // A join switches to the network at once; once it is joined the other
+    // saved networks are enabled again, in the supplicant and in its saved
+    // configuration, so it falls back to them when the joined one is
+    // forgotten or after a restart.
+    void joiningLeavesTheOtherNetworksEnabled()
+    {
+        WifiAir::setNetworks({{"Target", -40, "wpa2", "targetpw"}, {"Home", -60, "wpa2", "homehome"}});
+        WifiAir::saveNetwork("Home", "homehome");
+        wifi->wifiStaStart();
+        QCOMPARE(wifi->getCurConnect(), QString("Home"));
+        QSignalSpy joined(wifi.get(), &Wifi::evt_wificonnect_success);
+        WifiInfo network("Target", WifiLock_Yes, WifiLevel_Strong, WIFI_Key_WPA2_PSK);
+        network.setPassword("targetpw");
+        QCOMPARE(wifi->wifiConnect(network), 0);
+        QTRY_COMPARE(joined.count(), 1);
+        QCOMPARE(wifi->getCurConnect(), QString("Target"));
+        QVERIFY(WifiAir::config().contains("psk=\"targetpw\""));
+        QVERIFY(!WifiAir::config().contains("disabled=1"));
+
+        wifi->removeSsid("Target");
+        QCOMPARE(wifi->getCurConnect(), QString("Home"));
+    }
+
+    // What the tools cannot take never reaches them: a control character in
+    // a password, key or identity would end its line in the configuration
+    // file (a WEP key with a newline wrote a network block of its own), and
+    // the supplicant takes no name longer than 32 bytes.
+    void networksTheToolsCannotTakeAreRefused_data()
+    {
+        QTest::addColumn<QString>("ssid");
+        QTest::addColumn<int>("mgmt");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("identity");
+        QTest::newRow("WEP key with a newline")
+            << "Target" << int(WIFI_Key_NONE) << "key12\n}\nnetwork={\n\tssid=\"Evil\"\n\tkey_mgmt=NONE" << "";
+        QTest::newRow("passphrase with a carriage return") << "Target" << int(WIFI_Key_WPA2_PSK) << "pass\rword" << "";
+        QTest::newRow("identity with a newline") << "Target" << int(WIFI_Key_8021x) << "secret12" << "me\nyou";
+        QTest::newRow("SSID of 33 bytes") << QString(33, 's') << int(WIFI_Key_WPA2_PSK) << "password" << "";
+    }
+    void networksTheToolsCannotTakeAreRefused()
+    {
+        QFETCH(QString, ssid);
+        QFETCH(int, mgmt);
+        QFETCH(QString, password);
+        QFETCH(QString, identity);
+        WifiAir::setNetworks({{"Target", -40, "wep", "key12"}, {"Home", -60, "wpa2", "homehome"}});
+        WifiAir::saveNetwork("Home", "homehome");
+        wifi->wifiStaStart();
+        QCOMPARE(wifi->getCurConnect(), QString("Home"));
+        const QString saved = WifiAir::config();
+        WifiAir::write("/standin.log", "");
+
+        QSignalSpy failed(wifi.get(), &Wifi::evt_wificonnect_failed);
+        WifiInfo network(ssid, WifiLock_Yes, WifiLevel_Strong, WI_FI_key_mgmt(mgmt));
+        network.setPassword(password);
+        network.m_identity = identity;
+        QCOMPARE(wifi->wifiConnect(network), -1);
+        QTRY_COMPARE(failed.count(), 1);
+        QCOMPARE(failed.at(0).at(0).toString(), ssid);
+        QCOMPARE(wifi->getCurConnect(), QString("Home"));
+        QCOMPARE(wpaCommands(), QStringList{"list_networks"}); // the query above, nothing else
+        QCOMPARE(WifiAir::config(), saved);
     }
 };
 

@@ -7,28 +7,30 @@ namespace UpdateSchema {
 
 namespace {
 
+// True when the whole of `text` matches (a "$" would also accept a final
+// newline, which would then name folders and reach libcurl).
 bool matches(const char *pattern, const std::string &text)
 {
-    const QRegularExpression expression(QString::fromLatin1(pattern));
+    const QRegularExpression expression(QRegularExpression::anchoredPattern(QString::fromLatin1(pattern)));
     return expression.match(QString::fromStdString(text)).hasMatch();
 }
 
 bool isMd5(const std::string &text)
 {
-    return matches("^[0-9a-fA-F]{32}$", text);
+    return matches("[0-9a-fA-F]{32}", text);
 }
 
 bool isHttpsUrl(const std::string &text)
 {
-    // No blanks or control characters: the URL goes to libcurl as it stands.
-    return matches("^https://[^\\s/]+(/\\S*)?$", text);
+    // Printable ASCII only, no blanks: the URL goes to libcurl as it stands.
+    return matches("https://[\\x21-\\x2e\\x30-\\x7e]+(/[\\x21-\\x7e]*)?", text);
 }
 
 } // namespace
 
 bool isVersion(const std::string &text)
 {
-    return matches("^[0-9]{1,6}\\.[0-9]{1,6}\\.[0-9]{1,6}$", text);
+    return matches("[0-9]{1,6}\\.[0-9]{1,6}\\.[0-9]{1,6}", text);
 }
 
 Json::Value checkRequest(const current_version &current)

@@ -264,7 +264,7 @@ private slots:
         std::thread transfer([&] {
             std::string error;
             outcome = int(client.download((bench.server.url() + "/packages/" + package.file).toStdString(),
-                                          part.toStdString(), {}, error));
+                                          part.toStdString(), package.size, {}, error));
         });
         QTRY_COMPARE(QFileInfo(part).size(), package.size / 2);
         keepGoing = false;

@@ -265,11 +265,13 @@ void Update::stateUpgrade()
 
 void Update::on_back_clicked()
 {
-    if (!clickGuardPass())
-        return;
+    // Asked before the click guard: a tap that does nothing does not hold
+    // up the next one.
     const update_firmware_process state = m_manager ? managerState() : CHECK_UPDATE;
     if (m_installStarted || state == DECOMPRESS_FIRMWARE_PACKET || state == UPGRADE_FIRMWARE
         || state == UPGRADE_COMPLETED)
+        return;
+    if (!clickGuardPass())
         return;
     if (!networkConnected())
         ui->labelMessage->setText(poorNetworkText());

@@ -324,10 +324,17 @@ private slots:
         QJsonObject entry = bench.server.entry(package);
         entry.remove("size");
         bench.server.offer({entry});
+        const qint64 freeAtStart = bench.smallStore->freeBytes();
         bench.manager->startChecker();
         QTRY_COMPARE(int(bench.state()), int(DOWNLOAD_ERROR));
         QVERIFY(QDir(UpdateManager::downloadFolder()).isEmpty());
-        QVERIFY(bench.smallStore->freeBytes() > PackageInstaller::FreeSpaceReserve);
+        // The transfer was cut where the reserve begins, as reported.
+        QTRY_COMPARE(bench.lastFeedback()["result"].toString(), QStringLiteral("failure"));
+        const QRegularExpressionMatch cut =
+            QRegularExpression("more than (\\d+) bytes").match(bench.lastFeedback()["message"].toString());
+        QVERIFY(cut.hasMatch());
+        QVERIFY(cut.captured(1).toLongLong() > 0);
+        QVERIFY(cut.captured(1).toLongLong() <= freeAtStart - PackageInstaller::FreeSpaceReserve);
         getConfigFile()->configFile()->setPrinterSerialNumber("still writable");
         getConfigFile()->configFile()->reload();
         QCOMPARE(getConfigFile()->configFile()->getPrinterSerialNumber(), std::string("still writable"));

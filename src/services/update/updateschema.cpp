@@ -85,7 +85,9 @@ bool parseCheckReply(const Json::Value &reply, std::vector<tmupserver::PackageIn
             error = where + "md5 is not 32 hex digits";
             return false;
         }
-        if (!size.isNull() && (!size.isIntegral() || size.asLargestInt() < 0)) {
+        // isInt64(), not isIntegral(): asLargestInt() throws for whole
+        // numbers beyond 64 bits.
+        if (!size.isNull() && (!size.isInt64() || size.asLargestInt() < 0)) {
             error = where + "size is not a byte count";
             return false;
         }

@@ -256,6 +256,7 @@ private slots:
         QTest::newRow("version ends in a newline") << good << QJsonObject{{"version", "1.1.0\n"}} << false;
         QTest::newRow("url ends in a newline") << good << QJsonObject{{"url", "\n"}} << false;
         QTest::newRow("md5 ends in a newline") << good << QJsonObject{{"md5", "\n"}} << false;
+        QTest::newRow("size beyond 64 bits") << good << QJsonObject{{"size", 1e19}} << false;
     }
 
     void failuresKeepTheOldVersion()
@@ -288,7 +289,8 @@ private slots:
         QVERIFY(QDir(UpdateManager::downloadFolder()).isEmpty());
         const bool refusedBeforeDownload = entry["version"] != asPublished["version"]
                                            || entry["url"] != asPublished["url"]
-                                           || entry["md5"].toString().endsWith("\n");
+                                           || entry["md5"].toString().endsWith("\n")
+                                           || entry["size"] != asPublished["size"];
         QCOMPARE(bench.server.requestsTo("GET", "/packages/").isEmpty(), refusedBeforeDownload);
         if (!refusedBeforeDownload)
             QTRY_COMPARE(bench.lastFeedback()["result"].toString(), QStringLiteral("failure"));

@@ -99,7 +99,8 @@ private slots:
         SimFixture fx;
         QVERIFY(fx.ok());
         const QString control = fx.root() + "/opt/PROGRAM/control/";
-        for (const char *v : {"1.0.15", "1.1.0", "1.0.9"}) {
+        // Only whole a.b.c names are versions.
+        for (const char *v : {"1.0.15", "1.1.0", "1.0.9", "9.0.0\n", "9.0.0 ", "+9.0.0"}) {
             QDir().mkpath(control + v);
             QFile f(control + v + "/image.bin");
             QVERIFY(f.open(QIODevice::WriteOnly));

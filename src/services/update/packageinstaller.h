@@ -29,8 +29,9 @@ QString fileMd5(const QString &path);
 // them, which must exist) must be named: nothing unchecked is installed or run.
 bool verifyContents(const QString &folder, QString &error);
 
-// The whole installation; the package must unpack within spareBytes(). `installing` is called once the files are checked,
-// right before the package's own script runs.
+// The whole installation; the package must unpack within spareBytes().
+// `installing` is called once the files are checked, right before the
+// package's own script runs.
 bool install(const QString &archive, const QString &kindFolder, const QString &version, QString &error,
              const std::function<void()> &installing = {});
 

@@ -244,11 +244,11 @@ private:
 };
 
 // What a member takes on disk: its data in whole blocks of the file system,
-// or one block for a folder.
+// and at least one block, so that masses of empty files count too.
 qint64 footprint(const Member &member)
 {
     constexpr qint64 diskBlock = 4096;
-    return member.directory ? diskBlock : (member.size + diskBlock - 1) / diskBlock * diskBlock;
+    return qMax(diskBlock, (member.size + diskBlock - 1) / diskBlock * diskBlock);
 }
 
 // Walks the whole archive; `write` (may be empty) receives each member. The

@@ -7,9 +7,12 @@ RECIPE_JSON: {"members": [{"name": "run.sh", "data": "...", "mode": 493},
                         {"name": "lib", "type": "dir"},
                         {"name": "link", "type": "symlink", "target": "/etc"}],
             "md5list": true,
-            "md5override": {"name": "wrong md5 to list"}}
+            "md5override": {"name": "wrong md5 to list"},
+            "unlisted": ["name left out of md5sum.list"]}
 With "md5list" the archive also gets md5sum.list over every file member
-(after them, as md5sum would write it), where "md5override" replaces sums.
+(after them, as md5sum would write it), where "md5override" replaces sums
+and the names in "unlisted" are left out. A file member may give "zeros": N
+instead of "data" for N zero bytes (a package that unpacks large).
 """
 import hashlib
 import io
@@ -20,6 +23,13 @@ import tarfile
 out, recipe = sys.argv[1], json.loads(sys.argv[2])
 members = recipe.get("members", [])
 overrides = recipe.get("md5override", {})
+unlisted = set(recipe.get("unlisted", []))
+
+
+def content(entry):
+    if "zeros" in entry:
+        return bytes(entry["zeros"])
+    return entry.get("data", "").encode()
 
 
 def add(tar, entry):
@@ -35,7 +45,7 @@ def add(tar, entry):
         info.linkname = entry["target"]
         tar.addfile(info)
     else:
-        data = entry.get("data", "").encode()
+        data = content(entry)
         info.size = len(data)
         tar.addfile(info, io.BytesIO(data))
 
@@ -46,7 +56,7 @@ with tarfile.open(out, "w:gz", format=tarfile.PAX_FORMAT) as tar:
     if recipe.get("md5list"):
         lines = []
         for entry in members:
-            if entry.get("type", "file") == "file":
-                digest = overrides.get(entry["name"]) or hashlib.md5(entry.get("data", "").encode()).hexdigest()
+            if entry.get("type", "file") == "file" and entry["name"] not in unlisted:
+                digest = overrides.get(entry["name"]) or hashlib.md5(content(entry)).hexdigest()
                 lines.append("%s  %s\n" % (digest, entry["name"]))
         add(tar, {"name": "md5sum.list", "data": "".join(lines)})

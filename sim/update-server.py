@@ -9,9 +9,13 @@ key.pem) with openssl, listens on a free port of 127.0.0.1 and prints
 DIR that the test writes at any time:
 
   reply.json     the body of the answer to PUT /update (503 while missing)
+  reply-nesting  N: PUT /update answers {"packages": ...} with the list
+                 nested N levels deep instead (a hostile reply)
   packages/NAME  served at GET /packages/NAME, with Range requests honoured
   drop-after     N: the next GET sends N bytes of the file, then hangs up
   hold-after     N: the next GET sends N bytes, then waits for DIR/release
+  endless        present: the next GET sends the file without a length and
+                 then zeros until the client hangs up (the file is removed)
 
 Every request is appended to DIR/requests.log as one JSON line with the
 method, path, Range header, Content-Type header and body.
@@ -33,15 +37,30 @@ def path(name):
     return os.path.join(ROOT, name)
 
 
-def take_number(name):
-    """Reads and removes a control file holding a byte count."""
+def read_number(name):
+    """Reads a control file holding a number."""
     try:
         with open(path(name)) as f:
-            value = int(f.read().strip())
-        os.remove(path(name))
-        return value
+            return int(f.read().strip())
     except (OSError, ValueError):
         return None
+
+
+def take_number(name):
+    """Reads and removes a control file holding a byte count."""
+    value = read_number(name)
+    if value is not None:
+        os.remove(path(name))
+    return value
+
+
+def take_flag(name):
+    """True once when the control file exists (it is removed)."""
+    try:
+        os.remove(path(name))
+        return True
+    except OSError:
+        return False
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -71,6 +90,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         body = self.rfile.read(length)
         self.record(body)
         if self.path == "/update":
+            depth = read_number("reply-nesting")
+            if depth is not None:
+                self.answer(200, b'{"packages":' + b"[" * depth + b"]" * depth + b"}")
+                return
             try:
                 with open(path("reply.json"), "rb") as f:
                     self.answer(200, f.read())
@@ -90,6 +113,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         with open(file_path, "rb") as f:
             data = f.read()
+        if take_flag("endless"):
+            self.send_endless(data)
+            return
         start = 0
         wanted = self.headers.get("Range")
         if wanted and wanted.startswith("bytes=") and wanted.endswith("-"):
@@ -124,8 +150,32 @@ class Handler(http.server.BaseHTTPRequestHandler):
             part = part[hold:]
         self.wfile.write(part)
 
+    def send_endless(self, data):
+        # HTTP/1.0 without a length: the body ends only when the line closes.
+        self.send_response(200)
+        self.send_header("Content-Type", "application/gzip")
+        self.end_headers()
+        zeros = bytes(64 * 1024)
+        try:
+            self.wfile.write(data)
+            while True:
+                self.wfile.write(zeros)
+        except (OSError, ssl.SSLError):
+            self.close_connection = True
+
+
+def end_with_parent():
+    """A test that crashes must not leave its server behind (Linux only)."""
+    try:
+        import ctypes
+        import signal
+        ctypes.CDLL("libc.so.6").prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+    except (OSError, AttributeError):
+        pass
+
 
 def main():
+    end_with_parent()
     subprocess.run(
         ["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
          "-nodes", "-keyout", path("key.pem"), "-out", path("cert.pem"), "-days", "1",

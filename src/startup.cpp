@@ -87,10 +87,20 @@ LinkState bringUpBoard(SerialObject *link)
 
 void initTranslator()
 {
-    std::string language = getConfigFile()->configFile()->getPrinterLanguage();
-    if (language.empty())
-        language = "english";
-    if (const int error = Language::installCatalogue(QString::fromStdString(language)))
+    Config *config = getConfigFile()->configFile();
+    QString language = QString::fromStdString(config->getPrinterLanguage());
+    if (language.isEmpty())
+        language = QStringLiteral("english");
+    int error = Language::installCatalogue(language);
+    if (error == Language::CatalogueNotLoaded) {
+        // A stale or foreign code must not keep the printer from starting,
+        // and a message in an unknown language helps nobody: English, also
+        // for the language page's tick.
+        qWarning() << "Startup::initTranslator no catalogue for" << language.left(64) << "- using English";
+        config->setPrinterLanguage("english");
+        error = Language::installCatalogue(QStringLiteral("english"));
+    }
+    if (error)
         throw Failure{error};
 }
 

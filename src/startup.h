@@ -25,7 +25,8 @@ enum class LinkState { Ready, Reflashed, ReflashFailed };
 // "ok"), stop and motors off, then a short settling pause.
 LinkState bringUpBoard(SerialObject *link);
 
-// Creates Language::translator and installs the configured catalogue.
+// Creates Language::translator and installs the configured catalogue; a
+// language without a catalogue is logged and replaced by English.
 void initTranslator();
 
 // The one-button dialog that shows a start-up failure's number.

@@ -2,6 +2,7 @@
 
 #include "atomicfile.h"
 #include "filestamp.h"
+#include "jsontext.h"
 #include "sysroot.h"
 
 #include <QDebug>
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -21,6 +21,9 @@ const char *const kAutoCalibration = "autoCalibration";
 
 const char *const kAutoPointKeys[] = {"point1", "point2", "point3", "point4", "point5",
                                       "point6", "point7", "point8", "point9"};
+
+// Far more than every setting the program has; a larger file is not ours.
+constexpr qint64 kMaxSettingsBytes = 256 * 1024;
 
 QString settingsPath()
 {
@@ -54,29 +57,28 @@ void Config::loadLocked()
     QFile file(path);
     if (!file.exists())
         return;
+    QString problem;
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "Config::loadLocked cannot read" << path << file.errorString();
-        return;
+        problem = file.errorString();
+    } else if (file.size() > kMaxSettingsBytes) {
+        problem = QStringLiteral("%1 bytes").arg(file.size());
+    } else {
+        const QByteArray text = file.read(kMaxSettingsBytes);
+        Json::Value parsed;
+        std::string error;
+        if (JsonText::parse(text.constData(), text.constData() + text.size(), parsed, error) && parsed.isObject()) {
+            m_root = parsed;
+            return;
+        }
+        problem = error.empty() ? QStringLiteral("not a JSON object") : QString::fromStdString(error).trimmed();
     }
-    const QByteArray text = file.readAll();
     file.close();
-
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    Json::Value parsed;
-    std::string errors;
-    if (reader->parse(text.constData(), text.constData() + text.size(), &parsed, &errors)
-        && parsed.isObject()) {
-        m_root = parsed;
-        return;
-    }
     // Keep the damaged file for inspection and start from the defaults,
     // which the next getter or setter writes back.
     const QString aside = path + QStringLiteral(".corrupt");
     QFile::remove(aside);
     QFile::rename(path, aside);
-    qWarning() << "Config::loadLocked unreadable settings file moved to" << aside
-               << QString::fromStdString(errors).trimmed() << "- using defaults";
+    qWarning() << "Config::loadLocked unreadable settings file moved to" << aside << problem << "- using defaults";
 }
 
 void Config::saveLocked()

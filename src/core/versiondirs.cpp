@@ -10,12 +10,16 @@ bool parse(const QString &name, int &a, int &b, int &c)
     const QStringList parts = name.split(QLatin1Char('.'));
     if (parts.size() != 3)
         return false;
-    bool ok[3];
     int v[3];
     for (int i = 0; i < 3; ++i) {
-        v[i] = parts[i].toInt(&ok[i]);
-        if (!ok[i] || v[i] < 0 || parts[i].isEmpty() || !parts[i].at(0).isDigit())
+        // Digits only: toInt() alone would also take blanks and a newline.
+        const QString &part = parts[i];
+        if (part.isEmpty() || part.size() > 9)
             return false;
+        for (const QChar c : part)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return false;
+        v[i] = part.toInt();
     }
     a = v[0];
     b = v[1];

@@ -246,25 +246,32 @@ void Update::stateUpgrade()
     if (mainWindow)
         mainWindow->cancelUpdateStatus();
     serialObject->serialClose();
-    if (m_manager->startInstallUpdatePackets() >= 0)
-        return;
-    // Not installed: the printer must stay usable.
-    if (!serialObject->serialReopen())
-        qCritical() << "update.cpp Update::stateUpgrade the serial link did not open again";
-    if (mainWindow)
-        mainWindow->resumeUpdateStatus();
-    m_installStarted = false;
-    hideProgressBar();
-    ui->labelMessage->setText(tr("Upgrade Error"));
+    const bool installed = m_manager->startInstallUpdatePackets() >= 0;
+    if (!installed) {
+        // Not installed: the printer must stay usable.
+        if (!serialObject->serialReopen())
+            qCritical() << "update.cpp Update::stateUpgrade the serial link did not open again";
+        if (mainWindow)
+            mainWindow->resumeUpdateStatus();
+        hideProgressBar();
+        ui->labelMessage->setText(tr("Upgrade Error"));
+    }
+    // Taps made while the installation held this thread arrive only now;
+    // they belong to the installation, in which back does nothing.
+    QCoreApplication::processEvents();
+    if (self && !installed)
+        m_installStarted = false;
 }
 
 void Update::on_back_clicked()
 {
-    if (!clickGuardPass())
-        return;
+    // Asked before the click guard: a tap that does nothing does not hold
+    // up the next one.
     const update_firmware_process state = m_manager ? managerState() : CHECK_UPDATE;
     if (m_installStarted || state == DECOMPRESS_FIRMWARE_PACKET || state == UPGRADE_FIRMWARE
         || state == UPGRADE_COMPLETED)
+        return;
+    if (!clickGuardPass())
         return;
     if (!networkConnected())
         ui->labelMessage->setText(poorNetworkText());

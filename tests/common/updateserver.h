@@ -100,6 +100,10 @@ public:
     }
     // Back to 503 for PUT /update.
     void goDown() { QFile::remove(m_dir.filePath(QStringLiteral("reply.json"))); }
+    // From now on PUT /update answers a list nested `depth` levels deep.
+    void nestReply(int depth) { writeControl(QStringLiteral("reply-nesting"), QByteArray::number(depth)); }
+    // The next download never ends: the file, then zeros until the client hangs up.
+    void sendEndlessly() { writeControl(QStringLiteral("endless"), "on"); }
 
     void dropAfter(qint64 bytes) { writeControl(QStringLiteral("drop-after"), QByteArray::number(bytes)); }
     void holdAfter(qint64 bytes)

@@ -1,6 +1,7 @@
 #include "calibrationalgorithm.h"
 #include "config.h"
 #include "getconfigfile.h"
+#include "jsontext.h"
 #include "sysroot.h"
 
 #include <QtTest>
@@ -19,9 +20,8 @@ namespace {
 
 bool parseJson(const QByteArray &text, Json::Value *out)
 {
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    return reader->parse(text.constData(), text.constData() + text.size(), out, nullptr) && out->isObject();
+    std::string error;
+    return JsonText::parse(text.toStdString(), *out, error) && out->isObject();
 }
 
 // Kills and reaps the writer child however the test leaves its scope.
@@ -80,7 +80,9 @@ private slots:
         QVERIFY(!QFile::exists(settingsPath()));
         QVERIFY(config()->getBuzzerStatus() && config()->getFilamentDetect() && config()->getLedStatus()
                 && config()->getPowerOffResumePrintStatus());
-        QVERIFY(!config()->getMotorStatus() && !config()->getAutoSwitch() && !config()->getWifiHotspotStatus());
+        // A printer fresh from the factory joins no network by itself.
+        QVERIFY(!config()->getMotorStatus() && !config()->getAutoSwitch() && !config()->getWifiHotspotStatus()
+                && !config()->getWifiStationStatus());
         QCOMPARE(config()->getPrinterLanguage(), std::string("english"));
         QCOMPARE(config()->getPrinterSerialNumber(), std::string("123456"));
         QCOMPARE(config()->getPrinterTotalTime(), 0);
@@ -100,6 +102,7 @@ private slots:
         QVERIFY(disk["autoCalibration"]["point9"].isNumeric());
         QVERIFY(disk["autoCalibration"]["status"].isBool());
         QVERIFY(disk["network"]["wifiHotspotStatus"].isBool());
+        QCOMPARE(disk["network"]["wifiStationStatus"], Json::Value(false));
     }
 
     void settersSurviveAReload()
@@ -151,9 +154,22 @@ private slots:
         QCOMPARE(disk["log"]["keep"].asString(), std::string("me")); // unknown keys survive
     }
 
-    void corruptFileIsKeptAsideAndDefaultsUsed()
+    // Whatever the file holds, the store comes up: what it cannot use is
+    // kept aside and the defaults take its place.
+    void unusableFileIsKeptAsideAndDefaultsUsed_data()
     {
-        const QByteArray garbage("{\"general\": {\"buzzerStatus\": fal");
+        QTest::addColumn<QByteArray>("garbage");
+        QTest::newRow("cut off") << QByteArray("{\"general\": {\"buzzerStatus\": fal");
+        QTest::newRow("nested deeper than any setting")
+            << "{\"general\":" + QByteArray(1000, '[') + QByteArray(1000, ']') + "}";
+        QTest::newRow("not an object") << QByteArray("[true]");
+        QTest::newRow("larger than any settings file")
+            << "{\"general\": {\"printerSerialNumber\": \"" + QByteArray(300 * 1024, 'x') + "\"}}";
+    }
+
+    void unusableFileIsKeptAsideAndDefaultsUsed()
+    {
+        QFETCH(QByteArray, garbage);
         writeSettings(garbage);
         config()->reload();
         QFile aside(settingsPath() + ".corrupt");

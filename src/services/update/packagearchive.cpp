@@ -243,8 +243,19 @@ private:
     gzFile m_file = nullptr;
 };
 
-// Walks the whole archive; `write` (may be empty) receives each member.
-bool walk(const QString &archive, QString &error, const std::function<bool(Reader &, const Member &)> &write)
+// What a member takes on disk: its data in whole blocks of the file system,
+// and at least one block, so that masses of empty files count too.
+qint64 footprint(const Member &member)
+{
+    constexpr qint64 diskBlock = 4096;
+    return qMax(diskBlock, (member.size + diskBlock - 1) / diskBlock * diskBlock);
+}
+
+// Walks the whole archive; `write` (may be empty) receives each member. The
+// members' sizes are added up from their headers, so an archive that would
+// unpack to more than `maxBytes` is refused before its data is read.
+bool walk(const QString &archive, qint64 maxBytes, QString &error,
+          const std::function<bool(Reader &, const Member &)> &write)
 {
     Reader reader(archive);
     if (!reader.isOpen()) {
@@ -254,8 +265,14 @@ bool walk(const QString &archive, QString &error, const std::function<bool(Reade
     Member member;
     int found;
     int members = 0;
+    qint64 unpacked = 0;
     while ((found = reader.next(member, error)) > 0) {
         ++members;
+        // Sizes are compared before they are added, so none can overflow.
+        if (member.size > maxBytes || (unpacked += footprint(member)) > maxBytes) {
+            error = QStringLiteral("unpacks to more than the %1 bytes free").arg(maxBytes);
+            return false;
+        }
         if (write) {
             if (!write(reader, member))
                 return false;
@@ -331,12 +348,12 @@ bool relativeMemberPath(const QString &name, QString &path)
     return true;
 }
 
-bool unpack(const QString &archive, const QString &target, QString &error)
+bool unpack(const QString &archive, const QString &target, qint64 maxBytes, QString &error)
 {
     // First pass: every header is read and checked, nothing is written.
-    if (!walk(archive, error, {}))
+    if (!walk(archive, maxBytes, error, {}))
         return false;
-    return walk(archive, error, [&](Reader &reader, const Member &member) {
+    return walk(archive, maxBytes, error, [&](Reader &reader, const Member &member) {
         return writeMember(reader, member, target, error);
     });
 }

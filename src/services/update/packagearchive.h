@@ -12,10 +12,12 @@
 // is created.
 namespace PackageArchive {
 
-// Unpacks `archive` into the existing folder `target`. On failure `error`
-// says why; files written before a failure in the data itself (a truncated
-// archive) are left for the caller to remove with the folder.
-bool unpack(const QString &archive, const QString &target, QString &error);
+// Unpacks `archive` into the existing folder `target`; an archive whose
+// members would take more than `maxBytes` on disk is refused before the
+// first file is written. On failure `error` says why; files written before a
+// failure in the data itself (a truncated archive) are left for the caller to
+// remove with the folder.
+bool unpack(const QString &archive, const QString &target, qint64 maxBytes, QString &error);
 
 // The member name as a safe path relative to the package folder ("./a/b" ->
 // "a/b"); empty for the package folder itself ("." or "./"); false for

@@ -1,15 +1,18 @@
 #include "packageinstaller.h"
 
 #include "atomicfile.h"
+#include "lan/myserver.h"
 #include "packagearchive.h"
 #include "processrunner.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace PackageInstaller {
 
@@ -27,6 +30,12 @@ void removeFolder(const QString &path)
 }
 
 } // namespace
+
+qint64 spareBytes(const QString &folder)
+{
+    const qint64 free = myServer::check_free_space(QFile::encodeName(folder).constData());
+    return qMax<qint64>(0, free - FreeSpaceReserve);
+}
 
 QString fileMd5(const QString &path)
 {
@@ -46,8 +55,9 @@ bool verifyContents(const QString &folder, QString &error)
         error = QStringLiteral("no readable %1").arg(QLatin1String(kList));
         return false;
     }
-    const QRegularExpression line(QStringLiteral("^([0-9a-fA-F]{32}) [ *](.+)$"));
-    int checked = 0;
+    const QRegularExpression line(
+        QRegularExpression::anchoredPattern(QStringLiteral("([0-9a-fA-F]{32}) [ *](.+)")));
+    QSet<QString> listed;
     for (const QByteArray &raw : list.readAll().split('\n')) {
         const QString text = QString::fromUtf8(raw).trimmed();
         if (text.isEmpty())
@@ -67,15 +77,24 @@ bool verifyContents(const QString &folder, QString &error)
             error = QStringLiteral("%1 does not match its MD5 sum").arg(name);
             return false;
         }
-        ++checked;
+        listed.insert(name);
     }
-    if (checked == 0) {
+    if (listed.isEmpty()) {
         error = QStringLiteral("%1 names no file").arg(QLatin1String(kList));
         return false;
     }
     if (!QFileInfo(folder + QLatin1Char('/') + QLatin1String(kScript)).isFile()) {
         error = QStringLiteral("no %1").arg(QLatin1String(kScript));
         return false;
+    }
+    const QDir root(folder);
+    QDirIterator files(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString name = root.relativeFilePath(files.next());
+        if (name != QLatin1String(kList) && !listed.contains(name)) {
+            error = QStringLiteral("%1 is not in %2").arg(name, QLatin1String(kList));
+            return false;
+        }
     }
     return true;
 }
@@ -95,7 +114,8 @@ bool install(const QString &archive, const QString &kindFolder, const QString &v
         error = QStringLiteral("cannot create %1").arg(temporary);
         return false;
     }
-    if (!PackageArchive::unpack(archive, temporary, error) || !verifyContents(temporary, error)) {
+    if (!PackageArchive::unpack(archive, temporary, spareBytes(kindFolder), error)
+        || !verifyContents(temporary, error)) {
         removeFolder(temporary);
         return false;
     }

@@ -1,5 +1,7 @@
 #include "tmupserver.h"
 
+#include "jsontext.h"
+
 #include <curl/curl.h>
 
 #include <QFile>
@@ -7,7 +9,6 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
-#include <sstream>
 
 namespace tmupserver {
 
@@ -118,10 +119,13 @@ Outcome outcomeOfStatus(long status)
 
 struct DownloadState {
     QFile file;
-    long long offset = 0; // bytes already in the file when this transfer began
+    long long offset = 0;   // bytes already in the file when this transfer began
+    long long size = 0;     // bytes in the file now
+    long long maxBytes = 0; // the most the file may hold
     bool statusChecked = false;
     bool badStatus = false;
     bool writeFailed = false;
+    bool tooLarge = false;
     CURL *handle = nullptr;
     const UpServerClient::Progress *progress = nullptr;
     const std::function<bool()> *keepGoing = nullptr;
@@ -142,11 +146,18 @@ size_t writeDownload(char *data, size_t size, size_t count, void *user)
                 return 0;
             }
             state->offset = 0;
+            state->size = 0;
         } else if (status != 200 && status != 206) {
             state->badStatus = true;
             return 0;
         }
     }
+    // A server that keeps sending must not fill the store.
+    if (state->size + static_cast<long long>(bytes) > state->maxBytes) {
+        state->tooLarge = true;
+        return 0;
+    }
+    state->size += static_cast<long long>(bytes);
     if (state->file.write(data, static_cast<qint64>(bytes)) != static_cast<qint64>(bytes)) {
         state->writeFailed = true;
         return 0;
@@ -242,10 +253,8 @@ Outcome UpServerClient::putJson(const std::string &path, const Json::Value &body
     }
     if (!reply)
         return Outcome::Ok;
-    Json::CharReaderBuilder builder;
-    std::istringstream stream(received);
     std::string parseError;
-    if (!Json::parseFromStream(builder, stream, reply, &parseError) || !reply->isObject()) {
+    if (!JsonText::parse(received, *reply, parseError) || !reply->isObject()) {
         error = "reply is not a JSON object: " + parseError;
         log(__LINE__, "PUT " + path + ": " + error);
         return Outcome::Refused;
@@ -253,10 +262,11 @@ Outcome UpServerClient::putJson(const std::string &path, const Json::Value &body
     return Outcome::Ok;
 }
 
-Outcome UpServerClient::download(const std::string &url, const std::string &path, const Progress &progress,
-                                 std::string &error)
+Outcome UpServerClient::download(const std::string &url, const std::string &path, long long maxBytes,
+                                 const Progress &progress, std::string &error)
 {
     DownloadState state;
+    state.maxBytes = maxBytes;
     state.progress = &progress;
     state.keepGoing = &m_keepGoing;
     state.file.setFileName(QString::fromStdString(path));
@@ -265,6 +275,7 @@ Outcome UpServerClient::download(const std::string &url, const std::string &path
         return Outcome::LocalError;
     }
     state.offset = state.file.size();
+    state.size = state.offset;
 
     Request request(url, m_caFile);
     if (!request.handle()) {
@@ -301,6 +312,10 @@ Outcome UpServerClient::download(const std::string &url, const std::string &path
     if (state.writeFailed) {
         error = "cannot write " + path;
         return Outcome::LocalError;
+    }
+    if (state.tooLarge) {
+        error = "more than " + std::to_string(maxBytes) + " bytes";
+        return Outcome::TooLarge;
     }
     if (state.badStatus || code == CURLE_WRITE_ERROR || code == CURLE_HTTP_RETURNED_ERROR) {
         error = "HTTP status " + std::to_string(request.status());

@@ -39,6 +39,7 @@ enum class Outcome {
     Refused,     // the server answered, but not with what was asked for
     Aborted,     // the progress callback asked to stop
     LocalError,  // the download file could not be written
+    TooLarge,    // the file grew past the size it may have
 };
 
 class UpServerClient {
@@ -60,9 +61,10 @@ public:
 
     // Downloads `url` into `path`, continuing a partial file with a Range
     // request from its current size (a server that ignores the range restarts
-    // the file from 0).
-    Outcome download(const std::string &url, const std::string &path, const Progress &progress,
-                     std::string &error);
+    // the file from 0). The transfer stops with TooLarge as soon as the file
+    // would grow past `maxBytes`, whatever the server announced.
+    Outcome download(const std::string &url, const std::string &path, long long maxBytes,
+                     const Progress &progress, std::string &error);
 
     // PUT <server>/download/feedback with `report`.
     Outcome sendFeedback(const Json::Value &report, std::string &error);

@@ -223,8 +223,17 @@ UpdateManager::CheckOutcome UpdateManager::runCheck()
     Json::Value reply;
     std::string error;
     const Outcome asked = client.checkUpdate(UpdateSchema::checkRequest(current), reply, error);
-    if (asked == Outcome::Unreachable || asked == Outcome::Aborted)
+    if (asked == Outcome::Aborted)
         return CheckOutcome::Unreachable;
+    if (asked == Outcome::Unreachable) {
+        // Once per outage: the checker tries again every 2 seconds.
+        if (!m_outageLogged)
+            qWarning() << "UpdateManager::runCheck the update server cannot be reached:" << error.c_str()
+                       << "- trying again until it answers";
+        m_outageLogged = true;
+        return CheckOutcome::Unreachable;
+    }
+    m_outageLogged = false;
     std::vector<PackageInfo> offered;
     if (asked != Outcome::Ok || !UpdateSchema::parseCheckReply(reply, offered, error)) {
         qWarning() << "UpdateManager::runCheck the server's answer is refused:" << error.c_str();
@@ -292,14 +301,25 @@ bool UpdateManager::downloadPackage(tmupserver::UpServerClient &client, const Pa
     for (int attempt = 0; attempt < DownloadAttempts; ++attempt) {
         if (attempt > 0 && !waitUnlessStopping(std::chrono::milliseconds(TimeScale::ms(RetryIntervalMs))))
             return false;
-        const bool hadPart = QFileInfo(partial).size() > 0;
+        const qint64 partSize = QFileInfo(partial).size();
+        const bool hadPart = partSize > 0;
         // The whole file is here already: a range request could only fail.
-        if (package.size > 0 && QFileInfo(partial).size() == package.size) {
+        if (package.size > 0 && partSize == package.size) {
             outcome = Outcome::Ok;
             break;
         }
-        outcome = client.download(package.url, partial.toStdString(), progress, error);
-        if (outcome == Outcome::Ok || outcome == Outcome::Aborted || outcome == Outcome::LocalError)
+        // The file may take what the store can spare; when the server
+        // announced its size, not a byte more than that.
+        const qint64 room = PackageInstaller::spareBytes(downloadFolder()) + partSize;
+        if (package.size > room) {
+            error = "not enough free space for " + std::to_string(package.size) + " bytes";
+            outcome = Outcome::TooLarge;
+            break;
+        }
+        const long long maxBytes = package.size > 0 ? package.size : room;
+        outcome = client.download(package.url, partial.toStdString(), maxBytes, progress, error);
+        if (outcome == Outcome::Ok || outcome == Outcome::Aborted || outcome == Outcome::LocalError
+            || outcome == Outcome::TooLarge)
             break;
         // A server that refuses to continue the file gets asked for all of it.
         if (outcome == Outcome::Refused) {
@@ -307,6 +327,11 @@ bool UpdateManager::downloadPackage(tmupserver::UpServerClient &client, const Pa
                 break;
             QFile::remove(partial);
         }
+    }
+    if (outcome == Outcome::LocalError || outcome == Outcome::TooLarge) {
+        // Nothing to resume from: the rest would not fit, or the file is bad.
+        QFile::remove(partial);
+        return false;
     }
     if (outcome != Outcome::Ok)
         return false;

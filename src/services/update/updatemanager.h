@@ -105,5 +105,7 @@ private:
     bool m_checkRequested = false;
     std::vector<Json::Value> m_feedback;
     std::atomic<bool> m_stop{false};
+    // Checker thread: the current outage of the server has been logged.
+    bool m_outageLogged = false;
     std::thread m_checker;
 };

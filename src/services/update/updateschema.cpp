@@ -7,28 +7,30 @@ namespace UpdateSchema {
 
 namespace {
 
+// True when the whole of `text` matches (a "$" would also accept a final
+// newline, which would then name folders and reach libcurl).
 bool matches(const char *pattern, const std::string &text)
 {
-    const QRegularExpression expression(QString::fromLatin1(pattern));
+    const QRegularExpression expression(QRegularExpression::anchoredPattern(QString::fromLatin1(pattern)));
     return expression.match(QString::fromStdString(text)).hasMatch();
 }
 
 bool isMd5(const std::string &text)
 {
-    return matches("^[0-9a-fA-F]{32}$", text);
+    return matches("[0-9a-fA-F]{32}", text);
 }
 
 bool isHttpsUrl(const std::string &text)
 {
-    // No blanks or control characters: the URL goes to libcurl as it stands.
-    return matches("^https://[^\\s/]+(/\\S*)?$", text);
+    // Printable ASCII only, no blanks: the URL goes to libcurl as it stands.
+    return matches("https://[\\x21-\\x2e\\x30-\\x7e]+(/[\\x21-\\x7e]*)?", text);
 }
 
 } // namespace
 
 bool isVersion(const std::string &text)
 {
-    return matches("^[0-9]{1,6}\\.[0-9]{1,6}\\.[0-9]{1,6}$", text);
+    return matches("[0-9]{1,6}\\.[0-9]{1,6}\\.[0-9]{1,6}", text);
 }
 
 Json::Value checkRequest(const current_version &current)
@@ -83,7 +85,9 @@ bool parseCheckReply(const Json::Value &reply, std::vector<tmupserver::PackageIn
             error = where + "md5 is not 32 hex digits";
             return false;
         }
-        if (!size.isNull() && (!size.isIntegral() || size.asLargestInt() < 0)) {
+        // isInt64(), not isIntegral(): asLargestInt() throws for whole
+        // numbers beyond 64 bits.
+        if (!size.isNull() && (!size.isInt64() || size.asLargestInt() < 0)) {
             error = where + "size is not a byte count";
             return false;
         }

@@ -4,6 +4,7 @@
 #include "../sandboxroot.h"
 #include "config.h"
 #include "getconfigfile.h"
+#include "update/packageinstaller.h"
 #include "timescale.h"
 #include "update/updatemanager.h"
 #include "updateserver.h"
@@ -12,21 +13,75 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <thread>
+
+#include <sys/mount.h>
+#include <sys/statfs.h>
 
 Q_DECLARE_METATYPE(QJsonObject)
 
 namespace {
 
+// A file system of its own, `megabytes` large, mounted at `path` for the
+// scope (a tmpfs; mounting needs root, as on the printer's board).
+class SmallFileSystem {
+public:
+    SmallFileSystem(const QString &path, int megabytes)
+        : m_path(QFile::encodeName(path))
+    {
+        QDir().mkpath(path);
+        const QByteArray options = "size=" + QByteArray::number(megabytes) + "m";
+        m_mounted = ::mount("tmpfs", m_path.constData(), "tmpfs", 0, options.constData()) == 0;
+    }
+    ~SmallFileSystem()
+    {
+        if (m_mounted)
+            ::umount2(m_path.constData(), MNT_DETACH);
+    }
+    bool mounted() const { return m_mounted; }
+    qint64 freeBytes() const
+    {
+        struct statfs info {};
+        return ::statfs(m_path.constData(), &info) == 0 ? qint64(info.f_bfree) * qint64(info.f_bsize) : -1;
+    }
+
+private:
+    QByteArray m_path;
+    bool m_mounted = false;
+};
+
+// The update manager's messages, as the log would receive them.
+QStringList g_messages;
+std::mutex g_messagesMutex;
+
+void keepMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    std::lock_guard<std::mutex> lock(g_messagesMutex);
+    g_messages << message;
+}
+
+int messagesContaining(const QString &text)
+{
+    std::lock_guard<std::mutex> lock(g_messagesMutex);
+    return int(std::count_if(g_messages.begin(), g_messages.end(),
+                             [&](const QString &m) { return m.contains(text); }));
+}
+
 struct Bench {
     SandboxRoot root;
+    // /opt/PROGRAM on a file system of this many megabytes (0: the host's).
+    std::unique_ptr<SmallFileSystem> smallStore;
     TestUpdateServer server;
     std::unique_ptr<UpdateManager> manager;
 
-    explicit Bench(const QString &installedSoftware = QStringLiteral("1.0.0"))
+    explicit Bench(const QString &installedSoftware = QStringLiteral("1.0.0"), int storeMegabytes = 0)
     {
+        if (storeMegabytes > 0)
+            smallStore = std::make_unique<SmallFileSystem>(root.path(QStringLiteral("/opt/PROGRAM")), storeMegabytes);
         getConfigFile()->configFile()->reload();
         getConfigFile()->configFile()->setUpdateServer(server.url().toStdString());
         QDir().mkpath(root.path(QStringLiteral("/opt/PROGRAM/config")));
@@ -71,7 +126,8 @@ QJsonObject members(std::initializer_list<QJsonObject> list, const QJsonObject &
     return recipe;
 }
 
-const QJsonObject runSh{{"name", "run.sh"}, {"data", "#!/bin/sh\nexit 0\n"}, {"mode", 0755}};
+// Leaves a mark when it runs.
+const QJsonObject runSh{{"name", "run.sh"}, {"data", "#!/bin/sh\ntouch \"$PRINTER_SYSROOT/ran\"\n"}, {"mode", 0755}};
 const QJsonObject program{{"name", "bin/program"}, {"data", "new program"}};
 
 } // namespace
@@ -170,15 +226,15 @@ private slots:
         QTest::addColumn<QJsonObject>("entryChange");
         QTest::addColumn<bool>("downloads");
         const QJsonObject none;
+        const QJsonObject good = members({runSh, program}, {{"md5list", true}});
         QTest::newRow("archive does not match its MD5 sum")
-            << members({runSh, program}, {{"md5list", true}})
-            << QJsonObject{{"md5", "0123456789abcdef0123456789abcdef"}} << false;
+            << good << QJsonObject{{"md5", "0123456789abcdef0123456789abcdef"}} << false;
         QTest::newRow("file does not match md5sum.list")
             << members({runSh, program}, {{"md5list", true}, {"md5override", QJsonObject{{"bin/program", QString(32, 'a')}}}})
             << none << true;
         QTest::newRow("no md5sum.list") << members({runSh, program}, {{"md5list", false}}) << none << true;
         QTest::newRow("run.sh fails")
-            << members({{{"name", "run.sh"}, {"data", "#!/bin/sh\ntouch \"$PRINTER_SYSROOT/ran\"\nexit 3\n"}, {"mode", 0755}},
+            << members({{{"name", "run.sh"}, {"data", "#!/bin/sh\nexit 3\n"}, {"mode", 0755}},
                         program}, {{"md5list", true}})
             << none << true;
         QTest::newRow("member above the package")
@@ -189,10 +245,18 @@ private slots:
         QTest::newRow("link member")
             << members({runSh, program, {{"name", "etc"}, {"type", "symlink"}, {"target", "/etc"}}}, {{"md5list", true}})
             << none << true;
-        QTest::newRow("version is a path")
-            << members({runSh, program}, {{"md5list", true}}) << QJsonObject{{"version", "../../1.1.0"}} << false;
-        QTest::newRow("url is not https")
-            << members({runSh, program}, {{"md5list", true}}) << QJsonObject{{"url", "http://127.0.0.1/x"}} << false;
+        QTest::newRow("run.sh not in md5sum.list")
+            << members({runSh, program}, {{"md5list", true}, {"unlisted", QJsonArray{"run.sh"}}}) << none << true;
+        QTest::newRow("file not in md5sum.list")
+            << members({runSh, program}, {{"md5list", true}, {"unlisted", QJsonArray{"bin/program"}}}) << none << true;
+        QTest::newRow("version is a path") << good << QJsonObject{{"version", "../../1.1.0"}} << false;
+        QTest::newRow("url is not https") << good << QJsonObject{{"url", "http://127.0.0.1/x"}} << false;
+        // Whole strings only: a final newline is not part of a version,
+        // a URL or a sum.
+        QTest::newRow("version ends in a newline") << good << QJsonObject{{"version", "1.1.0\n"}} << false;
+        QTest::newRow("url ends in a newline") << good << QJsonObject{{"url", "\n"}} << false;
+        QTest::newRow("md5 ends in a newline") << good << QJsonObject{{"md5", "\n"}} << false;
+        QTest::newRow("size beyond 64 bits") << good << QJsonObject{{"size", 1e19}} << false;
     }
 
     void failuresKeepTheOldVersion()
@@ -202,8 +266,10 @@ private slots:
         QFETCH(bool, downloads);
         Bench bench;
         QJsonObject entry = bench.server.entry(bench.server.publish("software", "1.1.0", recipe));
+        const QJsonObject asPublished = entry;
+        // "\n" alone appends a newline to the published value.
         for (auto it = entryChange.begin(); it != entryChange.end(); ++it)
-            entry[it.key()] = it.value();
+            entry[it.key()] = it.value() == "\n" ? QJsonValue(entry[it.key()].toString() + "\n") : it.value();
         bench.server.offer({entry});
         bench.manager->startChecker();
         if (downloads) {
@@ -213,13 +279,18 @@ private slots:
         QTRY_COMPARE(int(bench.state()), int(DOWNLOAD_ERROR));
 
         QCOMPARE(bench.storeEntries(), QStringList{"1.0.0"});
+        // Only a fully checked script runs.
+        QVERIFY(!QFileInfo::exists(bench.root.path("/ran")));
         QCOMPARE(VersionDirs::latest(bench.store()), QStringLiteral("1.0.0"));
         QCOMPARE(bench.root.read("/opt/PROGRAM/software/1.0.0/run.sh"), QStringLiteral("old"));
         QVERIFY(!QFileInfo::exists(bench.root.path("/opt/escaped")));
         QVERIFY(!QFileInfo::exists(bench.root.path("/opt/PROGRAM/escaped")));
         QVERIFY(!QFileInfo::exists("/tmp/printer-update-absolute"));
         QVERIFY(QDir(UpdateManager::downloadFolder()).isEmpty());
-        const bool refusedBeforeDownload = entry["version"] != "1.1.0" || entry["url"].toString().startsWith("http:");
+        const bool refusedBeforeDownload = entry["version"] != asPublished["version"]
+                                           || entry["url"] != asPublished["url"]
+                                           || entry["md5"].toString().endsWith("\n")
+                                           || entry["size"] != asPublished["size"];
         QCOMPARE(bench.server.requestsTo("GET", "/packages/").isEmpty(), refusedBeforeDownload);
         if (!refusedBeforeDownload)
             QTRY_COMPARE(bench.lastFeedback()["result"].toString(), QStringLiteral("failure"));
@@ -227,10 +298,84 @@ private slots:
         QCOMPARE(bench.manager->startInstallUpdatePackets(), -1);
     }
 
-    // Until the server answers the checker tries again and again; once it has
-    // answered it waits (12 hours) unless asked, and a request wakes it at once.
+    // A server that keeps sending past the size it announced is cut off at
+    // that size: nothing is left behind, nothing is tried again.
+    void endlessDownloadStopsAtTheAnnouncedSize()
+    {
+        Bench bench;
+        const auto package = bench.server.publishScript("software", "1.1.0", "exit 0\n");
+        bench.server.sendEndlessly();
+        bench.server.offer({bench.server.entry(package)});
+        bench.manager->startChecker();
+        QTRY_COMPARE(int(bench.state()), int(DOWNLOAD_ERROR));
+        QVERIFY(QDir(UpdateManager::downloadFolder()).isEmpty());
+        QCOMPARE(bench.server.requestsTo("GET", "/packages/").size(), 1);
+        QCOMPARE(bench.storeEntries(), QStringList{"1.0.0"});
+        QTRY_COMPARE(bench.lastFeedback()["result"].toString(), QStringLiteral("failure"));
+    }
+
+    // Without an announced size the store's free space less its reserve
+    // bounds the transfer; the partial file goes, the settings stay writable.
+    void endlessDownloadKeepsTheReserveFree()
+    {
+        Bench bench(QStringLiteral("1.0.0"), 40);
+        if (!bench.smallStore->mounted())
+            QSKIP("needs a small file system (tmpfs, as root)");
+        const auto package = bench.server.publishScript("software", "1.1.0", "exit 0\n");
+        bench.server.sendEndlessly();
+        QJsonObject entry = bench.server.entry(package);
+        entry.remove("size");
+        bench.server.offer({entry});
+        const qint64 freeAtStart = bench.smallStore->freeBytes();
+        bench.manager->startChecker();
+        QTRY_COMPARE(int(bench.state()), int(DOWNLOAD_ERROR));
+        QVERIFY(QDir(UpdateManager::downloadFolder()).isEmpty());
+        // The transfer was cut where the reserve begins, as reported.
+        QTRY_COMPARE(bench.lastFeedback()["result"].toString(), QStringLiteral("failure"));
+        const QRegularExpressionMatch cut =
+            QRegularExpression("more than (\\d+) bytes").match(bench.lastFeedback()["message"].toString());
+        QVERIFY(cut.hasMatch());
+        QVERIFY(cut.captured(1).toLongLong() > 0);
+        QVERIFY(cut.captured(1).toLongLong() <= freeAtStart - PackageInstaller::FreeSpaceReserve);
+        getConfigFile()->configFile()->setPrinterSerialNumber("still writable");
+        getConfigFile()->configFile()->reload();
+        QCOMPARE(getConfigFile()->configFile()->getPrinterSerialNumber(), std::string("still writable"));
+        QCOMPARE(bench.storeEntries(), QStringList{"1.0.0"});
+    }
+
+    // A small package that unpacks to more than the store can spare is
+    // refused before its first file is written.
+    void oversizedUnpackIsRefusedBeforeWriting()
+    {
+        Bench bench(QStringLiteral("1.0.0"), 40);
+        if (!bench.smallStore->mounted())
+            QSKIP("needs a small file system (tmpfs, as root)");
+        const qint64 spare = bench.smallStore->freeBytes() - PackageInstaller::FreeSpaceReserve;
+        const QJsonObject large{{"name", "bin/large"}, {"zeros", spare + 1024 * 1024}};
+        const auto package = bench.server.publish("software", "1.1.0", members({runSh, large}, {{"md5list", true}}));
+        QVERIFY(package.size < 1024 * 1024);
+        bench.server.offer({bench.server.entry(package)});
+        bench.manager->startChecker();
+        QTRY_COMPARE(int(bench.state()), int(DOWNLOADED));
+        const qint64 freeBefore = bench.smallStore->freeBytes() + package.size; // the archive goes too
+
+        QCOMPARE(bench.manager->startInstallUpdatePackets(), -1);
+        QCOMPARE(int(bench.state()), int(DOWNLOAD_ERROR));
+        QCOMPARE(bench.storeEntries(), QStringList{"1.0.0"});
+        QCOMPARE(bench.root.read("/opt/PROGRAM/software/1.0.0/run.sh"), QStringLiteral("old"));
+        QVERIFY(!QFileInfo::exists(bench.root.path("/ran")));
+        QVERIFY(QDir(UpdateManager::downloadFolder()).isEmpty());
+        QVERIFY(bench.smallStore->freeBytes() >= freeBefore - 64 * 1024);
+        QTRY_VERIFY(bench.lastFeedback()["message"].toString().contains("free"));
+    }
+
+    // Until the server answers the checker tries again and again, with one
+    // log line per outage; once it has answered it waits (12 hours) unless
+    // asked, and a request wakes it at once.
     void checkerRetriesUntilAnsweredAndWakesOnRequest()
     {
+        const QString outage = QStringLiteral("cannot be reached");
+        qInstallMessageHandler(keepMessage);
         Bench bench;
         const std::string live = bench.server.url().toStdString();
         getConfigFile()->configFile()->setUpdateServer("https://127.0.0.1:1");
@@ -241,12 +386,20 @@ private slots:
         getConfigFile()->configFile()->setUpdateServer(live);
         QTRY_VERIFY(bench.server.requestsTo("PUT", "/update").size() >= 3);
         QCOMPARE(int(bench.state()), int(CHECK_UPDATE));
+        QCOMPARE(messagesContaining(outage), 1);
 
         bench.server.offer({});
         QTRY_COMPARE(int(bench.state()), int(THE_LATEST_VERSION));
         const int asked = bench.server.requestsTo("PUT", "/update").size();
         bench.manager->setCheckUpdateStatus(true);
         QTRY_COMPARE(bench.server.requestsTo("PUT", "/update").size(), asked + 1);
+
+        // A new outage after an answer is logged again, once.
+        bench.server.goDown();
+        bench.manager->setCheckUpdateStatus(true);
+        QTRY_VERIFY(bench.server.requestsTo("PUT", "/update").size() >= asked + 4);
+        QCOMPARE(messagesContaining(outage), 2);
+        qInstallMessageHandler(nullptr);
     }
 
     // A transfer stuck halfway ends as soon as its owner stops asking for it,
@@ -264,7 +417,7 @@ private slots:
         std::thread transfer([&] {
             std::string error;
             outcome = int(client.download((bench.server.url() + "/packages/" + package.file).toStdString(),
-                                          part.toStdString(), {}, error));
+                                          part.toStdString(), package.size, {}, error));
         });
         QTRY_COMPARE(QFileInfo(part).size(), package.size / 2);
         keepGoing = false;

@@ -3,6 +3,7 @@
 #include "atomicfile.h"
 #include "filestamp.h"
 #include "jsontext.h"
+#include "stepspermm.h"
 #include "sysroot.h"
 
 #include <QDebug>
@@ -256,10 +257,22 @@ int Config::getABSPlatformTemperature()
 
 void Config::setABSPlatformTemperature(int celsius) { setValue(kTemperature, "ABSPlatformTemperature", celsius); }
 
-int Config::getTransmissionRatioX() { return value(kGeneral, "ratioX", Kind::Int, 80).asInt(); }
-int Config::getTransmissionRatioY() { return value(kGeneral, "ratioY", Kind::Int, 80).asInt(); }
-int Config::getTransmissionRatioZ() { return value(kGeneral, "ratioZ", Kind::Int, 400).asInt(); }
-int Config::getTransmissionRatioE() { return value(kGeneral, "ratioE", Kind::Int, 93).asInt(); }
+int Config::getTransmissionRatioX()
+{
+    return value(kGeneral, "ratioX", Kind::Int, StepsPerMm::range(StepsPerMm::Axis::X).factory).asInt();
+}
+int Config::getTransmissionRatioY()
+{
+    return value(kGeneral, "ratioY", Kind::Int, StepsPerMm::range(StepsPerMm::Axis::Y).factory).asInt();
+}
+int Config::getTransmissionRatioZ()
+{
+    return value(kGeneral, "ratioZ", Kind::Int, StepsPerMm::range(StepsPerMm::Axis::Z).factory).asInt();
+}
+int Config::getTransmissionRatioE()
+{
+    return value(kGeneral, "ratioE", Kind::Int, StepsPerMm::range(StepsPerMm::Axis::E).factory).asInt();
+}
 
 void Config::setTransmissionRatio(int x, int y, int z, int e)
 {

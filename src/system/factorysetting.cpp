@@ -8,6 +8,7 @@
 #include "processrunner.h"
 #include "resumeprintconfigsavefile.h"
 #include "setting.h"
+#include "stepspermm.h"
 #include "sysroot.h"
 #include "twobuttondialog.h"
 #include "ui_factorysetting.h"
@@ -112,7 +113,9 @@ void FactorySetting::resetToFactory()
     config->setFilamentDetect(true);
     config->setPowerOffResumePrintStatus(true);
     config->setAutoSwitch(false);
-    config->setTransmissionRatio(80, 80, 400, 93);
+    using StepsPerMm::Axis;
+    config->setTransmissionRatio(StepsPerMm::range(Axis::X).factory, StepsPerMm::range(Axis::Y).factory,
+                                 StepsPerMm::range(Axis::Z).factory, StepsPerMm::range(Axis::E).factory);
 
     removePrintFiles();
     // The interrupted print's file is gone: the next start must not offer it.

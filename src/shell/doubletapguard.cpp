@@ -1,6 +1,7 @@
 #include "doubletapguard.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPointer>
@@ -102,3 +103,13 @@ void install()
 }
 
 } // namespace DoubleTapGuard
+
+namespace {
+// The tap that opens the first page must already be seen: a filter put in
+// place while that page is being made would not know when it appeared.
+void installWithTheApplication()
+{
+    DoubleTapGuard::install();
+}
+} // namespace
+Q_COREAPP_STARTUP_FUNCTION(installWithTheApplication)

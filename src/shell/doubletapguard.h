@@ -15,8 +15,10 @@
 // the input events' own timestamps, so a press that waited in the queue while
 // a slow page was being built still counts from when the finger came down.
 //
-// The page kit installs it before it builds the first page or dialog; it
-// filters the application's input events on the GUI thread.
+// It is installed as the application object is made, before the first
+// touch, in every program that has the page kit (whose pages and dialogs
+// call install(), which also links it in); it filters the application's
+// input events on the GUI thread.
 namespace DoubleTapGuard {
 
 // Installs the guard once; later calls do nothing.

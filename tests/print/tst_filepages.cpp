@@ -410,6 +410,10 @@ private slots:
                 QVERIFY2(darkest < grey.value() - 80, qPrintable(language + ": " + QString::number(darkest)));
             }
             ScreenCheck::saveScreen(language + "_chooser_without_stick");
+            plug();
+            QVERIFY(chooser->findChild<QToolButton *>("btn_UDisk")->isEnabled());
+            ScreenCheck::saveScreen(language + "_chooser");
+            unplug();
             chooser->close();
             QTRY_VERIFY(!UDiskAndLocalMemory::instUDiskAndLocalMemory);
             QCoreApplication::removeTranslator(&translator);

@@ -54,29 +54,6 @@ QStringList untranslated(const QString &tsFile)
     return missing;
 }
 
-// "context: source" of every message in `tsFile` with a finished translation.
-QSet<QString> translated(const QString &tsFile)
-{
-    QFile file(tsFile);
-    QSet<QString> done;
-    if (!file.open(QIODevice::ReadOnly))
-        return done;
-    QXmlStreamReader xml(&file);
-    QString context, source;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("name"))
-            context = xml.readElementText();
-        else if (xml.name() == QLatin1String("source"))
-            source = xml.readElementText();
-        else if (xml.name() == QLatin1String("translation") && xml.attributes().value("type").isEmpty()
-                 && !xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed().isEmpty())
-            done << context + ": " + source;
-    }
-    return done;
-}
-
 struct Message {
     QString context, source, translation;
 };
@@ -103,6 +80,16 @@ QList<Message> messages(const QString &tsFile)
         }
     }
     return out;
+}
+
+// "context: source" of every message in `tsFile` with a finished translation.
+QSet<QString> translated(const QString &tsFile)
+{
+    QSet<QString> done;
+    for (const Message &m : messages(tsFile))
+        if (!m.translation.trimmed().isEmpty())
+            done << m.context + ": " + m.source;
+    return done;
 }
 
 // Every "context: source" that lupdate finds in the page folders' code and

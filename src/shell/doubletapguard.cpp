@@ -29,6 +29,10 @@ protected:
             if (receiver->isWidgetType())
                 windowShown(static_cast<QWidget *>(receiver));
             return false;
+        case QEvent::Hide:
+            if (receiver->isWidgetType())
+                windowHidden(static_cast<QWidget *>(receiver));
+            return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
             m_touchDown = true;
@@ -56,7 +60,24 @@ private:
     void windowShown(QWidget *window)
     {
         // The main window is always there: a double tap starts on it.
-        if (!window->isWindow() || qobject_cast<QMainWindow *>(window) || !m_lastLifted)
+        if (window->isWindow() && !qobject_cast<QMainWindow *>(window))
+            appears(window);
+    }
+
+    // A window that goes uncovers those beneath it (the main window too):
+    // the second tap on a page's Back button lands on them.
+    void windowHidden(QWidget *window)
+    {
+        if (!window->isWindow())
+            return;
+        for (QWidget *beneath : QApplication::topLevelWidgets())
+            if (beneath != window && beneath->isVisible())
+                appears(beneath);
+    }
+
+    void appears(QWidget *window)
+    {
+        if (!m_lastLifted)
             return;
         window->setProperty(AppearedDuringTouchProperty, m_touchDown);
         window->setProperty(AppearedAtProperty, m_touchDown ? QVariant() : QVariant(qulonglong(m_lastLifted)));

@@ -8,7 +8,8 @@
 //
 // Every window but the main window counts as appearing with the touch that
 // was last lifted before it was shown (or, when it was shown while a finger
-// was down, with that touch's lifting). A press on it (and the rest of that
+// was down, with that touch's lifting); the windows beneath a page or dialog
+// that goes, the main window too, count as appearing likewise. A press on it (and the rest of that
 // touch) that comes within the double-tap interval
 // (QApplication::doubleClickInterval()) of that moment is dropped; later
 // presses act as usual, so a row still acts when it is pressed. Times are

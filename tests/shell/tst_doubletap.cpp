@@ -78,13 +78,19 @@ class TestDoubleTap : public QObject {
         return fx->motionCommands();
     }
 
-    // Lifts the finger `afterMs` after it came down. QTest puts its double-
-    // click interval of event time after every release so that it never
-    // makes a double click; a finger does not, so that is taken back.
-    static void lift(QWidget *widget, const QPoint &at, int afterMs)
+    // A double tap at `global`: the first touch on `first`, the second on
+    // what is under the finger then. QTest puts its double-click interval of
+    // event time after every release so that it never makes a double click;
+    // a finger does not, so that is taken back between the two touches.
+    static void doubleTap(QWidget *first, const QPoint &global)
     {
-        QTest::mouseRelease(widget, Qt::LeftButton, {}, at, afterMs);
+        QTest::mousePress(first, Qt::LeftButton, {}, first->mapFromGlobal(global));
+        QTest::mouseRelease(first, Qt::LeftButton, {}, first->mapFromGlobal(global), TouchMs);
         QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;
+        QWidget *top = QApplication::topLevelAt(global);
+        QWidget *second = top ? underFinger(top, global) : first;
+        QTest::mousePress(second, Qt::LeftButton, {}, second->mapFromGlobal(global), GapMs);
+        QTest::mouseRelease(second, Qt::LeftButton, {}, second->mapFromGlobal(global), TouchMs);
     }
 
 private slots:
@@ -145,14 +151,7 @@ private slots:
         // was ever made, as the first after the printer starts.
         waitForFreeClickGuard();
         fx->board().clearLog();
-        QTest::mousePress(mainButton, Qt::LeftButton, {}, finger);
-        lift(mainButton, finger, TouchMs);
-        QCOMPARE(shownPages(window.get()).size(), 1);
-        QWidget *page = shownPages(window.get()).first();
-        QWidget *target = underFinger(page, global);
-        QVERIFY2(actsOnPress(target, global), qPrintable(target->objectName()));
-        QTest::mousePress(target, Qt::LeftButton, {}, target->mapFromGlobal(global), GapMs);
-        lift(target, target->mapFromGlobal(global), TouchMs);
+        doubleTap(mainButton, global);
         QList<QWidget *> pages = shownPages(window.get());
         QCOMPARE(pages.size(), 1);
         const QString pageClass = pages.first()->metaObject()->className();
@@ -169,10 +168,28 @@ private slots:
         QCOMPARE(QString(pages.first()->metaObject()->className()), pageClass);
         QCOMPARE(commandsAfterPoll(), sent);
         waitForFreeClickGuard();
-        target = underFinger(pages.first(), global);
+        QWidget *target = underFinger(pages.first(), global);
+        QVERIFY2(actsOnPress(target, global), qPrintable(target->objectName()));
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFromGlobal(global),
                           QApplication::doubleClickInterval());
         QVERIFY(shownPages(window.get()) != pages);
+    }
+
+    // The first tap on the levelling menu's Back closes it; the second lands
+    // on the main window's Level button uncovered beneath and must not open
+    // the menu again.
+    void secondTapOnBackOpensNothingBeneath()
+    {
+        auto *level = window->findChild<QToolButton *>("showLevel");
+        waitForFreeClickGuard();
+        QTest::mouseClick(level, Qt::LeftButton);
+        QVERIFY(Leveling::instLeveling);
+        auto *back = Leveling::instLeveling->findChild<QToolButton *>("back");
+        const QPoint global = back->mapToGlobal(QPoint(68, 10));
+        QVERIFY(level->rect().contains(level->mapFromGlobal(global)));
+        waitForFreeClickGuard();
+        doubleTap(back, global);
+        QCOMPARE(shownPages(window.get()), QList<QWidget *>());
     }
 };
 

@@ -9,12 +9,13 @@
 // Every window but the main window counts as appearing with the touch that
 // was last lifted before it was shown (or, when it was shown while a finger
 // was down, with that touch's lifting); the windows beneath a page or dialog
-// that goes, the main window too, count as appearing likewise. A press on it (and the rest of that
-// touch) that comes within the double-tap interval
-// (QApplication::doubleClickInterval()) of that moment is dropped; later
-// presses act as usual, so a row still acts when it is pressed. Times are
-// the input events' own timestamps, so a press that waited in the queue while
-// a slow page was being built still counts from when the finger came down.
+// that goes, the main window too, count as appearing likewise. A press on a
+// window (and the rest of that touch) that comes within the double-tap
+// interval (QApplication::doubleClickInterval()) of that moment is dropped;
+// later presses act as usual, so a row still acts when it is pressed. Times
+// are the input events' own timestamps, so a press that waited in the queue
+// while a slow page was being built still counts from when the finger came
+// down.
 //
 // It is installed as the application object is made, before the first
 // touch, in every program that has the page kit (whose pages and dialogs

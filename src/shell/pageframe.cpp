@@ -34,7 +34,8 @@ QString backText()
 
 void setBackground(QWidget *page)
 {
-    // Every page of the kit comes through here before it is first shown.
+    // Every page of the kit comes through here before it is first shown
+    // (normally the guard is in place since the application started).
     DoubleTapGuard::install();
     QPalette palette = page->palette();
     palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/Resource/icon/bg.png"))));

@@ -104,8 +104,8 @@
     <message>
         <source>Are you sure
  to delete the file?</source>
-        <translation>Are you sure
- to delete the file?</translation>
+        <translation>Are you sure you want
+to delete the file?</translation>
     </message>
     <message>
         <source>OK</source>
@@ -121,7 +121,7 @@
     </message>
     <message>
         <source>Please insert USB Disk !</source>
-        <translation>Please insert USB Disk !</translation>
+        <translation>Please insert a USB disk!</translation>
     </message>
     <message>
         <source>Storage space is not enough</source>
@@ -181,7 +181,7 @@
     <message>
         <source>Abnormally print.
 Please check the extruder.</source>
-        <translation>Abnormally print.
+        <translation>Abnormal print.
 Please check the extruder.</translation>
     </message>
     <message>
@@ -200,7 +200,7 @@ the print.</translation>
         <source>Out of material.You can
 load more material to
 continue this print.</source>
-        <translation>Out of material.You can
+        <translation>Out of material. You can
 load more material to
 continue this print.</translation>
     </message>
@@ -208,11 +208,11 @@ continue this print.</translation>
         <source>Pausing...
 please wait...</source>
         <translation>Pausing...
-please wait...</translation>
+Please wait...</translation>
     </message>
     <message>
         <source>Prepare to resume...</source>
-        <translation>Prepare to resume...</translation>
+        <translation>Preparing to resume...</translation>
     </message>
     <message>
         <source>Cancel print job</source>
@@ -221,16 +221,16 @@ please wait...</translation>
     <message>
         <source>Are you sure to
  cancel print job?</source>
-        <translation>Are you sure to
- cancel print job?</translation>
+        <translation>Are you sure you want
+to cancel the print job?</translation>
     </message>
     <message>
         <source>YES</source>
-        <translation>YES</translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>NO</source>
-        <translation>NO</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Cancelling Build...</source>
@@ -454,7 +454,7 @@ Begin loading...</translation>
         <source>Loading,about 1-2 minute
 Press ok when new color appears</source>
         <translation>Loading, about 1-2 minutes
-Press ok when the new color appears</translation>
+Press OK when the new color appears</translation>
     </message>
     <message>
         <source>ok</source>
@@ -515,11 +515,11 @@ Resume it?</translation>
     </message>
     <message>
         <source>YES</source>
-        <translation>YES</translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>NO</source>
-        <translation>NO</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Confirm</source>
@@ -529,7 +529,7 @@ Resume it?</translation>
         <source>A new version is found.
  Upgrade firmware?</source>
         <translation>A new version is found.
- Upgrade firmware?</translation>
+Upgrade firmware?</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -663,7 +663,7 @@ Please wait...</translation>
     </message>
     <message>
         <source>Z -Offset</source>
-        <translation>Z -Offset</translation>
+        <translation>Z Offset</translation>
     </message>
     <message>
         <source>Filament</source>
@@ -726,7 +726,7 @@ Please try again.</translation>
     </message>
     <message>
         <source>No ethernet mac found</source>
-        <translation>No ethernet mac found</translation>
+        <translation>No Ethernet MAC found</translation>
     </message>
     <message>
         <source>The scanned code is too long.</source>
@@ -784,7 +784,7 @@ Please try again.</translation>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
-        <translation>Please insert USB Disk !</translation>
+        <translation>Please insert a USB disk!</translation>
     </message>
     <message>
         <source>Storage space is not enough</source>
@@ -804,7 +804,7 @@ Please try again.</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation>Ok</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Copy Failed</source>
@@ -817,8 +817,8 @@ Please try again.</translation>
     <message>
         <source>Are you sure
  to delete the file?</source>
-        <translation>Are you sure
- to delete the file?</translation>
+        <translation>Are you sure you want
+to delete the file?</translation>
     </message>
     <message>
         <source>OK</source>
@@ -970,13 +970,13 @@ check the network and
 try again !</source>
         <translation>Poor network, please
 check the network and
-try again !</translation>
+try again!</translation>
     </message>
     <message>
         <source>Checking version 
  information...</source>
-        <translation>Checking version 
- information...</translation>
+        <translation>Checking version
+information...</translation>
     </message>
     <message>
         <source>Downloading...</source>
@@ -993,8 +993,8 @@ try again !</translation>
     <message>
         <source>Upgrade completed, 
 Please restart the machine！</source>
-        <translation>Upgrade completed, 
-Please restart the machine！</translation>
+        <translation>Upgrade completed.
+Please restart the machine!</translation>
     </message>
     <message>
         <source>It&apos;s the latest version.</source>
@@ -1012,7 +1012,7 @@ Please restart the machine！</translation>
         <source>A new version is found.
  Upgrade firmware?</source>
         <translation>A new version is found.
- Upgrade firmware?</translation>
+Upgrade firmware?</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -1031,7 +1031,7 @@ Please restart the machine！</translation>
     </message>
     <message>
         <source>No connect</source>
-        <translation>No connect</translation>
+        <translation>Not connected</translation>
     </message>
     <message>
         <source>Scanning…</source>
@@ -1056,8 +1056,8 @@ Please restart the machine！</translation>
     <message>
         <source>Password is
  less than 8 characters</source>
-        <translation>Password is
- less than 8 characters</translation>
+        <translation>The password has
+fewer than 8 characters</translation>
     </message>
     <message>
         <source>Connection failed</source>

@@ -226,11 +226,11 @@ annuler l&apos;impression ?</translation>
     </message>
     <message>
         <source>YES</source>
-        <translation>OUI</translation>
+        <translation>Oui</translation>
     </message>
     <message>
         <source>NO</source>
-        <translation>NON</translation>
+        <translation>Non</translation>
     </message>
     <message>
         <source>Cancelling Build...</source>
@@ -516,11 +516,11 @@ interrompue. La reprendre ?</translation>
     </message>
     <message>
         <source>YES</source>
-        <translation>OUI</translation>
+        <translation>Oui</translation>
     </message>
     <message>
         <source>NO</source>
-        <translation>NON</translation>
+        <translation>Non</translation>
     </message>
     <message>
         <source>Confirm</source>

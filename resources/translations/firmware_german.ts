@@ -226,11 +226,11 @@ abbrechen?</translation>
     </message>
     <message>
         <source>YES</source>
-        <translation>JA</translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>NO</source>
-        <translation>NEIN</translation>
+        <translation>Nein</translation>
     </message>
     <message>
         <source>Cancelling Build...</source>
@@ -516,11 +516,11 @@ unterbrochen. Fortsetzen?</translation>
     </message>
     <message>
         <source>YES</source>
-        <translation>JA</translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>NO</source>
-        <translation>NEIN</translation>
+        <translation>Nein</translation>
     </message>
     <message>
         <source>Confirm</source>

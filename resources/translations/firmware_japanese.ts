@@ -76,7 +76,8 @@
     </message>
     <message>
         <source>No USB flash disk detected!</source>
-        <translation>USBメモリが見つかりません！</translation>
+        <translation>USBメモリが
+見つかりません！</translation>
     </message>
 </context>
 <context>
@@ -121,7 +122,8 @@
     </message>
     <message>
         <source>Please insert USB Disk !</source>
-        <translation>USBメモリを挿入してください！</translation>
+        <translation>USBメモリを
+挿入してください！</translation>
     </message>
     <message>
         <source>Storage space is not enough</source>
@@ -182,7 +184,8 @@
         <source>Abnormally print.
 Please check the extruder.</source>
         <translation>印刷異常です。
-エクストルーダーを確認してください。</translation>
+エクストルーダーを
+確認してください。</translation>
     </message>
     <message>
         <source>No material detected. Please
@@ -194,7 +197,8 @@ the print.</source>
     </message>
     <message>
         <source>The print could not be started.</source>
-        <translation>印刷を開始できませんでした。</translation>
+        <translation>印刷を開始
+できませんでした。</translation>
     </message>
     <message>
         <source>Out of material.You can
@@ -342,7 +346,8 @@ cannot be saved.</source>
     </message>
     <message>
         <source>Restored to factory setting.</source>
-        <translation>工場出荷時の設定に戻します。</translation>
+        <translation>工場出荷時の設定に
+戻します。</translation>
     </message>
     <message>
         <source>Confirm</source>
@@ -350,7 +355,8 @@ cannot be saved.</source>
     </message>
     <message>
         <source>Restore to factory setting?</source>
-        <translation>工場出荷時の設定に戻しますか？</translation>
+        <translation>工場出荷時の設定に
+戻しますか？</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -366,7 +372,8 @@ cannot be saved.</source>
     </message>
     <message>
         <source>Restored to factory setting</source>
-        <translation>工場出荷時の設定に戻しました</translation>
+        <translation>工場出荷時の設定に
+戻しました</translation>
     </message>
     <message>
         <source>OK</source>
@@ -455,7 +462,8 @@ cannot be saved.</source>
         <source>Loading,about 1-2 minute
 Press ok when new color appears</source>
         <translation>ロード中、約1～2分
-新しい色が出たらOKを押してください</translation>
+新しい色が出たら
+OKを押してください</translation>
     </message>
     <message>
         <source>ok</source>
@@ -465,7 +473,8 @@ Press ok when new color appears</source>
         <source>Abnormal temperature,
 please check the extruder.</source>
         <translation>温度異常です。
-エクストルーダーを確認してください。</translation>
+エクストルーダーを
+確認してください。</translation>
     </message>
     <message>
         <source>Cancel load</source>
@@ -512,7 +521,8 @@ please check the extruder.</source>
     <message>
         <source>The last print was interrupted.
 Resume it?</source>
-        <translation>前回の印刷が中断されました。
+        <translation>前回の印刷が
+中断されました。
 再開しますか？</translation>
     </message>
     <message>
@@ -530,8 +540,10 @@ Resume it?</source>
     <message>
         <source>A new version is found.
  Upgrade firmware?</source>
-        <translation>新しいバージョンがあります。
-ファームウェアを更新しますか？</translation>
+        <translation>新しいバージョンが
+あります。
+ファームウェアを
+更新しますか？</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -573,9 +585,9 @@ Resume it?</source>
         <source>Unscrew corresponding nut under
 platform until touching
  the nozzle.</source>
-        <translation>プラットフォーム下のナットを
-緩め、プラットフォームを
-ノズルに接触させてください。</translation>
+        <translation>ベッド下のナットを緩め、
+ベッドをノズルに
+接触させてください。</translation>
     </message>
     <message>
         <source>Next</source>
@@ -614,7 +626,10 @@ Please wait...</source>
     </message>
     <message>
         <source>Calibration is stored. Extruder is homing...</source>
-        <translation>キャリブレーションを保存しました。エクストルーダーを原点に戻しています...</translation>
+        <translation>キャリブレーションを
+保存しました。
+エクストルーダーを
+原点に戻しています...</translation>
     </message>
     <message>
         <source>Homing failed</source>
@@ -662,7 +677,7 @@ Please wait...</source>
     </message>
     <message>
         <source>Platform</source>
-        <translation>プラットフォーム</translation>
+        <translation>ベッド</translation>
     </message>
     <message>
         <source>Z -Offset</source>
@@ -706,7 +721,8 @@ Please wait...</source>
         <source>Repair is complete,
 please restart the printer</source>
         <translation>修復が完了しました。
-プリンターを再起動してください</translation>
+プリンターを
+再起動してください</translation>
     </message>
     <message>
         <source>There was a problem
@@ -787,7 +803,8 @@ Please try again.</source>
     <name>ShowDisk</name>
     <message>
         <source>Please insert USB Disk !</source>
-        <translation>USBメモリを挿入してください！</translation>
+        <translation>USBメモリを
+挿入してください！</translation>
     </message>
     <message>
         <source>Storage space is not enough</source>
@@ -926,7 +943,8 @@ for the next start.</source>
     <message>
         <source>Unloading the filament
  about 1 minute...</source>
-        <translation>フィラメントをアンロード中、
+        <translation>フィラメントを
+アンロード中、
 約1分...</translation>
     </message>
     <message>
@@ -937,7 +955,8 @@ for the next start.</source>
         <source>Abnormal temperature,
 Please check the extruder.</source>
         <translation>温度異常です。
-エクストルーダーを確認してください。</translation>
+エクストルーダーを
+確認してください。</translation>
     </message>
     <message>
         <source>Cancel unload</source>
@@ -954,19 +973,23 @@ Please check the extruder.</source>
     <name>Update</name>
     <message>
         <source>kernel downloading...</source>
-        <translation>カーネルをダウンロード中...</translation>
+        <translation>カーネルを
+ダウンロード中...</translation>
     </message>
     <message>
         <source>control downloading...</source>
-        <translation>制御プログラムをダウンロード中...</translation>
+        <translation>制御プログラムを
+ダウンロード中...</translation>
     </message>
     <message>
         <source>library downloading...</source>
-        <translation>ライブラリをダウンロード中...</translation>
+        <translation>ライブラリを
+ダウンロード中...</translation>
     </message>
     <message>
         <source>software downloading...</source>
-        <translation>ソフトウェアをダウンロード中...</translation>
+        <translation>ソフトウェアを
+ダウンロード中...</translation>
     </message>
     <message>
         <source>Poor network, please
@@ -1006,7 +1029,8 @@ Please restart the machine！</source>
     </message>
     <message>
         <source>A new version is found.</source>
-        <translation>新しいバージョンがあります。</translation>
+        <translation>新しいバージョンが
+あります。</translation>
     </message>
     <message>
         <source>Confirm</source>
@@ -1015,8 +1039,10 @@ Please restart the machine！</source>
     <message>
         <source>A new version is found.
  Upgrade firmware?</source>
-        <translation>新しいバージョンがあります。
-ファームウェアを更新しますか？</translation>
+        <translation>新しいバージョンが
+あります。
+ファームウェアを
+更新しますか？</translation>
     </message>
     <message>
         <source>Yes</source>

@@ -226,11 +226,11 @@ cancelar la impresión?</translation>
     </message>
     <message>
         <source>YES</source>
-        <translation>SÍ</translation>
+        <translation>Sí</translation>
     </message>
     <message>
         <source>NO</source>
-        <translation>NO</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Cancelling Build...</source>
@@ -459,7 +459,7 @@ Pulse OK cuando aparezca el nuevo color</translation>
     </message>
     <message>
         <source>ok</source>
-        <translation>OK</translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Abnormal temperature,
@@ -516,11 +516,11 @@ interrumpió. ¿Reanudarla?</translation>
     </message>
     <message>
         <source>YES</source>
-        <translation>SÍ</translation>
+        <translation>Sí</translation>
     </message>
     <message>
         <source>NO</source>
-        <translation>NO</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Confirm</source>
@@ -673,7 +673,7 @@ Espere...</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Parameter set successfully.</source>

@@ -58,9 +58,9 @@ PrintDetail::PrintDetail(bool paused, bool isGxFile, int materialUsed, QWidget *
                          kNozzle.step, degrees);
     m_plateRow = addRow(ui->btnPlateDec, ui->btnPlateInc, ui->platformTemp, kPlate.min, kPlate.max, kPlate.step,
                         degrees);
-    // A print without a heated bed: the row shows 0 until the user sets one.
+    // A print without a heated bed: the row shows 0 until the user sets one,
+    // and minus below the lowest target switches the bed off again.
     m_plateRow->setOffValue(0);
-    m_nozzleRow->setOffValue(0);
     m_zOffsetRow = addRow(ui->btnZDec, ui->btnZInc, ui->buildZOffset, kZOffset.min, kZOffset.max, kZOffset.step,
                           QString());
     m_zOffsetRow->setFormat([](int offset) { return QString::number(offset / 100.0, 'f', 2) + "mm"; });
@@ -112,6 +112,12 @@ void PrintDetail::initView()
     m_targetPlateTemp = printTarget(mainWindow ? mainWindow->getTargetPlatformTemp() : 0, config->getPlateTemp());
     m_serialObject->getPrintingAdjust(m_adjust);
 
+    // A nozzle that is off may be set and set back to off; one that heats
+    // keeps within its range, as a print cannot go on with it cold.
+    if (m_targetExtruderTemp == 0)
+        m_nozzleRow->setOffValue(0);
+    else
+        m_nozzleRow->clearOffValue();
     m_nozzleRow->setValue(m_targetExtruderTemp);
     m_plateRow->setValue(m_targetPlateTemp);
     m_speedRow->setValue(m_adjust.speed);

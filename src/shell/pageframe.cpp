@@ -1,5 +1,6 @@
 #include "pageframe.h"
 #include "clickguard.h"
+#include "doubletapguard.h"
 #include "shellstyle.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,9 @@ QString backText()
 
 void setBackground(QWidget *page)
 {
+    // Every page of the kit comes through here before it is first shown
+    // (normally the guard is in place since the application started).
+    DoubleTapGuard::install();
     QPalette palette = page->palette();
     palette.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/Resource/icon/bg.png"))));
     page->setPalette(palette);

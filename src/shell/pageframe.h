@@ -40,7 +40,8 @@ void install(QWidget *page, QWidget *bottomBar, QToolButton *backBtn,
 QString backText();
 
 // The background image as the page's window brush (also for pages without
-// the standard bottom bar).
+// the standard bottom bar). It also makes sure that the double-tap guard
+// (doubletapguard.h) is in place before the page is first shown.
 void setBackground(QWidget *page);
 
 } // namespace PageFrame

@@ -1,4 +1,5 @@
 #include "shelldialog.h"
+#include "doubletapguard.h"
 #include "screenbackdrop.h"
 #include "shellstyle.h"
 
@@ -7,6 +8,7 @@
 ShellDialog::ShellDialog(QWidget *parent)
     : QDialog(parent)
 {
+    DoubleTapGuard::install();
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_TranslucentBackground);

@@ -63,26 +63,28 @@ void ValueStepper::pressed(int direction)
     }
     m_heldDirection = direction;
     m_repeatCount = 0;
-    m_repeatTimer.start(TimeScale::ms(RepeatIntervalMs));
+    m_repeatTimer.start(TimeScale::ms(HoldDelayMs));
 }
 
 void ValueStepper::released()
 {
     m_heldDirection = 0;
-    m_repeatCount = 0;
     m_repeatTimer.stop();
 }
 
 void ValueStepper::clicked(int direction)
 {
-    m_repeatCount = 0;
-    moveBy(direction);
+    // A hold has moved the value already.
+    if (m_repeatCount == 0)
+        moveBy(direction);
 }
 
 void ValueStepper::repeat()
 {
     if (m_heldDirection == 0)
         return;
+    if (m_repeatCount == 0)
+        m_repeatTimer.setInterval(TimeScale::ms(RepeatIntervalMs));
     ++m_repeatCount;
     const int step = m_repeatCount >= FastRepeatAfter ? FastStep : 1;
     if (moveBy(m_heldDirection * step))
@@ -91,19 +93,23 @@ void ValueStepper::repeat()
 
 bool ValueStepper::moveBy(int delta)
 {
-    const int wanted = m_value + delta;
     const int before = m_value;
-    m_value = qBound(m_min, wanted, m_max);
+    if (isOff())
+        m_value = delta > 0 ? m_min : m_value;
+    else if (m_off && delta < 0 && m_value == m_min && m_heldDirection == 0)
+        m_value = *m_off;
+    else
+        m_value = qBound(m_min, m_value + delta, m_max);
     show();
     if (m_value != before)
         emit valueChanged(m_value);
-    return wanted <= m_min || wanted >= m_max;
+    return (delta < 0 && m_value <= m_min) || (delta > 0 && m_value >= m_max);
 }
 
 void ValueStepper::show()
 {
     if (m_minus)
-        m_minus->setEnabled(m_value > m_min);
+        m_minus->setEnabled(m_value > m_min || (m_off && !isOff()));
     if (m_plus)
         m_plus->setEnabled(m_value < m_max);
     if (!m_label)

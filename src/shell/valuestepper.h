@@ -15,9 +15,11 @@ class QLabel;
 // and shown in a label. A button is disabled exactly while the value sits at
 // the bound it moves towards.
 //
-// HoldToRepeat (set-points, step ratios): a tap moves the value by 1; while a
-// button is held the value moves by 1 every 120 ms, and by 10 from the 30th
-// repeat on, until the button is let go or the bound is reached.
+// HoldToRepeat (set-points, step ratios): a tap moves the value by 1 when it
+// is let go. A button held for longer than a tap (400 ms) repeats: the value
+// moves by 1 every 120 ms, and by 10 from the 30th repeat on, until the
+// button is let go or the bound is reached; letting go after a hold adds
+// nothing, so the value shown when the finger lifts is the one kept.
 // StepOnPress (in-print adjustments): each press moves the value by the step.
 //
 // With a change mark, the label shows the changed style while the value
@@ -28,6 +30,8 @@ class ValueStepper : public QObject {
 public:
     enum class Mode { HoldToRepeat, StepOnPress };
 
+    // How long a press lasts before it counts as a hold, not a tap.
+    static constexpr int HoldDelayMs = 400;
     static constexpr int RepeatIntervalMs = 120;
     static constexpr int FastRepeatAfter = 30;
     static constexpr int FastStep = 10;
@@ -43,8 +47,10 @@ public:
     void setChangeMark(const QString &normalStyle, const QString &changedStyle);
 
     // A value below the bounds that the row may hold (a heater that is
-    // off): shown as it is, minus disabled; plus goes to the lower bound.
+    // off): shown as it is, minus disabled; plus goes to the lower bound and
+    // minus at the lower bound back to off (a hold stops at the bound).
     void setOffValue(int off) { m_off = off; }
+    void clearOffValue() { m_off.reset(); }
     // Sets the value brought into the bounds (unless it is the off value)
     // and makes it the reference.
     void setValue(int value);
@@ -61,8 +67,10 @@ private:
     void released();
     void clicked(int direction);
     void repeat();
-    // Moves by `delta` within the bounds; true when a bound stopped it.
+    // Moves by `delta` within the bounds (or between the lower bound and
+    // off); true when a bound stopped it.
     bool moveBy(int delta);
+    bool isOff() const { return m_off && m_value == *m_off; }
     void show();
 
     QPointer<QAbstractButton> m_minus;
@@ -81,5 +89,6 @@ private:
 
     QTimer m_repeatTimer;
     int m_heldDirection = 0; // -1 minus, +1 plus, 0 none
+    // Repeats of the current or last hold; a tap has none.
     int m_repeatCount = 0;
 };

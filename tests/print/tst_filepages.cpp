@@ -482,6 +482,52 @@ private slots:
         QTRY_VERIFY(!UDiskAndLocalMemory::instUDiskAndLocalMemory);
     }
 
+    // The chooser's two buttons as drawn, in every offered language: round
+    // at every corner, and "USB Device" without a stick evenly grey with
+    // text and picture darker than the grey.
+    void chooserButtonsReadWell()
+    {
+        unplug();
+        for (const QString &language : ScreenCheck::offeredLanguages()) {
+            QTranslator translator;
+            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
+            QCoreApplication::installTranslator(&translator);
+            auto *chooser = openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory);
+            QCoreApplication::processEvents();
+            const QImage page = chooser->grab().toImage();
+            for (const char *name : {"btn_localMemory", "btn_UDisk"}) {
+                const QRect button = chooser->findChild<QToolButton *>(name)->geometry();
+                const QColor beside = page.pixelColor(button.left() - 2, button.top());
+                QCOMPARE(page.pixelColor(button.topLeft()), beside);
+                QCOMPARE(page.pixelColor(button.topRight()), beside);
+                QCOMPARE(page.pixelColor(button.bottomLeft()), beside);
+            }
+            const QRect usb = chooser->findChild<QToolButton *>("btn_UDisk")->geometry();
+            const QColor grey("#cccccc");
+            for (int y = usb.top() + 2; y < usb.top() + 12; ++y)
+                QCOMPARE(page.pixelColor(usb.center().x(), y), grey);
+            // Text (lower part) and picture (upper part) each hold strokes
+            // well darker than the grey.
+            for (const QRect &part : {QRect(usb.left(), usb.top(), usb.width(), usb.height() * 2 / 3),
+                                      QRect(usb.left(), usb.top() + usb.height() * 2 / 3, usb.width(),
+                                            usb.height() / 3)}) {
+                int darkest = 255;
+                for (int y = part.top(); y <= part.bottom(); ++y)
+                    for (int x = part.left() + 8; x <= part.right() - 8; ++x)
+                        darkest = qMin(darkest, page.pixelColor(x, y).value());
+                QVERIFY2(darkest < grey.value() - 80, qPrintable(language + ": " + QString::number(darkest)));
+            }
+            ScreenCheck::saveScreen(language + "_chooser_without_stick");
+            plug();
+            QVERIFY(chooser->findChild<QToolButton *>("btn_UDisk")->isEnabled());
+            ScreenCheck::saveScreen(language + "_chooser");
+            unplug();
+            chooser->close();
+            QTRY_VERIFY(!UDiskAndLocalMemory::instUDiskAndLocalMemory);
+            QCoreApplication::removeTranslator(&translator);
+        }
+    }
+
     void listsFoldersThenFilesAndPages()
     {
         onStick("d.txt");

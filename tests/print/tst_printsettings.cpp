@@ -397,8 +397,11 @@ private slots:
         press("btnNozzleInc", 60);
         QCOMPARE(shown("extruderTemp"), QString("250\u2103"));
         QVERIFY(!child<QToolButton>(detail(), "btnNozzleInc")->isEnabled());
-        press("btnPlateDec", 40);
+        // The bed's lowest target, then off below it.
+        press("btnPlateDec", 30);
         QCOMPARE(shown("platformTemp"), QString("30\u2103"));
+        press("btnPlateDec", 2);
+        QCOMPARE(shown("platformTemp"), QString("0\u2103"));
         QVERIFY(!child<QToolButton>(detail(), "btnPlateDec")->isEnabled());
 
         // Back drops the edits; the next show reads the live values and sets
@@ -456,6 +459,36 @@ private slots:
         QCOMPARE(shown("platformTemp"), QString("30\u2103"));
         const QStringList commands = sent();
         QVERIFY2(commands.filter(QRegExp("^M140 S[1-9]")).isEmpty(), qPrintable(commands.filter("M140").join(", ")));
+    }
+
+    // A bed switched on by mistake goes off again: minus at the lowest
+    // target reaches off, before OK and after it, and the board is told.
+    void bedSwitchedOnGoesOffAgain()
+    {
+        const QString path = fx->root() + "/data/nobed.gcode";
+        QVERIFY(writeTestFile(path, printBody(20000).replace("M140 S60\n", "")));
+        BuildPrint::instBuildPrint = new BuildPrint(path, false);
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
+        openDetail();
+        QToolButton *plateDec = child<QToolButton>(detail(), "btnPlateDec");
+        QCOMPARE(shown("platformTemp"), QString("0\u2103"));
+        QVERIFY(!plateDec->isEnabled());
+        press("btnPlateInc");
+        QCOMPARE(shown("platformTemp"), QString("30\u2103"));
+        QVERIFY(plateDec->isEnabled());
+        press("btnPlateDec");
+        QCOMPARE(shown("platformTemp"), QString("0\u2103"));
+        QVERIFY(!plateDec->isEnabled());
+
+        press("btnPlateInc");
+        tap(child<QToolButton>(detail(), "ok"));
+        QTRY_COMPARE_WITH_TIMEOUT(fx->board().bedTarget(), 30, kWaitMs);
+        press("btnPlateDec");
+        QCOMPARE(shown("platformTemp"), QString("0\u2103"));
+        tap(child<QToolButton>(detail(), "ok"));
+        QTRY_COMPARE_WITH_TIMEOUT(fx->board().bedTarget(), 0, kWaitMs);
+        QCOMPARE(sent().filter("M140 ").last(), QString("M140 S0"));
+        QCOMPARE(getConfigFile()->configFile()->getPlateTemp(), 0);
     }
 
     // A target set while paused is the one the resume heats back to.

@@ -45,7 +45,7 @@ const IconSpec kIcons[] = {
     {"change.png", 90, 60}, {"change_c.png", 90, 60}, {"lamp.png", 90, 60}, {"lamp_n.png", 90, 60},
     {"more.png", 90, 60}, {"more_c.png", 90, 60},
     {"Update_bg.png", 34, 34}, {"top_Dasmere.png", 272, 60}, {"bg.png", 272, 385}, {"null.png", 1, 1},
-    {"disk.png", 56, 56}, {"USB Device.png", 56, 64},
+    {"disk.png", 56, 70}, {"USB Device.png", 56, 74}, {"USB Device_d.png", 56, 74},
     {"usb.png", 24, 24}, {"usb_none.png", 24, 24}, {"wifi_off.png", 24, 24},
     {"build.png", 64, 64}, {"tool.png", 64, 64}, {"control.png", 64, 64}, {"level.png", 64, 64},
 };
@@ -53,7 +53,7 @@ const IconSpec kIcons[] = {
 // Pairs the user must be able to tell apart at a glance: the normal look
 // against its pressed, disabled, held or checked look, and opposite states.
 const char *const kDistinctPairs[][2] = {
-    {"Back", "Back_c"},
+    {"Back", "Back_c"}, {"USB Device", "USB Device_d"},
     {"Next", "Next_c"}, {"Next", "Next_d"}, {"Previous", "Previous_c"}, {"Previous", "Previous_d"},
     {"Next", "Previous"},
     {"add", "add_c"}, {"add", "add_d"}, {"reduce", "reduce_c"}, {"reduce", "reduce_d"},

@@ -1,5 +1,7 @@
 #include "keyboard.h"
+#include "onebuttondialog.h"
 #include "onelabledialog.h"
+#include "printertranslations.h"
 #include "progressdialog.h"
 #include "sendfiledialog.h"
 #include "shellstyle.h"
@@ -7,6 +9,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTranslator>
 
 #include "screencheck.h"
 #include <QtTest>
@@ -37,6 +40,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(QGuiApplication::platformName() == "vnc", "whole-screen grabs need the VNC platform");
+        initPrinterTranslations();
+        ScreenCheck::useDeviceFont();
         m_page.setWindowFlags(Qt::FramelessWindowHint);
         m_page.setGeometry(0, 0, ShellStyle::ScreenWidth, ShellStyle::ScreenHeight);
         paintPage(QColor(240, 200, 40));
@@ -75,6 +80,51 @@ private slots:
         paintPage(QColor(240, 200, 40));
         overlay->close();
         QTRY_VERIFY(overlay.isNull());
+    }
+
+    // The questions and notices whose texts were worded for the screen, in
+    // every offered language: nothing cut off, as the person sees them.
+    void messagesFitInEveryLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const QString &language : ScreenCheck::offeredLanguages())
+            QTest::newRow(qPrintable(language)) << language;
+    }
+
+    void messagesFitInEveryLanguage()
+    {
+        QFETCH(QString, language);
+        QTranslator translator;
+        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
+        QCoreApplication::installTranslator(&translator);
+        const auto tr = [](const char *context, const char *text) { return QCoreApplication::translate(context, text); };
+        const QList<QPair<QString, QWidget *>> screens = {
+            {"resume", new TwoButtonDialog(tr("MainWindow", "Resume print"),
+                                           tr("MainWindow", "The last print was interrupted.\nResume it?"),
+                                           tr("MainWindow", "YES"), tr("MainWindow", "NO"))},
+            {"cancel", new TwoButtonDialog(tr("BuildPrint", "Cancel print job"),
+                                           tr("BuildPrint", "Are you sure to\n cancel print job?"),
+                                           tr("BuildPrint", "YES"), tr("BuildPrint", "NO"))},
+            {"upgrade", new TwoButtonDialog(tr("MainWindow", "Confirm"),
+                                            tr("MainWindow", "A new version is found.\n Upgrade firmware?"),
+                                            tr("MainWindow", "Yes"), tr("MainWindow", "No"))},
+            {"reset", new TwoButtonDialog(tr("FactorySetting", "Confirm"),
+                                          tr("FactorySetting", "Restore to factory setting?"),
+                                          tr("FactorySetting", "Yes"), tr("FactorySetting", "No"))},
+            {"extruder", new OneButtonDialog(QString(), tr("BuildPrint", "Abnormally print.\nPlease check the extruder."))},
+            {"restart", new OneButtonDialog(QString(), tr("QObject", "Repair is complete,\nplease restart the printer"))},
+        };
+        for (const auto &screen : screens) {
+            QPointer<QWidget> dialog = screen.second;
+            dialog->show();
+            QTRY_VERIFY(cornerShowsDimmed(QColor(240, 200, 40)));
+            const QStringList clipped = ScreenCheck::clippedTexts(dialog);
+            QVERIFY2(clipped.isEmpty(), qPrintable(screen.first + ": " + clipped.join(" | ")));
+            ScreenCheck::saveScreen(language + "_" + screen.first);
+            dialog->close();
+            QTRY_VERIFY(dialog.isNull());
+        }
+        QCoreApplication::removeTranslator(&translator);
     }
 
     // A notice hidden and shown again lies over pages shown in between.

@@ -1,7 +1,11 @@
+#include "onebuttondialog.h"
 #include "printertranslations.h"
+#include "screencheck.h"
 #include "twobuttondialog.h"
 
 #include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -50,26 +54,41 @@ QStringList untranslated(const QString &tsFile)
     return missing;
 }
 
-// "context: source" of every message in `tsFile` with a finished translation.
-QSet<QString> translated(const QString &tsFile)
+struct Message {
+    QString context, source, translation;
+};
+
+// The finished messages of `tsFile`.
+QList<Message> messages(const QString &tsFile)
 {
     QFile file(tsFile);
-    QSet<QString> done;
+    QList<Message> out;
     if (!file.open(QIODevice::ReadOnly))
-        return done;
+        return out;
     QXmlStreamReader xml(&file);
-    QString context, source;
+    Message m;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("name"))
-            context = xml.readElementText();
-        else if (xml.name() == QLatin1String("source"))
-            source = xml.readElementText();
-        else if (xml.name() == QLatin1String("translation") && xml.attributes().value("type").isEmpty()
-                 && !xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed().isEmpty())
-            done << context + ": " + source;
+        if (xml.name() == QLatin1String("name")) {
+            m.context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("source")) {
+            m.source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation") && xml.attributes().value("type").isEmpty()) {
+            m.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            out << m;
+        }
     }
+    return out;
+}
+
+// "context: source" of every message in `tsFile` with a finished translation.
+QSet<QString> translated(const QString &tsFile)
+{
+    QSet<QString> done;
+    for (const Message &m : messages(tsFile))
+        if (!m.translation.trimmed().isEmpty())
+            done << m.context + ": " + m.source;
     return done;
 }
 
@@ -122,6 +141,46 @@ private slots:
                     report << lang + " - " + text;
         }
         QVERIFY2(report.isEmpty(), qPrintable("untranslated page texts:\n" + report.join('\n')));
+    }
+
+    // A dialog answers alike however the source spells its button: "YES"
+    // and "Yes", "OK" and "Ok" read the same in each language.
+    void dialogAnswersReadAlike()
+    {
+        for (const QString &language : OfferedLanguages) {
+            QHash<QString, QSet<QString>> answers;
+            for (const Message &m : messages(QStringLiteral(PRINTER_TS_DIR "/firmware_%1.ts").arg(language))) {
+                const QString answer = m.source.toLower();
+                if (answer == "yes" || answer == "no" || answer == "ok")
+                    answers[answer] << m.translation;
+            }
+            for (auto it = answers.cbegin(); it != answers.cend(); ++it)
+                QVERIFY2(it.value().size() == 1,
+                         qPrintable(language + " " + it.key() + ": " + QStringList(it.value().values()).join(" | ")));
+        }
+    }
+
+    // Chinese and Japanese wrap between any two characters, which leaves
+    // a lone "す。" or splits a word: their messages break where the
+    // translator broke them, every line fitting a dialog's message.
+    void cjkMessagesBreakWhereWritten()
+    {
+        ScreenCheck::useDeviceFont();
+        QScopedPointer<OneButtonDialog> dialog(new OneButtonDialog(QString(), QString()));
+        dialog->show();
+        QCoreApplication::processEvents();
+        auto *label = dialog->findChild<QLabel *>("textLabel");
+        const QFontMetrics metrics(label->font());
+        const int width = label->contentsRect().width();
+        QStringList wrapped;
+        for (const QString &language : {QStringLiteral("japanese"), QStringLiteral("chinese-cn")})
+            for (const Message &m : messages(QStringLiteral(PRINTER_TS_DIR "/firmware_%1.ts").arg(language)))
+                for (const QString &line : m.translation.split('\n'))
+                    if (metrics.horizontalAdvance(line) > width)
+                        wrapped << language + " " + m.context + ": " + line;
+        for (const QString &line : wrapped)
+            qWarning().noquote() << "wraps:" << line;
+        QCOMPARE(wrapped.size(), 0);
     }
 
     void everyCatalogueLoads()

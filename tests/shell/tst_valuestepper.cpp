@@ -86,6 +86,28 @@ private slots:
         QCOMPARE(row.stepper->value(), 79);
     }
 
+    // A tap longer than a repeat interval (but well short of a hold) counts
+    // once; only a clear hold repeats, and letting go after it adds nothing
+    // more. Real time, as a finger taps.
+    void aTapCountsOnceOnlyAHoldRepeats()
+    {
+        TimeScale::setFactor(1.0);
+        Row row(20, 250);
+        row.stepper->setValue(80);
+        QTest::mousePress(row.plus, Qt::LeftButton);
+        QTest::qWait(ValueStepper::RepeatIntervalMs + 80); // the finger stays down
+        QCOMPARE(row.stepper->value(), 80);
+        QTest::mouseRelease(row.plus, Qt::LeftButton);
+        QCOMPARE(row.stepper->value(), 81);
+
+        QTest::mousePress(row.plus, Qt::LeftButton);
+        QTRY_VERIFY(row.stepper->value() >= 83);
+        const int held = row.stepper->value();
+        QTest::mouseRelease(row.plus, Qt::LeftButton);
+        QCOMPARE(row.stepper->value(), held);
+        TimeScale::setFactor(0.01);
+    }
+
     // Holding: +1 for each of the first 29 repeats, +10 from the 30th, and the
     // repeat ends with the button disabled at the bound.
     void holdAcceleratesAndStopsAtTheBound()

@@ -749,7 +749,8 @@ Please try again.</source>
     </message>
     <message>
         <source>The scanned code is too long.</source>
-        <translation>スキャンしたコードが長すぎます。</translation>
+        <translation>スキャンしたコードが
+長すぎます。</translation>
     </message>
 </context>
 <context>

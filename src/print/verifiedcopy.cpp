@@ -7,11 +7,14 @@
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <condition_variable>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace VerifiedCopy {
@@ -20,13 +23,24 @@ namespace {
 
 constexpr qint64 kBlockSize = 256 * 1024;
 
-QMutex filterMutex;
+// The copy is read back in ranges of this size while later ranges are being
+// written.
+constexpr qint64 kRangeSize = 8 * 1024 * 1024;
+
+QMutex hookMutex;
 BlockFilter blockFilter;
+ReadBackHook readBackHook;
 
 BlockFilter currentFilter()
 {
-    QMutexLocker lock(&filterMutex);
+    QMutexLocker lock(&hookMutex);
     return blockFilter;
+}
+
+ReadBackHook currentReadBackHook()
+{
+    QMutexLocker lock(&hookMutex);
+    return readBackHook;
 }
 
 // Reads until the block is full or the file ends; an interrupted read is
@@ -67,23 +81,6 @@ bool cancelled(const Progress *progress)
     return progress && progress->cancel.load();
 }
 
-// The MD5 of a whole file, empty on a read error or cancel.
-QByteArray md5OfFile(const QString &path, Progress *progress)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return QByteArray();
-    QCryptographicHash hash(QCryptographicHash::Md5);
-    std::vector<char> buffer(kBlockSize);
-    qint64 n = 0;
-    while ((n = readBlock(fd, buffer.data(), kBlockSize)) > 0 && !cancelled(progress))
-        hash.addData(buffer.data(), int(n));
-    ::close(fd);
-    if (n < 0 || cancelled(progress))
-        return QByteArray();
-    return hash.result();
-}
-
 void syncFolder(const QString &folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -107,12 +104,142 @@ int makeTemporaryFile(const QString &target, QByteArray &tempPath)
     return fd;
 }
 
-Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &sourceDigest)
+// Reads the temporary file back from the medium while the copy goes on: each
+// range that the copy has written is flushed, dropped from the page cache and
+// read again, so that the digest is of what the medium holds and not of what
+// the cache remembers. Running beside the copy, its reading and hashing
+// overlap the copy's own instead of doubling the time.
+class ReadBack {
+public:
+    ReadBack(int fd, const QByteArray &path, const Progress *progress, ReadBackHook hook)
+        : m_fd(fd), m_path(path), m_progress(progress), m_hook(std::move(hook)), m_thread(&ReadBack::run, this)
+    {
+    }
+    ~ReadBack() { abort(); }
+
+    // The copy has written this many bytes.
+    void written(qint64 bytes)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_written = bytes;
+        }
+        m_wake.notify_one();
+    }
+
+    // Everything is written and flushed: read the rest and give the digest,
+    // empty when a read failed or the copy was cancelled.
+    QByteArray finish()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_allWritten = true;
+        }
+        m_wake.notify_one();
+        join();
+        return m_digest;
+    }
+
+    void abort()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_aborted = true;
+        }
+        m_wake.notify_one();
+        join();
+    }
+
+private:
+    void join()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    // The next range to read back: [offset, end); false when there is none
+    // (all read, or aborted).
+    bool nextRange(qint64 offset, qint64 &end, bool &flushed)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_wake.wait(lock, [&] { return m_aborted || m_allWritten || m_written - offset >= kRangeSize; });
+        if (m_aborted || (m_allWritten && offset >= m_written))
+            return false;
+        end = qMin(offset + kRangeSize, m_written);
+        flushed = m_allWritten; // the copy has flushed the whole file itself
+        return true;
+    }
+
+    bool readRange(qint64 offset, qint64 end, QCryptographicHash &hash, std::vector<char> &buffer)
+    {
+        while (offset < end) {
+            if (cancelled(m_progress))
+                return false;
+            const ssize_t n = ::pread(m_fd, buffer.data(), size_t(qMin<qint64>(kBlockSize, end - offset)), offset);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                qWarning("verifiedcopy: reading back failed: %s", n < 0 ? std::strerror(errno) : "file too short");
+                return false;
+            }
+            hash.addData(buffer.data(), int(n));
+            offset += n;
+        }
+        return true;
+    }
+
+    void run()
+    {
+        QCryptographicHash hash(QCryptographicHash::Md5);
+        std::vector<char> buffer(kBlockSize);
+        qint64 offset = 0;
+        qint64 end = 0;
+        bool flushed = false;
+        while (nextRange(offset, end, flushed)) {
+            // Waits for the range to reach the medium; where the file system
+            // cannot flush a range, the whole file is flushed.
+            if (!flushed
+                && ::sync_file_range(m_fd, offset, end - offset,
+                                     SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
+                       != 0
+                && ::fdatasync(m_fd) != 0) {
+                qWarning("verifiedcopy: flush failed: %s", std::strerror(errno));
+                return;
+            }
+            ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_DONTNEED);
+            if (m_hook)
+                m_hook(m_path, offset, end - offset);
+            if (!readRange(offset, end, hash, buffer))
+                return;
+            offset = end;
+        }
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_aborted)
+            m_digest = hash.result();
+    }
+
+    const int m_fd;
+    const QByteArray m_path;
+    const Progress *const m_progress;
+    const ReadBackHook m_hook;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    qint64 m_written = 0;
+    bool m_allWritten = false;
+    bool m_aborted = false;
+    QByteArray m_digest;
+    std::thread m_thread; // last: starts once everything above is set up
+};
+
+// Copies the source into the temporary file, taking the source's digest on
+// the way, while `readBack` verifies what has reached the medium.
+Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &sourceDigest, ReadBack &readBack)
 {
     QCryptographicHash hash(QCryptographicHash::Md5);
     const BlockFilter filter = currentFilter();
     std::vector<char> buffer(kBlockSize);
     qint64 copied = 0;
+    qint64 rangeStart = 0;
     for (;;) {
         const qint64 n = readBlock(sourceFd, buffer.data(), kBlockSize);
         if (n < 0) {
@@ -133,13 +260,21 @@ Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &source
             progress->copied = copied;
         if (cancelled(progress))
             return Result::Cancelled;
+        if (copied - rangeStart >= kRangeSize) {
+            // Starts writing the range out now, so that the medium works
+            // while the copy goes on and the final flush finds little to do.
+            ::sync_file_range(tempFd, rangeStart, copied - rangeStart, SYNC_FILE_RANGE_WRITE);
+            rangeStart = copied;
+            readBack.written(copied);
+        }
         if (n < kBlockSize)
             break;
     }
-    if (::fsync(tempFd) != 0) {
+    if (::fdatasync(tempFd) != 0) {
         qWarning("verifiedcopy: flush failed: %s", std::strerror(errno));
         return Result::TargetFailed;
     }
+    readBack.written(copied);
     sourceDigest = hash.result();
     return Result::Done;
 }
@@ -173,22 +308,25 @@ Result copyFile(const QString &source, const QString &target, Progress *progress
     }
 
     QByteArray sourceDigest;
-    Result result = copyData(sourceFd, tempFd, progress, sourceDigest);
+    Result result = Result::Done;
+    {
+        ReadBack readBack(tempFd, tempPath, progress, currentReadBackHook());
+        result = copyData(sourceFd, tempFd, progress, sourceDigest, readBack);
+        if (result == Result::Done) {
+            if (progress)
+                progress->verifying = true;
+            const QByteArray targetDigest = readBack.finish();
+            if (cancelled(progress)) {
+                result = Result::Cancelled;
+            } else if (sourceDigest.isEmpty() || targetDigest != sourceDigest) {
+                qWarning("verifiedcopy: %s does not match its source", qPrintable(target));
+                result = Result::Mismatch;
+            }
+        }
+    }
     ::close(sourceFd);
     if (::close(tempFd) != 0 && result == Result::Done)
         result = Result::TargetFailed;
-
-    if (result == Result::Done) {
-        if (progress)
-            progress->verifying = true;
-        const QByteArray targetDigest = md5OfFile(QFile::decodeName(tempPath), progress);
-        if (cancelled(progress))
-            result = Result::Cancelled;
-        else if (sourceDigest.isEmpty() || targetDigest != sourceDigest) {
-            qWarning("verifiedcopy: %s does not match its source", qPrintable(target));
-            result = Result::Mismatch;
-        }
-    }
     if (result == Result::Done && ::rename(tempPath.constData(), QFile::encodeName(target).constData()) != 0) {
         qWarning("verifiedcopy: cannot rename onto %s: %s", qPrintable(target), std::strerror(errno));
         result = Result::TargetFailed;
@@ -201,8 +339,14 @@ Result copyFile(const QString &source, const QString &target, Progress *progress
 
 void setBlockFilterForTesting(BlockFilter filter)
 {
-    QMutexLocker lock(&filterMutex);
+    QMutexLocker lock(&hookMutex);
     blockFilter = std::move(filter);
+}
+
+void setReadBackHookForTesting(ReadBackHook hook)
+{
+    QMutexLocker lock(&hookMutex);
+    readBackHook = std::move(hook);
 }
 
 void removeLeftovers(const QString &folder)

@@ -7,8 +7,9 @@
 #include <QMutex>
 #include <QMutexLocker>
 
-#include <condition_variable>
 #include <cerrno>
+#include <condition_variable>
+#include <deque>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,7 +26,9 @@ constexpr qint64 kBlockSize = 256 * 1024;
 
 // The copy is read back in ranges of this size while later ranges are being
 // written.
-constexpr qint64 kRangeSize = 8 * 1024 * 1024;
+constexpr qint64 kRangeSize = 4 * 1024 * 1024;
+// Blocks read but not yet hashed, at most.
+constexpr int kLentBlocks = 16;
 
 QMutex hookMutex;
 BlockFilter blockFilter;
@@ -209,6 +212,9 @@ private:
             ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_DONTNEED);
             if (m_hook)
                 m_hook(m_path, offset, end - offset);
+            // Fetched from the medium in the background while its first
+            // blocks are hashed.
+            ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_WILLNEED);
             if (!readRange(offset, end, hash, buffer))
                 return;
             offset = end;
@@ -231,27 +237,115 @@ private:
     std::thread m_thread; // last: starts once everything above is set up
 };
 
+// Takes the source's digest on a thread of its own, so that the copy's
+// reading and writing do not wait for the hashing. The copy reads into blocks
+// lent from a small pool; a block comes back once it is hashed.
+class SourceHash {
+public:
+    SourceHash() : m_blocks(kLentBlocks, std::vector<char>(size_t(kBlockSize)))
+    {
+        for (int i = 0; i < kLentBlocks; ++i)
+            m_free.push_back(i);
+        m_thread = std::thread(&SourceHash::run, this);
+    }
+    ~SourceHash() { finish(); }
+
+    // A free block to read into; waits while every block is being hashed.
+    int take()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_wake.wait(lock, [this] { return !m_free.empty(); });
+        const int block = m_free.front();
+        m_free.pop_front();
+        return block;
+    }
+    char *data(int block) { return m_blocks[size_t(block)].data(); }
+
+    // Hands the block's first `size` bytes to the hashing (size 0 gives the
+    // block back unhashed). The caller may still read the block, but not
+    // change it.
+    void add(int block, qint64 size)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (size > 0)
+                m_queue.push_back({block, size});
+            else
+                m_free.push_back(block);
+        }
+        m_wake.notify_all();
+    }
+
+    // The digest of everything added.
+    QByteArray finish()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_finished = true;
+        }
+        m_wake.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_digest;
+    }
+
+private:
+    void run()
+    {
+        QCryptographicHash hash(QCryptographicHash::Md5);
+        for (;;) {
+            std::pair<int, qint64> next;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_wake.wait(lock, [this] { return !m_queue.empty() || m_finished; });
+                if (m_queue.empty())
+                    break;
+                next = m_queue.front();
+                m_queue.pop_front();
+            }
+            hash.addData(data(next.first), int(next.second));
+            add(next.first, 0);
+        }
+        m_digest = hash.result();
+    }
+
+    std::vector<std::vector<char>> m_blocks;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<int> m_free;
+    std::deque<std::pair<int, qint64>> m_queue;
+    bool m_finished = false;
+    QByteArray m_digest;
+    std::thread m_thread;
+};
+
 // Copies the source into the temporary file, taking the source's digest on
 // the way, while `readBack` verifies what has reached the medium.
 Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &sourceDigest, ReadBack &readBack)
 {
-    QCryptographicHash hash(QCryptographicHash::Md5);
+    SourceHash sourceHash;
     const BlockFilter filter = currentFilter();
-    std::vector<char> buffer(kBlockSize);
+    std::vector<char> filtered;
     qint64 copied = 0;
     qint64 rangeStart = 0;
     for (;;) {
-        const qint64 n = readBlock(sourceFd, buffer.data(), kBlockSize);
+        const int block = sourceHash.take();
+        const qint64 n = readBlock(sourceFd, sourceHash.data(block), kBlockSize);
+        sourceHash.add(block, qMax<qint64>(n, 0));
         if (n < 0) {
             qWarning("verifiedcopy: read failed: %s", std::strerror(errno));
             return Result::SourceFailed;
         }
         if (n == 0)
             break;
-        hash.addData(buffer.data(), int(n));
-        if (filter)
-            filter(buffer.data(), n);
-        if (!writeBlock(tempFd, buffer.data(), n)) {
+        const char *out = sourceHash.data(block);
+        if (filter) {
+            // The hashing still reads the block: the filter gets a copy.
+            filtered.assign(out, out + n);
+            filter(filtered.data(), n);
+            out = filtered.data();
+        }
+        if (!writeBlock(tempFd, out, n)) {
             qWarning("verifiedcopy: write failed: %s", std::strerror(errno));
             return Result::TargetFailed;
         }
@@ -275,7 +369,7 @@ Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &source
         return Result::TargetFailed;
     }
     readBack.written(copied);
-    sourceDigest = hash.result();
+    sourceDigest = sourceHash.finish();
     return Result::Done;
 }
 

@@ -336,7 +336,7 @@ private slots:
         closeAll();
 
         plug();
-        QCOMPARE(entriesOf(m_stickFolder), kept);
+        QCOMPARE(entriesOf(m_stickFolder).join(" "), kept.join(" "));
         QCOMPARE(QDir(m_media).entryList(QDir::Files | QDir::Hidden), kept);
     }
 };

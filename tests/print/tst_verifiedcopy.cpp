@@ -193,12 +193,13 @@ private slots:
         const QByteArray old = "old print that must survive";
         const QString source = m_stick + "/part.gx";
         const QString target = m_local + "/part.gx";
-        QVERIFY(writeFile(source, patternBytes(20 * 1024 * 1024 + 333, 'm')));
+        const qint64 size = 20 * 1024 * 1024 + 333;
+        QVERIFY(writeFile(source, patternBytes(int(size), 'm')));
         QVERIFY(writeFile(target, old));
         std::atomic<int> changed{0};
-        VerifiedCopy::setReadBackHookForTesting([&changed](const QByteArray &path, qint64 offset, qint64 length) {
-            // The last range, read back after the copy's final flush.
-            if (offset + length > 16 * 1024 * 1024 && changeByteOnTheMedium(path, offset + length - 1))
+        VerifiedCopy::setReadBackHookForTesting([&changed, size](const QByteArray &path, qint64 offset, qint64 length) {
+            // The file's last byte, read back after the copy's final flush.
+            if (offset + length == size && changeByteOnTheMedium(path, size - 1))
                 ++changed;
         });
         QCOMPARE(VerifiedCopy::copyFile(source, target), VerifiedCopy::Result::Mismatch);
@@ -230,7 +231,8 @@ private slots:
         });
         QCOMPARE(VerifiedCopy::copyFile(source, m_local + "/big.gcode"), VerifiedCopy::Result::Done);
         QCOMPARE(readFile(m_local + "/big.gcode"), data);
-        QCOMPARE(cached, (QList<qint64>{0, 0, 0}));
+        QVERIFY2(cached.size() > 1, "read back in several ranges");
+        QCOMPARE(cached.count(0), cached.size());
     }
 
     void missingTargetFolderFails()

@@ -6,6 +6,7 @@
 // mount stand-ins).
 #include "buildpreview.h"
 #include "config.h"
+#include "copygate.h"
 #include "copyjob.h"
 #include "executegetserialobject.h"
 #include "filestorage.h"
@@ -14,8 +15,8 @@
 #include "mainwindow.h"
 #include "nobuttondialog.h"
 #include "onebuttondialog.h"
-#include "onetimesclicked.h"
 #include "pageopener.h"
+#include "pagetouches.h"
 #include "printericons.h"
 #include "progressdialog.h"
 #include "showdisk.h"
@@ -58,19 +59,6 @@ QByteArray headedFile(int size)
     return head + QByteArray(qMax(0, size - head.size()), ';');
 }
 
-void waitForClickGuard()
-{
-    QTRY_VERIFY_WITH_TIMEOUT(!OneTimesClicked()->isHasClicked(), 2000);
-}
-
-template <class Button>
-void tap(Button *button)
-{
-    waitForClickGuard();
-    QVERIFY(button && button->isEnabled());
-    button->click();
-}
-
 ShowDiskItem *rowNamed(ShowDisk *page, const QString &name)
 {
     for (ShowDiskItem *row : page->findChildren<ShowDiskItem *>())
@@ -82,7 +70,7 @@ ShowDiskItem *rowNamed(ShowDisk *page, const QString &name)
 void touch(ShowDiskItem *row, bool longTouch = false)
 {
     QVERIFY(row);
-    waitForClickGuard();
+    waitForFreeClickGuard();
     QTest::mousePress(row, Qt::LeftButton);
     if (longTouch)
         QTRY_VERIFY(ShowDisk::instShowDisk->isSelectMode());
@@ -118,31 +106,6 @@ QStringList copyLeftoversIn(const QString &folder)
 {
     return QDir(folder).entryList({".*.copy-??????"}, QDir::Files | QDir::Hidden);
 }
-
-// Holds the copying thread before it writes block `holdAt` (from 1) until
-// released, so that a test can act while a copy is under way.
-class CopyGate {
-public:
-    void install(int holdAt = 1)
-    {
-        m_entered = false;
-        m_open = false;
-        auto blocks = std::make_shared<std::atomic<int>>(0);
-        VerifiedCopy::setBlockFilterForTesting([this, blocks, holdAt](char *, qint64) {
-            if (++*blocks < holdAt)
-                return;
-            m_entered = true;
-            while (!m_open)
-                QThread::yieldCurrentThread();
-        });
-    }
-    bool entered() const { return m_entered; }
-    void release() { m_open = true; }
-
-private:
-    std::atomic<bool> m_entered{false};
-    std::atomic<bool> m_open{true};
-};
 
 } // namespace
 
@@ -247,33 +210,40 @@ private slots:
         ShowDisk *page = openPage(ShowDisk::instShowDisk, From_UDisk);
         selectFile(page, "first.gcode");
         auto *copy = page->findChild<QPushButton *>("btn_copy");
-        std::atomic<bool> workerDone{false};
-        CopyJob::setWorkerDoneHookForTesting([&workerDone] { workerDone = true; });
-        tap(copy);
-        // No event may run here: the outcome must still be on its way.
+        std::atomic<int> workersDone{0};
+        CopyJob::setWorkerDoneHookForTesting([&workersDone] { ++workersDone; });
+        waitForFreeClickGuard();
+        // From here no event may run: the outcome must still be on its way.
+        copy->click();
         QElapsedTimer waited;
         waited.start();
-        while (!workerDone && waited.elapsed() < kWaitMs)
+        while (workersDone == 0 && waited.elapsed() < kWaitMs)
             QThread::yieldCurrentThread();
-        QVERIFY(workerDone);
+        QCOMPARE(workersDone.load(), 1);
         m_gate.install(); // holds a second copy, should one start
         copy->click();
 
         QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Copy Completed"), kWaitMs);
-        QVERIFY2(!page->isCopying() && !m_gate.entered(), "an outcome was shown while another copy ran");
+        const bool anotherCopyRan = page->isCopying() || m_gate.entered();
+        m_gate.release();
+        QVERIFY2(!anotherCopyRan, "an outcome was shown while another copy ran");
         QCOMPARE(entriesOf(m_local), QStringList{"first.gcode"});
         closeMessage();
 
         // The next copy shows its progress until its own outcome.
-        tap(copy);
-        QTRY_VERIFY_WITH_TIMEOUT(m_gate.entered(), kWaitMs);
+        VerifiedCopy::setBlockFilterForTesting(nullptr);
+        waitForFreeClickGuard();
+        copy->click();
         QVERIFY(page->isCopying());
-        QCoreApplication::processEvents();
-        QCOMPARE(messageShown(), QString());
         QVERIFY(ProgressDialog::instProgressDialog && ProgressDialog::instProgressDialog->isVisible());
-        m_gate.release();
+        QCOMPARE(messageShown(), QString());
         QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Copy Completed"), kWaitMs);
         QVERIFY(!page->isCopying());
+        // Closing the page waits for any copy still going: two taps started
+        // a copy, and only two copies ran.
+        page->close();
+        QTRY_VERIFY(!ShowDisk::instShowDisk);
+        QCOMPARE(workersDone.load(), 2);
     }
 
     // The browser and the preview opened and closed over and over while
@@ -289,12 +259,12 @@ private slots:
             ShowDisk *browser = openPage(ShowDisk::instShowDisk, From_UDisk);
             const QString name = QString("part%1.gx").arg(round % 5);
             selectFile(browser, name);
-            tap(browser->findChild<QPushButton *>("btn_copy"));
+            clickPastGuard(browser->findChild<QPushButton *>("btn_copy"));
             for (int spin = 0; spin < round % 4; ++spin)
                 QCoreApplication::processEvents();
 
             BuildPreview *preview = openPage(BuildPreview::instBuildPreview, m_media + '/' + name);
-            tap(preview->findChild<QToolButton *>("btn_copy"));
+            clickPastGuard(preview->findChild<QToolButton *>("btn_copy"));
             for (int spin = 0; spin < round % 3; ++spin)
                 QCoreApplication::processEvents();
             // Either order: the preview above the browser, or the browser
@@ -327,7 +297,7 @@ private slots:
         ShowDisk *page = openPage(ShowDisk::instShowDisk, From_LocalMemory);
         selectFile(page, "big.gcode");
         m_gate.install(2); // the temporary file holds a block by then
-        tap(page->findChild<QPushButton *>("btn_copy"));
+        clickPastGuard(page->findChild<QPushButton *>("btn_copy"));
         QTRY_VERIFY_WITH_TIMEOUT(m_gate.entered(), kWaitMs);
         unplug();
         m_gate.release();

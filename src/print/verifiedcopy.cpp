@@ -9,13 +9,13 @@
 
 #include <cerrno>
 #include <condition_variable>
-#include <deque>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <mutex>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace VerifiedCopy {
@@ -173,6 +173,38 @@ private:
         return true;
     }
 
+    // The range after `offset` when the copy has written it already; the same
+    // that nextRange() will give for it.
+    bool writtenRange(qint64 offset, qint64 &end, bool &flushed)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_written - offset < kRangeSize && !(m_allWritten && m_written > offset))
+            return false;
+        end = qMin(offset + kRangeSize, m_written);
+        flushed = m_allWritten;
+        return true;
+    }
+
+    // Waits for the range to reach the medium (where the file system cannot
+    // flush a range, the whole file is flushed), drops it from the page
+    // cache and has it fetched from the medium in the background.
+    bool prepare(qint64 offset, qint64 end, bool flushed)
+    {
+        if (!flushed
+            && ::sync_file_range(m_fd, offset, end - offset,
+                                 SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
+                   != 0
+            && ::fdatasync(m_fd) != 0) {
+            qWarning("verifiedcopy: flush failed: %s", std::strerror(errno));
+            return false;
+        }
+        ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_DONTNEED);
+        if (m_hook)
+            m_hook(m_path, offset, end - offset);
+        ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_WILLNEED);
+        return true;
+    }
+
     bool readRange(qint64 offset, qint64 end, QCryptographicHash &hash, std::vector<char> &buffer)
     {
         while (offset < end) {
@@ -198,23 +230,22 @@ private:
         qint64 offset = 0;
         qint64 end = 0;
         bool flushed = false;
+        qint64 prepared = 0; // the ranges before this are on their way in
         while (nextRange(offset, end, flushed)) {
-            // Waits for the range to reach the medium; where the file system
-            // cannot flush a range, the whole file is flushed.
-            if (!flushed
-                && ::sync_file_range(m_fd, offset, end - offset,
-                                     SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
-                       != 0
-                && ::fdatasync(m_fd) != 0) {
-                qWarning("verifiedcopy: flush failed: %s", std::strerror(errno));
-                return;
+            if (prepared < end) {
+                if (!prepare(offset, end, flushed))
+                    return;
+                prepared = end;
             }
-            ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_DONTNEED);
-            if (m_hook)
-                m_hook(m_path, offset, end - offset);
-            // Fetched from the medium in the background while its first
-            // blocks are hashed.
-            ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_WILLNEED);
+            // The next range comes in from the medium while this one is
+            // hashed.
+            qint64 nextEnd = 0;
+            bool nextFlushed = false;
+            if (prepared == end && writtenRange(end, nextEnd, nextFlushed)) {
+                if (!prepare(end, nextEnd, nextFlushed))
+                    return;
+                prepared = nextEnd;
+            }
             if (!readRange(offset, end, hash, buffer))
                 return;
             offset = end;

@@ -209,9 +209,10 @@ private slots:
     }
 
     // The copy is read back from the medium, not from the page cache: each
-    // range is out of the cache when its read-back starts. Readahead of the
-    // range before may already have fetched (from the medium) the first pages
-    // of a range, so its second half is looked at.
+    // range is out of the cache when its read-back starts. The disk's
+    // readahead may already be fetching (from the medium) a few pages of a
+    // range, so only the second half of each range is looked at, and the
+    // sum of what is found there must stay a small part.
     void readBackComesFromTheMediumNotTheCache()
     {
         struct statfs fs;
@@ -222,17 +223,19 @@ private slots:
         const QByteArray data = patternBytes(20 * 1024 * 1024 + 4096, 'c');
         QVERIFY(writeFile(source, data));
         std::mutex mutex;
-        QList<qint64> cached;
+        qint64 looked = 0;
+        qint64 cached = 0;
         VerifiedCopy::setReadBackHookForTesting([&](const QByteArray &path, qint64 offset, qint64 length) {
             const qint64 half = (length / 2) & ~qint64(4095);
             const qint64 pages = cachedPages(path, offset + half, length - half);
             std::lock_guard<std::mutex> lock(mutex);
-            cached << pages;
+            looked += (length - half) / 4096;
+            cached += pages < 0 ? length : pages;
         });
         QCOMPARE(VerifiedCopy::copyFile(source, m_local + "/big.gcode"), VerifiedCopy::Result::Done);
         QCOMPARE(readFile(m_local + "/big.gcode"), data);
-        QVERIFY2(cached.size() > 1, "read back in several ranges");
-        QCOMPARE(cached.count(0), cached.size());
+        QVERIFY(looked > 1000);
+        QVERIFY2(cached < looked / 4, qPrintable(QString("%1 of %2 pages came from the cache").arg(cached).arg(looked)));
     }
 
     void missingTargetFolderFails()

@@ -276,9 +276,15 @@ private slots:
         const QDateTime stickTimeBefore = QDateTime::currentDateTime().addSecs(-5);
 
         CopyJob job;
+        // The outcome is emitted on the job's own thread: the spy (and any
+        // page) is never fed from the worker.
+        QThread *emittedOn = nullptr;
+        connect(&job, &CopyJob::finished, this, [&emittedOn] { emittedOn = QThread::currentThread(); },
+                Qt::DirectConnection);
         QSignalSpy finished(&job, &CopyJob::finished);
         QVERIFY(job.start(items));
         QVERIFY(finished.wait(10000));
+        QCOMPARE(emittedOn, thread());
         QCOMPARE(finished.first().at(0).value<VerifiedCopy::Result>(), VerifiedCopy::Result::Done);
         QCOMPARE(finished.first().at(1).toInt(), 3);
         QVERIFY(!job.isRunning());

@@ -27,6 +27,10 @@ constexpr qint64 kBlockSize = 256 * 1024;
 // The copy is read back in ranges of this size while later ranges are being
 // written.
 constexpr qint64 kRangeSize = 4 * 1024 * 1024;
+// A range is read back once the copy has written this much beyond it: its
+// write to the medium, started when it was complete, has had time to finish
+// and the read-back need not wait for it.
+constexpr qint64 kWriteLead = 4 * 1024 * 1024;
 // Blocks read but not yet hashed, at most.
 constexpr int kLentBlocks = 16;
 
@@ -107,179 +111,19 @@ int makeTemporaryFile(const QString &target, QByteArray &tempPath)
     return fd;
 }
 
-// Reads the temporary file back from the medium while the copy goes on: each
-// range that the copy has written is flushed, dropped from the page cache and
-// read again, so that the digest is of what the medium holds and not of what
-// the cache remembers. Running beside the copy, its reading and hashing
-// overlap the copy's own instead of doubling the time.
-class ReadBack {
+// Takes the MD5 of a stream of blocks on a thread of its own, so that the
+// thread reading them does not wait for the hashing: the copy for the
+// source's digest, the read-back for the copy's. The reader reads into
+// blocks lent from a small pool; a block comes back once it is hashed.
+class BlockHasher {
 public:
-    ReadBack(int fd, const QByteArray &path, const Progress *progress, ReadBackHook hook)
-        : m_fd(fd), m_path(path), m_progress(progress), m_hook(std::move(hook)), m_thread(&ReadBack::run, this)
-    {
-    }
-    ~ReadBack() { abort(); }
-
-    // The copy has written this many bytes.
-    void written(qint64 bytes)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_written = bytes;
-        }
-        m_wake.notify_one();
-    }
-
-    // Everything is written and flushed: read the rest and give the digest,
-    // empty when a read failed or the copy was cancelled.
-    QByteArray finish()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_allWritten = true;
-        }
-        m_wake.notify_one();
-        join();
-        return m_digest;
-    }
-
-    void abort()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_aborted = true;
-        }
-        m_wake.notify_one();
-        join();
-    }
-
-private:
-    void join()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-
-    // The next range to read back: [offset, end); false when there is none
-    // (all read, or aborted).
-    bool nextRange(qint64 offset, qint64 &end, bool &flushed)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_wake.wait(lock, [&] { return m_aborted || m_allWritten || m_written - offset >= kRangeSize; });
-        if (m_aborted || (m_allWritten && offset >= m_written))
-            return false;
-        end = qMin(offset + kRangeSize, m_written);
-        flushed = m_allWritten; // the copy has flushed the whole file itself
-        return true;
-    }
-
-    // The range after `offset` when the copy has written it already; the same
-    // that nextRange() will give for it.
-    bool writtenRange(qint64 offset, qint64 &end, bool &flushed)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_written - offset < kRangeSize && !(m_allWritten && m_written > offset))
-            return false;
-        end = qMin(offset + kRangeSize, m_written);
-        flushed = m_allWritten;
-        return true;
-    }
-
-    // Waits for the range to reach the medium (where the file system cannot
-    // flush a range, the whole file is flushed), drops it from the page
-    // cache and has it fetched from the medium in the background.
-    bool prepare(qint64 offset, qint64 end, bool flushed)
-    {
-        if (!flushed
-            && ::sync_file_range(m_fd, offset, end - offset,
-                                 SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
-                   != 0
-            && ::fdatasync(m_fd) != 0) {
-            qWarning("verifiedcopy: flush failed: %s", std::strerror(errno));
-            return false;
-        }
-        ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_DONTNEED);
-        if (m_hook)
-            m_hook(m_path, offset, end - offset);
-        ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_WILLNEED);
-        return true;
-    }
-
-    bool readRange(qint64 offset, qint64 end, QCryptographicHash &hash, std::vector<char> &buffer)
-    {
-        while (offset < end) {
-            if (cancelled(m_progress))
-                return false;
-            const ssize_t n = ::pread(m_fd, buffer.data(), size_t(qMin<qint64>(kBlockSize, end - offset)), offset);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                qWarning("verifiedcopy: reading back failed: %s", n < 0 ? std::strerror(errno) : "file too short");
-                return false;
-            }
-            hash.addData(buffer.data(), int(n));
-            offset += n;
-        }
-        return true;
-    }
-
-    void run()
-    {
-        QCryptographicHash hash(QCryptographicHash::Md5);
-        std::vector<char> buffer(kBlockSize);
-        qint64 offset = 0;
-        qint64 end = 0;
-        bool flushed = false;
-        qint64 prepared = 0; // the ranges before this are on their way in
-        while (nextRange(offset, end, flushed)) {
-            if (prepared < end) {
-                if (!prepare(offset, end, flushed))
-                    return;
-                prepared = end;
-            }
-            // The next range comes in from the medium while this one is
-            // hashed.
-            qint64 nextEnd = 0;
-            bool nextFlushed = false;
-            if (prepared == end && writtenRange(end, nextEnd, nextFlushed)) {
-                if (!prepare(end, nextEnd, nextFlushed))
-                    return;
-                prepared = nextEnd;
-            }
-            if (!readRange(offset, end, hash, buffer))
-                return;
-            offset = end;
-        }
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_aborted)
-            m_digest = hash.result();
-    }
-
-    const int m_fd;
-    const QByteArray m_path;
-    const Progress *const m_progress;
-    const ReadBackHook m_hook;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    qint64 m_written = 0;
-    bool m_allWritten = false;
-    bool m_aborted = false;
-    QByteArray m_digest;
-    std::thread m_thread; // last: starts once everything above is set up
-};
-
-// Takes the source's digest on a thread of its own, so that the copy's
-// reading and writing do not wait for the hashing. The copy reads into blocks
-// lent from a small pool; a block comes back once it is hashed.
-class SourceHash {
-public:
-    SourceHash() : m_blocks(kLentBlocks, std::vector<char>(size_t(kBlockSize)))
+    BlockHasher() : m_blocks(kLentBlocks, std::vector<char>(size_t(kBlockSize)))
     {
         for (int i = 0; i < kLentBlocks; ++i)
             m_free.push_back(i);
-        m_thread = std::thread(&SourceHash::run, this);
+        m_thread = std::thread(&BlockHasher::run, this);
     }
-    ~SourceHash() { finish(); }
+    ~BlockHasher() { finish(); }
 
     // A free block to read into; waits while every block is being hashed.
     int take()
@@ -350,11 +194,174 @@ private:
     std::thread m_thread;
 };
 
+// Reads the temporary file back from the medium while the copy goes on: each
+// range that the copy has written is flushed, dropped from the page cache and
+// read again, so that the digest is of what the medium holds and not of what
+// the cache remembers. Running beside the copy (and hashing beside its own
+// reading), it overlaps the copy instead of doubling the time.
+class ReadBack {
+public:
+    ReadBack(int fd, const QByteArray &path, const Progress *progress, ReadBackHook hook)
+        : m_fd(fd), m_path(path), m_progress(progress), m_hook(std::move(hook)), m_thread(&ReadBack::run, this)
+    {
+    }
+    ~ReadBack() { abort(); }
+
+    // The copy has written this many bytes.
+    void written(qint64 bytes)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_written = bytes;
+        }
+        m_wake.notify_one();
+    }
+
+    // Everything is written and flushed: read the rest and give the digest,
+    // empty when a read failed or the copy was cancelled.
+    QByteArray finish()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_allWritten = true;
+        }
+        m_wake.notify_one();
+        join();
+        return m_digest;
+    }
+
+    void abort()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_aborted = true;
+        }
+        m_wake.notify_one();
+        join();
+    }
+
+private:
+    void join()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    // The next range to read back: [offset, end); false when there is none
+    // (all read, or aborted).
+    bool nextRange(qint64 offset, qint64 &end, bool &flushed)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_wake.wait(lock, [&] { return m_aborted || m_allWritten || m_written - offset >= kRangeSize + kWriteLead; });
+        if (m_aborted || (m_allWritten && offset >= m_written))
+            return false;
+        end = qMin(offset + kRangeSize, m_written);
+        flushed = m_allWritten; // the copy has flushed the whole file itself
+        return true;
+    }
+
+    // The range after `offset` when the copy has written it already; the same
+    // that nextRange() will give for it.
+    bool writtenRange(qint64 offset, qint64 &end, bool &flushed)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_written - offset < kRangeSize + kWriteLead && !(m_allWritten && m_written > offset))
+            return false;
+        end = qMin(offset + kRangeSize, m_written);
+        flushed = m_allWritten;
+        return true;
+    }
+
+    // Waits for the range to reach the medium (where the file system cannot
+    // flush a range, the whole file is flushed), drops it from the page
+    // cache and has it fetched from the medium in the background.
+    bool prepare(qint64 offset, qint64 end, bool flushed)
+    {
+        if (!flushed
+            && ::sync_file_range(m_fd, offset, end - offset,
+                                 SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
+                   != 0
+            && ::fdatasync(m_fd) != 0) {
+            qWarning("verifiedcopy: flush failed: %s", std::strerror(errno));
+            return false;
+        }
+        ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_DONTNEED);
+        if (m_hook)
+            m_hook(m_path, offset, end - offset);
+        ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_WILLNEED);
+        return true;
+    }
+
+    bool readRange(qint64 offset, qint64 end, BlockHasher &hasher)
+    {
+        while (offset < end) {
+            if (cancelled(m_progress))
+                return false;
+            const int block = hasher.take();
+            ssize_t n = 0;
+            do
+                n = ::pread(m_fd, hasher.data(block), size_t(qMin<qint64>(kBlockSize, end - offset)), offset);
+            while (n < 0 && errno == EINTR);
+            hasher.add(block, qMax<ssize_t>(n, 0));
+            if (n <= 0) {
+                qWarning("verifiedcopy: reading back failed: %s", n < 0 ? std::strerror(errno) : "file too short");
+                return false;
+            }
+            offset += n;
+        }
+        return true;
+    }
+
+    void run()
+    {
+        BlockHasher hasher;
+        qint64 offset = 0;
+        qint64 end = 0;
+        bool flushed = false;
+        qint64 prepared = 0; // the ranges before this are on their way in
+        while (nextRange(offset, end, flushed)) {
+            if (prepared < end) {
+                if (!prepare(offset, end, flushed))
+                    return;
+                prepared = end;
+            }
+            // The next range comes in from the medium while this one is
+            // hashed.
+            qint64 nextEnd = 0;
+            bool nextFlushed = false;
+            if (prepared == end && writtenRange(end, nextEnd, nextFlushed)) {
+                if (!prepare(end, nextEnd, nextFlushed))
+                    return;
+                prepared = nextEnd;
+            }
+            if (!readRange(offset, end, hasher))
+                return;
+            offset = end;
+        }
+        const QByteArray digest = hasher.finish();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_aborted)
+            m_digest = digest;
+    }
+
+    const int m_fd;
+    const QByteArray m_path;
+    const Progress *const m_progress;
+    const ReadBackHook m_hook;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    qint64 m_written = 0;
+    bool m_allWritten = false;
+    bool m_aborted = false;
+    QByteArray m_digest;
+    std::thread m_thread; // last: starts once everything above is set up
+};
+
 // Copies the source into the temporary file, taking the source's digest on
 // the way, while `readBack` verifies what has reached the medium.
 Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &sourceDigest, ReadBack &readBack)
 {
-    SourceHash sourceHash;
+    BlockHasher sourceHash;
     const BlockFilter filter = currentFilter();
     std::vector<char> filtered;
     qint64 copied = 0;

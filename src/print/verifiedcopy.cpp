@@ -1,20 +1,17 @@
 #include "verifiedcopy.h"
 
+#include "verifiedcopyreadback.h"
+
 #include <QByteArray>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <fcntl.h>
-#include <mutex>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -22,17 +19,9 @@ namespace VerifiedCopy {
 
 namespace {
 
-constexpr qint64 kBlockSize = 256 * 1024;
-
-// The copy is read back in ranges of this size while later ranges are being
-// written.
-constexpr qint64 kRangeSize = 4 * 1024 * 1024;
-// A range is read back once the copy has written this much beyond it: its
-// write to the medium, started when it was complete, has had time to finish
-// and the read-back need not wait for it.
-constexpr qint64 kWriteLead = 4 * 1024 * 1024;
-// Blocks read but not yet hashed, at most.
-constexpr int kLentBlocks = 16;
+// The copy hands its data to the medium (and to the read-back) in pieces of
+// this size.
+constexpr qint64 kWriteOutSize = 4 * 1024 * 1024;
 
 QMutex hookMutex;
 BlockFilter blockFilter;
@@ -83,11 +72,6 @@ bool writeBlock(int fd, const char *buffer, qint64 size)
     return true;
 }
 
-bool cancelled(const Progress *progress)
-{
-    return progress && progress->cancel.load();
-}
-
 void syncFolder(const QString &folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -111,252 +95,6 @@ int makeTemporaryFile(const QString &target, QByteArray &tempPath)
     return fd;
 }
 
-// Takes the MD5 of a stream of blocks on a thread of its own, so that the
-// thread reading them does not wait for the hashing: the copy for the
-// source's digest, the read-back for the copy's. The reader reads into
-// blocks lent from a small pool; a block comes back once it is hashed.
-class BlockHasher {
-public:
-    BlockHasher() : m_blocks(kLentBlocks, std::vector<char>(size_t(kBlockSize)))
-    {
-        for (int i = 0; i < kLentBlocks; ++i)
-            m_free.push_back(i);
-        m_thread = std::thread(&BlockHasher::run, this);
-    }
-    ~BlockHasher() { finish(); }
-
-    // A free block to read into; waits while every block is being hashed.
-    int take()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_wake.wait(lock, [this] { return !m_free.empty(); });
-        const int block = m_free.front();
-        m_free.pop_front();
-        return block;
-    }
-    char *data(int block) { return m_blocks[size_t(block)].data(); }
-
-    // Hands the block's first `size` bytes to the hashing (size 0 gives the
-    // block back unhashed). The caller may still read the block, but not
-    // change it.
-    void add(int block, qint64 size)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (size > 0)
-                m_queue.push_back({block, size});
-            else
-                m_free.push_back(block);
-        }
-        m_wake.notify_all();
-    }
-
-    // The digest of everything added.
-    QByteArray finish()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_finished = true;
-        }
-        m_wake.notify_all();
-        if (m_thread.joinable())
-            m_thread.join();
-        return m_digest;
-    }
-
-private:
-    void run()
-    {
-        QCryptographicHash hash(QCryptographicHash::Md5);
-        for (;;) {
-            std::pair<int, qint64> next;
-            {
-                std::unique_lock<std::mutex> lock(m_mutex);
-                m_wake.wait(lock, [this] { return !m_queue.empty() || m_finished; });
-                if (m_queue.empty())
-                    break;
-                next = m_queue.front();
-                m_queue.pop_front();
-            }
-            hash.addData(data(next.first), int(next.second));
-            add(next.first, 0);
-        }
-        m_digest = hash.result();
-    }
-
-    std::vector<std::vector<char>> m_blocks;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<int> m_free;
-    std::deque<std::pair<int, qint64>> m_queue;
-    bool m_finished = false;
-    QByteArray m_digest;
-    std::thread m_thread;
-};
-
-// Reads the temporary file back from the medium while the copy goes on: each
-// range that the copy has written is flushed, dropped from the page cache and
-// read again, so that the digest is of what the medium holds and not of what
-// the cache remembers. Running beside the copy (and hashing beside its own
-// reading), it overlaps the copy instead of doubling the time.
-class ReadBack {
-public:
-    ReadBack(int fd, const QByteArray &path, const Progress *progress, ReadBackHook hook)
-        : m_fd(fd), m_path(path), m_progress(progress), m_hook(std::move(hook)), m_thread(&ReadBack::run, this)
-    {
-    }
-    ~ReadBack() { abort(); }
-
-    // The copy has written this many bytes.
-    void written(qint64 bytes)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_written = bytes;
-        }
-        m_wake.notify_one();
-    }
-
-    // Everything is written and flushed: read the rest and give the digest,
-    // empty when a read failed or the copy was cancelled.
-    QByteArray finish()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_allWritten = true;
-        }
-        m_wake.notify_one();
-        join();
-        return m_digest;
-    }
-
-    void abort()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_aborted = true;
-        }
-        m_wake.notify_one();
-        join();
-    }
-
-private:
-    void join()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-
-    // The next range to read back: [offset, end); false when there is none
-    // (all read, or aborted).
-    bool nextRange(qint64 offset, qint64 &end, bool &flushed)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_wake.wait(lock, [&] { return m_aborted || m_allWritten || m_written - offset >= kRangeSize + kWriteLead; });
-        if (m_aborted || (m_allWritten && offset >= m_written))
-            return false;
-        end = qMin(offset + kRangeSize, m_written);
-        flushed = m_allWritten; // the copy has flushed the whole file itself
-        return true;
-    }
-
-    // The range after `offset` when the copy has written it already; the same
-    // that nextRange() will give for it.
-    bool writtenRange(qint64 offset, qint64 &end, bool &flushed)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_written - offset < kRangeSize + kWriteLead && !(m_allWritten && m_written > offset))
-            return false;
-        end = qMin(offset + kRangeSize, m_written);
-        flushed = m_allWritten;
-        return true;
-    }
-
-    // Waits for the range to reach the medium (where the file system cannot
-    // flush a range, the whole file is flushed), drops it from the page
-    // cache and has it fetched from the medium in the background.
-    bool prepare(qint64 offset, qint64 end, bool flushed)
-    {
-        if (!flushed
-            && ::sync_file_range(m_fd, offset, end - offset,
-                                 SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
-                   != 0
-            && ::fdatasync(m_fd) != 0) {
-            qWarning("verifiedcopy: flush failed: %s", std::strerror(errno));
-            return false;
-        }
-        ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_DONTNEED);
-        if (m_hook)
-            m_hook(m_path, offset, end - offset);
-        ::posix_fadvise(m_fd, offset, end - offset, POSIX_FADV_WILLNEED);
-        return true;
-    }
-
-    bool readRange(qint64 offset, qint64 end, BlockHasher &hasher)
-    {
-        while (offset < end) {
-            if (cancelled(m_progress))
-                return false;
-            const int block = hasher.take();
-            ssize_t n = 0;
-            do
-                n = ::pread(m_fd, hasher.data(block), size_t(qMin<qint64>(kBlockSize, end - offset)), offset);
-            while (n < 0 && errno == EINTR);
-            hasher.add(block, qMax<ssize_t>(n, 0));
-            if (n <= 0) {
-                qWarning("verifiedcopy: reading back failed: %s", n < 0 ? std::strerror(errno) : "file too short");
-                return false;
-            }
-            offset += n;
-        }
-        return true;
-    }
-
-    void run()
-    {
-        BlockHasher hasher;
-        qint64 offset = 0;
-        qint64 end = 0;
-        bool flushed = false;
-        qint64 prepared = 0; // the ranges before this are on their way in
-        while (nextRange(offset, end, flushed)) {
-            if (prepared < end) {
-                if (!prepare(offset, end, flushed))
-                    return;
-                prepared = end;
-            }
-            // The next range comes in from the medium while this one is
-            // hashed.
-            qint64 nextEnd = 0;
-            bool nextFlushed = false;
-            if (prepared == end && writtenRange(end, nextEnd, nextFlushed)) {
-                if (!prepare(end, nextEnd, nextFlushed))
-                    return;
-                prepared = nextEnd;
-            }
-            if (!readRange(offset, end, hasher))
-                return;
-            offset = end;
-        }
-        const QByteArray digest = hasher.finish();
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_aborted)
-            m_digest = digest;
-    }
-
-    const int m_fd;
-    const QByteArray m_path;
-    const Progress *const m_progress;
-    const ReadBackHook m_hook;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    qint64 m_written = 0;
-    bool m_allWritten = false;
-    bool m_aborted = false;
-    QByteArray m_digest;
-    std::thread m_thread; // last: starts once everything above is set up
-};
-
 // Copies the source into the temporary file, taking the source's digest on
 // the way, while `readBack` verifies what has reached the medium.
 Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &sourceDigest, ReadBack &readBack)
@@ -365,7 +103,7 @@ Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &source
     const BlockFilter filter = currentFilter();
     std::vector<char> filtered;
     qint64 copied = 0;
-    qint64 rangeStart = 0;
+    qint64 writtenOut = 0;
     for (;;) {
         const int block = sourceHash.take();
         const qint64 n = readBlock(sourceFd, sourceHash.data(block), kBlockSize);
@@ -392,11 +130,11 @@ Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &source
             progress->copied = copied;
         if (cancelled(progress))
             return Result::Cancelled;
-        if (copied - rangeStart >= kRangeSize) {
-            // Starts writing the range out now, so that the medium works
+        if (copied - writtenOut >= kWriteOutSize) {
+            // Starts writing these bytes out now, so that the medium works
             // while the copy goes on and the final flush finds little to do.
-            ::sync_file_range(tempFd, rangeStart, copied - rangeStart, SYNC_FILE_RANGE_WRITE);
-            rangeStart = copied;
+            ::sync_file_range(tempFd, writtenOut, copied - writtenOut, SYNC_FILE_RANGE_WRITE);
+            writtenOut = copied;
             readBack.written(copied);
         }
         if (n < kBlockSize)

@@ -19,7 +19,7 @@ constexpr qint64 kRangeSize = 4 * 1024 * 1024;
 // and the read-back need not wait for it.
 constexpr qint64 kWriteLead = 4 * 1024 * 1024;
 // Blocks read but not yet hashed, at most.
-constexpr int kLentBlocks = 16;
+constexpr int kLentBlocks = 8;
 
 } // namespace
 

@@ -152,6 +152,7 @@ int main(int argc, char *argv[])
     }
 
     FileStorage::removeLeftoverTemporaries();
+    FileStorage::tidyMountedSticks();
     MainWindow::setHooks(pageHooks());
     installPrintPageHooks();
     installSettingPageOpeners();

@@ -4,6 +4,15 @@
 #include "getconfigfile.h"
 
 #include <QFile>
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace {
+
+QMutex hookMutex;
+std::function<void()> workerDoneHook;
+
+} // namespace
 
 CopyJob::CopyJob(QObject *parent) : QObject(parent)
 {
@@ -60,6 +69,28 @@ void CopyJob::run(QList<Item> items)
         if (item.stampTarget && !getConfigFile()->configFile()->updateFileModifyTime(QFile::encodeName(item.target).toStdString()))
             qWarning("copyjob: cannot stamp %s", qPrintable(item.target));
     }
+    // The worker never signals the page itself: it posts the outcome to the
+    // job, which lives on the page's thread and outlives its worker (the
+    // destructor joins it), and a posted outcome dies with the job.
+    QMetaObject::invokeMethod(
+        this, [this, result, index] { deliver(result, index); }, Qt::QueuedConnection);
+    std::function<void()> hook;
+    {
+        QMutexLocker lock(&hookMutex);
+        hook = workerDoneHook;
+    }
+    if (hook)
+        hook();
+}
+
+void CopyJob::deliver(VerifiedCopy::Result result, int index)
+{
     m_running = false;
     emit finished(result, index);
+}
+
+void CopyJob::setWorkerDoneHookForTesting(std::function<void()> hook)
+{
+    QMutexLocker lock(&hookMutex);
+    workerDoneHook = std::move(hook);
 }

@@ -7,13 +7,16 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 // Runs verified copies of one or more files on a worker thread, one after
 // the other, so that the screen keeps repainting and its Cancel keeps
 // working. The page polls progress() for its bar and learns the outcome from
-// finished(), which arrives queued on the page's thread. Destroying the job
-// cancels it and waits for the worker.
+// finished(), emitted on the job's own thread. The job counts as running
+// until finished() is emitted, so a copy started meanwhile cannot be handed
+// the outcome of the one before. Destroying the job cancels it and waits for
+// the worker; an outcome not yet delivered then goes with the job.
 class CopyJob : public QObject {
     Q_OBJECT
 public:
@@ -36,19 +39,26 @@ public:
     explicit CopyJob(QObject *parent = nullptr);
     ~CopyJob() override;
 
-    // Starts the copies; false while a previous job still runs.
+    // Starts the copies; false while a previous job still runs or has not
+    // delivered its outcome yet.
     bool start(const QList<Item> &items);
     bool isRunning() const { return m_running.load(); }
     void cancel() { m_progress.cancel = true; }
     Snapshot progress() const;
 
+    // Tests only: called on the worker thread once it has handed over its
+    // outcome, its last act.
+    static void setWorkerDoneHookForTesting(std::function<void()> hook);
+
 signals:
     // Done when every file was copied; otherwise the outcome of the file at
-    // `index`, after which the job stopped.
+    // `index`, after which the job stopped. isRunning() is false from here
+    // on, so a receiver may start the next copy.
     void finished(VerifiedCopy::Result result, int index);
 
 private:
     void run(QList<Item> items);
+    void deliver(VerifiedCopy::Result result, int index);
 
     std::thread m_thread;
     std::atomic<bool> m_running{false};

@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "resumeprintconfigsavefile.h"
 #include "sysroot.h"
+#include "usbmonitor.h"
 #include "verifiedcopy.h"
 
 #include <QDir>
@@ -42,6 +43,11 @@ void removeLeftoverTemporaries()
     VerifiedCopy::removeLeftovers(localRoot());
     UploadFile::removeLeftovers(localRoot());
     FILESNAMESPACE::ResumePrintConfigSaveFile()->removeLeftovers();
+}
+
+void tidyMountedSticks()
+{
+    UsbMonitor::setMountedHook([] { VerifiedCopy::removeLeftovers(stickRoot()); });
 }
 
 } // namespace FileStorage

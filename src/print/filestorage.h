@@ -23,4 +23,9 @@ qint64 freeSpace(const QString &folder);
 // this program makes are touched.
 void removeLeftoverTemporaries();
 
+// From now on, a stick that is mounted first loses the temporary files that
+// copies onto it left when it was pulled midway (before the pages hear of
+// it, so that no copy of this run can be writing one).
+void tidyMountedSticks();
+
 } // namespace FileStorage

@@ -1,7 +1,8 @@
 #include "verifiedcopy.h"
 
+#include "verifiedcopyreadback.h"
+
 #include <QByteArray>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
@@ -18,15 +19,24 @@ namespace VerifiedCopy {
 
 namespace {
 
-constexpr qint64 kBlockSize = 256 * 1024;
+// The copy hands its data to the medium (and to the read-back) in pieces of
+// this size.
+constexpr qint64 kWriteOutSize = 4 * 1024 * 1024;
 
-QMutex filterMutex;
+QMutex hookMutex;
 BlockFilter blockFilter;
+ReadBackHook readBackHook;
 
 BlockFilter currentFilter()
 {
-    QMutexLocker lock(&filterMutex);
+    QMutexLocker lock(&hookMutex);
     return blockFilter;
+}
+
+ReadBackHook currentReadBackHook()
+{
+    QMutexLocker lock(&hookMutex);
+    return readBackHook;
 }
 
 // Reads until the block is full or the file ends; an interrupted read is
@@ -62,28 +72,6 @@ bool writeBlock(int fd, const char *buffer, qint64 size)
     return true;
 }
 
-bool cancelled(const Progress *progress)
-{
-    return progress && progress->cancel.load();
-}
-
-// The MD5 of a whole file, empty on a read error or cancel.
-QByteArray md5OfFile(const QString &path, Progress *progress)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return QByteArray();
-    QCryptographicHash hash(QCryptographicHash::Md5);
-    std::vector<char> buffer(kBlockSize);
-    qint64 n = 0;
-    while ((n = readBlock(fd, buffer.data(), kBlockSize)) > 0 && !cancelled(progress))
-        hash.addData(buffer.data(), int(n));
-    ::close(fd);
-    if (n < 0 || cancelled(progress))
-        return QByteArray();
-    return hash.result();
-}
-
 void syncFolder(const QString &folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -107,24 +95,33 @@ int makeTemporaryFile(const QString &target, QByteArray &tempPath)
     return fd;
 }
 
-Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &sourceDigest)
+// Copies the source into the temporary file, taking the source's digest on
+// the way, while `readBack` verifies what has reached the medium.
+Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &sourceDigest, ReadBack &readBack)
 {
-    QCryptographicHash hash(QCryptographicHash::Md5);
+    BlockHasher sourceHash;
     const BlockFilter filter = currentFilter();
-    std::vector<char> buffer(kBlockSize);
+    std::vector<char> filtered;
     qint64 copied = 0;
+    qint64 writtenOut = 0;
     for (;;) {
-        const qint64 n = readBlock(sourceFd, buffer.data(), kBlockSize);
+        const int block = sourceHash.take();
+        const qint64 n = readBlock(sourceFd, sourceHash.data(block), kBlockSize);
+        sourceHash.add(block, qMax<qint64>(n, 0));
         if (n < 0) {
             qWarning("verifiedcopy: read failed: %s", std::strerror(errno));
             return Result::SourceFailed;
         }
         if (n == 0)
             break;
-        hash.addData(buffer.data(), int(n));
-        if (filter)
-            filter(buffer.data(), n);
-        if (!writeBlock(tempFd, buffer.data(), n)) {
+        const char *out = sourceHash.data(block);
+        if (filter) {
+            // The hashing still reads the block: the filter gets a copy.
+            filtered.assign(out, out + n);
+            filter(filtered.data(), n);
+            out = filtered.data();
+        }
+        if (!writeBlock(tempFd, out, n)) {
             qWarning("verifiedcopy: write failed: %s", std::strerror(errno));
             return Result::TargetFailed;
         }
@@ -133,14 +130,22 @@ Result copyData(int sourceFd, int tempFd, Progress *progress, QByteArray &source
             progress->copied = copied;
         if (cancelled(progress))
             return Result::Cancelled;
+        if (copied - writtenOut >= kWriteOutSize) {
+            // Starts writing these bytes out now, so that the medium works
+            // while the copy goes on and the final flush finds little to do.
+            ::sync_file_range(tempFd, writtenOut, copied - writtenOut, SYNC_FILE_RANGE_WRITE);
+            writtenOut = copied;
+            readBack.written(copied);
+        }
         if (n < kBlockSize)
             break;
     }
-    if (::fsync(tempFd) != 0) {
+    if (::fdatasync(tempFd) != 0) {
         qWarning("verifiedcopy: flush failed: %s", std::strerror(errno));
         return Result::TargetFailed;
     }
-    sourceDigest = hash.result();
+    readBack.written(copied);
+    sourceDigest = sourceHash.finish();
     return Result::Done;
 }
 
@@ -173,22 +178,25 @@ Result copyFile(const QString &source, const QString &target, Progress *progress
     }
 
     QByteArray sourceDigest;
-    Result result = copyData(sourceFd, tempFd, progress, sourceDigest);
+    Result result = Result::Done;
+    {
+        ReadBack readBack(tempFd, tempPath, progress, currentReadBackHook());
+        result = copyData(sourceFd, tempFd, progress, sourceDigest, readBack);
+        if (result == Result::Done) {
+            if (progress)
+                progress->verifying = true;
+            const QByteArray targetDigest = readBack.finish();
+            if (cancelled(progress)) {
+                result = Result::Cancelled;
+            } else if (sourceDigest.isEmpty() || targetDigest != sourceDigest) {
+                qWarning("verifiedcopy: %s does not match its source", qPrintable(target));
+                result = Result::Mismatch;
+            }
+        }
+    }
     ::close(sourceFd);
     if (::close(tempFd) != 0 && result == Result::Done)
         result = Result::TargetFailed;
-
-    if (result == Result::Done) {
-        if (progress)
-            progress->verifying = true;
-        const QByteArray targetDigest = md5OfFile(QFile::decodeName(tempPath), progress);
-        if (cancelled(progress))
-            result = Result::Cancelled;
-        else if (sourceDigest.isEmpty() || targetDigest != sourceDigest) {
-            qWarning("verifiedcopy: %s does not match its source", qPrintable(target));
-            result = Result::Mismatch;
-        }
-    }
     if (result == Result::Done && ::rename(tempPath.constData(), QFile::encodeName(target).constData()) != 0) {
         qWarning("verifiedcopy: cannot rename onto %s: %s", qPrintable(target), std::strerror(errno));
         result = Result::TargetFailed;
@@ -201,8 +209,14 @@ Result copyFile(const QString &source, const QString &target, Progress *progress
 
 void setBlockFilterForTesting(BlockFilter filter)
 {
-    QMutexLocker lock(&filterMutex);
+    QMutexLocker lock(&hookMutex);
     blockFilter = std::move(filter);
+}
+
+void setReadBackHookForTesting(ReadBackHook hook)
+{
+    QMutexLocker lock(&hookMutex);
+    readBackHook = std::move(hook);
 }
 
 void removeLeftovers(const QString &folder)

@@ -10,8 +10,9 @@
 // target either holds a byte-exact copy or is left as it was.
 //
 // The data goes into a hidden temporary file in the target's folder, is
-// flushed to the medium, read back and compared by MD5 with what was read
-// from the source, and only then renamed over the target. On failure or
+// flushed to the medium, dropped from the page cache and read back from the
+// medium, compared by MD5 with what was read from the source (in the same
+// pass that copied it), and only then renamed over the target. On failure or
 // cancel only the temporary file is removed: an existing file of the target's
 // name is never damaged and no partial file is ever visible under that name.
 namespace VerifiedCopy {
@@ -41,5 +42,11 @@ void removeLeftovers(const QString &folder);
 // stand in for a medium that stores something else than it was given.
 using BlockFilter = std::function<void(char *data, qint64 size)>;
 void setBlockFilterForTesting(BlockFilter filter);
+
+// Tests only: called for each range of the temporary file once it has been
+// flushed and dropped from the page cache, right before it is read back, to
+// stand in for a medium that does not keep what it stored.
+using ReadBackHook = std::function<void(const QByteArray &tempPath, qint64 offset, qint64 length)>;
+void setReadBackHookForTesting(ReadBackHook hook);
 
 } // namespace VerifiedCopy

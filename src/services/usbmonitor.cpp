@@ -17,6 +17,20 @@ namespace {
 
 const QString kMountPoint = QStringLiteral("/media");
 
+std::mutex mountedHookMutex;
+std::function<void()> mountedHook;
+
+void runMountedHook()
+{
+    std::function<void()> hook;
+    {
+        std::lock_guard<std::mutex> lock(mountedHookMutex);
+        hook = mountedHook;
+    }
+    if (hook)
+        hook();
+}
+
 // "sdb1" -> "sdb"
 std::string diskOf(const std::string &device)
 {
@@ -69,6 +83,12 @@ UsbMonitor::~UsbMonitor()
     m_hotPlug.stop();
     if (m_thread)
         m_thread->wait();
+}
+
+void UsbMonitor::setMountedHook(std::function<void()> hook)
+{
+    std::lock_guard<std::mutex> lock(mountedHookMutex);
+    mountedHook = std::move(hook);
 }
 
 bool UsbMonitor::start()
@@ -149,6 +169,7 @@ bool UsbMonitor::adoptExistingMount()
             if (m_mounted)
                 return true;
             m_device = QFileInfo(fields.at(0)).fileName().toStdString();
+            runMountedHook();
             m_mounted = true;
         }
         qDebug() << "UsbMonitor::adoptExistingMount" << fields.at(0) << "is already at" << kMountPoint;
@@ -176,6 +197,7 @@ bool UsbMonitor::mountDevice(const std::string &name)
             return false;
         }
         m_device = name;
+        runMountedHook();
         m_mounted = true;
     }
     qDebug() << "UsbMonitor::mountDevice" << name.c_str() << "mounted at" << kMountPoint;

@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -31,6 +32,11 @@ public:
 
     // A stick is mounted at /media.
     bool mounted() const { return m_mounted.load(); }
+
+    // Called on the watcher's thread each time a stick has been mounted (or
+    // was found mounted at start), before mounted() turns true and anyone is
+    // told: the moment to tidy the stick while nothing else uses it.
+    static void setMountedHook(std::function<void()> hook);
 
 signals:
     void usbMounted();

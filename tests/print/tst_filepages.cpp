@@ -5,6 +5,7 @@
 #include "buildpreview.h"
 #include "buildprint.h"
 #include "config.h"
+#include "copygate.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "headedfile.h"
@@ -167,31 +168,6 @@ void checkScreen(QWidget *screen, const QString &name)
     const QStringList clipped = ScreenCheck::clippedTexts(screen);
     QVERIFY2(clipped.isEmpty(), qPrintable(name + ": " + clipped.join(" | ")));
 }
-
-// Holds the copying thread before it writes block `holdAt` (from 1) until
-// released, so that a test can act while a copy is under way.
-class CopyGate {
-public:
-    void install(int holdAt = 1)
-    {
-        m_entered = false;
-        m_open = false;
-        auto blocks = std::make_shared<int>(0);
-        VerifiedCopy::setBlockFilterForTesting([this, blocks, holdAt](char *, qint64) {
-            if (++*blocks < holdAt)
-                return;
-            m_entered = true;
-            while (!m_open)
-                QThread::yieldCurrentThread();
-        });
-    }
-    bool entered() const { return m_entered; }
-    void release() { m_open = true; }
-
-private:
-    std::atomic<bool> m_entered{false};
-    std::atomic<bool> m_open{true};
-};
 
 // Lets the process write no file beyond `bytes` while it lives: the copying
 // thread then meets a write error part-way, as on a full medium.

@@ -12,6 +12,12 @@
 #include <QtTest>
 
 #include <atomic>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/mman.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -50,6 +56,41 @@ void corruptWrites()
     });
 }
 
+// Changes one byte of the file at `path` behind the copy's back: a medium
+// that does not keep what it was given.
+bool changeByteOnTheMedium(const QByteArray &path, qint64 offset)
+{
+    const int fd = ::open(path.constData(), O_RDWR);
+    if (fd < 0)
+        return false;
+    char byte = 0;
+    bool ok = ::pread(fd, &byte, 1, offset) == 1;
+    byte = char(~byte);
+    ok = ok && ::pwrite(fd, &byte, 1, offset) == 1 && ::fdatasync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// How many pages of [offset, offset + length) of the file are in the page
+// cache; -1 when that cannot be told.
+qint64 cachedPages(const QByteArray &path, qint64 offset, qint64 length)
+{
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0 || length <= 0)
+        return fd < 0 ? -1 : 0;
+    void *map = ::mmap(nullptr, size_t(length), PROT_READ, MAP_SHARED, fd, offset);
+    ::close(fd);
+    if (map == MAP_FAILED)
+        return -1;
+    const long page = ::sysconf(_SC_PAGESIZE);
+    std::vector<unsigned char> resident(size_t((length + page - 1) / page));
+    qint64 count = ::mincore(map, size_t(length), resident.data()) == 0 ? 0 : -1;
+    for (unsigned char r : resident)
+        count += (count >= 0 && (r & 1)) ? 1 : 0;
+    ::munmap(map, size_t(length));
+    return count;
+}
+
 } // namespace
 
 class TestVerifiedCopy : public QObject {
@@ -75,7 +116,11 @@ private slots:
         QVERIFY(QDir().mkpath(m_stick) && QDir().mkpath(m_local));
     }
 
-    void cleanup() { VerifiedCopy::setBlockFilterForTesting(nullptr); }
+    void cleanup()
+    {
+        VerifiedCopy::setBlockFilterForTesting(nullptr);
+        VerifiedCopy::setReadBackHookForTesting(nullptr);
+    }
 
     void copiesExactlyAndReplacesOnlyWhenVerified_data()
     {
@@ -140,6 +185,59 @@ private slots:
         QCOMPARE(entriesOf(m_local), QStringList{"part.gx"});
     }
 
+    // What is compared is what the medium holds: a byte that changes there
+    // after it was written and flushed is caught, though every byte handed to
+    // the medium was right.
+    void changedOnTheMediumAfterTheWriteIsCaught()
+    {
+        const QByteArray old = "old print that must survive";
+        const QString source = m_stick + "/part.gx";
+        const QString target = m_local + "/part.gx";
+        const qint64 size = 20 * 1024 * 1024 + 333;
+        QVERIFY(writeFile(source, patternBytes(int(size), 'm')));
+        QVERIFY(writeFile(target, old));
+        std::atomic<int> changed{0};
+        VerifiedCopy::setReadBackHookForTesting([&changed, size](const QByteArray &path, qint64 offset, qint64 length) {
+            // The file's last byte, read back after the copy's final flush.
+            if (offset + length == size && changeByteOnTheMedium(path, size - 1))
+                ++changed;
+        });
+        QCOMPARE(VerifiedCopy::copyFile(source, target), VerifiedCopy::Result::Mismatch);
+        QCOMPARE(changed.load(), 1);
+        QCOMPARE(readFile(target), old);
+        QCOMPARE(entriesOf(m_local), QStringList{"part.gx"});
+    }
+
+    // The copy is read back from the medium, not from the page cache: each
+    // range is out of the cache when its read-back starts. The disk's
+    // readahead may already be fetching (from the medium) a few pages of a
+    // range, so only the second half of each range is looked at, and the
+    // sum of what is found there must stay a small part.
+    void readBackComesFromTheMediumNotTheCache()
+    {
+        struct statfs fs;
+        QVERIFY(::statfs(QFile::encodeName(m_local).constData(), &fs) == 0);
+        if (fs.f_type == 0x01021994) // tmpfs: its page cache is the medium
+            QSKIP("the test folder lies in memory");
+        const QString source = m_stick + "/big.gcode";
+        const QByteArray data = patternBytes(20 * 1024 * 1024 + 4096, 'c');
+        QVERIFY(writeFile(source, data));
+        std::mutex mutex;
+        qint64 looked = 0;
+        qint64 cached = 0;
+        VerifiedCopy::setReadBackHookForTesting([&](const QByteArray &path, qint64 offset, qint64 length) {
+            const qint64 half = (length / 2) & ~qint64(4095);
+            const qint64 pages = cachedPages(path, offset + half, length - half);
+            std::lock_guard<std::mutex> lock(mutex);
+            looked += (length - half) / 4096;
+            cached += pages < 0 ? length : pages;
+        });
+        QCOMPARE(VerifiedCopy::copyFile(source, m_local + "/big.gcode"), VerifiedCopy::Result::Done);
+        QCOMPARE(readFile(m_local + "/big.gcode"), data);
+        QVERIFY(looked > 1000);
+        QVERIFY2(cached < looked / 4, qPrintable(QString("%1 of %2 pages came from the cache").arg(cached).arg(looked)));
+    }
+
     void missingTargetFolderFails()
     {
         const QString source = m_stick + "/a.g";
@@ -178,9 +276,15 @@ private slots:
         const QDateTime stickTimeBefore = QDateTime::currentDateTime().addSecs(-5);
 
         CopyJob job;
+        // The outcome is emitted on the job's own thread: the spy (and any
+        // page) is never fed from the worker.
+        QThread *emittedOn = nullptr;
+        connect(&job, &CopyJob::finished, this, [&emittedOn] { emittedOn = QThread::currentThread(); },
+                Qt::DirectConnection);
         QSignalSpy finished(&job, &CopyJob::finished);
         QVERIFY(job.start(items));
         QVERIFY(finished.wait(10000));
+        QCOMPARE(emittedOn, thread());
         QCOMPARE(finished.first().at(0).value<VerifiedCopy::Result>(), VerifiedCopy::Result::Done);
         QCOMPARE(finished.first().at(1).toInt(), 3);
         QVERIFY(!job.isRunning());

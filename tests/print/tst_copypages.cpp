@@ -8,6 +8,7 @@
 #include "config.h"
 #include "copygate.h"
 #include "copyjob.h"
+#include "filepagekit.h"
 #include "executegetserialobject.h"
 #include "filestorage.h"
 #include "getconfigfile.h"
@@ -59,47 +60,11 @@ QByteArray headedFile(int size)
     return head + QByteArray(qMax(0, size - head.size()), ';');
 }
 
-ShowDiskItem *rowNamed(ShowDisk *page, const QString &name)
-{
-    for (ShowDiskItem *row : page->findChildren<ShowDiskItem *>())
-        if (row->isVisible() && row->itemText() == name)
-            return row;
-    return nullptr;
-}
-
-void touch(ShowDiskItem *row, bool longTouch = false)
-{
-    QVERIFY(row);
-    waitForFreeClickGuard();
-    QTest::mousePress(row, Qt::LeftButton);
-    if (longTouch)
-        QTRY_VERIFY(ShowDisk::instShowDisk->isSelectMode());
-    QTest::mouseRelease(row, Qt::LeftButton);
-}
-
 // Long touch on the file, then a touch that selects it.
 void selectFile(ShowDisk *page, const QString &name)
 {
     touch(rowNamed(page, name), true);
     touch(rowNamed(page, name));
-}
-
-QString messageShown()
-{
-    OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog;
-    return dialog && dialog->isVisible() ? dialog->findChild<QLabel *>("textLabel")->text() : QString();
-}
-
-void closeMessage()
-{
-    if (OneButtonDialog::instOneButtonDialog)
-        OneButtonDialog::instOneButtonDialog->close();
-    QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog);
-}
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QStringList copyLeftoversIn(const QString &folder)

@@ -6,6 +6,7 @@
 #include "buildprint.h"
 #include "config.h"
 #include "copygate.h"
+#include "filepagekit.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "headedfile.h"
@@ -117,48 +118,11 @@ QStringList shownNames(ShowDisk *page)
     return names;
 }
 
-ShowDiskItem *rowNamed(ShowDisk *page, const QString &name)
-{
-    for (ShowDiskItem *row : page->findChildren<ShowDiskItem *>())
-        if (row->isVisible() && row->itemText() == name)
-            return row;
-    return nullptr;
-}
-
-void touch(ShowDiskItem *row, bool longTouch = false)
-{
-    QVERIFY(row);
-    waitForClickGuard();
-    QTest::mousePress(row, Qt::LeftButton);
-    if (longTouch)
-        QTRY_VERIFY(ShowDisk::instShowDisk->isSelectMode());
-    QTest::mouseRelease(row, Qt::LeftButton);
-}
-
-
-QString messageShown()
-{
-    OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog;
-    return dialog && dialog->isVisible() ? dialog->findChild<QLabel *>("textLabel")->text() : QString();
-}
-
-void closeMessage()
-{
-    if (OneButtonDialog::instOneButtonDialog)
-        OneButtonDialog::instOneButtonDialog->close();
-    QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog);
-}
 
 QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// Every entry of a folder, hidden temporary files included.
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 void checkScreen(QWidget *screen, const QString &name)

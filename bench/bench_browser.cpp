@@ -3,6 +3,7 @@
 // with its thumbnails, and the program's memory after paging through all of
 // them, closing the browser and printing. The memory figure is the process's
 // peak resident size (the simulated board runs in this process too).
+#include "benchheadedfile.h"
 #include "buildprint.h"
 #include "config.h"
 #include "executegetserialobject.h"
@@ -19,14 +20,11 @@
 #include "timescale.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QImage>
 #include <QLabel>
 #include <QToolButton>
-#include <QtEndian>
 
 #include <cstdio>
 #include <cstring>
@@ -37,23 +35,9 @@ namespace {
 
 constexpr int kFolderFiles = 2000;
 constexpr int kWaitMs = 60000;
-
-QByteArray headedFile(int index)
-{
-    QImage image(96, 96, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv(index % 360, 200, 200));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    uchar header[60] = {};
-    std::memcpy(header, "bench-gx-header!", 16);
-    qToLittleEndian<quint32>(60, header + 16);
-    qToLittleEndian<quint32>(60 + png.size(), header + 20);
-    qToLittleEndian<quint32>(60 + png.size(), header + 24);
-    return QByteArray(reinterpret_cast<const char *>(header), 60) + png
-           + "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nM82\nG92 E0\nG1 Z0.3 F600\nG1 X10 Y12 E0.5 F1800\n";
-}
+// A short print the board can run to the end.
+const QByteArray kPrintableGcode =
+    "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nM82\nG92 E0\nG1 Z0.3 F600\nG1 X10 Y12 E0.5 F1800\n";
 
 // A figure of /proc/self/status in megabytes ("VmHWM", "VmRSS").
 double statusMegabytes(const char *field)
@@ -137,7 +121,7 @@ int main(int argc, char **argv)
     const QString data = fx->root() + "/data";
     for (int i = 0; i < kFolderFiles; ++i) {
         QFile file(QString("%1/part%2.gx").arg(data).arg(i, 4, 10, QChar('0')));
-        if (!file.open(QIODevice::WriteOnly) || file.write(headedFile(i)) < 0) {
+        if (!file.open(QIODevice::WriteOnly) || file.write(benchHeadedFile(i, kPrintableGcode)) < 0) {
             std::printf("cannot write the folder of headed files\n");
             return 1;
         }

@@ -2,24 +2,21 @@
 // of the copy, and how soon the first page of a big folder of headed files
 // has its thumbnails.
 #include "benchclock.h"
+#include "benchheadedfile.h"
 #include "cfilemanager.h"
 #include "thumbnailcache.h"
 #include "verifiedcopy.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImage>
 #include <QProcess>
 #include <QVector>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -111,22 +108,6 @@ void benchCopy(const QString &dir)
     std::printf("verified copy's speed relative to that: %.2f (goal >= 0.80)\n", median(toolsWall) / median(verifiedWall));
 }
 
-QByteArray headedFile(int index)
-{
-    QImage image(96, 96, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv(index % 360, 200, 200));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    uchar header[60] = {};
-    std::memcpy(header, "bench-gx-header!", 16);
-    qToLittleEndian<quint32>(60, header + 16);
-    qToLittleEndian<quint32>(60 + png.size(), header + 20);
-    qToLittleEndian<quint32>(60 + png.size(), header + 24);
-    return QByteArray(reinterpret_cast<const char *>(header), 60) + png + QByteArray(20000, ';');
-}
-
 // What the browser does before its first page is complete: list the folder
 // the way it does (folders, then each print suffix) and read the thumbnails
 // of the rows shown.
@@ -134,7 +115,7 @@ void benchFirstPage(const QString &dir)
 {
     for (int i = 0; i < kFolderFiles; ++i) {
         QFile file(QString("%1/part%2.gx").arg(dir).arg(i, 4, 10, QChar('0')));
-        if (!file.open(QIODevice::WriteOnly) || file.write(headedFile(i)) < 0) {
+        if (!file.open(QIODevice::WriteOnly) || file.write(benchHeadedFile(i, QByteArray(20000, ';'))) < 0) {
             std::printf("cannot write the folder of headed files\n");
             return;
         }

@@ -272,6 +272,10 @@ cannot be saved.</source>
 この印刷の停電復帰は
 オフになりました。</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -476,6 +480,10 @@ please check the extruder.</source>
  cancel load?</source>
         <translation>ロードを
 キャンセルしますか？</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
     </message>
 </context>
 <context>
@@ -1082,6 +1090,10 @@ Please restart the machine！</source>
     <message>
         <source>Completed!</source>
         <translation>完了しました！</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
     </message>
 </context>
 <context>

@@ -230,6 +230,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(labelText(page(), "label"), QStringLiteral("Homing failed"), 5000);
         QVERIFY(!page()->findChild<QLabel *>("label_logo")->isVisible());
         QVERIFY(button(page(), "back")->isVisible());
+        look("level-final-homing-failed");
         bench.mainWindow->moveMode = MOVE_MODE_MOVING;
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         QTest::mouseClick(button(page(), "back"), Qt::LeftButton);

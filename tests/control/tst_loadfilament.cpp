@@ -2,6 +2,7 @@
 #include "filamenttestkit.h"
 #include "loadfilament.h"
 #include "pageopener.h"
+#include "screencheck.h"
 
 #include <QtTest>
 
@@ -125,6 +126,8 @@ private slots:
         bench.fx->board().setForcedNozzleTemp(120.0);
         QTRY_COMPARE(labelText(page, "extruderTemp"), QStringLiteral("120"));
         QCOMPARE(labelText(page, "label"), QStringLiteral("Homing failed"));
+        QVERIFY(ScreenCheck::clippedTexts(page).isEmpty());
+        ScreenCheck::save(page, "load-homing-failed");
 
         QuestionAnswerer answerer(true);
         QTest::mouseClick(button(page, "close"), Qt::LeftButton);

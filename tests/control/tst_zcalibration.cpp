@@ -218,6 +218,8 @@ private slots:
         QVERIFY(!ExecuteReturnHome()->isHoming());
         QCOMPARE(calibration->status(), ZCalibration::RETURN_HOME_BEFORE_CALIBRATION);
         QVERIFY(!calibration->workerRunning());
+        QVERIFY(ScreenCheck::clippedTexts(calibration).isEmpty());
+        ScreenCheck::save(calibration, "zcalibration-homing-failed");
         QCOMPARE(bench.fx->count("M141 T132"), 0);
         closeAndCheckTheEnd();
         QVERIFY(!config()->getAutoSwitch());

@@ -13,6 +13,7 @@
 #include "pageopener.h"
 #include "platformlevel.h"
 #include "printericons.h"
+#include "screencheck.h"
 #include "simfixture.h"
 #include "timescale.h"
 
@@ -131,6 +132,8 @@ private slots:
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
         QTRY_VERIFY_WITH_TIMEOUT(!BuildPrint::instBuildPrint, kWaitMs);
         QTRY_COMPARE(dialogText(), QStringLiteral("Homing failed"));
+        QVERIFY(ScreenCheck::clippedTexts(OneButtonDialog::instOneButtonDialog).isEmpty());
+        ScreenCheck::save(OneButtonDialog::instOneButtonDialog, "print-homing-failed");
         QVERIFY(!OneLableDialog::instOneLableDialog);
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
         QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_READY);

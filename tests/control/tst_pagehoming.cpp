@@ -1,7 +1,10 @@
-// Notices over the pages as the person at the printer sees them: whole-screen
-// grabs of the VNC platform, which stacks windows as the device's framebuffer
-// does (in the order they are shown, without a stay-on-top hint).
+// Pages that home and the notices over them, against the simulated board:
+// the printing page when homing gives up or starts while the levelling page
+// closes, and notices as the person at the printer sees them in whole-screen
+// grabs of the VNC platform, which stacks windows as the device's
+// framebuffer does (in the order they are shown, without a stay-on-top hint).
 #include "buildprint.h"
+#include "executereturnhome.h"
 #include "filamenttestkit.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
@@ -59,7 +62,7 @@ int redPixels(const QRect &area)
 
 } // namespace
 
-class TestNoticesOnTop : public QObject {
+class TestPageHoming : public QObject {
     Q_OBJECT
     FilamentBench bench;
     QTranslator m_translator;
@@ -78,17 +81,38 @@ class TestNoticesOnTop : public QObject {
             QTest::newRow(qPrintable(language)) << language;
     }
 
-    QString writePrint()
+    // Heating, extents and `moves` extruding moves on one layer.
+    QString writePrint(const QString &name, int moves)
     {
         QByteArray g = "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nM82\nG92 E0\nG1 Z0.3 F600\n";
-        for (int i = 0; i < 20000; ++i)
+        for (int i = 0; i < moves; ++i)
             g += "G1 X" + QByteArray::number(10 + i % 50) + " Y" + QByteArray::number(10 + i % 37) + " E"
                  + QByteArray::number(i * 0.05, 'f', 2) + " F1800\n";
-        const QString path = bench.fx->root() + "/data/runout.gcode";
+        const QString path = bench.fx->root() + "/data/" + name;
         QFile file(path);
         if (file.open(QIODevice::WriteOnly))
             file.write(g);
         return path;
+    }
+
+    static BuildPrint *open(const QString &path)
+    {
+        BuildPrint::instBuildPrint = new BuildPrint(path, false);
+        return BuildPrint::instBuildPrint;
+    }
+
+    PlatformLevel *level() const { return PlatformLevel::instPlatformLevel; }
+
+    bool headAt(int x, int y) const
+    {
+        const sim::Position p = bench.fx->board().position();
+        return !OneLableDialog::instOneLableDialog && qRound(p.x) == x && qRound(p.y) == y && qAbs(p.z) < 0.01;
+    }
+
+    void pressLevelOk()
+    {
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        QTest::mouseClick(level()->findChild<QToolButton *>("ok"), Qt::LeftButton);
     }
 
 private slots:
@@ -110,6 +134,7 @@ private slots:
     }
     void init()
     {
+        TimeScale::setFactor(0.01);
         bench.reset();
         bench.fx->board().setFilament(sim::Filament::Present);
         getConfigFile()->configFile()->setBuzzerStatus(false);
@@ -133,6 +158,67 @@ private slots:
         QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog && !OneLableDialog::instOneLableDialog);
     }
 
+    // An X end-stop that never triggers: the start ends as a cancel before
+    // streaming (stop, both heaters off, the page's closing commands), the
+    // machine is READY again and the user reads why.
+    void homingThatGivesUpEndsTheStart()
+    {
+        bench.fx->board().setStuckEndstop('X', true);
+        open(writePrint("stuck.gcode", 5));
+        QCOMPARE(bench.mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
+        QTRY_VERIFY_WITH_TIMEOUT(!BuildPrint::instBuildPrint, kWaitMs);
+        QTRY_VERIFY(onScreen(message()));
+        QCOMPARE(textOf(message())->text(), QStringLiteral("Homing failed"));
+        QVERIFY(ScreenCheck::clippedTexts(message()).isEmpty());
+        ScreenCheck::saveScreen("print-homing-failed");
+        QVERIFY(!OneLableDialog::instOneLableDialog);
+        QCOMPARE(bench.mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
+        QCOMPARE(bench.mainWindow->moveMode.load(), MOVE_MODE_READY);
+        QCOMPARE(bench.fx->board().nozzleTarget(), 0);
+        QCOMPARE(bench.fx->board().bedTarget(), 0);
+
+        QStringList sent = bench.fx->motionCommands();
+        sent.removeAll("M113");
+        const int gaveUp = sent.indexOf("G1 X-320 F3000");
+        QVERIFY(gaveUp > 0);
+        QCOMPARE(sent.mid(gaveUp + 1), (QStringList{"M112", "G90",                           // the helper's stop
+                                                    "M112", "M140 S0", "M104 S0 T0",         // the cancel
+                                                    "M18", "M112", "M17 Y", "G92 E0", "M18"})); // the page's close
+        QVERIFY(!ExecuteReturnHome()->isHoming());
+    }
+
+    // A print that arrives while the levelling page shows "Leveling
+    // completed!" before it closes: the page's close leaves the print's
+    // homing and the machine status alone, and the print streams.
+    void printHomingOutlivesTheLevellingClose()
+    {
+        openPage(PlatformLevel::instPlatformLevel);
+        QTRY_VERIFY_WITH_TIMEOUT(headAt(27, 20), kWaitMs);
+        for (const QPoint &corner : {QPoint(270, 20), QPoint(270, 280), QPoint(27, 280)}) {
+            pressLevelOk();
+            QTRY_VERIFY_WITH_TIMEOUT(headAt(corner.x(), corner.y()), kWaitMs);
+        }
+        // Slower clocks: "Leveling completed!" stays 300 ms before the page
+        // closes, while the print's homing takes seconds from a head pushed
+        // far off by hand.
+        TimeScale::setFactor(0.1);
+        pressLevelOk();
+        QTRY_COMPARE_WITH_TIMEOUT(level()->findChild<QLabel *>("label")->text(), QStringLiteral("Leveling completed!"),
+                                  kWaitMs);
+        bench.fx->board().setTimeScale(10.0);
+        bench.fx->board().placeHead({200, 200, 350, 0});
+        bench.fx->board().clearLog();
+        BuildPrint *print = open(writePrint("lan.gcode", 2000));
+        QTRY_VERIFY(ExecuteReturnHome()->isHoming());
+        QTRY_VERIFY_WITH_TIMEOUT(!level(), kWaitMs);
+        QVERIFY(ExecuteReturnHome()->isHoming());
+        QCOMPARE(bench.mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
+        bench.fx->board().setTimeScale(1000.0);
+
+        QTRY_VERIFY_WITH_TIMEOUT(print->getPrinterFileSendStatus(), kWaitMs);
+        QVERIFY(bench.fx->waitForCommand("G1 Z0.3 F600", kWaitMs));
+        QCOMPARE(bench.fx->count("M18"), 0);
+    }
     void levellingNoticeLiesOverItsPage_data() { addLanguages(); }
 
     // The levelling page opens its "Pre-adjusting" notice before the page
@@ -164,7 +250,7 @@ private slots:
         QFETCH(QString, language);
         useLanguage(language);
         getConfigFile()->configFile()->setFilamentDetect(true);
-        BuildPrint::instBuildPrint = new BuildPrint(writePrint(), false);
+        open(writePrint("runout.gcode", 20000));
         QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
 
         // A heat-and-wait the board cannot finish holds its queue: the pause
@@ -211,8 +297,8 @@ int main(int argc, char *argv[])
     // Port 0: any free port, so that parallel runs do not collide.
     qputenv("QT_QPA_PLATFORM", "vnc:size=272x480:addr=127.0.0.1:port=0");
     QApplication app(argc, argv);
-    TestNoticesOnTop test;
+    TestPageHoming test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_noticesontop.moc"
+#include "tst_pagehoming.moc"

@@ -282,6 +282,10 @@ std::string BoardModel::answer(const GCode &command, double now)
             --m_cutPositionReplies;
             return reply.substr(0, reply.find(" Z:")); // lost its Z and E on the line
         }
+        if (m_nanPositionReplies > 0) {
+            --m_nanPositionReplies;
+            return format("X:%.2f Y:%.2f Z:nan E:%.2f", tidy(p.x), tidy(p.y), tidy(p.e), 0);
+        }
         return reply;
     }
     if (command.is('M', 119))

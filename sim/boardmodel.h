@@ -49,6 +49,7 @@ public:
         m_bedPlane = {z, risePerMmX, risePerMmY};
     }
     void setCutPositionReplies(int count) { m_cutPositionReplies = count; }
+    void setNanPositionReplies(int count) { m_nanPositionReplies = count; }
     void setFirmwareVersion(const std::string &version) { m_firmware = version; }
     void setM112Reply(const std::string &word) { m_m112Word = word; }
     void placeHead(const Position &machine, double now);
@@ -117,6 +118,7 @@ private:
     } m_bedPlane;
     std::array<bool, 3> m_stuck{};
     int m_cutPositionReplies = 0;
+    int m_nanPositionReplies = 0;
 
     Heater m_nozzle;
     Heater m_bed;

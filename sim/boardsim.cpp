@@ -344,6 +344,7 @@ void BoardSimulator::setBedPlane(double z, double risePerMmX, double risePerMmY)
     d->observe([&](double) { d->model.setBedPlane(z, risePerMmX, risePerMmY); });
 }
 void BoardSimulator::setCutPositionReplies(int count) { d->observe([&](double) { d->model.setCutPositionReplies(count); }); }
+void BoardSimulator::setNanPositionReplies(int count) { d->observe([&](double) { d->model.setNanPositionReplies(count); }); }
 void BoardSimulator::setFirmwareVersion(const std::string &version) { d->observe([&](double) { d->model.setFirmwareVersion(version); }); }
 void BoardSimulator::setBufferLineBlank(bool blank) { d->observe([&](double) { d->gpioBlank = blank; d->syncGpio(); }); }
 void BoardSimulator::setBaudThrottle(bool on) { d->observe([&](double) { d->throttle = on; }); }

@@ -51,6 +51,7 @@ public:
     // and its rise per millimetre along X and Y (a tilted bed).
     void setBedPlane(double z, double risePerMmX = 0, double risePerMmY = 0);
     void setCutPositionReplies(int count);     // the next `count` M114 replies end after Y
+    void setNanPositionReplies(int count);     // the next `count` M114 replies give Z as "nan"
     void setFirmwareVersion(const std::string &version);
     void setBufferLineBlank(bool blank);       // the buffer-check value file reads empty
     void setBaudThrottle(bool on);             // delay replies as a 115200 8N1 line would

@@ -272,6 +272,10 @@ cannot be saved.</source>
 本次打印的
 断电续打已关闭。</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>回零失败</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -475,6 +479,10 @@ please check the extruder.</source>
  cancel load?</source>
         <translation>确定要
 取消进料吗？</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>回零失败</translation>
     </message>
 </context>
 <context>
@@ -1079,6 +1087,10 @@ Please restart the machine！</source>
     <message>
         <source>Completed!</source>
         <translation>已完成！</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>回零失败</translation>
     </message>
 </context>
 <context>

@@ -272,6 +272,10 @@ cannot be saved.</source>
 for this print: its record
 cannot be saved.</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Homing failed</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -475,6 +479,10 @@ please check the extruder.</translation>
  cancel load?</source>
         <translation>Are you sure you want
 to cancel loading?</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Homing failed</translation>
     </message>
 </context>
 <context>
@@ -1081,6 +1089,10 @@ fewer than 8 characters</translation>
     <message>
         <source>Completed!</source>
         <translation>Completed!</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Homing failed</translation>
     </message>
 </context>
 <context>

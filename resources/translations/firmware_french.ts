@@ -272,6 +272,10 @@ cannot be saved.</source>
 désactivée pour ce travail :
 enregistrement impossible.</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Échec du retour à l&apos;origine</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -476,6 +480,10 @@ vérifiez l&apos;extrudeur.</translation>
  cancel load?</source>
         <translation>Voulez-vous vraiment
 annuler le chargement ?</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Échec du retour à l&apos;origine</translation>
     </message>
 </context>
 <context>
@@ -1085,6 +1093,10 @@ veuillez patienter...</translation>
     <message>
         <source>Completed!</source>
         <translation>Terminé !</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Échec du retour à l&apos;origine</translation>
     </message>
 </context>
 <context>

@@ -272,6 +272,10 @@ cannot be saved.</source>
 ist für diesen Druck aus:
 Speichern nicht möglich.</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Referenzfahrt fehlgeschlagen</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -476,6 +480,10 @@ bitte den Extruder prüfen.</translation>
  cancel load?</source>
         <translation>Laden wirklich
 abbrechen?</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Referenzfahrt fehlgeschlagen</translation>
     </message>
 </context>
 <context>
@@ -1085,6 +1093,10 @@ bitte warten...</translation>
     <message>
         <source>Completed!</source>
         <translation>Abgeschlossen!</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Referenzfahrt fehlgeschlagen</translation>
     </message>
 </context>
 <context>

@@ -276,6 +276,10 @@ cannot be saved.</source>
 この印刷の停電復帰は
 オフになりました。</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -485,6 +489,10 @@ please check the extruder.</source>
  cancel load?</source>
         <translation>ロードを
 キャンセルしますか？</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
     </message>
 </context>
 <context>
@@ -1113,6 +1121,10 @@ Please restart the machine！</source>
     <message>
         <source>Completed!</source>
         <translation>完了しました！</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>原点復帰に失敗しました</translation>
     </message>
 </context>
 <context>

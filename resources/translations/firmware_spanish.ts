@@ -272,6 +272,10 @@ cannot be saved.</source>
 en esta impresión: no se
 puede guardar el registro.</translation>
     </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Error al volver al origen</translation>
+    </message>
 </context>
 <context>
     <name>BuildSetting</name>
@@ -476,6 +480,10 @@ revise el extrusor.</translation>
  cancel load?</source>
         <translation>¿Seguro que desea
 cancelar la carga?</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Error al volver al origen</translation>
     </message>
 </context>
 <context>
@@ -1083,6 +1091,10 @@ menos de 8 caracteres</translation>
     <message>
         <source>Completed!</source>
         <translation>¡Completado!</translation>
+    </message>
+    <message>
+        <source>Homing failed</source>
+        <translation>Error al volver al origen</translation>
     </message>
 </context>
 <context>

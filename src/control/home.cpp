@@ -4,7 +4,6 @@
 #include "buzzerplay.h"
 #include "config.h"
 #include "executegetserialobject.h"
-#include "executereturnhome.h"
 #include "getconfigfile.h"
 #include "machinepageclose.h"
 #include "pageframe.h"
@@ -25,17 +24,13 @@ Home::Home(QWidget *parent)
 
     serialObject = ExecuteGetSerialObject()->serial();
     serialObject->serialSendCode(QStringLiteral("M17"));
-    ExecuteReturnHome()->setObject(this);
-    ExecuteReturnHome()->returnHome(false);
+    m_homing.start(false);
 }
 
 Home::~Home()
 {
     qDebug() << "home.cpp Home::~Home";
-    // Once homing has called back, the helper may already serve another page:
-    // only a homing still running is ours to stop.
-    if (!m_homed)
-        ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     closeMachinePage(serialObject);
     if (instHome == this)
         instHome = nullptr;
@@ -44,8 +39,7 @@ Home::~Home()
 
 void Home::checkReturnHomeDone()
 {
-    m_homed = true;
-    ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     // Absolute positioning from the homed corner, the extruder axes included.
     serialObject->serialSendCode(QStringLiteral("G90"));
     serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0 A0 B0"));
@@ -59,8 +53,8 @@ void Home::checkReturnHomeDone()
 
 void Home::returnHomeTimedOut()
 {
-    // The helper has stopped the machine and let go of this page.
-    m_homed = true;
+    // The helper has stopped the machine.
+    m_homing.release();
     ui->label->setText(tr("Homing failed"));
     ui->yes->setEnabled(true);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "homingclaim.h"
 #include "returnhomelistener.h"
 
 #include <QDialog>
@@ -27,5 +28,5 @@ public:
 private:
     Ui::Home *ui;
     SerialObject *serialObject = nullptr;
-    bool m_homed = false;
+    HomingClaim m_homing{this};
 };

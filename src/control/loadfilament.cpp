@@ -1,6 +1,5 @@
 #include "loadfilament.h"
 #include "executegetserialobject.h"
-#include "executereturnhome.h"
 #include "filamentheat.h"
 #include "motionidle.h"
 #include "pageframe.h"
@@ -39,8 +38,7 @@ LoadFilament::LoadFilament(bool isprint, QWidget *parent)
     ui->extruderTargetTemp->setText(FilamentHeat::targetText(extruderSetTemp));
 
     // X and Y only from a paused print: homing Z would lose the print's height.
-    ExecuteReturnHome()->setObject(this);
-    ExecuteReturnHome()->returnHome(m_isprint);
+    m_homing.start(m_isprint);
 
     connect(this, &LoadFilament::sig_abnormalTemperature, this, &LoadFilament::abnormalTemperature);
     connect(this, &LoadFilament::sig_closePage, this, &LoadFilament::closePage);
@@ -55,7 +53,8 @@ LoadFilament::~LoadFilament()
     stopSequence();
     if (m_cancelQuestion)
         m_cancelQuestion->close();
-    if (serialObject) {
+    // Another page's homing keeps the machine.
+    if (serialObject && !HomingClaim::homingUnderWay()) {
         serialObject->serialCheckCode(QStringLiteral("M112"));
         serialObject->serialSendCode(QStringLiteral("M18"));
     }
@@ -66,8 +65,15 @@ LoadFilament::~LoadFilament()
 
 void LoadFilament::stopSequence()
 {
-    ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     m_worker.stop();
+}
+
+void LoadFilament::leave()
+{
+    if (m_isprint && UnloadFilament::instUnloadFilament)
+        UnloadFilament::instUnloadFilament->show();
+    close();
 }
 
 void LoadFilament::performingLoadOperations()
@@ -80,7 +86,7 @@ int LoadFilament::performFilamentFeedingProcess()
 {
     const int t = FilamentHeat::guardedReadOut(m_worker, ui->extruderTemp, ui->extruderTargetTemp,
                                                m_extruderIsAbnormal, [this] { emit sig_abnormalTemperature(); });
-    if (t < 0)
+    if (t < 0 || m_homingFailed)
         return 1;
 
     switch (m_loadingFilamentProcess.load()) {
@@ -132,7 +138,7 @@ int LoadFilament::performFilamentFeedingProcess()
 
 void LoadFilament::checkReturnHomeDone()
 {
-    ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     // The guard may have tripped while homing ended: then the head stays put.
     if (m_extruderIsAbnormal)
         return;
@@ -151,10 +157,20 @@ void LoadFilament::checkReturnHomeDone()
     m_homeIsCompleted = true;
 }
 
+void LoadFilament::returnHomeTimedOut()
+{
+    // The helper has stopped the machine; the read-out keeps ticking so that
+    // the user sees the nozzle cool down.
+    m_homing.release();
+    m_homingFailed = true;
+    serialObject->stopHalvorIIHeating();
+    ui->label->setText(tr("Homing failed"));
+}
+
 void LoadFilament::abnormalTemperature()
 {
     // No park move may follow a stop for over-temperature.
-    ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     serialObject->serialCheckCode(QStringLiteral("M112"));
     serialObject->stopHalvorIIHeating();
     ui->label->setText(tr("Abnormal temperature,\nplease check the extruder."));
@@ -164,6 +180,10 @@ void LoadFilament::on_close_pressed()
 {
     if (m_extruderIsAbnormal) {
         emit sig_closePage();
+        return;
+    }
+    if (m_homingFailed) {
+        leave();
         return;
     }
     switch (m_loadingFilamentProcess.load()) {
@@ -177,11 +197,7 @@ void LoadFilament::on_close_pressed()
         stopSequence();
         serialObject->serialCheckCode(QStringLiteral("M112"));
         serialObject->stopHalvorIIHeating();
-        // From a paused print the material still has to be replaced: the
-        // unload page with its "Load" button comes back.
-        if (m_isprint && UnloadFilament::instUnloadFilament)
-            UnloadFilament::instUnloadFilament->show();
-        close();
+        leave();
         return;
     case LOADING_FILAMENT_FIFTH_FAST_SPEED:
         return;

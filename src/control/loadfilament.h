@@ -1,5 +1,6 @@
 #pragma once
 
+#include "homingclaim.h"
 #include "returnhomelistener.h"
 #include "stepworker.h"
 
@@ -47,6 +48,9 @@ public:
     int performFilamentFeedingProcess();
     // End of homing, on the GUI thread.
     void checkReturnHomeDone() override;
+    // An axis never reached its end-stop: the heater goes off, the sequence
+    // stops where it is and the button leaves the page without a question.
+    void returnHomeTimedOut() override;
 
     loading_filament_process_t state() const { return m_loadingFilamentProcess.load(); }
 
@@ -66,6 +70,9 @@ private:
     // Stops the sequence for good: the worker ends and homing stops at its
     // next check without calling back.
     void stopSequence();
+    // Closes at once; from a paused print the unload page comes back, since
+    // the material still has to be replaced.
+    void leave();
 
     Ui::LoadFilament *ui;
     SerialObject *serialObject = nullptr;
@@ -73,7 +80,9 @@ private:
     std::atomic<loading_filament_process_t> m_loadingFilamentProcess{LOADING_FILAMENT_FIRST_PREHEAT};
     std::atomic<bool> m_extruderIsAbnormal{false};
     std::atomic<bool> m_homeIsCompleted{false};
+    std::atomic<bool> m_homingFailed{false};
     bool m_completeClosePage = false;
     const bool m_isprint;
     QPointer<TwoButtonDialog> m_cancelQuestion;
+    HomingClaim m_homing{this};
 };

@@ -1,4 +1,5 @@
 #include "machinepageclose.h"
+#include "homingclaim.h"
 #include "mainwindow.h"
 #include "serialobject.h"
 
@@ -6,6 +7,8 @@
 
 void closeMachinePage(SerialObject *link)
 {
+    if (HomingClaim::homingUnderWay())
+        return;
     if (link) {
         link->serialCheckCode(QStringLiteral("M112"));
         link->serialSendCode(QStringLiteral("M18"));

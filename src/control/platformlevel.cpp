@@ -3,7 +3,6 @@
 #include "clickguard.h"
 #include "config.h"
 #include "executegetserialobject.h"
-#include "executereturnhome.h"
 #include "getconfigfile.h"
 #include "machinepageclose.h"
 #include "motionidle.h"
@@ -66,14 +65,13 @@ PlatformLevel::PlatformLevel(QWidget *parent)
 
     m_calibration_step = Step_Point1;
     checkReturnHome = Return_Home_Before_Check;
-    ExecuteReturnHome()->setObject(this);
-    ExecuteReturnHome()->returnHome(false);
+    m_homing.start(false);
 }
 
 PlatformLevel::~PlatformLevel()
 {
     qDebug() << "platformlevel.cpp PlatformLevel::~PlatformLevel";
-    ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     closeMachinePage(serialObject);
     closeBusyNotice();
     if (instPlatformLevel == this)
@@ -92,7 +90,7 @@ void PlatformLevel::paintEvent(QPaintEvent *event)
 void PlatformLevel::checkReturnHomeDone()
 {
     m_isMove = false;
-    ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     if (checkReturnHome == Return_Home_Before_Check) {
         serialObject->serialCheckCode(QStringLiteral("M112"));
         serialObject->serialSendCode(QStringLiteral("G90"));
@@ -109,11 +107,15 @@ void PlatformLevel::checkReturnHomeDone()
 
 void PlatformLevel::returnHomeTimedOut()
 {
+    m_homing.release();
     m_isMove = false;
     closeBusyNotice();
     ui->ok->hide();
     ui->label->setText(tr("Homing failed"));
     ui->label->show();
+    // After the fourth corner the logo stands where the back bar was.
+    ui->label_logo->hide();
+    ui->widget->show();
 }
 
 void PlatformLevel::platformLevelfirstStep()
@@ -188,8 +190,7 @@ void PlatformLevel::on_ok_clicked()
         serialObject->serialSendCode(QStringLiteral("G1 Z10 F300"));
         m_isMove = true;
         checkReturnHome = Return_Home_Check_Complete;
-        ExecuteReturnHome()->setObject(this);
-        ExecuteReturnHome()->returnHome(false);
+        m_homing.start(false);
         extruderCalibrationDone();
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "homingclaim.h"
 #include "returnhomelistener.h"
 
 #include <QDialog>
@@ -38,7 +39,8 @@ public:
     ~PlatformLevel() override;
 
     void checkReturnHomeDone() override;
-    // An axis that never reached its end-stop: say so; Back stays usable.
+    // An axis that never reached its end-stop: say so and give Back back,
+    // whichever of the two homings it was.
     void returnHomeTimedOut() override;
 
 protected:
@@ -60,6 +62,7 @@ private:
     Ui::PlatformLevel *ui;
     SerialObject *serialObject = nullptr;
     MotionIdlePoller *m_idlePoller;
+    HomingClaim m_homing{this};
     Check_Return_Home checkReturnHome = Return_Home_Before_Check;
     Calibration_Step m_calibration_step = Step_Point1;
     bool m_isMove = false;

@@ -1,7 +1,6 @@
 #include "zcalibration.h"
 #include "config.h"
 #include "executegetserialobject.h"
-#include "executereturnhome.h"
 #include "getconfigfile.h"
 #include "motionidle.h"
 #include "pageframe.h"
@@ -11,6 +10,8 @@
 
 #include <QDebug>
 #include <QToolButton>
+
+#include <cmath>
 
 ZCalibration *ZCalibration::instZCalibration = nullptr;
 
@@ -58,17 +59,19 @@ ZCalibration::ZCalibration(QWidget *parent)
     getConfigFile()->configFile()->setAutoSwitch(false);
     connect(this, &ZCalibration::sig_calibrationOnePoint, this, &ZCalibration::slot_updateOnePointUI);
 
-    ExecuteReturnHome()->setObject(this);
-    ExecuteReturnHome()->returnHome(false);
+    m_homing.start(false);
 }
 
 ZCalibration::~ZCalibration()
 {
-    ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     // The worker ends first, so that no step of the probing follows the stop.
     m_worker.stop();
-    m_serialObject->serialCheckCode(QStringLiteral("M18"));
-    m_serialObject->serialCheckCode(QStringLiteral("M112"));
+    // Another page's homing keeps the machine; the probe is stowed anyway.
+    if (!HomingClaim::homingUnderWay()) {
+        m_serialObject->serialCheckCode(QStringLiteral("M18"));
+        m_serialObject->serialCheckCode(QStringLiteral("M112"));
+    }
     m_serialObject->serialSendCode(QStringLiteral("M141 T90"));
     if (instZCalibration == this)
         instZCalibration = nullptr;
@@ -83,7 +86,7 @@ QString ZCalibration::moveCommand(int point)
 
 void ZCalibration::checkReturnHomeDone()
 {
-    ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     m_serialObject->serialCheckCode(QStringLiteral("M112"));
     m_serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0 A0 B0"));
     if (m_calibrationStatus != RETURN_HOME_BEFORE_CALIBRATION)
@@ -94,6 +97,12 @@ void ZCalibration::checkReturnHomeDone()
     emit sig_calibrationOnePoint(1);
     if (!m_worker.start([this] { return performAutoCalibrationProcess(); }))
         qCritical() << "zcalibration.cpp" << Q_FUNC_INFO << __LINE__ << "creare pthread error.";
+}
+
+void ZCalibration::returnHomeTimedOut()
+{
+    m_homing.release();
+    ui->showMessage->setText(tr("Homing failed"));
 }
 
 int ZCalibration::performAutoCalibrationProcess()
@@ -147,7 +156,7 @@ ZCalibration::one_point_step_t ZCalibration::onePointProcess(const QString &move
             break;
         const QString reply = m_serialObject->serialCheckCode(QStringLiteral("M114"));
         float x, y, z;
-        if (!StringBrevik::positionXYZ(reply, x, y, z)) {
+        if (!StringBrevik::positionXYZ(reply, x, y, z) || !std::isfinite(z)) {
             // A made-up height would bend the whole calibration: read again
             // at the next step.
             qWarning() << "zcalibration.cpp ZCalibration::onePointProcess unreadable position:" << reply;

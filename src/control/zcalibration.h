@@ -1,5 +1,6 @@
 #pragma once
 
+#include "homingclaim.h"
 #include "returnhomelistener.h"
 #include "stepworker.h"
 
@@ -56,6 +57,9 @@ public:
 
     // End of homing, on the GUI thread.
     void checkReturnHomeDone() override;
+    // An axis never reached its end-stop: nothing is probed; the page says
+    // so and Back leaves it.
+    void returnHomeTimedOut() override;
 
     // The worker's operations. One step: 0 to go on, -1 when finished.
     int performAutoCalibrationProcess();
@@ -88,4 +92,5 @@ private:
     std::atomic<calibration_status_t> m_calibrationStatus{RETURN_HOME_BEFORE_CALIBRATION};
     one_point_step_t m_onePointStep = STEP_1; // the worker's alone once it runs
     StepWorker m_worker;
+    HomingClaim m_homing{this};
 };

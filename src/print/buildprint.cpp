@@ -7,7 +7,6 @@
 #include "buildprintcommon.h"
 #include "clickguard.h"
 #include "executegetserialobject.h"
-#include "executereturnhome.h"
 #include "lan/myserver.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
@@ -88,8 +87,7 @@ BuildPrint::~BuildPrint()
         config()->setPowerOffResumePrintFileName("");
         FILESNAMESPACE::ResumePrintConfigSaveFile()->removeResumePrintConfigFile();
     }
-    if (m_homing)
-        ExecuteReturnHome()->setObject(nullptr);
+    m_homing.release();
     if (serialObject) {
         serialObject->serialSendCode(QStringLiteral("M18"));
         serialObject->serialCheckCode(QStringLiteral("M112"));

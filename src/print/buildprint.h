@@ -8,6 +8,7 @@
 // page. Its code lives in three files: buildprint.cpp (construction, screen,
 // accessors), buildprintstart.cpp (start sequence, status tick, board
 // helpers) and buildprintrun.cpp (pause, resume, cancel, completion).
+#include "homingclaim.h"
 #include "returnhomelistener.h"
 
 #include <QDialog>
@@ -39,6 +40,9 @@ public:
     ~BuildPrint() override;
 
     void checkReturnHomeDone() override;
+    // An axis never reached its end-stop: the start ends as a cancel before
+    // streaming does (heaters off, page closed) and the user is told why.
+    void returnHomeTimedOut() override;
 
     Print_State getPrintState() const { return printState; }
     int getPrintBuildTime();
@@ -136,7 +140,7 @@ private:
 
     // Homing runs from doorOpenProcess() until checkReturnHomeDone(); a pause
     // meanwhile must not move the head under the homing helper.
-    bool m_homing = false;
+    HomingClaim m_homing{this};
     bool m_homed = false;
     bool m_pausedWhileHoming = false;
     // A run-out pause is due in two seconds; the tick must not raise another.

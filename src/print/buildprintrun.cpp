@@ -36,6 +36,9 @@ void BuildPrint::on_play_pause_pressed()
     if (filamentChangeRunning())
         return;
     if (config()->getFilamentDetect() && mainWindow() && !mainWindow()->filamentCheckStatu()) {
+        // The modal message takes the release of this press: without it the
+        // button would stay drawn pressed (red) beneath the message.
+        ui->play_pause->setDown(false);
         if (!OneButtonDialog::instOneButtonDialog)
             (new OneButtonDialog(QString(),
                                  tr("Out of material.You can\nload more material to\ncontinue this print."),

@@ -7,7 +7,6 @@
 #include "buildprintcommon.h"
 #include "buzzerplay.h"
 #include "calibrationalgorithm.h"
-#include "executereturnhome.h"
 #include "headlift.h"
 #include "onebuttondialog.h"
 #include "printclock.h"
@@ -52,16 +51,14 @@ void *startPrintPthread(void *arg)
 void BuildPrint::doorOpenProcess()
 {
     serialObject->HeatingHalvorII(m_buildFileNozzleTemp, m_buildFilePlatformTemp);
-    ExecuteReturnHome()->setObject(this);
-    m_homing = true;
     if (m_isResumePrint) {
         sendCommands(HeadLift::commands(serialObject->serialCheckCode(QStringLiteral("M114")), kLiftMm, zRange));
-        ExecuteReturnHome()->returnHome(true);
+        m_homing.start(true);
     } else {
         PrintingAdjust adjust;
         serialObject->getPrintingAdjust(adjust);
         config()->setPrintDetail(m_buildFileNozzleTemp, m_buildFilePlatformTemp, adjust.speed, adjust.offset);
-        ExecuteReturnHome()->returnHome(false);
+        m_homing.start(false);
     }
     showExtruderTemp();
     setCommandButtonsEnabled(true);
@@ -69,8 +66,7 @@ void BuildPrint::doorOpenProcess()
 
 void BuildPrint::checkReturnHomeDone()
 {
-    ExecuteReturnHome()->setObject(nullptr);
-    m_homing = false;
+    m_homing.release();
     m_homed = true;
     deviationAbsoluteValue = 0;
     if (config()->getAutoSwitch()) {
@@ -90,6 +86,21 @@ void BuildPrint::checkReturnHomeDone()
         serialObject->serialSendCode(QStringLiteral("G1 X10 Y10 F2000"));
     }
     QTimer::singleShot(TimeScale::ms(1000), this, &BuildPrint::checkSpecifiedLocationMove);
+}
+
+void BuildPrint::returnHomeTimedOut()
+{
+    m_homing.release();
+    qCritical() << "BuildPrint: homing gave up before" << m_filePathName;
+    // Nothing has been sent of the file: the cancel before streaming stops
+    // the machine, switches both heaters off and closes the page.
+    printStop();
+    const QString text = tr("Homing failed");
+    if (OneButtonDialog::instOneButtonDialog)
+        OneButtonDialog::instOneButtonDialog->setLabelText(text);
+    else
+        new OneButtonDialog(QString(), text);
+    OneButtonDialog::instOneButtonDialog->show();
 }
 
 void BuildPrint::checkSpecifiedLocationMove()

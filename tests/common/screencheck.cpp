@@ -100,6 +100,24 @@ QImage grabScreen()
     return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
 }
 
+bool showsOnScreen(QWidget *widget)
+{
+    if (!widget->isVisible())
+        return false;
+    // Inside its edges: rounded corners let the window's backdrop through,
+    // which its own rendering and the screen may hold from different
+    // moments.
+    const int edge = 8;
+    const QRect area = widget->rect().adjusted(edge, edge, -edge, -edge);
+    QWidget *window = widget->window();
+    const QImage own = window->grab(area.translated(widget->mapTo(window, QPoint())))
+                           .toImage()
+                           .convertToFormat(QImage::Format_RGB32);
+    const QImage seen =
+        grabScreen().copy(area.translated(widget->mapToGlobal(QPoint()))).convertToFormat(QImage::Format_RGB32);
+    return own == seen;
+}
+
 void saveScreen(const QString &name)
 {
     const QString path = screenshotPath(name);

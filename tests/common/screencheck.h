@@ -33,6 +33,10 @@ void save(QWidget *screen, const QString &name);
 // whole screen, so whole-screen checks run on the VNC platform).
 QImage grabScreen();
 
+// The screen shows `widget` where it lies, exactly as its window paints it:
+// no other window lies over it. Needs the whole-screen grab (VNC platform).
+bool showsOnScreen(QWidget *widget);
+
 // With SCREENSHOT_DIR set, saves the whole screen there as <name>.png.
 void saveScreen(const QString &name);
 

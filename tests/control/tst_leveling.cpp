@@ -201,8 +201,6 @@ private slots:
         QCOMPARE(buzzerPlay::getInstance("pwm1")->queuedTotal(), tunes);
     }
 
-    // Back while the head travels to corner 2: the closing commands, READY,
-    // the busy notice gone and no poll of the board afterwards.
     // An end-stop that never triggers: no busy notice left for good, a
     // message instead, and Back still closes the page.
     void homingThatNeverEnds()
@@ -216,6 +214,34 @@ private slots:
         QTRY_VERIFY(!page());
     }
 
+    // The homing after "Complete" never ends: the message, and the back bar
+    // in place of the logo, so that the page can still be left.
+    void finalHomingThatNeverEnds()
+    {
+        openPage(PlatformLevel::instPlatformLevel);
+        QTRY_VERIFY_WITH_TIMEOUT(atCorner(27, 20), 10000);
+        for (const QPoint &corner : {QPoint(270, 20), QPoint(270, 280), QPoint(27, 280)}) {
+            pressOk();
+            QTRY_VERIFY_WITH_TIMEOUT(atCorner(corner.x(), corner.y()), 10000);
+        }
+        QCOMPARE(button(page(), "ok")->text(), pageText("Complete"));
+        bench.fx->board().setStuckEndstop('Z', true);
+        pressOk();
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(page(), "label"), QStringLiteral("Homing failed"), 5000);
+        QVERIFY(!page()->findChild<QLabel *>("label_logo")->isVisible());
+        QVERIFY(button(page(), "back")->isVisible());
+        look("level-final-homing-failed");
+        bench.mainWindow->moveMode = MOVE_MODE_MOVING;
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        QTest::mouseClick(button(page(), "back"), Qt::LeftButton);
+        QTRY_VERIFY(!page());
+        const QStringList sent = FilamentBench::foldHomingStops(bench.commands());
+        QCOMPARE(sent.mid(sent.size() - 2), (QStringList{"M112", "M18"}));
+        QCOMPARE(bench.mainWindow->moveMode.load(), MOVE_MODE_READY);
+    }
+
+    // Back while the head travels to corner 2: the closing commands, READY,
+    // the busy notice gone and no poll of the board afterwards.
     void backOnTheWayToCorner2()
     {
         openPage(PlatformLevel::instPlatformLevel);

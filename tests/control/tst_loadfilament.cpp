@@ -2,6 +2,7 @@
 #include "filamenttestkit.h"
 #include "loadfilament.h"
 #include "pageopener.h"
+#include "screencheck.h"
 
 #include <QtTest>
 
@@ -106,6 +107,35 @@ private slots:
         const QStringList raw = bench.commands();
         const QStringList commands = FilamentBench::foldHomingStops(raw);
         QCOMPARE(bench.fx->count("G1 Z100 F400") + bench.fx->count("G92 X0 Y0 Z0"), 0);
+        QCOMPARE(countExtrusion(commands), 0);
+        QCOMPARE(commands.mid(commands.size() - 2), (QStringList{"M112", "M18"}));
+        QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+    }
+
+    // An end-stop that never triggers: the heater goes off, the page says
+    // so, the read-out goes on, and the button leaves without a question;
+    // nothing is parked or pushed.
+    void homingThatNeverEnds()
+    {
+        bench.fx->board().setForcedNozzleTemp(235.0);
+        bench.fx->board().setStuckEndstop('Y', true);
+        LoadFilament *page = open();
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(page, "label"), QStringLiteral("Homing failed"), 5000);
+        QVERIFY(!ExecuteReturnHome()->isHoming());
+        QCOMPARE(bench.fx->board().nozzleTarget(), 0);
+        bench.fx->board().setForcedNozzleTemp(120.0);
+        QTRY_COMPARE(labelText(page, "extruderTemp"), QStringLiteral("120"));
+        QCOMPARE(labelText(page, "label"), QStringLiteral("Homing failed"));
+        QVERIFY(ScreenCheck::clippedTexts(page).isEmpty());
+        ScreenCheck::save(page, "load-homing-failed");
+
+        QuestionAnswerer answerer(true);
+        QTest::mouseClick(button(page, "close"), Qt::LeftButton);
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
+        QVERIFY(answerer.asked.isEmpty());
+        const QStringList raw = bench.commands();
+        const QStringList commands = FilamentBench::foldHomingStops(raw);
+        QCOMPARE(bench.fx->count("G1 Z100 F400"), 0);
         QCOMPARE(countExtrusion(commands), 0);
         QCOMPARE(commands.mid(commands.size() - 2), (QStringList{"M112", "M18"}));
         QVERIFY(bench.movesAfter(raw.size()).isEmpty());

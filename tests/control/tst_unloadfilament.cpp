@@ -180,6 +180,23 @@ private slots:
         QTest::mouseClick(button(unload, "back"), Qt::LeftButton);
     }
 
+    // Homing that gives up on the way back into the print: the button
+    // leaves the load page without a question and the unload page is back.
+    void failedHomingOnTheWayBackShowsTheUnloadPage()
+    {
+        UnloadFilament *unload = unloadFromPausedPrint();
+        bench.fx->board().setStuckEndstop('X', true);
+        QTest::mouseClick(button(unload, "btn_load"), Qt::LeftButton);
+        LoadFilament *load = LoadFilament::instLoadFilament;
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(load, "label"), QStringLiteral("Homing failed"), 5000);
+        QuestionAnswerer answerer(true);
+        QTest::mouseClick(button(load, "close"), Qt::LeftButton);
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
+        QVERIFY(answerer.asked.isEmpty());
+        QVERIFY(unload->isVisible() && button(unload, "btn_load")->isVisible());
+        QTest::mouseClick(button(unload, "back"), Qt::LeftButton);
+    }
+
     // The printing page may close the unload page at any moment of the load
     // behind it: the load worker is stopped before any closing command.
     void unloadPageClosedWhileLoading()

@@ -1,6 +1,8 @@
 // The nine-point Z calibration against a simulated tilted bed, and the
 // printing page using what it stored.
 #include "buildprint.h"
+#include "executereturnhome.h"
+#include "home.h"
 #include "filamenttestkit.h"
 #include "pageopener.h"
 #include "printertranslations.h"
@@ -13,11 +15,14 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-// The simulated bed: below zero at the front left, above at the back right.
-constexpr double kPlaneZ = -0.3, kRiseX = 0.002, kRiseY = 0.001;
+// The simulated bed: lowest at the back left, where point 1 is measured,
+// highest at the front right, where point 9 is: the bed's unevenness needs
+// the first and the last point.
+constexpr double kPlaneZ = -0.3, kRiseX = 0.002, kRiseY = -0.001;
 
 double bedAt(int point)
 {
@@ -88,9 +93,11 @@ private slots:
     {
         if (page())
             page()->close();
+        if (Home::instHome)
+            Home::instHome->close();
         if (BuildPrint::instBuildPrint)
             BuildPrint::instBuildPrint->printStop();
-        QTRY_VERIFY_WITH_TIMEOUT(!page() && !BuildPrint::instBuildPrint, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!page() && !BuildPrint::instBuildPrint && !Home::instHome, 10000);
     }
 
     // A whole run in which the first reading fails (both attempts of the
@@ -181,6 +188,61 @@ private slots:
         for (int point = 1; point <= ZCalibration::PointCount; ++point)
             QCOMPARE(config()->getAutoPoint(point) == kUntouched, point >= 4);
         QCoreApplication::removeTranslator(&translator);
+    }
+
+    // A position reply whose height reads "nan" is no height: the point is
+    // read again and the settings keep only real numbers.
+    void nanHeightStoresNothing()
+    {
+        bench.fx->board().setNanPositionReplies(1);
+        ZCalibration *calibration = open();
+        QTRY_VERIFY_WITH_TIMEOUT(calibration->status() >= ZCalibration::CALIBRATION_POINT2, 10000);
+        QVERIFY(bench.fx->count("M114") >= 2);
+        closeAndCheckTheEnd();
+        config()->reload();
+        QVERIFY2(qAbs(config()->getAutoPoint(1) - bedAt(1)) <= 0.01, qPrintable(QString::number(config()->getAutoPoint(1))));
+        QFile settings(bench.fx->root() + "/opt/PROGRAM/config/config.json");
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        const QByteArray text = settings.readAll().toLower();
+        QVERIFY(!text.contains("nan") && !text.contains("null"));
+    }
+
+    // An end-stop that never triggers: nothing is probed, the page says so
+    // instead of "Calibrating, please wait..." and Back leaves it; the old
+    // calibration stays off.
+    void homingThatNeverEnds()
+    {
+        bench.fx->board().setStuckEndstop('Z', true);
+        ZCalibration *calibration = open();
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(calibration, "showMessage"), QStringLiteral("Homing failed"), 5000);
+        QVERIFY(!ExecuteReturnHome()->isHoming());
+        QCOMPARE(calibration->status(), ZCalibration::RETURN_HOME_BEFORE_CALIBRATION);
+        QVERIFY(!calibration->workerRunning());
+        QVERIFY(ScreenCheck::clippedTexts(calibration).isEmpty());
+        ScreenCheck::save(calibration, "zcalibration-homing-failed");
+        QCOMPARE(bench.fx->count("M141 T132"), 0);
+        closeAndCheckTheEnd();
+        QVERIFY(!config()->getAutoSwitch());
+        for (int point = 1; point <= ZCalibration::PointCount; ++point)
+            QCOMPARE(config()->getAutoPoint(point), kUntouched);
+    }
+
+    // The page closes while the homing page homes: that homing goes on to
+    // its end, neither let go of nor stopped by the closing page.
+    void homingElsewhereOutlivesTheClose()
+    {
+        bench.fx->board().setStuckEndstop('X', true);
+        ZCalibration *calibration = open();
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(calibration, "showMessage"), QStringLiteral("Homing failed"), 5000);
+        bench.fx->board().setStuckEndstop('X', false);
+        // Far from the end-stops on a slower board: the homing outlasts the close.
+        bench.fx->board().placeHead({200, 200, 200, 0});
+        bench.fx->board().setTimeScale(100.0);
+        Home *home = openPage(Home::instHome);
+        QVERIFY(ExecuteReturnHome()->isHoming());
+        button(calibration, "back")->click();
+        QTRY_VERIFY(!page());
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(home, "label"), QStringLiteral("Homing completed"), 10000);
     }
 
     // A board that never reports idle keeps the page waiting at point 1;

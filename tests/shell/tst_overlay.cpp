@@ -8,7 +8,9 @@
 #include "twobuttondialog.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QTranslator>
 
 #include "screencheck.h"
@@ -141,6 +143,22 @@ private slots:
         later.show();
         busy->show();
         QTRY_VERIFY(cornerShowsDimmed(QColor(40, 120, 240)));
+        busy->close();
+    }
+
+    // A message that comes while a notice is shown is read alone; once it
+    // is answered the notice, still wanted, is back on top.
+    void noticeGivesWayToAMessageUntilAnswered()
+    {
+        auto *busy = new OneLableDialog("Pausing...");
+        busy->show();
+        QTRY_VERIFY(ScreenCheck::showsOnScreen(busy->findChild<QLabel *>("textLabel")));
+        auto *message = new OneButtonDialog(QString(), "Out of material.");
+        message->show();
+        QTRY_VERIFY(ScreenCheck::showsOnScreen(message->findChild<QLabel *>("textLabel")));
+        QVERIFY(!busy->isVisible());
+        message->findChild<QPushButton *>("okBtn")->click();
+        QTRY_VERIFY(ScreenCheck::showsOnScreen(busy->findChild<QLabel *>("textLabel")));
         busy->close();
     }
 };

@@ -4,6 +4,7 @@
 #include "serial.h"
 #include "stringbrevik.h"
 #include "sysroot.h"
+#include "timescale.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -78,6 +79,15 @@ bool onGuiThread()
 // board that does not respond may wait.
 constexpr int kGuiLockSliceMs = 20;
 constexpr int kGuiAttemptMs = 500;
+// How long a command the board did not take waits before it is tried again,
+// unless the board is heard from sooner.
+constexpr int kMustReachRetryMs = 1000;
+
+// The board took a command when it answered it, even without its slot count.
+bool delivered(const std::string &reply)
+{
+    return !isFailure(reply) || reply == kParseResultFailed;
+}
 
 } // namespace
 
@@ -96,15 +106,38 @@ SerialObject::SerialObject(const std::string &device, int gpioPin, QObject *pare
         qWarning() << "SerialObject: buffer-check line" << gpioPin << "not available";
 }
 
-SerialObject::~SerialObject() = default;
+SerialObject::~SerialObject()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mustReachMutex);
+        m_delivererStop = true;
+    }
+    m_mustReachWake.notify_all();
+    if (m_deliverer.joinable())
+        m_deliverer.join();
+}
 
-void SerialObject::setBoardResponding(bool responding)
+void SerialObject::setBoardResponding(bool responding, const char *why)
 {
     if (m_boardResponding.exchange(responding) != responding) {
         if (!responding)
-            qCritical() << "SerialObject: the motion board does not respond";
+            qCritical() << (why ? why : "SerialObject: the motion board does not respond");
+        else
+            m_mustReachWake.notify_all(); // what it missed can go now
         emit boardRespondingChanged(responding);
     }
+}
+
+void SerialObject::noteGarbledReply()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!garbledEpisode()) {
+        m_garbledSince = now;
+        return;
+    }
+    // A silence is noticed after two reply times without a word.
+    if (now - m_garbledSince >= std::chrono::milliseconds(2 * m_replyTimeoutMs.load()))
+        setBoardResponding(false, "SerialObject: the motion board answers only with garbled lines");
 }
 
 std::uint64_t SerialObject::writeFrame(const std::string &command)
@@ -121,6 +154,16 @@ std::uint64_t SerialObject::writeFrame(const std::string &command)
         m_serial->reopen();
     }
     return 0;
+}
+
+void SerialObject::heardFrom(const std::string &line)
+{
+    if (!hasKnownShape(line)) {
+        noteGarbledReply();
+        return;
+    }
+    m_garbledSince = {};
+    setBoardResponding(true);
 }
 
 // Replies come in frame order. A frame whose reply does not fit is one the
@@ -148,7 +191,7 @@ std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::st
                               .count();
         if (left <= 0 || !m_serial->readLine(reply, static_cast<int>(left)))
             return 0;
-        setBoardResponding(true);
+        heardFrom(reply);
         const std::uint64_t answered = assignReply(reply);
         if (answered >= id)
             return answered;
@@ -167,15 +210,19 @@ std::string SerialObject::exchangeLocked(const std::string &command)
     // Replies that came in between exchanges answer older frames.
     std::string reply;
     while (m_serial->readLine(reply, 0)) {
-        setBoardResponding(true);
+        heardFrom(reply);
         assignReply(reply);
     }
 
     std::uint64_t id = writeFrame(command);
     if (id == 0)
         return kSendFailed;
-    if (awaitAnswer(id, timeoutMs, reply) == id)
+    if (awaitAnswer(id, timeoutMs, reply) == id) {
+        // Noise that has lasted is no answer: nothing it says can be trusted.
+        if (!m_boardResponding.load() && !hasKnownShape(reply))
+            return kSendFailed;
         return reply;
+    }
     if (quick)
         return kSendFailed;
 
@@ -273,7 +320,7 @@ QString SerialObject::serialSendCode(QString command)
     return QString::fromStdString(sendFlowControlled(command.toStdString()));
 }
 
-std::string SerialObject::sendFlowControlled(const std::string &command)
+std::string SerialObject::sendFlowControlled(const std::string &command, std::uint64_t mustReachId)
 {
     NoCancellation guard;
     // One bound for the whole wait: for the buffer lock and for a free slot.
@@ -281,6 +328,10 @@ std::string SerialObject::sendFlowControlled(const std::string &command)
     std::unique_lock<std::timed_mutex> bufferLock(m_bufferMutex, std::defer_lock);
     if (!lockBuffer(bufferLock, deadline))
         return onGuiThread() && !m_boardResponding.load() ? kSendFailed : kGpioMutexTimeout;
+    // Sends are ordered by the buffer lock: a repeat that a newer command has
+    // replaced meanwhile must not overtake it.
+    if (mustReachId != 0 && !mustReachQueued(mustReachId))
+        return kSendFailed;
     std::string failure;
     if (!waitForBufferRoom(deadline, failure)) {
         qWarning() << "SerialObject::serialSendCode" << command.c_str() << failure.c_str();
@@ -293,6 +344,8 @@ std::string SerialObject::sendFlowControlled(const std::string &command)
             return kSendFailed;
         reply = exchangeLocked(command);
     }
+    if (delivered(reply))
+        dropReplaced(command);
     if (isFailure(reply))
         return reply;
     int freeCount;
@@ -325,32 +378,134 @@ bool SerialObject::serialReopen()
     return true;
 }
 
+// --- commands that must reach the board ---------------------------------------
+
+std::string SerialObject::mustReachSubject(const std::string &command)
+{
+    const std::string word = commandWord(command);
+    if (word == "M104" || word == "M109")
+        return "nozzle";
+    if (word == "M140" || word == "M190")
+        return "bed";
+    if (word == "G90" || word == "G91")
+        return "positioning";
+    if (word == "M17" || word == "M18" || word == "M84")
+        return "motors";
+    return word;
+}
+
+bool SerialObject::mustReachQueued(std::uint64_t id)
+{
+    std::lock_guard<std::mutex> lock(m_mustReachMutex);
+    return std::any_of(m_mustReach.begin(), m_mustReach.end(), [id](const MustReach &m) { return m.id == id; });
+}
+
+// A command that reached the board settles every waiting one about the same
+// thing: repeating an older heater-off after a newer heat-up would be wrong.
+void SerialObject::dropReplaced(const std::string &sentCommand)
+{
+    std::lock_guard<std::mutex> lock(m_mustReachMutex);
+    if (m_mustReach.empty())
+        return;
+    const std::string subject = mustReachSubject(sentCommand);
+    m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
+                                     [&subject](const MustReach &m) { return m.subject == subject; }),
+                      m_mustReach.end());
+}
+
+void SerialObject::sendMustReach(const QString &command)
+{
+    const std::string text = command.toStdString();
+    bool tryNow;
+    {
+        std::lock_guard<std::mutex> lock(m_mustReachMutex);
+        // Behind waiting commands it waits too, to keep their order.
+        tryNow = m_mustReach.empty() && m_boardResponding.load();
+    }
+    if (tryNow && delivered(sendFlowControlled(text)))
+        return;
+    qWarning() << "SerialObject:" << text.c_str() << "did not reach the board; it goes once the board answers";
+    {
+        std::lock_guard<std::mutex> lock(m_mustReachMutex);
+        const std::string subject = mustReachSubject(text);
+        m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
+                                         [&subject](const MustReach &m) { return m.subject == subject; }),
+                          m_mustReach.end());
+        m_mustReach.push_back({++m_lastMustReachId, text, subject});
+        if (!m_deliverer.joinable())
+            m_deliverer = std::thread(&SerialObject::deliverLoop, this);
+    }
+    m_mustReachWake.notify_all();
+}
+
+int SerialObject::undeliveredCount()
+{
+    std::lock_guard<std::mutex> lock(m_mustReachMutex);
+    return static_cast<int>(m_mustReach.size());
+}
+
+// Each attempt against a silent board is itself the look whether it is back;
+// between attempts the deliverer sleeps until someone hears from the board.
+void SerialObject::deliverLoop()
+{
+    std::unique_lock<std::mutex> lock(m_mustReachMutex);
+    for (;;) {
+        m_mustReachWake.wait(lock, [this] { return m_delivererStop || !m_mustReach.empty(); });
+        if (m_delivererStop)
+            return;
+        auto next = std::find_if(m_mustReach.begin(), m_mustReach.end(), [](const MustReach &m) {
+            return m.subject == "nozzle" || m.subject == "bed";
+        });
+        if (next == m_mustReach.end())
+            next = m_mustReach.begin();
+        const MustReach item = *next;
+        lock.unlock();
+        const bool sent = delivered(sendFlowControlled(item.command, item.id));
+        lock.lock();
+        if (sent)
+            qInfo() << "SerialObject:" << item.command.c_str() << "reached the board";
+        const bool replaced = std::none_of(m_mustReach.begin(), m_mustReach.end(),
+                                           [&item](const MustReach &m) { return m.id == item.id; });
+        if (sent || replaced)
+            continue;
+        m_mustReachWake.wait_for(lock, std::chrono::milliseconds(TimeScale::ms(kMustReachRetryMs)));
+    }
+}
+
+void SerialObject::sendHeater(const QString &command, int target)
+{
+    if (target == 0)
+        sendMustReach(command);
+    else
+        serialSendCode(command);
+}
+
 void SerialObject::Heating(int t)
 {
     m_nozzleTarget.store(t);
-    serialSendCode(QStringLiteral("M104 S%1 T0").arg(t));
+    sendHeater(QStringLiteral("M104 S%1 T0").arg(t), t);
 }
 
 void SerialObject::HeatingPlatform(int t)
 {
     m_bedTarget.store(t);
-    serialSendCode(QStringLiteral("M140 S%1").arg(t));
+    sendHeater(QStringLiteral("M140 S%1").arg(t), t);
 }
 
 void SerialObject::HeatingHalvorII(int nozzle, int platform)
 {
     m_bedTarget.store(platform);
-    serialSendCode(QStringLiteral("M140 S%1").arg(platform));
+    sendHeater(QStringLiteral("M140 S%1").arg(platform), platform);
     m_nozzleTarget.store(nozzle);
-    serialSendCode(QStringLiteral("M104 S%1 T0").arg(nozzle));
+    sendHeater(QStringLiteral("M104 S%1 T0").arg(nozzle), nozzle);
 }
 
 void SerialObject::stopHalvorIIHeating()
 {
     m_bedTarget.store(0);
-    serialSendCode(QStringLiteral("M140 S0"));
+    sendMustReach(QStringLiteral("M140 S0"));
     m_nozzleTarget.store(0);
-    serialSendCode(QStringLiteral("M104 S0 T0"));
+    sendMustReach(QStringLiteral("M104 S0 T0"));
 }
 
 void SerialObject::getPrintingAdjust(PrintingAdjust &out)

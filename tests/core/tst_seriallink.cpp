@@ -207,13 +207,15 @@ private slots:
 
         // A heat-up that reaches the board settles a heater-off still kept.
         fx.board().setSilent(true);
-        std::async(std::launch::async, [&] { link.Heating(0); }).get();
-        QCOMPARE(link.undeliveredCount(), 1);
+        QCOMPARE(std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); }).get(), QString(kSendFailed));
+        fx.board().clearLog();
+        link.Heating(0);
+        // The deliverer's attempt is lost once its probe is: it waits now.
+        QTRY_VERIFY(fx.count("M105") > 0);
         fx.board().setSilent(false);
         std::async(std::launch::async, [&] { link.Heating(210); }).get();
         QTRY_COMPARE(link.undeliveredCount(), 0);
         QCOMPARE(fx.board().nozzleTarget(), 210);
-        link.Heating(0);
     }
 
     void cancelledWorkerLeavesTheLinkUsable()

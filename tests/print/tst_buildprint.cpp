@@ -473,11 +473,12 @@ private slots:
         QVERIFY(!OneLableDialog::instOneLableDialog || !OneLableDialog::instOneLableDialog->isVisible());
         const QString notice = MainWindow::tr("The motion board does not respond.");
         QTRY_VERIFY(shownDialogSaying(notice));
-        OneButtonDialog *reason = shownDialogSaying("The print stopped:\nthe printer board\nstopped answering.");
+        OneButtonDialog *reason = shownDialogSaying(BuildPrint::tr("The print stopped:\nthe printer board\nstopped answering."));
         QCOMPARE(reason != nullptr, !cancelDuringSilence);
         if (reason) {
             QCOMPARE(OneButtonDialog::instOneButtonDialog, reason); // on top of the notice
             checkScreen(reason, "print_given_up");
+            ScreenCheck::saveScreen("print_given_up_screen");
             reason->close();
         }
         QVERIFY(shownDialogSaying(notice));

@@ -425,8 +425,10 @@ void SerialObject::sendMustReach(const QString &command)
     if (tryNow && delivered(sendFlowControlled(text)))
         return;
     qWarning() << "SerialObject:" << text.c_str() << "did not reach the board; it goes once the board answers";
+    bool delivererIdle;
     {
         std::lock_guard<std::mutex> lock(m_mustReachMutex);
+        delivererIdle = m_mustReach.empty();
         const std::string subject = mustReachSubject(text);
         m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
                                          [&subject](const MustReach &m) { return m.subject == subject; }),
@@ -435,7 +437,9 @@ void SerialObject::sendMustReach(const QString &command)
         if (!m_deliverer.joinable())
             m_deliverer = std::thread(&SerialObject::deliverLoop, this);
     }
-    m_mustReachWake.notify_all();
+    // A deliverer already at work tries again when the board is heard from.
+    if (delivererIdle)
+        m_mustReachWake.notify_all();
 }
 
 int SerialObject::undeliveredCount()

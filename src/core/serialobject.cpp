@@ -199,11 +199,10 @@ std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::st
     }
 }
 
-std::string SerialObject::exchangeLocked(const std::string &command)
+std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
 {
     if (m_closed.load())
         return kSendFailed;
-    const bool quick = !m_boardResponding.load() && onGuiThread();
     const int timeoutMs = quick ? std::min(kGuiAttemptMs, m_replyTimeoutMs.load()) : m_replyTimeoutMs.load();
     const std::string word = commandWord(command);
 
@@ -249,10 +248,16 @@ std::string SerialObject::exchangeLocked(const std::string &command)
     return kSendFailed;
 }
 
-bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock)
+// The GUI thread makes one short attempt while the board does not respond.
+// So does a thread that queued behind the exchange that found the board
+// silent: the silence has already lasted two reply times, and a print must
+// not wait through two more before it is given up.
+bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &shortAttempt)
 {
     if (!onGuiThread()) {
+        const bool respondingBefore = m_boardResponding.load();
         lock.lock();
+        shortAttempt = respondingBefore && !m_boardResponding.load();
         return true;
     }
     // The screen must not freeze behind another thread's exchange with a
@@ -261,6 +266,7 @@ bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock)
         if (!m_boardResponding.load())
             return false;
     }
+    shortAttempt = !m_boardResponding.load();
     return true;
 }
 
@@ -278,9 +284,10 @@ QString SerialObject::serialCheckCode(QString command)
 {
     NoCancellation guard;
     std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
-    if (!lockExchange(lock))
+    bool shortAttempt;
+    if (!lockExchange(lock, shortAttempt))
         return QString::fromLatin1(kSendFailed);
-    const std::string reply = exchangeLocked(command.toStdString());
+    const std::string reply = exchangeLocked(command.toStdString(), shortAttempt);
     int freeCount;
     if (firstNumber(reply, freeCount))
         m_freeSlots.store(freeCount);
@@ -340,9 +347,10 @@ std::string SerialObject::sendFlowControlled(const std::string &command, std::ui
     std::string reply;
     {
         std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
-        if (!lockExchange(lock))
+        bool shortAttempt;
+        if (!lockExchange(lock, shortAttempt))
             return kSendFailed;
-        reply = exchangeLocked(command);
+        reply = exchangeLocked(command, shortAttempt);
     }
     if (delivered(reply))
         dropReplaced(command);

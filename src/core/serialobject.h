@@ -41,7 +41,9 @@ struct PrintingAdjust {
 // After an exchange has found the board silent, or after its replies have been
 // line noise for as long, the link counts the board as not responding until a
 // reply of a known shape arrives; the GUI thread's exchanges then make one
-// short attempt and never queue behind another thread's long one.
+// short attempt and never queue behind another thread's long one, and an
+// exchange that waited behind the one that found the silence makes one short
+// attempt too.
 //
 // Commands whose loss leaves the machine unsafe (heaters off, motors off,
 // absolute mode) go through sendMustReach(): what the board did not take is
@@ -154,7 +156,8 @@ private:
         std::string word;
     };
 
-    std::string exchangeLocked(const std::string &command);
+    // `quick`: one short attempt, no probe (see lockExchange).
+    std::string exchangeLocked(const std::string &command, bool quick);
     std::uint64_t writeFrame(const std::string &command);
     // Reads replies until one answers `id` or a later frame, or until the
     // deadline (0: nothing answered).
@@ -166,7 +169,7 @@ private:
     void noteGarbledReply();
     void heardFrom(const std::string &line);
     bool garbledEpisode() const { return m_garbledSince.time_since_epoch().count() != 0; }
-    bool lockExchange(std::unique_lock<std::timed_mutex> &lock);
+    bool lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &shortAttempt);
     bool lockBuffer(std::unique_lock<std::timed_mutex> &lock, std::chrono::steady_clock::time_point deadline);
     // serialSendCode without text conversions, for the print loop.
     // `mustReachId` names the undelivered command being repeated; it is not

@@ -81,6 +81,27 @@ private slots:
         QVERIFY(clock.elapsed() < 1000 && link.boardResponding());
     }
 
+    // The print thread queued behind the poll that finds the board silent
+    // makes one short attempt, no second full one: a print is given up two
+    // reply times into a silence, not four.
+    void anExchangeQueuedBehindTheSilenceIsShort()
+    {
+        SimFixture fx;
+        QVERIFY(fx.ok());
+        SerialObject link("/dev/ttyS2", 131);
+        link.setReplyTimeoutMs(300);
+        fx.board().setSilent(true);
+        fx.board().clearLog();
+        auto poll = std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); });
+        QTRY_COMPARE(fx.count("M105"), 1);
+        auto print = std::async(std::launch::async, [&] { return link.serialSendCode("G1 X9 F3000"); });
+        QCOMPARE(poll.get(), QString(kSendFailed));
+        QCOMPARE(print.get(), QString(kSendFailed));
+        // The poll's probe is "M119"; a full attempt of the move would probe with "M105".
+        QCOMPARE(fx.board().commands(), (std::vector<std::string>{"M105", "M119", "G1 X9 F3000"}));
+        fx.board().setSilent(false);
+    }
+
     // A reply of a shape nobody reads, or without its count, answers its
     // command at once: no value, never a wait or a second send.
     void oddRepliesAnswerAtOnce()

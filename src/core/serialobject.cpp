@@ -222,8 +222,13 @@ std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
             return kSendFailed;
         return reply;
     }
-    if (quick)
+    if (quick) {
+        // The board has been silent for longer than two reply times: what
+        // this attempt wrote is as lost as what the silence swallowed, and a
+        // frame kept owed would take the next frame's reply.
+        m_owed.clear();
         return kSendFailed;
+    }
 
     // No reply in time. Writing the command again could run it twice, so ask
     // something harmless behind it: its answer without one for the command
@@ -248,16 +253,15 @@ std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
     return kSendFailed;
 }
 
-// The GUI thread makes one short attempt while the board does not respond.
-// So does a thread that queued behind the exchange that found the board
-// silent: the silence has already lasted two reply times, and a print must
-// not wait through two more before it is given up.
+// While the board does not respond every exchange makes one short attempt:
+// the silence has already lasted two reply times, a print must not wait
+// through two more before it is given up, and a board that answers again is
+// heard within the short attempt (or its late reply by the next exchange).
 bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &shortAttempt)
 {
     if (!onGuiThread()) {
-        const bool respondingBefore = m_boardResponding.load();
         lock.lock();
-        shortAttempt = respondingBefore && !m_boardResponding.load();
+        shortAttempt = !m_boardResponding.load();
         return true;
     }
     // The screen must not freeze behind another thread's exchange with a

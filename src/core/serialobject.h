@@ -40,10 +40,8 @@ struct PrintingAdjust {
 //
 // After an exchange has found the board silent, or after its replies have been
 // line noise for as long, the link counts the board as not responding until a
-// reply of a known shape arrives; the GUI thread's exchanges then make one
-// short attempt and never queue behind another thread's long one, and an
-// exchange that waited behind the one that found the silence makes one short
-// attempt too.
+// reply of a known shape arrives; exchanges then make one short attempt, and
+// the GUI thread's never queue behind another thread's long one.
 //
 // Commands whose loss leaves the machine unsafe (heaters off, motors off,
 // absolute mode) go through sendMustReach(): what the board did not take is

@@ -412,17 +412,20 @@ bool SerialObject::mustReachQueued(std::uint64_t id)
     return std::any_of(m_mustReach.begin(), m_mustReach.end(), [id](const MustReach &m) { return m.id == id; });
 }
 
+void SerialObject::forgetKeptLocked(const std::string &subject)
+{
+    m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
+                                     [&subject](const MustReach &m) { return m.subject == subject; }),
+                      m_mustReach.end());
+}
+
 // A command that reached the board settles every waiting one about the same
 // thing: repeating an older heater-off after a newer heat-up would be wrong.
 void SerialObject::dropReplaced(const std::string &sentCommand)
 {
     std::lock_guard<std::mutex> lock(m_mustReachMutex);
-    if (m_mustReach.empty())
-        return;
-    const std::string subject = mustReachSubject(sentCommand);
-    m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
-                                     [&subject](const MustReach &m) { return m.subject == subject; }),
-                      m_mustReach.end());
+    if (!m_mustReach.empty())
+        forgetKeptLocked(mustReachSubject(sentCommand));
 }
 
 void SerialObject::sendMustReach(const QString &command)
@@ -442,9 +445,7 @@ void SerialObject::sendMustReach(const QString &command)
         std::lock_guard<std::mutex> lock(m_mustReachMutex);
         delivererIdle = m_mustReach.empty();
         const std::string subject = mustReachSubject(text);
-        m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
-                                         [&subject](const MustReach &m) { return m.subject == subject; }),
-                          m_mustReach.end());
+        forgetKeptLocked(subject); // the newest word about it is the one to keep
         m_mustReach.push_back({++m_lastMustReachId, text, subject});
         if (!m_deliverer.joinable())
             m_deliverer = std::thread(&SerialObject::deliverLoop, this);
@@ -460,8 +461,9 @@ int SerialObject::undeliveredCount()
     return static_cast<int>(m_mustReach.size());
 }
 
-// Each attempt against a silent board is itself the look whether it is back;
-// between attempts the deliverer sleeps until someone hears from the board.
+// Each (short) attempt against a silent board is itself the look whether it
+// is back; between attempts the deliverer sleeps until someone hears from the
+// board, or for a second.
 void SerialObject::deliverLoop()
 {
     std::unique_lock<std::mutex> lock(m_mustReachMutex);

@@ -184,6 +184,7 @@ private:
     static std::string mustReachSubject(const std::string &command);
     bool mustReachQueued(std::uint64_t id);
     void dropReplaced(const std::string &sentCommand);
+    void forgetKeptLocked(const std::string &subject); // m_mustReachMutex held
     void deliverLoop();
     void sendHeater(const QString &command, int target);
 

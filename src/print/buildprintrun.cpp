@@ -130,7 +130,10 @@ void BuildPrint::slot_printPause()
 void BuildPrint::checkMove()
 {
     if (!isMotionIdle()) {
-        QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
+        if (printState == Print_State_Stop && !serialObject->boardResponding())
+            endWithoutBoard(); // silent while parking after a cancel
+        else
+            QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
         return;
     }
     if (printState == Print_State_Pause) {
@@ -205,11 +208,13 @@ void BuildPrint::slot_printQuit()
     if (printState != Print_State_Stop)
         takeEngineGiveUp();
     printState = Print_State_Stop;
+    // The engine may have quit between two lines before anyone found the
+    // board silent: the stop is what finds out then.
+    serialObject->serialCheckCode(QStringLiteral("M112"));
     if (!serialObject->boardResponding()) {
         endWithoutBoard();
         return;
     }
-    serialObject->serialCheckCode(QStringLiteral("M112"));
     serialObject->stopHalvorIIHeating();
     const QStringList lift = liftCommands(kLiftMm);
     serialObject->serialSendCode(QStringLiteral("G90"));

@@ -28,8 +28,8 @@ void usage(std::FILE *to)
                  "\n"
                  "Filament run-out: kill -USR1 PID makes the filament sensor report no\n"
                  "filament (with filament detection on, a running print pauses); kill -USR2 PID puts the filament\n"
-                 "back. A silent board: kill -HUP PID makes the board swallow every command\n"
-                 "without a reply, the next kill -HUP PID makes it answer again. run.sh prints\n"
+                 "back. A silent board: kill -URG PID makes the board swallow every command\n"
+                 "without a reply, the next kill -URG PID makes it answer again. run.sh prints\n"
                  "the PID.\n");
 }
 } // namespace
@@ -79,7 +79,7 @@ int main(int argc, char **argv)
     sigaddset(&stopSignals, SIGTERM);
     sigaddset(&stopSignals, SIGUSR1);
     sigaddset(&stopSignals, SIGUSR2);
-    sigaddset(&stopSignals, SIGHUP);
+    sigaddset(&stopSignals, SIGURG);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     sim::BoardSimulator board(root);
@@ -97,13 +97,13 @@ int main(int argc, char **argv)
     std::fprintf(stderr, "printer-sim: board on %s (%s/dev/ttyS2)\n", board.slavePath().c_str(),
                  root.c_str());
 
-    // The filament signals flip the sensor, the hang-up signal the silence;
+    // The filament signals flip the sensor, SIGURG the silence;
     // the others stop the board.
     int received = 0;
     bool silent = false;
     while (sigwait(&stopSignals, &received) == 0
-           && (received == SIGUSR1 || received == SIGUSR2 || received == SIGHUP)) {
-        if (received == SIGHUP) {
+           && (received == SIGUSR1 || received == SIGUSR2 || received == SIGURG)) {
+        if (received == SIGURG) {
             silent = !silent;
             board.setSilent(silent);
             std::fprintf(stderr, "printer-sim: board %s\n", silent ? "silent" : "answers again");

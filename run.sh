@@ -140,6 +140,7 @@ PY
 echo "Update server: $UPDATE_URL (requests in $UPDATES/requests.log)"
 echo "Sandbox: $SANDBOX (board commands in $SANDBOX/sim-commands.log)"
 echo "Filament run-out: kill -USR1 $SIM_PID (filament back: kill -USR2 $SIM_PID)"
+echo "Silent board: kill -URG $SIM_PID (again to make it answer)"
 
 # The USB stick, plugged in once the program listens for hot-plug events, so
 # that printing from USB works out of the box.

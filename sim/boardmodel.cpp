@@ -278,13 +278,13 @@ std::string BoardModel::answer(const GCode &command, double now)
     if (command.is('M', 114)) {
         const Position p = position(now);
         const std::string reply = format("X:%.2f Y:%.2f Z:%.2f E:%.2f", tidy(p.x), tidy(p.y), tidy(p.z), tidy(p.e));
+        if (m_nonFinitePositionReplies > 0) {
+            --m_nonFinitePositionReplies;
+            return reply.substr(0, reply.find(" Z:")) + " Z:nan E:inf";
+        }
         if (m_cutPositionReplies > 0) {
             --m_cutPositionReplies;
             return reply.substr(0, reply.find(" Z:")); // lost its Z and E on the line
-        }
-        if (m_nanPositionReplies > 0) {
-            --m_nanPositionReplies;
-            return format("X:%.2f Y:%.2f Z:nan E:%.2f", tidy(p.x), tidy(p.y), tidy(p.e), 0);
         }
         return reply;
     }

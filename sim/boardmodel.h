@@ -25,7 +25,11 @@ public:
     void setCapacity(int slots) { m_capacity = slots < 1 ? 1 : slots; }
     int capacity() const { return m_capacity; }
     int queued() const { return static_cast<int>(m_queue.size()); }
-    int freeSlots() const { return m_capacity > queued() ? m_capacity - queued() : 0; }
+    int freeSlots() const
+    {
+        const int held = queued() - (m_slotFreedAtStart && m_head.started ? 1 : 0);
+        return m_capacity > held ? m_capacity - held : 0;
+    }
     bool full() const { return freeSlots() == 0; }
 
     // Appends a slot-taking command; the caller checks full() first.
@@ -49,7 +53,9 @@ public:
         m_bedPlane = {z, risePerMmX, risePerMmY};
     }
     void setCutPositionReplies(int count) { m_cutPositionReplies = count; }
-    void setNanPositionReplies(int count) { m_nanPositionReplies = count; }
+    void setNonFinitePositionReplies(int count) { m_nonFinitePositionReplies = count; }
+    // Some boards free a command's slot as soon as it starts running.
+    void setSlotFreedAtStart(bool freed) { m_slotFreedAtStart = freed; }
     void setFirmwareVersion(const std::string &version) { m_firmware = version; }
     void setM112Reply(const std::string &word) { m_m112Word = word; }
     void placeHead(const Position &machine, double now);
@@ -118,7 +124,8 @@ private:
     } m_bedPlane;
     std::array<bool, 3> m_stuck{};
     int m_cutPositionReplies = 0;
-    int m_nanPositionReplies = 0;
+    int m_nonFinitePositionReplies = 0;
+    bool m_slotFreedAtStart = false;
 
     Heater m_nozzle;
     Heater m_bed;

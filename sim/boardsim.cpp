@@ -28,6 +28,8 @@ using Clock = std::chrono::steady_clock;
 constexpr int kBusyPollMs = 10;             // upper bound of a wait while the queue runs
 constexpr double kBitsPerByte = 10;         // 8N1
 constexpr double kBaud = 115200;
+// What a reply looks like after a bad cable or a wrong baud rate.
+const char *const kLineNoise = "\x8f#\xfa?|\x13\xc4%k\xe9=";
 
 double secondsBetween(Clock::time_point a, Clock::time_point b)
 {
@@ -103,6 +105,8 @@ struct BoardSimulator::Impl {
     void queueReply(const std::string &command, const std::string &body)
     {
         std::string text = garbage ? body : std::to_string(model.freeSlots()) + " " + body;
+        if (noisy)
+            text = kLineNoise;
         text += '\n';
         auto due = std::max(lastDue, Clock::now()) + std::chrono::milliseconds(replyDelayMs);
         if (const auto late = lateOnce.find(command); late != lateOnce.end()) {
@@ -141,6 +145,10 @@ struct BoardSimulator::Impl {
                 return;
             const std::string text = received.front();
             received.pop_front();
+            if (const auto lost = std::find(dropOnce.begin(), dropOnce.end(), text); lost != dropOnce.end()) {
+                dropOnce.erase(lost);
+                continue;
+            }
             logCommand(text);
             if (silent)
                 continue;
@@ -256,6 +264,8 @@ struct BoardSimulator::Impl {
     bool silent = false;
     bool gpioBlank = false;
     bool garbage = false;
+    bool noisy = false;
+    std::vector<std::string> dropOnce; // commands whose next frame is lost
     bool throttle = false;
     int replyDelayMs = 0;
     std::map<std::string, int> lateOnce; // command -> extra delay of its next reply
@@ -336,6 +346,9 @@ void BoardSimulator::setForcedNozzleTemp(std::optional<double> celsius) { d->obs
 void BoardSimulator::setForcedBedTemp(std::optional<double> celsius) { d->observe([&](double) { d->model.setForcedBedTemp(celsius); }); }
 void BoardSimulator::setSilent(bool silent) { d->observe([&](double) { d->silent = silent; }); }
 void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
+void BoardSimulator::setNoisyReplies(bool noisy) { d->observe([&](double) { d->noisy = noisy; }); }
+void BoardSimulator::dropNextFrame(const std::string &command) { d->observe([&](double) { d->dropOnce.push_back(command); }); }
+void BoardSimulator::setSlotFreedAtStart(bool freed) { d->observe([&](double) { d->model.setSlotFreedAtStart(freed); d->syncGpio(); }); }
 void BoardSimulator::setReplyDelayMs(int ms) { d->observe([&](double) { d->replyDelayMs = std::max(0, ms); }); }
 void BoardSimulator::delayReplyOnce(const std::string &command, int ms) { d->observe([&](double) { d->lateOnce[command] = std::max(0, ms); }); }
 void BoardSimulator::setStuckEndstop(char axis, bool stuck) { d->observe([&](double) { d->model.setStuckEndstop(axis, stuck); }); }
@@ -344,7 +357,7 @@ void BoardSimulator::setBedPlane(double z, double risePerMmX, double risePerMmY)
     d->observe([&](double) { d->model.setBedPlane(z, risePerMmX, risePerMmY); });
 }
 void BoardSimulator::setCutPositionReplies(int count) { d->observe([&](double) { d->model.setCutPositionReplies(count); }); }
-void BoardSimulator::setNanPositionReplies(int count) { d->observe([&](double) { d->model.setNanPositionReplies(count); }); }
+void BoardSimulator::setNonFinitePositionReplies(int count) { d->observe([&](double) { d->model.setNonFinitePositionReplies(count); }); }
 void BoardSimulator::setFirmwareVersion(const std::string &version) { d->observe([&](double) { d->model.setFirmwareVersion(version); }); }
 void BoardSimulator::setBufferLineBlank(bool blank) { d->observe([&](double) { d->gpioBlank = blank; d->syncGpio(); }); }
 void BoardSimulator::setBaudThrottle(bool on) { d->observe([&](double) { d->throttle = on; }); }

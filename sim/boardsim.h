@@ -44,6 +44,9 @@ public:
     void setForcedBedTemp(std::optional<double> celsius);
     void setSilent(bool silent);               // swallow commands, never reply
     void setGarbageReplies(bool garbage);      // replies without the leading number
+    void setNoisyReplies(bool noisy);          // every reply a line of noise; commands still act
+    void dropNextFrame(const std::string &command); // the next `command` is lost on the line: not taken, no reply
+    void setSlotFreedAtStart(bool freed);      // a command's slot frees when it starts, not when it ends
     void setReplyDelayMs(int ms);              // hold every reply this long
     void delayReplyOnce(const std::string &command, int ms); // hold the reply to the next `command` this long
     void setStuckEndstop(char axis, bool stuck); // that end-stop never triggers
@@ -51,7 +54,7 @@ public:
     // and its rise per millimetre along X and Y (a tilted bed).
     void setBedPlane(double z, double risePerMmX = 0, double risePerMmY = 0);
     void setCutPositionReplies(int count);     // the next `count` M114 replies end after Y
-    void setNanPositionReplies(int count);     // the next `count` M114 replies give Z as "nan"
+    void setNonFinitePositionReplies(int count); // the next `count` M114 replies give Z "nan", E "inf"
     void setFirmwareVersion(const std::string &version);
     void setBufferLineBlank(bool blank);       // the buffer-check value file reads empty
     void setBaudThrottle(bool on);             // delay replies as a 115200 8N1 line would

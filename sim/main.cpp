@@ -28,7 +28,9 @@ void usage(std::FILE *to)
                  "\n"
                  "Filament run-out: kill -USR1 PID makes the filament sensor report no\n"
                  "filament (with filament detection on, a running print pauses); kill -USR2 PID puts the filament\n"
-                 "back. run.sh prints the PID.\n");
+                 "back. A silent board: kill -URG PID makes the board swallow every command\n"
+                 "without a reply, the next kill -URG PID makes it answer again. run.sh prints\n"
+                 "the PID.\n");
 }
 } // namespace
 
@@ -77,6 +79,7 @@ int main(int argc, char **argv)
     sigaddset(&stopSignals, SIGTERM);
     sigaddset(&stopSignals, SIGUSR1);
     sigaddset(&stopSignals, SIGUSR2);
+    sigaddset(&stopSignals, SIGURG);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     sim::BoardSimulator board(root);
@@ -94,9 +97,18 @@ int main(int argc, char **argv)
     std::fprintf(stderr, "printer-sim: board on %s (%s/dev/ttyS2)\n", board.slavePath().c_str(),
                  root.c_str());
 
-    // The filament signals flip the sensor; the others stop the board.
+    // The filament signals flip the sensor, SIGURG the silence;
+    // the others stop the board.
     int received = 0;
-    while (sigwait(&stopSignals, &received) == 0 && (received == SIGUSR1 || received == SIGUSR2)) {
+    bool silent = false;
+    while (sigwait(&stopSignals, &received) == 0
+           && (received == SIGUSR1 || received == SIGUSR2 || received == SIGURG)) {
+        if (received == SIGURG) {
+            silent = !silent;
+            board.setSilent(silent);
+            std::fprintf(stderr, "printer-sim: board %s\n", silent ? "silent" : "answers again");
+            continue;
+        }
         board.setFilament(received == SIGUSR1 ? sim::Filament::Absent : sim::Filament::Present);
         std::fprintf(stderr, "printer-sim: filament %s\n", received == SIGUSR1 ? "run out" : "back");
     }

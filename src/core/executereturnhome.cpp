@@ -53,7 +53,7 @@ void CExecuteReturnHome::stop()
     m_timer.stop();
     SerialObject *link = ExecuteGetSerialObject()->serial();
     link->serialCheckCode(QStringLiteral("M112"));
-    link->serialSendCode(QStringLiteral("G90"));
+    link->sendMustReach(QStringLiteral("G90"));
 }
 
 void CExecuteReturnHome::check()

@@ -132,7 +132,10 @@ void PrintJob::trackInFlight(const std::string &command, const std::string &repl
     if (!StringBrevik::firstNumber(reply, freeCount))
         return; // unknown: keep all, an older record is the safe side
     m_boardCapacity = std::max(m_boardCapacity, freeCount);
-    const size_t held = static_cast<size_t>(m_boardCapacity - freeCount);
+    // Some boards free a move's slot when it starts: the move in progress is
+    // one more that has not surely run. Running a move twice on a resume is
+    // harmless, skipping the rest of one is not.
+    const size_t held = static_cast<size_t>(m_boardCapacity - freeCount) + 1;
     while (m_inFlight.size() > held)
         m_inFlight.pop_front();
 }
@@ -364,6 +367,10 @@ void PrintJob::run()
         if (outcome == Outcome::Over && !send(deferred.toStdString()))
             outcome = Outcome::Quit;
     }
+    // A print given up must not leave the heaters on: the link sends the
+    // heater-off once the board answers again.
+    if (m_linkDead)
+        m_link.stopHalvorIIHeating();
     if (outcome == Outcome::Over)
         emit m_link.printOver();
     else

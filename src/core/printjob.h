@@ -67,7 +67,7 @@ private:
     float m_lastReportedProgress = 0;
     bool m_linkDead = false;
     // The file line the commands being sent belong to, and the lines of the
-    // slot-taking commands the board may still hold, oldest first.
+    // slot-taking commands the board may still hold or still run, oldest first.
     long long m_sendingLine = 1;
     std::deque<long long> m_inFlight;
     int m_boardCapacity;

@@ -4,6 +4,7 @@
 #include "serial.h"
 #include "stringbrevik.h"
 #include "sysroot.h"
+#include "timescale.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -78,6 +79,15 @@ bool onGuiThread()
 // board that does not respond may wait.
 constexpr int kGuiLockSliceMs = 20;
 constexpr int kGuiAttemptMs = 500;
+// How long a command the board did not take waits before it is tried again,
+// unless the board is heard from sooner.
+constexpr int kMustReachRetryMs = 1000;
+
+// The board took a command when it answered it, even without its slot count.
+bool delivered(const std::string &reply)
+{
+    return !isFailure(reply) || reply == kParseResultFailed;
+}
 
 // Re-check intervals of the buffer-check line while the queue stays full:
 // doubling from the first to the last, a full queue costs the print thread
@@ -102,15 +112,38 @@ SerialObject::SerialObject(const std::string &device, int gpioPin, QObject *pare
         qWarning() << "SerialObject: buffer-check line" << gpioPin << "not available";
 }
 
-SerialObject::~SerialObject() = default;
+SerialObject::~SerialObject()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mustReachMutex);
+        m_delivererStop = true;
+    }
+    m_mustReachWake.notify_all();
+    if (m_deliverer.joinable())
+        m_deliverer.join();
+}
 
-void SerialObject::setBoardResponding(bool responding)
+void SerialObject::setBoardResponding(bool responding, const char *why)
 {
     if (m_boardResponding.exchange(responding) != responding) {
         if (!responding)
-            qCritical() << "SerialObject: the motion board does not respond";
+            qCritical() << (why ? why : "SerialObject: the motion board does not respond");
+        else
+            m_mustReachWake.notify_all(); // what it missed can go now
         emit boardRespondingChanged(responding);
     }
+}
+
+void SerialObject::noteGarbledReply()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!garbledEpisode()) {
+        m_garbledSince = now;
+        return;
+    }
+    // A silence is noticed after two reply times without a word.
+    if (now - m_garbledSince >= std::chrono::milliseconds(2 * m_replyTimeoutMs.load()))
+        setBoardResponding(false, "SerialObject: the motion board answers only with garbled lines");
 }
 
 std::uint64_t SerialObject::writeFrame(const std::string &command)
@@ -127,6 +160,16 @@ std::uint64_t SerialObject::writeFrame(const std::string &command)
         m_serial->reopen();
     }
     return 0;
+}
+
+void SerialObject::heardFrom(const std::string &line)
+{
+    if (!hasKnownShape(line)) {
+        noteGarbledReply();
+        return;
+    }
+    m_garbledSince = {};
+    setBoardResponding(true);
 }
 
 // Replies come in frame order. A frame whose reply does not fit is one the
@@ -154,7 +197,7 @@ std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::st
                               .count();
         if (left <= 0 || !m_serial->readLine(reply, static_cast<int>(left)))
             return 0;
-        setBoardResponding(true);
+        heardFrom(reply);
         const std::uint64_t answered = assignReply(reply);
         if (answered >= id)
             return answered;
@@ -162,28 +205,36 @@ std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::st
     }
 }
 
-std::string SerialObject::exchangeLocked(const std::string &command)
+std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
 {
     if (m_closed.load())
         return kSendFailed;
-    const bool quick = !m_boardResponding.load() && onGuiThread();
     const int timeoutMs = quick ? std::min(kGuiAttemptMs, m_replyTimeoutMs.load()) : m_replyTimeoutMs.load();
     const std::string word = commandWord(command);
 
     // Replies that came in between exchanges answer older frames.
     std::string reply;
     while (m_serial->readLine(reply, 0)) {
-        setBoardResponding(true);
+        heardFrom(reply);
         assignReply(reply);
     }
 
     std::uint64_t id = writeFrame(command);
     if (id == 0)
         return kSendFailed;
-    if (awaitAnswer(id, timeoutMs, reply) == id)
+    if (awaitAnswer(id, timeoutMs, reply) == id) {
+        // Noise that has lasted is no answer: nothing it says can be trusted.
+        if (!m_boardResponding.load() && !hasKnownShape(reply))
+            return kSendFailed;
         return reply;
-    if (quick)
+    }
+    if (quick) {
+        // The board has been silent for longer than two reply times: what
+        // this attempt wrote is as lost as what the silence swallowed, and a
+        // frame kept owed would take the next frame's reply.
+        m_owed.clear();
         return kSendFailed;
+    }
 
     // No reply in time. Writing the command again could run it twice, so ask
     // something harmless behind it: its answer without one for the command
@@ -208,10 +259,15 @@ std::string SerialObject::exchangeLocked(const std::string &command)
     return kSendFailed;
 }
 
-bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock)
+// While the board does not respond every exchange makes one short attempt:
+// the silence has already lasted two reply times, a print must not wait
+// through two more before it is given up, and a board that answers again is
+// heard within the short attempt (or its late reply by the next exchange).
+bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &shortAttempt)
 {
     if (!onGuiThread()) {
         lock.lock();
+        shortAttempt = !m_boardResponding.load();
         return true;
     }
     // The screen must not freeze behind another thread's exchange with a
@@ -220,6 +276,7 @@ bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock)
         if (!m_boardResponding.load())
             return false;
     }
+    shortAttempt = !m_boardResponding.load();
     return true;
 }
 
@@ -237,9 +294,10 @@ QString SerialObject::serialCheckCode(QString command)
 {
     NoCancellation guard;
     std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
-    if (!lockExchange(lock))
+    bool shortAttempt;
+    if (!lockExchange(lock, shortAttempt))
         return QString::fromLatin1(kSendFailed);
-    const std::string reply = exchangeLocked(command.toStdString());
+    const std::string reply = exchangeLocked(command.toStdString(), shortAttempt);
     int freeCount;
     if (firstNumber(reply, freeCount))
         m_freeSlots.store(freeCount);
@@ -284,7 +342,7 @@ QString SerialObject::serialSendCode(QString command)
     return QString::fromStdString(sendFlowControlled(command.toStdString()));
 }
 
-std::string SerialObject::sendFlowControlled(const std::string &command)
+std::string SerialObject::sendFlowControlled(const std::string &command, std::uint64_t mustReachId)
 {
     NoCancellation guard;
     // One bound for the whole wait: for the buffer lock and for a free slot.
@@ -292,6 +350,10 @@ std::string SerialObject::sendFlowControlled(const std::string &command)
     std::unique_lock<std::timed_mutex> bufferLock(m_bufferMutex, std::defer_lock);
     if (!lockBuffer(bufferLock, deadline))
         return onGuiThread() && !m_boardResponding.load() ? kSendFailed : kGpioMutexTimeout;
+    // Sends are ordered by the buffer lock: a repeat that a newer command has
+    // replaced meanwhile must not overtake it.
+    if (mustReachId != 0 && !mustReachQueued(mustReachId))
+        return kSendFailed;
     std::string failure;
     if (!waitForBufferRoom(deadline, failure)) {
         qWarning() << "SerialObject::serialSendCode" << command.c_str() << failure.c_str();
@@ -300,10 +362,13 @@ std::string SerialObject::sendFlowControlled(const std::string &command)
     std::string reply;
     {
         std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
-        if (!lockExchange(lock))
+        bool shortAttempt;
+        if (!lockExchange(lock, shortAttempt))
             return kSendFailed;
-        reply = exchangeLocked(command);
+        reply = exchangeLocked(command, shortAttempt);
     }
+    if (delivered(reply))
+        dropReplaced(command);
     if (isFailure(reply))
         return reply;
     int freeCount;
@@ -336,32 +401,140 @@ bool SerialObject::serialReopen()
     return true;
 }
 
+// --- commands that must reach the board ---------------------------------------
+
+std::string SerialObject::mustReachSubject(const std::string &command)
+{
+    const std::string word = commandWord(command);
+    if (word == "M104" || word == "M109")
+        return "nozzle";
+    if (word == "M140" || word == "M190")
+        return "bed";
+    if (word == "G90" || word == "G91")
+        return "positioning";
+    if (word == "M17" || word == "M18" || word == "M84")
+        return "motors";
+    return word;
+}
+
+bool SerialObject::mustReachQueued(std::uint64_t id)
+{
+    std::lock_guard<std::mutex> lock(m_mustReachMutex);
+    return std::any_of(m_mustReach.begin(), m_mustReach.end(), [id](const MustReach &m) { return m.id == id; });
+}
+
+void SerialObject::forgetKeptLocked(const std::string &subject)
+{
+    m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
+                                     [&subject](const MustReach &m) { return m.subject == subject; }),
+                      m_mustReach.end());
+}
+
+// A command that reached the board settles every waiting one about the same
+// thing: repeating an older heater-off after a newer heat-up would be wrong.
+void SerialObject::dropReplaced(const std::string &sentCommand)
+{
+    std::lock_guard<std::mutex> lock(m_mustReachMutex);
+    if (!m_mustReach.empty())
+        forgetKeptLocked(mustReachSubject(sentCommand));
+}
+
+void SerialObject::sendMustReach(const QString &command)
+{
+    const std::string text = command.toStdString();
+    bool tryNow;
+    {
+        std::lock_guard<std::mutex> lock(m_mustReachMutex);
+        // Behind waiting commands it waits too, to keep their order.
+        tryNow = m_mustReach.empty() && m_boardResponding.load();
+    }
+    if (tryNow && delivered(sendFlowControlled(text)))
+        return;
+    qWarning() << "SerialObject:" << text.c_str() << "did not reach the board; it goes once the board answers";
+    bool delivererIdle;
+    {
+        std::lock_guard<std::mutex> lock(m_mustReachMutex);
+        delivererIdle = m_mustReach.empty();
+        const std::string subject = mustReachSubject(text);
+        forgetKeptLocked(subject); // the newest word about it is the one to keep
+        m_mustReach.push_back({++m_lastMustReachId, text, subject});
+        if (!m_deliverer.joinable())
+            m_deliverer = std::thread(&SerialObject::deliverLoop, this);
+    }
+    // A deliverer already at work tries again when the board is heard from.
+    if (delivererIdle)
+        m_mustReachWake.notify_all();
+}
+
+int SerialObject::undeliveredCount()
+{
+    std::lock_guard<std::mutex> lock(m_mustReachMutex);
+    return static_cast<int>(m_mustReach.size());
+}
+
+// Each (short) attempt against a silent board is itself the look whether it
+// is back; between attempts the deliverer sleeps until someone hears from the
+// board, or for a second.
+void SerialObject::deliverLoop()
+{
+    std::unique_lock<std::mutex> lock(m_mustReachMutex);
+    for (;;) {
+        m_mustReachWake.wait(lock, [this] { return m_delivererStop || !m_mustReach.empty(); });
+        if (m_delivererStop)
+            return;
+        auto next = std::find_if(m_mustReach.begin(), m_mustReach.end(), [](const MustReach &m) {
+            return m.subject == "nozzle" || m.subject == "bed";
+        });
+        if (next == m_mustReach.end())
+            next = m_mustReach.begin();
+        const MustReach item = *next;
+        lock.unlock();
+        const bool sent = delivered(sendFlowControlled(item.command, item.id));
+        lock.lock();
+        if (sent)
+            qInfo() << "SerialObject:" << item.command.c_str() << "reached the board";
+        const bool replaced = std::none_of(m_mustReach.begin(), m_mustReach.end(),
+                                           [&item](const MustReach &m) { return m.id == item.id; });
+        if (sent || replaced)
+            continue;
+        m_mustReachWake.wait_for(lock, std::chrono::milliseconds(TimeScale::ms(kMustReachRetryMs)));
+    }
+}
+
+void SerialObject::sendHeater(const QString &command, int target)
+{
+    if (target == 0)
+        sendMustReach(command);
+    else
+        serialSendCode(command);
+}
+
 void SerialObject::Heating(int t)
 {
     m_nozzleTarget.store(t);
-    serialSendCode(QStringLiteral("M104 S%1 T0").arg(t));
+    sendHeater(QStringLiteral("M104 S%1 T0").arg(t), t);
 }
 
 void SerialObject::HeatingPlatform(int t)
 {
     m_bedTarget.store(t);
-    serialSendCode(QStringLiteral("M140 S%1").arg(t));
+    sendHeater(QStringLiteral("M140 S%1").arg(t), t);
 }
 
 void SerialObject::HeatingHalvorII(int nozzle, int platform)
 {
     m_bedTarget.store(platform);
-    serialSendCode(QStringLiteral("M140 S%1").arg(platform));
+    sendHeater(QStringLiteral("M140 S%1").arg(platform), platform);
     m_nozzleTarget.store(nozzle);
-    serialSendCode(QStringLiteral("M104 S%1 T0").arg(nozzle));
+    sendHeater(QStringLiteral("M104 S%1 T0").arg(nozzle), nozzle);
 }
 
 void SerialObject::stopHalvorIIHeating()
 {
     m_bedTarget.store(0);
-    serialSendCode(QStringLiteral("M140 S0"));
+    sendMustReach(QStringLiteral("M140 S0"));
     m_nozzleTarget.store(0);
-    serialSendCode(QStringLiteral("M104 S0 T0"));
+    sendMustReach(QStringLiteral("M104 S0 T0"));
 }
 
 void SerialObject::getPrintingAdjust(PrintingAdjust &out)

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 class Serial;
@@ -37,9 +38,15 @@ struct PrintingAdjust {
 // count, so two senders can never both use the last slot. Failures come back
 // in place of the reply as the texts of StringBrevik.
 //
-// After an exchange has found the board silent, the link counts the board as
-// not responding until any reply arrives; the GUI thread's exchanges then make
-// one short attempt and never queue behind another thread's long one.
+// After an exchange has found the board silent, or after its replies have been
+// line noise for as long, the link counts the board as not responding until a
+// reply of a known shape arrives; exchanges then make one short attempt, and
+// the GUI thread's never queue behind another thread's long one.
+//
+// Commands whose loss leaves the machine unsafe (heaters off, motors off,
+// absolute mode) go through sendMustReach(): what the board did not take is
+// kept and sent again, heaters first, as soon as the board answers; a later
+// command for the same thing that reached the board replaces it.
 class SerialObject : public QObject {
     Q_OBJECT
 public:
@@ -60,6 +67,13 @@ public:
     // install gives the printer back); false when the port does not open.
     bool serialReopen();
 
+    // A flow-controlled send that is repeated until the board has taken it.
+    // Never blocks while the board is known not to respond.
+    void sendMustReach(const QString &command);
+    // Commands still waiting for the board to take them.
+    int undeliveredCount();
+
+    // 0 switches a heater off; heater-off always reaches the board.
     void Heating(int t);
     void HeatingPlatform(int t);
     void HeatingHalvorII(int nozzle, int platform);
@@ -140,19 +154,39 @@ private:
         std::string word;
     };
 
-    std::string exchangeLocked(const std::string &command);
+    // `quick`: one short attempt, no probe (see lockExchange).
+    std::string exchangeLocked(const std::string &command, bool quick);
     std::uint64_t writeFrame(const std::string &command);
     // Reads replies until one answers `id` or a later frame, or until the
     // deadline (0: nothing answered).
     std::uint64_t awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply);
     std::uint64_t assignReply(const std::string &line);
-    void setBoardResponding(bool responding);
-    bool lockExchange(std::unique_lock<std::timed_mutex> &lock);
+    void setBoardResponding(bool responding, const char *why = nullptr);
+    // A line of no known shape: once nothing but such lines has come for as
+    // long as a silence takes to be noticed, the board counts as not responding.
+    void noteGarbledReply();
+    void heardFrom(const std::string &line);
+    bool garbledEpisode() const { return m_garbledSince.time_since_epoch().count() != 0; }
+    bool lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &shortAttempt);
     bool lockBuffer(std::unique_lock<std::timed_mutex> &lock, std::chrono::steady_clock::time_point deadline);
     // serialSendCode without text conversions, for the print loop.
-    std::string sendFlowControlled(const std::string &command);
+    // `mustReachId` names the undelivered command being repeated; it is not
+    // sent when a newer command has replaced it meanwhile.
+    std::string sendFlowControlled(const std::string &command, std::uint64_t mustReachId = 0);
     bool waitForBufferRoom(std::chrono::steady_clock::time_point deadline, std::string &failure);
     void sendOrDefer(const QString &command);
+
+    struct MustReach {
+        std::uint64_t id;
+        std::string command;
+        std::string subject; // what it sets: a later command for it replaces it
+    };
+    static std::string mustReachSubject(const std::string &command);
+    bool mustReachQueued(std::uint64_t id);
+    void dropReplaced(const std::string &sentCommand);
+    void forgetKeptLocked(const std::string &subject); // m_mustReachMutex held
+    void deliverLoop();
+    void sendHeater(const QString &command, int target);
 
     std::unique_ptr<Serial> m_serial;
     std::unique_ptr<Gpio> m_gpio;
@@ -173,4 +207,13 @@ private:
     std::atomic<bool> m_boardResponding{true};
     std::deque<OwedReply> m_owed; // oldest first; guarded by m_exchangeMutex
     std::uint64_t m_lastFrameId = 0;
+    // Start of a run of replies of no known shape; guarded by m_exchangeMutex.
+    std::chrono::steady_clock::time_point m_garbledSince{};
+
+    std::mutex m_mustReachMutex;
+    std::condition_variable m_mustReachWake;
+    std::deque<MustReach> m_mustReach; // in the order given
+    std::uint64_t m_lastMustReachId = 0;
+    bool m_delivererStop = false;
+    std::thread m_deliverer; // started with the first command the board did not take
 };

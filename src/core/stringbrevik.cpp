@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cctype>
+#include <cmath>
 
 namespace StringBrevik {
 
@@ -59,8 +60,12 @@ bool pieceValue(const QStringList &pieces, int labelIndex, const char *label, fl
     if (pieces.size() <= labelIndex + 1 || pieces.at(labelIndex) != QLatin1String(label))
         return false;
     bool ok = false;
-    value = pieces.at(labelIndex + 1).toFloat(&ok);
-    return ok;
+    const float read = pieces.at(labelIndex + 1).toFloat(&ok);
+    // "nan" and "inf" read as floats, but no board position is one.
+    if (!ok || !std::isfinite(read))
+        return false;
+    value = read;
+    return true;
 }
 } // namespace
 
@@ -135,7 +140,8 @@ bool temperatures(const QString &reply, Temperatures &out)
     t.nozzleTarget = rx.cap(2).toFloat(&ok2);
     t.bed = rx.cap(3).toFloat(&ok3);
     t.bedTarget = rx.cap(4).toFloat(&ok4);
-    if (!(ok1 && ok2 && ok3 && ok4))
+    if (!(ok1 && ok2 && ok3 && ok4) || !std::isfinite(t.nozzle) || !std::isfinite(t.nozzleTarget)
+        || !std::isfinite(t.bed) || !std::isfinite(t.bedTarget))
         return false;
     out = t;
     return true;
@@ -153,6 +159,23 @@ bool endStops(const QString &reply, EndStops &out)
     out.y = rx.cap(2) == QLatin1String("1");
     out.z = rx.cap(3) == QLatin1String("1");
     return true;
+}
+
+bool hasKnownShape(const std::string &reply)
+{
+    int count;
+    if (firstNumber(reply, count))
+        return true;
+    // Some boards leave out the count; their bodies are still readable.
+    const QString body = QString::fromStdString(reply).trimmed();
+    static const QStringList words = {QStringLiteral("ok"), QStringLiteral("F"), QStringLiteral("B"),
+                                      QStringLiteral("T"), QStringLiteral("Fail")};
+    Temperatures t;
+    EndStops e;
+    static const QRegExp position(QStringLiteral("^X:\\S+ Y:\\S+( Z:\\S+ E:\\S+)?$"));
+    static const QRegExp firmware(QStringLiteral("^FW\\S+$"));
+    return words.contains(body.section(QLatin1Char(' '), 0, 0)) || temperatures(body, t) || endStops(body, e)
+           || QRegExp(position).exactMatch(body) || QRegExp(firmware).exactMatch(body);
 }
 
 } // namespace StringBrevik

@@ -23,6 +23,13 @@ bool isFailure(const std::string &reply);
 bool firstNumber(const QString &reply, int &number);
 bool firstNumber(const std::string &reply, int &number);
 
+// Whether a line looks like something the board says: a reply that starts
+// with its free-slot count, or one of the reply bodies without it. Line noise
+// and a garbled line have no known shape.
+bool hasKnownShape(const std::string &reply);
+
+// Numbers read from replies are finite: "nan" or "inf" make a reply unreadable.
+
 // "M114": "<n> X:<x> Y:<y> Z:<z> E:<e>" split at blanks and colons, empty
 // pieces skipped, has X, Y and Z as pieces 2, 4 and 6 (E as 8).
 bool positionXYZ(const QString &reply, float &x, float &y, float &z);

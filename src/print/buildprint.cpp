@@ -89,11 +89,15 @@ BuildPrint::~BuildPrint()
     }
     m_homing.release();
     if (serialObject) {
-        serialObject->serialSendCode(QStringLiteral("M18"));
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->serialSendCode(QStringLiteral("M17 Y"));
-        serialObject->serialSendCode(QStringLiteral("G92 E0"));
-        serialObject->serialSendCode(QStringLiteral("M18"));
+        // Against a board that does not answer only the motors-off matters;
+        // the link sends it once the board is back.
+        if (serialObject->boardResponding()) {
+            serialObject->serialSendCode(QStringLiteral("M18"));
+            serialObject->serialCheckCode(QStringLiteral("M112"));
+            serialObject->serialSendCode(QStringLiteral("M17 Y"));
+            serialObject->serialSendCode(QStringLiteral("G92 E0"));
+        }
+        serialObject->sendMustReach(QStringLiteral("M18"));
     }
     if (mainWindow()) {
         mainWindow()->machineStatus = MACHINE_STATUS_READY;

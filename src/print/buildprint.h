@@ -110,6 +110,7 @@ private:
     bool filamentChangeRunning();
     void takeEngineGiveUp();
     void closeAfterStop();
+    void endWithoutBoard();
     void reportResumeRecordLost();
 
     SerialObject *serialObject = nullptr;

@@ -133,7 +133,10 @@ void BuildPrint::slot_printPause()
 void BuildPrint::checkMove()
 {
     if (!isMotionIdle()) {
-        QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
+        if (printState == Print_State_Stop && !serialObject->boardResponding())
+            endWithoutBoard(); // silent while parking after a cancel
+        else
+            QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
         return;
     }
     if (printState == Print_State_Pause) {
@@ -208,7 +211,13 @@ void BuildPrint::slot_printQuit()
     if (printState != Print_State_Stop)
         takeEngineGiveUp();
     printState = Print_State_Stop;
+    // The engine may have quit between two lines before anyone found the
+    // board silent: the stop is what finds out then.
     serialObject->serialCheckCode(QStringLiteral("M112"));
+    if (!serialObject->boardResponding()) {
+        endWithoutBoard();
+        return;
+    }
     serialObject->stopHalvorIIHeating();
     const QStringList lift = liftCommands(kLiftMm);
     serialObject->serialSendCode(QStringLiteral("G90"));
@@ -235,15 +244,24 @@ void BuildPrint::takeEngineGiveUp()
     serialObject->setPoweroffCancelPrint();
 }
 
+// Nothing can be lifted or parked while the board does not answer, and
+// waiting for it would keep a dead print on screen and on the LAN. The link
+// switches the heaters off and sets absolute positioning once the board
+// answers again; the page says at once that the print has ended.
+void BuildPrint::endWithoutBoard()
+{
+    serialObject->stopHalvorIIHeating();
+    serialObject->sendMustReach(QStringLiteral("G90"));
+    hideWait();
+    closeAfterStop();
+}
+
+// The reason gets a dialog of its own: one already open (the main window's
+// notice that the board does not respond) keeps its text underneath.
 void BuildPrint::closeAfterStop()
 {
-    if (!m_stopReason.isEmpty()) {
-        if (OneButtonDialog::instOneButtonDialog)
-            OneButtonDialog::instOneButtonDialog->setLabelText(m_stopReason);
-        else
-            new OneButtonDialog(QString(), m_stopReason);
-        OneButtonDialog::instOneButtonDialog->show();
-    }
+    if (!m_stopReason.isEmpty())
+        (new OneButtonDialog(QString(), m_stopReason))->show();
     close();
 }
 

@@ -194,7 +194,7 @@ private slots:
     // read again and the settings keep only real numbers.
     void nanHeightStoresNothing()
     {
-        bench.fx->board().setNanPositionReplies(1);
+        bench.fx->board().setNonFinitePositionReplies(1);
         ZCalibration *calibration = open();
         QTRY_VERIFY_WITH_TIMEOUT(calibration->status() >= ZCalibration::CALIBRATION_POINT2, 10000);
         QVERIFY(bench.fx->count("M114") >= 2);

@@ -366,6 +366,54 @@ private slots:
                  qPrintable(QString("resumed at %1, first move not run %2").arg(record + 1).arg(firstNotRun)));
     }
 
+    // A long move holds the board while the queue fills behind it. However
+    // the board counts that move's slot, and with commands that take no slot
+    // between the moves, the record never names the long move as done (a
+    // resume would skip the rest of it) and lags it by at most one move.
+    void recordNeverPassesTheMoveInProgress_data()
+    {
+        QTest::addColumn<bool>("slotFreedAtStart");
+        QTest::addColumn<bool>("messagesBetweenMoves");
+        QTest::newRow("slot held while running, M117 between moves") << false << true;
+        QTest::newRow("slot freed when a move starts") << true << false;
+    }
+
+    void recordNeverPassesTheMoveInProgress()
+    {
+        QFETCH(bool, slotFreedAtStart);
+        QFETCH(bool, messagesBetweenMoves);
+        SimFixture fx(20.0);
+        QVERIFY(fx.ok());
+        getConfigFile()->configFile()->reload();
+        fx.board().setSlotFreedAtStart(slotFreedAtStart);
+        QList<QByteArray> lines = {"G90", "G1 F6000"};
+        for (int i = 1; i <= 20; ++i)
+            lines << "G1 X" + QByteArray::number(i);
+        lines << "G1 X300 F1"; // minutes long
+        const qint64 longMove = lines.size();
+        for (int i = 0; i < 40; ++i) {
+            if (messagesBetweenMoves)
+                lines << "M117 move " + QByteArray::number(i);
+            lines << "G1 X" + QByteArray::number(299 - i) + " F6000";
+        }
+        const QString path = writeFile(fx.root(), "long.gcode", lines.join('\n') + '\n');
+        SerialObject link("/dev/ttyS2", 131);
+        link.setBufferWaitMs(50);
+        link.slo_printCtlInit();
+        PrintRun t(link, path);
+        // Full behind the long move: it and 15 more hold all 16 slots, or it
+        // runs and 16 more wait.
+        const int movesBehind = slotFreedAtStart ? 16 : 15;
+        const std::string lastTaken = "G1 X" + std::to_string(300 - movesBehind) + " F6000";
+        QTRY_VERIFY_WITH_TIMEOUT(fx.count(lastTaken) == 1 && fx.board().queuedCommands() == movesBehind + 1, 10000);
+        link.slo_printingQuit(); // the saver writes its last line as the job ends
+        t.join();
+        qint64 record = 0;
+        QVERIFY(FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(record));
+        QVERIFY2(record < longMove && record >= longMove - 2,
+                 qPrintable(QString("record %1, long move on line %2").arg(record).arg(longMove)));
+    }
+
     // A long heat-up at the head of a full queue, a late reply and replies
     // without their slot count: buffer waits run out while the board
     // answers, no line goes out twice, and the print completes.

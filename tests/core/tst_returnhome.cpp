@@ -92,6 +92,27 @@ private slots:
         // X reached, then the time-out stop leaves the board absolute.
         QCOMPARE(fx->motionCommands().mid(4), (QStringList{"G1 Y-320 F3000", "M112", "G90"}));
     }
+
+    // A board silent through a homing time-out still ends up absolute: the
+    // stop's "G90" reaches it once it answers again.
+    void stopAgainstASilentBoardLeavesItAbsoluteOnceBack()
+    {
+        moveAwayFromHome();
+        link()->setReplyTimeoutMs(100);
+        fx->board().setStuckEndstop('X', true);
+        CountingListener listener;
+        ExecuteReturnHome()->setObject(&listener);
+        ExecuteReturnHome()->returnHome(true);
+        fx->board().setSilent(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!ExecuteReturnHome()->isHoming(), 10000);
+        ExecuteReturnHome()->setObject(nullptr);
+        QCOMPARE(listener.timeOuts, 1);
+        QVERIFY(!fx->board().absoluteMode());
+        fx->board().setStuckEndstop('X', false);
+        fx->board().setSilent(false);
+        QTRY_VERIFY(fx->board().absoluteMode() && link()->undeliveredCount() == 0);
+        link()->setReplyTimeoutMs(5000);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestReturnHome)

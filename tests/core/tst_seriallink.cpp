@@ -81,6 +81,30 @@ private slots:
         QVERIFY(clock.elapsed() < 1000 && link.boardResponding());
     }
 
+    // The print thread queued behind the poll that finds the board silent
+    // makes one short attempt, no second full one: a print is given up two
+    // reply times into a silence, not four. A short attempt hears the board
+    // as soon as it answers again.
+    void anExchangeQueuedBehindTheSilenceIsShort()
+    {
+        SimFixture fx;
+        QVERIFY(fx.ok());
+        SerialObject link("/dev/ttyS2", 131);
+        link.setReplyTimeoutMs(300);
+        fx.board().setSilent(true);
+        fx.board().clearLog();
+        auto poll = std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); });
+        QTRY_COMPARE(fx.count("M105"), 1);
+        auto print = std::async(std::launch::async, [&] { return link.serialSendCode("G1 X9 F3000"); });
+        QCOMPARE(poll.get(), QString(kSendFailed));
+        QCOMPARE(print.get(), QString(kSendFailed));
+        // The poll's probe is "M119"; a full attempt of the move would probe with "M105".
+        QCOMPARE(fx.board().commands(), (std::vector<std::string>{"M105", "M119", "G1 X9 F3000"}));
+        fx.board().setSilent(false);
+        QVERIFY(!isFailure(std::async(std::launch::async, [&] { return link.serialSendCode("G1 X8 F3000"); }).get()));
+        QVERIFY(link.boardResponding());
+    }
+
     // A reply of a shape nobody reads, or without its count, answers its
     // command at once: no value, never a wait or a second send.
     void oddRepliesAnswerAtOnce()
@@ -95,6 +119,127 @@ private slots:
         QCOMPARE(link.serialSendCode("G1 E5 F300"), QString(kParseResultFailed));
         QVERIFY(clock.elapsed() < 2000);
         QCOMPARE(fx.count("G1 E5 F300"), 1);
+    }
+
+    // Line noise for as long as a silence takes to be noticed: the board
+    // counts as not responding, said once in the log; exchanges then fail
+    // instead of returning the noise, until a proper reply comes.
+    void lastingNoiseCountsAsNotResponding()
+    {
+        SimFixture fx;
+        QVERIFY(fx.ok());
+        SerialObject link("/dev/ttyS2", 131);
+        link.setReplyTimeoutMs(100);
+        int changes = 0;
+        connect(&link, &SerialObject::boardRespondingChanged, this, [&changes] { ++changes; }, Qt::QueuedConnection);
+        static int garbledLines;
+        garbledLines = 0;
+        static QtMessageHandler previous;
+        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            garbledLines += text.contains("garbled");
+            previous(type, context, text);
+        });
+        fx.board().setNoisyReplies(true);
+        QElapsedTimer clock;
+        clock.start();
+        auto worker = std::async(std::launch::async, [&] {
+            QString last;
+            while (link.boardResponding() && clock.elapsed() < 5000)
+                last = link.serialCheckCode("M105");
+            return link.serialCheckCode("M105") + '|' + link.serialSendCode("G1 X3 F3000");
+        });
+        QCOMPARE(worker.get(), QString(kSendFailed) + '|' + kSendFailed);
+        QVERIFY2(clock.elapsed() >= 200, qPrintable(QString::number(clock.elapsed())));
+        fx.board().setNoisyReplies(false);
+        Temperatures t;
+        QVERIFY(temperatures(std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); }).get(), t));
+        QVERIFY(link.boardResponding());
+        qInstallMessageHandler(previous);
+        QCOMPARE(garbledLines, 1);
+        QTRY_COMPARE(changes, 2);
+    }
+
+    // A frame lost on the line is written again once a probe behind it
+    // shows that the board never took it; the board runs it once.
+    void aFrameTheBoardNeverTookIsSentAgain()
+    {
+        SimFixture fx;
+        QVERIFY(fx.ok());
+        SerialObject link("/dev/ttyS2", 131);
+        link.setReplyTimeoutMs(150);
+        fx.board().dropNextFrame("G1 X7 F3000");
+        const QString reply = std::async(std::launch::async, [&] { return link.serialSendCode("G1 X7 F3000"); }).get();
+        QVERIFY2(!isFailure(reply), qPrintable(reply));
+        QCOMPARE(fx.count("G1 X7 F3000"), 1);
+        QTRY_COMPARE(qRound(fx.board().position().x), 7);
+        QVERIFY(link.boardResponding());
+    }
+
+    // A position with "nan" in it is no reading, and the next one is read
+    // as usual: the odd reply answered its own frame.
+    void nonFinitePositionIsNoReading()
+    {
+        SimFixture fx;
+        QVERIFY(fx.ok());
+        SerialObject link("/dev/ttyS2", 131);
+        fx.board().placeHead({10, 20, 30, 0});
+        fx.board().setNonFinitePositionReplies(1);
+        float x = -1, y = -1, z = -1;
+        const QString odd = link.serialCheckCode("M114");
+        QVERIFY2(odd.contains("nan") && !positionXYZ(odd, x, y, z), qPrintable(odd));
+        QVERIFY(positionXYZ(link.serialCheckCode("M114"), x, y, z));
+        QCOMPARE(qRound(z), 30);
+    }
+
+    // Heater-off, absolute mode and motors-off given while the board is
+    // silent cost the screen nothing and reach the board once it answers,
+    // heaters first; a heat-up that failed replaces nothing.
+    void mustReachCommandsArriveWhenTheBoardAnswers()
+    {
+        SimFixture fx;
+        QVERIFY(fx.ok());
+        SerialObject link("/dev/ttyS2", 131);
+        link.setReplyTimeoutMs(100);
+        link.HeatingHalvorII(200, 60);
+        link.serialSendCode("M17");
+        link.serialSendCode("G91");
+        fx.board().setSilent(true);
+        QCOMPARE(std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); }).get(), QString(kSendFailed));
+        fx.board().clearLog();
+        QElapsedTimer clock;
+        clock.start();
+        link.sendMustReach("G90");
+        link.stopHalvorIIHeating();
+        link.sendMustReach("M18");
+        link.HeatingPlatform(70); // lost: must not cancel the heater-off
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(link.undeliveredCount(), 4);
+        QCOMPARE(fx.board().nozzleTarget(), 200);
+        QTRY_VERIFY(!fx.board().commands().empty()); // the deliverer's first attempt: lost
+        const int silenceEnd = static_cast<int>(fx.board().commands().size());
+        fx.board().setSilent(false);
+        QTRY_COMPARE_WITH_TIMEOUT(link.undeliveredCount(), 0, 10000);
+        QCOMPARE(fx.board().nozzleTarget(), 0);
+        QCOMPARE(fx.board().bedTarget(), 0);
+        QVERIFY(fx.board().absoluteMode());
+        QVERIFY(!fx.board().motorsEnabled());
+        QStringList arrived;
+        const std::vector<std::string> log = fx.board().commands();
+        for (size_t i = silenceEnd; i < log.size(); ++i)
+            if (!arrived.contains(QString::fromStdString(log[i])) && log[i] != "M105")
+                arrived << QString::fromStdString(log[i]);
+        QVERIFY2(arrived.indexOf("G90") > 1 && arrived.indexOf("M18") > 1, qPrintable(arrived.join(", ")));
+
+        // A heat-up that reaches the board settles a heater-off still kept.
+        fx.board().setSilent(true);
+        QCOMPARE(std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); }).get(), QString(kSendFailed));
+        fx.board().clearLog();
+        link.Heating(0);
+        QTRY_VERIFY(fx.count("M104 S0 T0") > 0); // the deliverer's attempt: lost
+        fx.board().setSilent(false);
+        std::async(std::launch::async, [&] { link.Heating(210); }).get();
+        QTRY_COMPARE(link.undeliveredCount(), 0);
+        QCOMPARE(fx.board().nozzleTarget(), 210);
     }
 
     void cancelledWorkerLeavesTheLinkUsable()

@@ -51,6 +51,25 @@ private slots:
         QVERIFY(!positionXYZ(QStringLiteral("send failed."), x, y, z));
         QCOMPARE(x, 7.0f);
         QVERIFY(!positionE(QStringLiteral("16 X:1 Y:2 Z:3"), e));
+        // Not-a-number and infinity read as floats but are no position.
+        for (const char *reply : {"16 X:1.00 Y:2.00 Z:nan E:0.00", "16 X:inf Y:2.00 Z:3.00 E:0.00",
+                                  "16 X:1.00 Y:-INF Z:3.00 E:0.00", "16 X:1.00 Y:2.00 Z:NaN E:0.00"})
+            QVERIFY2(!positionXYZ(QString::fromLatin1(reply), x, y, z), reply);
+        QCOMPARE(z, 7.0f);
+        QVERIFY(!positionE(QStringLiteral("16 X:1.00 Y:2.00 Z:3.00 E:nan"), e));
+        Temperatures t;
+        QVERIFY(!temperatures(QStringLiteral("16 T:1e39/200 B:60.0/60"), t));
+    }
+
+    // Line noise is told apart from every reply the board gives, with or
+    // without its leading count.
+    void knownShapes()
+    {
+        for (const char *reply : {"16 ok", "0 F", "ok", "T:199.6/200 B:60.0/60", "X:1.00 Y:2.00 Z:3.00 E:4.00",
+                                  "X:0 Y:1 Z:0", "FW1.2.3", "B", "Fail"})
+            QVERIFY2(hasKnownShape(reply), reply);
+        for (const char *reply : {"\x8f#\xfa?|\x13\xc4%k\xe9=", "", "okay", "16ok", "#16 ok"})
+            QVERIFY2(!hasKnownShape(reply), reply);
     }
 
     void motionIdleAndFilament()

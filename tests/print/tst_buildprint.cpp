@@ -96,6 +96,17 @@ QString dialogText(QDialog *dialog)
     return dialog ? dialog->findChild<QLabel *>("textLabel")->text() : QString();
 }
 
+// An open one-button dialog that says `text`, wherever it sits in the stack.
+OneButtonDialog *shownDialogSaying(const QString &text)
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<OneButtonDialog *>(w);
+        if (dialog && dialog->isVisible() && dialogText(dialog) == text)
+            return dialog;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class TestBuildPrint : public QObject {
@@ -430,6 +441,84 @@ private slots:
         QVERIFY(stop >= 0);
         QCOMPARE(commands.mid(stop + 1, 2), (QStringList{"M140 S0", "M104 S0 T0"}));
         QVERIFY(!commands.contains("G1 Y180 F3000"));
+    }
+
+    // The board falls silent mid-print. The page gives up (or ends the
+    // cancel asked for meanwhile) at once: it closes with its reason above
+    // the board's notice and the machine is READY again while the board is
+    // still silent; once it answers, the heaters are off, the motors off
+    // and the positioning absolute.
+    void aSilentBoardEndsThePrintWithTheHeatersOff_data()
+    {
+        QTest::addColumn<bool>("cancelDuringSilence");
+        QTest::newRow("given up") << false;
+        QTest::newRow("cancelled during the silence") << true;
+    }
+
+    void aSilentBoardEndsThePrintWithTheHeatersOff()
+    {
+        QFETCH(bool, cancelDuringSilence);
+        SerialObject *link = ExecuteGetSerialObject()->serial();
+        link->setReplyTimeoutMs(300);
+        startLongPrint();
+        QCOMPARE(fx->board().nozzleTarget(), 200);
+        fx->board().setSilent(true);
+        if (cancelDuringSilence) {
+            press("stop");
+            answerQuestion(true);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), 10000);
+        QVERIFY(!link->boardResponding());
+        QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
+        QVERIFY(!OneLableDialog::instOneLableDialog || !OneLableDialog::instOneLableDialog->isVisible());
+        const QString notice = MainWindow::tr("The motion board does not respond.");
+        QTRY_VERIFY(shownDialogSaying(notice));
+        OneButtonDialog *reason = shownDialogSaying(BuildPrint::tr("The print stopped:\nthe printer board\nstopped answering."));
+        QCOMPARE(reason != nullptr, !cancelDuringSilence);
+        if (reason) {
+            QCOMPARE(OneButtonDialog::instOneButtonDialog, reason); // on top of the notice
+            checkScreen(reason, "print_given_up");
+            ScreenCheck::saveScreen("print_given_up_screen");
+            reason->close();
+        }
+        QVERIFY(shownDialogSaying(notice));
+        QCOMPARE(fx->board().nozzleTarget(), 200); // nothing got through yet
+
+        fx->board().setSilent(false);
+        QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
+        QTRY_VERIFY(link->undeliveredCount() == 0);
+        QVERIFY(fx->board().absoluteMode());
+        QVERIFY(!fx->board().motorsEnabled());
+        QTRY_VERIFY(!shownDialogSaying(notice));
+        link->setReplyTimeoutMs(5000);
+    }
+
+    // Replies turned to line noise mid-print are a board that does not
+    // answer properly: the notice shows, the log says so once, and the
+    // print ends as with a silent board.
+    void garbledRepliesEndThePrintLikeASilence()
+    {
+        SerialObject *link = ExecuteGetSerialObject()->serial();
+        link->setReplyTimeoutMs(300);
+        static int garbledLines;
+        garbledLines = 0;
+        static QtMessageHandler previous;
+        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            garbledLines += text.contains("garbled");
+            previous(type, context, text);
+        });
+        startLongPrint();
+        fx->board().setNoisyReplies(true);
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), 10000);
+        const QString notice = MainWindow::tr("The motion board does not respond.");
+        QTRY_VERIFY(shownDialogSaying(notice));
+        QVERIFY(shownDialogSaying("The print stopped:\nthe printer board\nstopped answering."));
+        fx->board().setNoisyReplies(false);
+        QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
+        QTRY_VERIFY(!shownDialogSaying(notice));
+        qInstallMessageHandler(previous);
+        QCOMPARE(garbledLines, 1);
+        link->setReplyTimeoutMs(5000);
     }
 
     // A file that ends with a slow lift: the completion lift starts from

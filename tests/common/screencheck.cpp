@@ -97,6 +97,10 @@ void save(QWidget *screen, const QString &name)
 
 QImage grabScreen()
 {
+    // The framebuffer platforms compose the screen from posted repaints:
+    // let them land first, so that the grab shows the windows as they are.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
 }
 

@@ -7,7 +7,12 @@
 
 void closeMachinePage(SerialObject *link)
 {
+    // Another page's homing, or a print that began while this page was open
+    // (from the LAN), owns the machine: stopping the board would cut its
+    // moves, and READY would open the printer to another print.
     if (HomingClaim::homingUnderWay())
+        return;
+    if (MainWindow::printPageIsOpen())
         return;
     if (link) {
         link->serialCheckCode(QStringLiteral("M112"));

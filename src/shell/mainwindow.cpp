@@ -39,6 +39,11 @@ void MainWindow::setHooks(const MainWindowHooks &newHooks)
     hooks = newHooks;
 }
 
+bool MainWindow::printPageIsOpen()
+{
+    return hooks.printPageOpen && hooks.printPageOpen();
+}
+
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), m_link(ExecuteGetSerialObject()->serial()),
       m_lanState(std::make_unique<LanState>(*this))

@@ -71,6 +71,8 @@ class MainWindow : public QMainWindow {
 public:
     static MainWindow *instMainWindow;
     static void setHooks(const MainWindowHooks &hooks);
+    // Whether the printing page is open (false when the program gave no hook).
+    static bool printPageIsOpen();
     // Ports of the LAN server started by this window (8899 and 19000 on the
     // device; tests ask for free ones with 0).
     static void setLanPorts(quint16 tcpPort, quint16 discoveryPort);

@@ -136,7 +136,7 @@ void MainWindow::startUpdateChecker()
 // page is open (it asks itself); the update page offers it again later.
 void MainWindow::newVersionDownloaded()
 {
-    if (machineStatus.load() != MACHINE_STATUS_READY || (hooks.printPageOpen && hooks.printPageOpen())
+    if (machineStatus.load() != MACHINE_STATUS_READY || printPageIsOpen()
         || !hooks.findTheLatestFirmware || (hooks.updatePageOpen && hooks.updatePageOpen())
         || TwoButtonDialog::instTwoButtonDialog)
         return;

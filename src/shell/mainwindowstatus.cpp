@@ -24,7 +24,7 @@
 
 void MainWindow::statusTick()
 {
-    const bool printPageOpen = hooks.printPageOpen && hooks.printPageOpen();
+    const bool printPageOpen = printPageIsOpen();
     if (!printPageOpen && m_trackingExtruder)
         trackPrintPageExtruder(false, StatusReading());
     StatusPoller::Extras extras;

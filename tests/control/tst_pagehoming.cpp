@@ -219,6 +219,25 @@ private slots:
         QVERIFY(bench.fx->waitForCommand("G1 Z0.3 F600", kWaitMs));
         QCOMPARE(bench.fx->count("M18"), 0);
     }
+    // A print that arrives while the levelling page is open (from the LAN)
+    // owns the machine: leaving the page afterwards neither stops the board
+    // nor the motors, and the machine stays printing.
+    void leavingTheLevellingPageLeavesARunningPrintAlone()
+    {
+        openPage(PlatformLevel::instPlatformLevel);
+        QTRY_VERIFY_WITH_TIMEOUT(headAt(27, 20), kWaitMs);
+        BuildPrint *print = open(writePrint("lan.gcode", 20000));
+        QTRY_VERIFY_WITH_TIMEOUT(print->getPrinterFileSendStatus(), kWaitMs);
+        QVERIFY(bench.fx->waitForCommand("G1 Z0.3 F600", kWaitMs));
+        bench.fx->board().clearLog();
+        level()->close();
+        QTRY_VERIFY(!level());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.fx->motionCommands().size() > 20, kWaitMs); // still streaming
+        QCOMPARE(bench.fx->count("M112"), 0);
+        QCOMPARE(bench.fx->count("M18"), 0);
+        QCOMPARE(bench.mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
+    }
+
     void levellingNoticeLiesOverItsPage_data() { addLanguages(); }
 
     // The levelling page opens its "Pre-adjusting" notice before the page

@@ -96,9 +96,7 @@ private slots:
 
     void levelsFourCorners_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"})
-            QTest::newRow(language) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     // From the main window's Level button to the page closing itself: the
@@ -107,8 +105,7 @@ private slots:
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         getConfigFile()->configFile()->setBuzzerStatus(true);
         const int tunes = buzzerPlay::getInstance("pwm1")->queuedTotal();
         bench.mainWindow->moveMode = MOVE_MODE_HOMING;

@@ -70,15 +70,7 @@ class TestPageHoming : public QObject {
     void useLanguage(const QString &language)
     {
         QCoreApplication::removeTranslator(&m_translator);
-        QVERIFY(m_translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&m_translator);
-    }
-
-    static void addLanguages()
-    {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        QVERIFY(ScreenCheck::installCatalogue(m_translator, language));
     }
 
     // Heating, extents and `moves` extruding moves on one layer.
@@ -219,7 +211,7 @@ private slots:
         QVERIFY(bench.fx->waitForCommand("G1 Z0.3 F600", kWaitMs));
         QCOMPARE(bench.fx->count("M18"), 0);
     }
-    void levellingNoticeLiesOverItsPage_data() { addLanguages(); }
+    void levellingNoticeLiesOverItsPage_data() { ScreenCheck::addLanguageRows(); }
 
     // The levelling page opens its "Pre-adjusting" notice before the page
     // itself is shown: the notice is what the screen shows while it homes,
@@ -239,7 +231,7 @@ private slots:
         ScreenCheck::saveScreen(language + "-notice-level-pre-adjusting");
     }
 
-    void runOutMessageStaysReadable_data() { addLanguages(); }
+    void runOutMessageStaysReadable_data() { ScreenCheck::addLanguageRows(); }
 
     // A run-out during the print: its message stays alone on top until it
     // is answered while the print pauses beneath; "Pausing..." comes only

@@ -765,9 +765,7 @@ private slots:
 
     void screensFitTheirTexts_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     // Before sending, at about 40 %, paused, and the completion dialog.
@@ -775,8 +773,7 @@ private slots:
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         Config *config = getConfigFile()->configFile();
         config->setPrinterLanguage(language.toStdString());
 

@@ -332,8 +332,7 @@ private slots:
         unplug();
         for (const QString &language : ScreenCheck::offeredLanguages()) {
             QTranslator translator;
-            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-            QCoreApplication::installTranslator(&translator);
+            QVERIFY(ScreenCheck::installCatalogue(translator, language));
             auto *chooser = openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory);
             QCoreApplication::processEvents();
             const QImage page = chooser->grab().toImage();
@@ -839,8 +838,7 @@ private slots:
         onStick("big.g", QByteArray(600000, 'b'));
         for (const QString &language : ScreenCheck::offeredLanguages()) {
             QTranslator translator;
-            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-            QCoreApplication::installTranslator(&translator);
+            QVERIFY(ScreenCheck::installCatalogue(translator, language));
 
             UDiskAndLocalMemory *chooser = openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory);
             checkScreen(chooser, language + "_chooser");

@@ -516,17 +516,14 @@ private slots:
 
     void screensFitTheirTexts_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     void screensFitTheirTexts()
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         getConfigFile()->configFile()->setPrinterLanguage(language.toStdString());
 
         startStreaming();

@@ -6,6 +6,7 @@
 #include "buildprint.h"
 #include "executereturnhome.h"
 #include "filamenttestkit.h"
+#include "levelingkit.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
 #include "pageopener.h"
@@ -95,18 +96,6 @@ class TestPageHoming : public QObject {
 
     PlatformLevel *level() const { return PlatformLevel::instPlatformLevel; }
 
-    bool headAt(int x, int y) const
-    {
-        const sim::Position p = bench.fx->board().position();
-        return !OneLableDialog::instOneLableDialog && qRound(p.x) == x && qRound(p.y) == y && qAbs(p.z) < 0.01;
-    }
-
-    void pressLevelOk()
-    {
-        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
-        QTest::mouseClick(level()->findChild<QToolButton *>("ok"), Qt::LeftButton);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -185,10 +174,10 @@ private slots:
     void printHomingOutlivesTheLevellingClose()
     {
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_VERIFY_WITH_TIMEOUT(headAt(27, 20), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), kWaitMs);
         for (const QPoint &corner : {QPoint(270, 20), QPoint(270, 280), QPoint(27, 280)}) {
             pressLevelOk();
-            QTRY_VERIFY_WITH_TIMEOUT(headAt(corner.x(), corner.y()), kWaitMs);
+            QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, corner.x(), corner.y()), kWaitMs);
         }
         // Slower clocks: "Leveling completed!" stays 300 ms before the page
         // closes, while the print's homing takes seconds from a head pushed

@@ -9,7 +9,9 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace ScreenCheck {
 
@@ -64,6 +66,19 @@ QStringList offeredLanguages()
 {
     return {QStringLiteral("chinese-cn"), QStringLiteral("english"), QStringLiteral("german"),
             QStringLiteral("japanese"), QStringLiteral("french"), QStringLiteral("spanish")};
+}
+
+void addLanguageRows()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString &language : offeredLanguages())
+        QTest::newRow(qPrintable(language)) << language;
+}
+
+bool installCatalogue(QTranslator &translator, const QString &language)
+{
+    return translator.load(QStringLiteral(":/Resource/translations/firmware_") + language) &&
+           QCoreApplication::installTranslator(&translator);
 }
 
 void useDeviceFont()

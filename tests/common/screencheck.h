@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QTableWidget;
+class QTranslator;
 class QWidget;
 
 // Looking at screens in tests.
@@ -19,6 +20,14 @@ QStringList clippedRows(QTableWidget *table);
 
 // The interface languages the language page offers, as catalogue names.
 QStringList offeredLanguages();
+
+// One data row a language offeredLanguages() names, in the column
+// "language".
+void addLanguageRows();
+
+// Loads the catalogue of `language` into `translator` and installs it; the
+// translator takes it away again when it goes.
+bool installCatalogue(QTranslator &translator, const QString &language);
 
 // Makes the font the sandbox gives the program (Latin, Chinese, Japanese and
 // the degree signs) the application font at 14 points, as start-up does.

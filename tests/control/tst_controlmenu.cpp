@@ -322,16 +322,13 @@ private slots:
     // Every page of the menu in each offered language: no text cut off.
     void screensFitTheirTexts_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const char *language : {"english", "chinese-cn", "german", "japanese", "french", "spanish"})
-            QTest::newRow(language) << language;
+        ScreenCheck::addLanguageRows();
     }
     void screensFitTheirTexts()
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         bench.fx->board().placeHead({120.5, 80.25, 30, 0});
 
         QList<QPair<QString, QWidget *>> screens;

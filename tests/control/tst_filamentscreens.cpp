@@ -41,17 +41,14 @@ private slots:
 
     void pagesFitTheirTexts_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     void pagesFitTheirTexts()
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         const QStringList load = clippedOn(LoadFilament::instLoadFilament, "load_" + language);
         const QStringList unload = clippedOn(UnloadFilament::instUnloadFilament, "unload_" + language);
         QVERIFY(!LoadFilament::instLoadFilament && !UnloadFilament::instUnloadFilament);

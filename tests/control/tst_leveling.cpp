@@ -3,6 +3,7 @@
 #include "buzzerplay.h"
 #include "filamenttestkit.h"
 #include "leveling.h"
+#include "levelingkit.h"
 #include "onelabledialog.h"
 #include "onetimesclicked.h"
 #include "pageopener.h"
@@ -40,18 +41,6 @@ class TestLeveling : public QObject {
     FilamentBench bench;
 
     PlatformLevel *page() const { return PlatformLevel::instPlatformLevel; }
-
-    bool atCorner(int x, int y) const
-    {
-        const sim::Position p = bench.fx->board().position();
-        return !OneLableDialog::instOneLableDialog && qRound(p.x) == x && qRound(p.y) == y && qAbs(p.z) < 0.01;
-    }
-
-    void pressOk()
-    {
-        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
-        QTest::mouseClick(button(page(), "ok"), Qt::LeftButton);
-    }
 
     // Every visible text of the page and its busy notice fits; pictures
     // of both for a look.
@@ -96,9 +85,7 @@ private slots:
 
     void levelsFourCorners_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"})
-            QTest::newRow(language) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     // From the main window's Level button to the page closing itself: the
@@ -107,8 +94,7 @@ private slots:
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         getConfigFile()->configFile()->setBuzzerStatus(true);
         const int tunes = buzzerPlay::getInstance("pwm1")->queuedTotal();
         bench.mainWindow->moveMode = MOVE_MODE_HOMING;
@@ -125,16 +111,16 @@ private slots:
 
         QStringList shown{busyText()};
         look(language + "-level-1-homing");
-        QTRY_VERIFY_WITH_TIMEOUT(atCorner(27, 20), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
         QCOMPARE(labelText(page(), "label"), pageText("Unscrew corresponding nut under\nplatform until touching\n the nozzle."));
         look(language + "-level-2-corner1");
         const QList<QPoint> corners{{270, 20}, {270, 280}, {27, 280}};
         for (int i = 0; i < corners.size(); ++i) {
             shown << button(page(), "ok")->text();
-            pressOk();
+            pressLevelOk();
             shown << busyText();
             look(language + QString("-level-moving%1").arg(i + 2));
-            QTRY_VERIFY_WITH_TIMEOUT(atCorner(corners[i].x(), corners[i].y()), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, corners[i].x(), corners[i].y()), 10000);
             look(language + QString("-level-%1-corner%2").arg(i + 3).arg(i + 2));
         }
         QVERIFY(!button(page(), "back")->isVisible());
@@ -143,7 +129,7 @@ private slots:
 
         // Slower clocks, so that the closing message stays long enough to see.
         TimeScale::setFactor(0.1);
-        pressOk();
+        pressLevelOk();
         shown << labelText(page(), "label");
         QVERIFY(!button(page(), "ok")->isVisible());
         look(language + "-level-6-homing-again");
@@ -180,7 +166,7 @@ private slots:
         QVERIFY(bench.fx->waitForCommand("G1 X27 Y20 F3000", 10000));
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         QTest::mouseClick(button(page(), "ok"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(atCorner(27, 20), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
         QCOMPARE(bench.fx->count("G1 X270 Y20 F3000"), 0);
 
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
@@ -194,7 +180,7 @@ private slots:
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         QVERIFY(OneLableDialog::instOneLableDialog);
         QTest::mouseClick(ok, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(atCorner(270, 20), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 270, 20), 10000);
         QTest::qWait(50);
         QCOMPARE(bench.fx->count("G1 X270 Y20 F3000"), 1);
         QCOMPARE(bench.fx->count("G1 X270 Y280 F3000"), 0);
@@ -219,14 +205,14 @@ private slots:
     void finalHomingThatNeverEnds()
     {
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_VERIFY_WITH_TIMEOUT(atCorner(27, 20), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
         for (const QPoint &corner : {QPoint(270, 20), QPoint(270, 280), QPoint(27, 280)}) {
-            pressOk();
-            QTRY_VERIFY_WITH_TIMEOUT(atCorner(corner.x(), corner.y()), 10000);
+            pressLevelOk();
+            QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, corner.x(), corner.y()), 10000);
         }
         QCOMPARE(button(page(), "ok")->text(), pageText("Complete"));
         bench.fx->board().setStuckEndstop('Z', true);
-        pressOk();
+        pressLevelOk();
         QTRY_COMPARE_WITH_TIMEOUT(labelText(page(), "label"), QStringLiteral("Homing failed"), 5000);
         QVERIFY(!page()->findChild<QLabel *>("label_logo")->isVisible());
         QVERIFY(button(page(), "back")->isVisible());
@@ -245,9 +231,9 @@ private slots:
     void backOnTheWayToCorner2()
     {
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_VERIFY_WITH_TIMEOUT(atCorner(27, 20), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
         slowBoard();
-        pressOk();
+        pressLevelOk();
         QVERIFY(OneLableDialog::instOneLableDialog);
         const int polled = bench.fx->count("M121");
         QTRY_VERIFY(bench.fx->count("M121") >= polled + 2);

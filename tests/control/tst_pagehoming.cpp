@@ -6,6 +6,7 @@
 #include "buildprint.h"
 #include "executereturnhome.h"
 #include "filamenttestkit.h"
+#include "levelingkit.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
 #include "pageopener.h"
@@ -70,15 +71,7 @@ class TestPageHoming : public QObject {
     void useLanguage(const QString &language)
     {
         QCoreApplication::removeTranslator(&m_translator);
-        QVERIFY(m_translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&m_translator);
-    }
-
-    static void addLanguages()
-    {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        QVERIFY(ScreenCheck::installCatalogue(m_translator, language));
     }
 
     // Heating, extents and `moves` extruding moves on one layer.
@@ -102,18 +95,6 @@ class TestPageHoming : public QObject {
     }
 
     PlatformLevel *level() const { return PlatformLevel::instPlatformLevel; }
-
-    bool headAt(int x, int y) const
-    {
-        const sim::Position p = bench.fx->board().position();
-        return !OneLableDialog::instOneLableDialog && qRound(p.x) == x && qRound(p.y) == y && qAbs(p.z) < 0.01;
-    }
-
-    void pressLevelOk()
-    {
-        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
-        QTest::mouseClick(level()->findChild<QToolButton *>("ok"), Qt::LeftButton);
-    }
 
 private slots:
     void initTestCase()
@@ -193,10 +174,10 @@ private slots:
     void printHomingOutlivesTheLevellingClose()
     {
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_VERIFY_WITH_TIMEOUT(headAt(27, 20), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), kWaitMs);
         for (const QPoint &corner : {QPoint(270, 20), QPoint(270, 280), QPoint(27, 280)}) {
             pressLevelOk();
-            QTRY_VERIFY_WITH_TIMEOUT(headAt(corner.x(), corner.y()), kWaitMs);
+            QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, corner.x(), corner.y()), kWaitMs);
         }
         // Slower clocks: "Leveling completed!" stays 300 ms before the page
         // closes, while the print's homing takes seconds from a head pushed
@@ -225,7 +206,7 @@ private slots:
     void leavingTheLevellingPageLeavesARunningPrintAlone()
     {
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_VERIFY_WITH_TIMEOUT(headAt(27, 20), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), kWaitMs);
         BuildPrint *print = open(writePrint("lan.gcode", 20000));
         QTRY_VERIFY_WITH_TIMEOUT(print->getPrinterFileSendStatus(), kWaitMs);
         QVERIFY(bench.fx->waitForCommand("G1 Z0.3 F600", kWaitMs));
@@ -238,7 +219,7 @@ private slots:
         QCOMPARE(bench.mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
     }
 
-    void levellingNoticeLiesOverItsPage_data() { addLanguages(); }
+    void levellingNoticeLiesOverItsPage_data() { ScreenCheck::addLanguageRows(); }
 
     // The levelling page opens its "Pre-adjusting" notice before the page
     // itself is shown: the notice is what the screen shows while it homes,
@@ -258,7 +239,7 @@ private slots:
         ScreenCheck::saveScreen(language + "-notice-level-pre-adjusting");
     }
 
-    void runOutMessageStaysReadable_data() { addLanguages(); }
+    void runOutMessageStaysReadable_data() { ScreenCheck::addLanguageRows(); }
 
     // A run-out during the print: its message stays alone on top until it
     // is answered while the print pauses beneath; "Pausing..." comes only

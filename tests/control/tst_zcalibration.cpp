@@ -162,9 +162,7 @@ private slots:
 
     void closedAtPoint4_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"})
-            QTest::newRow(language) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     // Closed while point 4 is being measured: nothing of the sequence
@@ -173,8 +171,7 @@ private slots:
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         ZCalibration *calibration = open();
         QVERIFY(bench.fx->waitForCommand(ZCalibration::moveCommand(4).toStdString(), 10000));
         bench.fx->board().setTimeScale(2.0); // the travel outlasts the look below

@@ -1,3 +1,4 @@
+#include "logcounter.h"
 #include "serialobject.h"
 #include "simfixture.h"
 #include "stringbrevik.h"
@@ -132,13 +133,7 @@ private slots:
         link.setReplyTimeoutMs(100);
         int changes = 0;
         connect(&link, &SerialObject::boardRespondingChanged, this, [&changes] { ++changes; }, Qt::QueuedConnection);
-        static int garbledLines;
-        garbledLines = 0;
-        static QtMessageHandler previous;
-        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
-            garbledLines += text.contains("garbled");
-            previous(type, context, text);
-        });
+        LogCounter garbledLines("garbled");
         fx.board().setNoisyReplies(true);
         QElapsedTimer clock;
         clock.start();
@@ -154,8 +149,7 @@ private slots:
         Temperatures t;
         QVERIFY(temperatures(std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); }).get(), t));
         QVERIFY(link.boardResponding());
-        qInstallMessageHandler(previous);
-        QCOMPARE(garbledLines, 1);
+        QCOMPARE(garbledLines.count(), 1);
         QTRY_COMPARE(changes, 2);
     }
 

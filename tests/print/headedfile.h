@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QColor>
 #include <QFile>
+#include <QImage>
 #include <QString>
 #include <QtEndian>
 
@@ -15,6 +18,18 @@ struct HeaderFields {
     quint32 timeUsed = 0;
     quint32 materialUsed = 0;
 };
+
+// A picture of one colour, as the slicer stores thumbnails.
+inline QByteArray pngOf(const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 // 60 header bytes; the magic holds no line feed so that tests control where
 // the file's first lines end.

@@ -7,6 +7,7 @@
 #include "headedfile.h"
 #include "lan/lanprinterstate.h"
 #include "lan/myserver.h"
+#include "logcounter.h"
 #include "mainwindow.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
@@ -23,11 +24,9 @@
 #include "twobuttondialog.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
-#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -500,13 +499,7 @@ private slots:
     {
         SerialObject *link = ExecuteGetSerialObject()->serial();
         link->setReplyTimeoutMs(300);
-        static int garbledLines;
-        garbledLines = 0;
-        static QtMessageHandler previous;
-        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
-            garbledLines += text.contains("garbled");
-            previous(type, context, text);
-        });
+        LogCounter garbledLines("garbled");
         startLongPrint();
         fx->board().setNoisyReplies(true);
         QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), 10000);
@@ -516,8 +509,7 @@ private slots:
         fx->board().setNoisyReplies(false);
         QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
         QTRY_VERIFY(!shownDialogSaying(notice));
-        qInstallMessageHandler(previous);
-        QCOMPARE(garbledLines, 1);
+        QCOMPARE(garbledLines.count(), 1);
         link->setReplyTimeoutMs(5000);
     }
 
@@ -716,12 +708,7 @@ private slots:
     // The header and thumbnail of a headed file never reach the board.
     void printsAHeadedFile()
     {
-        QImage thumb(24, 24, QImage::Format_RGB32);
-        thumb.fill(Qt::red);
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        thumb.save(&buffer, "PNG");
+        const QByteArray png = pngOf(QSize(24, 24), Qt::red);
         const QByteArray body = printBody(5);
         HeaderFields fields;
         fields.imgStart0 = 60;
@@ -778,9 +765,7 @@ private slots:
 
     void screensFitTheirTexts_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     // Before sending, at about 40 %, paused, and the completion dialog.
@@ -788,8 +773,7 @@ private slots:
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         Config *config = getConfigFile()->configFile();
         config->setPrinterLanguage(language.toStdString());
 

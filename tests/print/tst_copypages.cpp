@@ -4,54 +4,27 @@
 // pulled stick kept are gone when it comes back. Against the real main
 // window and the program's own hot-plug handling (sim/usb-stick and the
 // mount stand-ins).
-#include "buildpreview.h"
-#include "config.h"
-#include "copygate.h"
 #include "copyjob.h"
-#include "filepagekit.h"
-#include "executegetserialobject.h"
 #include "filestorage.h"
-#include "getconfigfile.h"
-#include "headedfile.h"
-#include "mainwindow.h"
-#include "nobuttondialog.h"
-#include "onebuttondialog.h"
 #include "pageopener.h"
 #include "pagetouches.h"
-#include "printericons.h"
-#include "progressdialog.h"
-#include "showdisk.h"
 #include "showdiskitem.h"
-#include "simfixture.h"
-#include "timescale.h"
-#include "usbstick.h"
+#include "stickpages.h"
 #include "verifiedcopy.h"
 
-#include <QBuffer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QToolButton>
 #include <QtTest>
 
 #include <atomic>
-#include <memory>
 
 namespace {
 
-constexpr int kWaitMs = 20000;
-
 QByteArray headedFile(int size)
 {
-    QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray png = pngOf(QSize(40, 40), Qt::darkGreen);
     HeaderFields fields;
     fields.imgStart0 = 60;
     fields.imgStart1 = 60 + png.size();
@@ -74,82 +47,17 @@ QStringList copyLeftoversIn(const QString &folder)
 
 } // namespace
 
-class TestCopyPages : public QObject {
+class TestCopyPages : public QObject, protected StickPages {
     Q_OBJECT
-
-    std::unique_ptr<SimFixture> fx;
-    QTemporaryDir m_sticks;
-    MainWindow *m_main = nullptr;
-    QString m_stickFolder;
-    QString m_media;
-    QString m_local;
-    int m_mounts = 0;
-    int m_unmounts = 0;
-    CopyGate m_gate;
-
-    void plug()
-    {
-        if (m_main->getUpanStatus())
-            return;
-        const int before = m_mounts;
-        QVERIFY(usbStick(fx->root(), {"plug", m_stickFolder}));
-        QTRY_COMPARE_WITH_TIMEOUT(m_mounts, before + 1, kWaitMs);
-    }
-
-    void unplug()
-    {
-        const int before = m_unmounts;
-        QVERIFY(usbStick(fx->root(), {"unplug"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m_unmounts, before + 1, kWaitMs);
-    }
-
-    static void write(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QVERIFY(writeTestFile(path, bytes));
-    }
-
-    void closeAll()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w != m_main && w->isVisible())
-                w->close();
-        QTRY_VERIFY(!ShowDisk::instShowDisk && !BuildPreview::instBuildPreview);
-        QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog && !ProgressDialog::instProgressDialog);
-        QTRY_VERIFY(!NoButtonDialog::instNoButtonDialog);
-    }
 
 private slots:
     void initTestCase()
     {
-        TimeScale::setFactor(0.01);
-        initPrinterIcons();
-        QVERIFY(!qEnvironmentVariableIsEmpty("PRINTER_SIM_TOOLS"));
-        QVERIFY(m_sticks.isValid());
-        fx = std::make_unique<SimFixture>();
-        QVERIFY(fx->ok());
-        getConfigFile()->configFile()->reload();
-        getConfigFile()->configFile()->setBuzzerStatus(false);
-        QVERIFY(ExecuteGetSerialObject()->serial());
-        // As the program does at start.
-        FileStorage::tidyMountedSticks();
-        MainWindow::setLanPorts(0, 0);
-        m_main = new MainWindow;
-        connect(m_main, &MainWindow::sig_usbMount, this, [this] { ++m_mounts; });
-        connect(m_main, &MainWindow::sig_usbUnmount, this, [this] { ++m_unmounts; });
-        m_stickFolder = m_sticks.filePath("stick");
-        m_media = fx->root() + "/media";
-        m_local = fx->root() + "/data";
+        start([] { FileStorage::tidyMountedSticks(); }); // as the program does at start
+        QVERIFY(m_main);
     }
 
-    void init()
-    {
-        QDir(m_stickFolder).removeRecursively();
-        QDir().mkpath(m_stickFolder);
-        QDir(m_local).removeRecursively();
-        QDir().mkpath(m_local);
-        plug();
-    }
+    void init() { emptyFolders(); }
 
     void cleanup()
     {
@@ -159,11 +67,7 @@ private slots:
         closeAll();
     }
 
-    void cleanupTestCase()
-    {
-        delete m_main;
-        fx.reset();
-    }
+    void cleanupTestCase() { stop(); }
 
     // The copy button tapped again the moment the first copy's worker is
     // done, before the page has its outcome: the outcome is the first

@@ -1,43 +1,25 @@
 // The file pages against the real main window, the real printing page and
 // the simulated board, with a USB stick plugged and pulled through the
 // program's own hot-plug handling (sim/usb-stick and the mount stand-ins).
-#include "usbstick.h"
-#include "buildpreview.h"
 #include "buildprint.h"
-#include "config.h"
-#include "copygate.h"
-#include "filepagekit.h"
-#include "executegetserialobject.h"
-#include "getconfigfile.h"
-#include "headedfile.h"
-#include "mainwindow.h"
-#include "nobuttondialog.h"
-#include "onebuttondialog.h"
 #include "onetimesclicked.h"
 #include "pageopener.h"
-#include "printericons.h"
 #include "printertranslations.h"
-#include "progressdialog.h"
 #include "questions.h"
 #include "screencheck.h"
-#include "showdisk.h"
 #include "showdiskitem.h"
-#include "simfixture.h"
+#include "stickpages.h"
 #include "thumbnail.h"
 #include "thumbnailcache.h"
-#include "timescale.h"
 #include "twobuttondialog.h"
-#include "udiskandlocalmemory.h"
 #include "verifiedcopy.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QThreadPool>
 #include <QToolButton>
@@ -48,7 +30,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
-#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -59,17 +40,10 @@
 
 namespace {
 
-constexpr int kWaitMs = 20000;
-
+// A thumbnail of one colour.
 QByteArray pngOf(const QColor &colour)
 {
-    QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return ::pngOf(QSize(40, 40), colour);
 }
 
 QByteArray headedFile(const QByteArray &picture, const QByteArray &gcode = "G28\nM104 S200\n")
@@ -232,37 +206,8 @@ private:
 
 } // namespace
 
-class TestFilePages : public QObject {
+class TestFilePages : public QObject, protected StickPages {
     Q_OBJECT
-
-    std::unique_ptr<SimFixture> fx;
-    QTemporaryDir m_sticks;
-    MainWindow *m_main = nullptr;
-    QString m_stickFolder; // the stick's own content, whether plugged or not
-    QString m_media;       // where the program sees it while mounted
-    QString m_local;
-    int m_mounts = 0;
-    int m_unmounts = 0;
-    CopyGate m_gate;
-
-    // Both wait until the pages have been told (the main window's signal).
-    void plug()
-    {
-        if (m_main->getUpanStatus())
-            return;
-        const int before = m_mounts;
-        QVERIFY(usbStick(fx->root(), {"plug", m_stickFolder}));
-        QTRY_COMPARE_WITH_TIMEOUT(m_mounts, before + 1, kWaitMs);
-        QVERIFY(m_main->getUpanStatus());
-    }
-
-    void unplug()
-    {
-        const int before = m_unmounts;
-        QVERIFY(usbStick(fx->root(), {"unplug"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m_unmounts, before + 1, kWaitMs);
-        QVERIFY(!m_main->getUpanStatus());
-    }
 
     // Files on the stick are written into its folder: the program sees them
     // under /media while it is mounted.
@@ -275,14 +220,6 @@ class TestFilePages : public QObject {
     QString local(const QString &name, const QByteArray &bytes = "G28\n")
     {
         return write(m_local + '/' + name, bytes);
-    }
-
-    static QString write(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        if (!writeTestFile(path, bytes))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
     }
 
     // Headed files named <stem>0.gx, <stem>1.gx, ... whose thumbnails differ,
@@ -321,17 +258,6 @@ class TestFilePages : public QObject {
         return openPage(BuildPreview::instBuildPreview, path);
     }
 
-    void closeAll()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w != m_main && w->isVisible())
-                w->close();
-        QTRY_VERIFY(!ShowDisk::instShowDisk && !BuildPreview::instBuildPreview);
-        QTRY_VERIFY(!UDiskAndLocalMemory::instUDiskAndLocalMemory);
-        QTRY_VERIFY(!OneButtonDialog::instOneButtonDialog && !ProgressDialog::instProgressDialog);
-        QTRY_VERIFY(!NoButtonDialog::instNoButtonDialog);
-    }
-
     // Lets a print the page started run to its end.
     void waitForPrintToFinish()
     {
@@ -344,36 +270,16 @@ class TestFilePages : public QObject {
 private slots:
     void initTestCase()
     {
-        TimeScale::setFactor(0.01);
-        initPrinterIcons();
         initPrinterTranslations();
         ScreenCheck::useDeviceFont();
-        QVERIFY(!qEnvironmentVariableIsEmpty("PRINTER_SIM_TOOLS"));
-        QVERIFY(m_sticks.isValid());
-        fx = std::make_unique<SimFixture>();
-        QVERIFY(fx->ok());
-        getConfigFile()->configFile()->reload();
-        getConfigFile()->configFile()->setBuzzerStatus(false);
-        getConfigFile()->configFile()->setFilamentDetect(false);
-        QVERIFY(ExecuteGetSerialObject()->serial());
-        MainWindow::setLanPorts(0, 0);
-        m_main = new MainWindow;
-        connect(m_main, &MainWindow::sig_usbMount, this, [this] { ++m_mounts; });
-        connect(m_main, &MainWindow::sig_usbUnmount, this, [this] { ++m_unmounts; });
+        start([] { getConfigFile()->configFile()->setFilamentDetect(false); });
+        QVERIFY(m_main);
         QTRY_VERIFY_WITH_TIMEOUT(m_main->getCurrentExtruderTemp() > 0, kWaitMs);
-        m_stickFolder = m_sticks.filePath("stick");
-        m_media = fx->root() + "/media";
-        m_local = fx->root() + "/data";
     }
 
     void init()
     {
-        QDir(m_stickFolder).removeRecursively();
-        QDir().mkpath(m_stickFolder);
-        for (const QString &entry : entriesOf(m_local))
-            QVERIFY(QFileInfo(m_local + '/' + entry).isDir() ? QDir(m_local + '/' + entry).removeRecursively()
-                                                             : QFile::remove(m_local + '/' + entry));
-        plug();
+        emptyFolders();
         fx->board().clearLog();
     }
 
@@ -387,11 +293,7 @@ private slots:
         closeAll();
     }
 
-    void cleanupTestCase()
-    {
-        delete m_main;
-        fx.reset();
-    }
+    void cleanupTestCase() { stop(); }
 
     void chooserFollowsTheStick()
     {
@@ -430,8 +332,7 @@ private slots:
         unplug();
         for (const QString &language : ScreenCheck::offeredLanguages()) {
             QTranslator translator;
-            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-            QCoreApplication::installTranslator(&translator);
+            QVERIFY(ScreenCheck::installCatalogue(translator, language));
             auto *chooser = openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory);
             QCoreApplication::processEvents();
             const QImage page = chooser->grab().toImage();
@@ -937,8 +838,7 @@ private slots:
         onStick("big.g", QByteArray(600000, 'b'));
         for (const QString &language : ScreenCheck::offeredLanguages()) {
             QTranslator translator;
-            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-            QCoreApplication::installTranslator(&translator);
+            QVERIFY(ScreenCheck::installCatalogue(translator, language));
 
             UDiskAndLocalMemory *chooser = openPage(UDiskAndLocalMemory::instUDiskAndLocalMemory);
             checkScreen(chooser, language + "_chooser");

@@ -13,17 +13,6 @@
 
 namespace {
 
-QByteArray pngOf(const QSize &size, const QColor &colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // A headed file whose two slots hold a red and a blue picture.
 QByteArray twoPictureFile(const QSize &size, bool secondSlotEmpty)
 {

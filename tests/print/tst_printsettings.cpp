@@ -131,6 +131,16 @@ private:
         QVERIFY(!popup()->isVisible());
     }
 
+    // A print whose file never heats the bed, under way, its detail open.
+    void openDetailOfABedlessPrint()
+    {
+        const QString path = fx->root() + "/data/nobed.gcode";
+        QVERIFY(writeTestFile(path, printBody(20000).replace("M140 S60\n", "")));
+        BuildPrint::instBuildPrint = new BuildPrint(path, false);
+        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
+        openDetail();
+    }
+
     static void press(const char *button, int times = 1)
     {
         for (int i = 0; i < times; ++i)
@@ -445,11 +455,7 @@ private slots:
     // off on OK; the first plus goes to the lowest target.
     void bedThatIsOffStaysOff()
     {
-        const QString path = fx->root() + "/data/nobed.gcode";
-        QVERIFY(writeTestFile(path, printBody(20000).replace("M140 S60\n", "")));
-        BuildPrint::instBuildPrint = new BuildPrint(path, false);
-        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
-        openDetail();
+        openDetailOfABedlessPrint();
         QCOMPARE(shown("platformTemp"), QString("0\u2103"));
         press("btnSpeedInc");
         tap(child<QToolButton>(detail(), "ok"));
@@ -465,11 +471,7 @@ private slots:
     // target reaches off, before OK and after it, and the board is told.
     void bedSwitchedOnGoesOffAgain()
     {
-        const QString path = fx->root() + "/data/nobed.gcode";
-        QVERIFY(writeTestFile(path, printBody(20000).replace("M140 S60\n", "")));
-        BuildPrint::instBuildPrint = new BuildPrint(path, false);
-        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
-        openDetail();
+        openDetailOfABedlessPrint();
         QToolButton *plateDec = child<QToolButton>(detail(), "btnPlateDec");
         QCOMPARE(shown("platformTemp"), QString("0\u2103"));
         QVERIFY(!plateDec->isEnabled());
@@ -516,17 +518,14 @@ private slots:
 
     void screensFitTheirTexts_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     void screensFitTheirTexts()
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         getConfigFile()->configFile()->setPrinterLanguage(language.toStdString());
 
         startStreaming();

@@ -285,8 +285,7 @@ private slots:
         hooks.printFileAccepted = [](const QString &path) { return !path.endsWith("bad.gcode"); };
         MainWindow::setHooks(hooks);
         QTranslator german;
-        QVERIFY(german.load(":/Resource/translations/firmware_german"));
-        QCoreApplication::installTranslator(&german);
+        QVERIFY(ScreenCheck::installCatalogue(german, "german"));
         joinStationAtStart();
         MainWindow window;
         QTRY_VERIFY_WITH_TIMEOUT(window.server.load() != nullptr, 10000);
@@ -371,8 +370,7 @@ private slots:
         ScreenCheck::useDeviceFont();
         for (const QString &language : ScreenCheck::offeredLanguages()) {
             QTranslator translator;
-            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-            QCoreApplication::installTranslator(&translator);
+            QVERIFY(ScreenCheck::installCatalogue(translator, language));
             MainWindow window;
             window.show();
             link()->HeatingHalvorII(210, 60);

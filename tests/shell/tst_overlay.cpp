@@ -88,17 +88,14 @@ private slots:
     // every offered language: nothing cut off, as the person sees them.
     void messagesFitInEveryLanguage_data()
     {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     void messagesFitInEveryLanguage()
     {
         QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         const auto tr = [](const char *context, const char *text) { return QCoreApplication::translate(context, text); };
         const QList<QPair<QString, QWidget *>> screens = {
             {"resume", new TwoButtonDialog(tr("MainWindow", "Resume print"),

@@ -86,26 +86,23 @@ private slots:
 
     void textsAreNeverCut_data()
     {
-        QTest::addColumn<QString>("lang");
-        for (const QString &language : ScreenCheck::offeredLanguages())
-            QTest::newRow(qPrintable(language)) << language;
+        ScreenCheck::addLanguageRows();
     }
 
     void textsAreNeverCut()
     {
-        QFETCH(QString, lang);
+        QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + lang));
-        QCoreApplication::installTranslator(&translator);
-        const Sample s = sampleFor(lang);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
+        const Sample s = sampleFor(language);
 
         // The dialogs open over a page, as in the program.
         QScopedPointer<QWidget> page(samplePage(s));
         page->move(0, 95);
         page->show();
         QCoreApplication::processEvents();
-        QVERIFY2(ScreenCheck::clippedTexts(page.data()).isEmpty(), qPrintable(lang + " menu page"));
-        ScreenCheck::save(page.data(), lang + "_menu_page");
+        QVERIFY2(ScreenCheck::clippedTexts(page.data()).isEmpty(), qPrintable(language + " menu page"));
+        ScreenCheck::save(page.data(), language + "_menu_page");
 
         QList<QPair<QString, QWidget *>> screens;
         screens << qMakePair(QString("one_button"),
@@ -131,8 +128,8 @@ private slots:
             QCoreApplication::processEvents();
             const QStringList clipped = ScreenCheck::clippedTexts(screen.second);
             QVERIFY2(clipped.isEmpty(),
-                     qPrintable(lang + " " + screen.first + " cuts: " + clipped.join(" | ")));
-            ScreenCheck::save(screen.second, lang + "_" + screen.first);
+                     qPrintable(language + " " + screen.first + " cuts: " + clipped.join(" | ")));
+            ScreenCheck::save(screen.second, language + "_" + screen.first);
             delete screen.second;
         }
         QCoreApplication::removeTranslator(&translator);

@@ -211,8 +211,7 @@ private slots:
     {
         for (const QString language : {"english", "german", "french", "spanish", "japanese", "chinese-cn"}) {
             QTranslator translator;
-            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-            QCoreApplication::installTranslator(&translator);
+            QVERIFY(ScreenCheck::installCatalogue(translator, language));
             About *page = open();
             QTRY_VERIFY(!text(page, "labelIpAddress").isEmpty());
             for (const char *shown : {"page1", "page2"}) {

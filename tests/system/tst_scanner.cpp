@@ -179,8 +179,7 @@ private slots:
         scan("KP2026A");
         for (const QString language : {"english", "german", "french", "spanish", "japanese", "chinese-cn"}) {
             QTranslator translator;
-            QVERIFY(translator.load(":/Resource/translations/firmware_" + language));
-            QCoreApplication::installTranslator(&translator);
+            QVERIFY(ScreenCheck::installCatalogue(translator, language));
             Scanner screen(SysRoot::path("/dev/input/nothing"));
             screen.show();
             QCoreApplication::processEvents();

@@ -259,17 +259,14 @@ private slots:
     // Every message fits the page in each offered language.
     void messagesFit_data()
     {
-        QTest::addColumn<QString>("lang");
-        for (const char *lang : {"english", "chinese-cn", "german", "japanese", "french", "spanish"})
-            QTest::newRow(lang) << lang;
+        ScreenCheck::addLanguageRows();
     }
 
     void messagesFit()
     {
-        QFETCH(QString, lang);
+        QFETCH(QString, language);
         QTranslator translator;
-        QVERIFY(translator.load(":/Resource/translations/firmware_" + lang));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(ScreenCheck::installCatalogue(translator, language));
         server->offer({});
         startMainWindow();
         Update *page = openPage();
@@ -286,10 +283,10 @@ private slots:
             // next message cannot come between.
             label->setText(QCoreApplication::translate("Update", text));
             const QStringList clipped = ScreenCheck::clippedTexts(page);
-            QVERIFY2(clipped.isEmpty(), qPrintable(lang + " cuts: " + clipped.join(" | ")));
+            QVERIFY2(clipped.isEmpty(), qPrintable(language + " cuts: " + clipped.join(" | ")));
         }
         label->setText(QCoreApplication::translate("Update", "Poor network, please\ncheck the network and\ntry again !"));
-        ScreenCheck::save(page, "update_" + lang + "_longest");
+        ScreenCheck::save(page, "update_" + language + "_longest");
         auto *question = new TwoButtonDialog(QCoreApplication::translate("Update", "Confirm"),
                                              QCoreApplication::translate("Update", "A new version is found.\n Upgrade firmware?"),
                                              QCoreApplication::translate("Update", "Yes"),
@@ -297,7 +294,7 @@ private slots:
         question->show();
         QCoreApplication::processEvents();
         QVERIFY(ScreenCheck::clippedTexts(question).isEmpty());
-        ScreenCheck::save(question, "update_" + lang + "_question");
+        ScreenCheck::save(question, "update_" + language + "_question");
         delete question;
         QCoreApplication::removeTranslator(&translator);
     }

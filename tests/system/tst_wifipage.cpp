@@ -477,8 +477,7 @@ private slots:
         WifiAir::saveNetwork("Home", "homehome");
         for (const char *language : {"english", "german", "chinese-cn", "japanese", "french", "spanish"}) {
             QTranslator translator;
-            QVERIFY(translator.load(QString(":/Resource/translations/firmware_") + language));
-            QCoreApplication::installTranslator(&translator);
+            QVERIFY(ScreenCheck::installCatalogue(translator, language));
             start(false);
             window->show(); // the whole screen, as the printer shows it
             openWifiPage();

@@ -77,8 +77,13 @@ void addLanguageRows()
 
 bool installCatalogue(QTranslator &translator, const QString &language)
 {
-    return translator.load(QStringLiteral(":/Resource/translations/firmware_") + language) &&
-           QCoreApplication::installTranslator(&translator);
+    if (!translator.load(QStringLiteral(":/Resource/translations/firmware_") + language)
+        || !QCoreApplication::installTranslator(&translator))
+        return false;
+    // English texts fit where a catalogue that never answers leaves them, so
+    // prove that this one answers.
+    const char *probe = "The motion board does not respond.";
+    return language == QLatin1String("english") || QCoreApplication::translate("MainWindow", probe) != QLatin1String(probe);
 }
 
 void useDeviceFont()

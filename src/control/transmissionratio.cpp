@@ -77,6 +77,12 @@ void TransmissionRatio::on_btn_save_clicked()
     for (const Axis &axis : qAsConst(m_axes)) {
         if (!axis.item->isValueChang())
             continue;
+        // Once the board is found silent the other rows would only wait out
+        // their own attempts: they stay marked for the next Save.
+        if (!allAcknowledged && !m_serialObject->boardResponding()) {
+            qInfo() << "TransmissionRatio: the board does not respond, not sent:" << axis.item->getValue();
+            continue;
+        }
         const QString command = StepsPerMm::command(axis.axis, axis.item->getValue());
         const QString reply = m_serialObject->serialCheckCode(command);
         qInfo() << "TransmissionRatio:" << command << "reply:" << reply;

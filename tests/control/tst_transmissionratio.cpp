@@ -168,21 +168,26 @@ private slots:
         QCOMPARE(storedRatios(), (QList<int>{80, 80, 400, 93}));
     }
 
-    // The board must confirm "M92": a silent board is reported, the values
-    // are stored all the same, and the axis stays marked for the next Save.
+    // The board must confirm "M92": a silent board is reported after the
+    // first axis it left unanswered (the screen does not wait out the rest),
+    // the values are stored all the same, and every axis not confirmed stays
+    // marked for the next Save.
     void aSilentBoardIsReported()
     {
         TransmissionRatio *page = openPage(TransmissionRatio::instTransmissionRatio);
-        step(page, Y, +1);
+        for (Axis axis : {X, Y, Z, E})
+            step(page, axis, +1);
         fx->board().setSilent(true);
         QVERIFY(save(page).startsWith("Parameter setting failed."));
-        QCOMPARE(storedRatios(), (QList<int>{80, 81, 400, 93}));
-        QVERIFY(markedChanged(page, Y));
+        QCOMPARE(ratioCommands(), QStringList{"M92 X81"});
+        QCOMPARE(storedRatios(), (QList<int>{81, 81, 401, 94}));
+        for (Axis axis : {X, Y, Z, E})
+            QVERIFY(markedChanged(page, axis));
 
         fx->board().setSilent(false);
         fx->board().clearLog();
         QCOMPARE(save(page), QStringLiteral("Parameter set successfully"));
-        QCOMPARE(ratioCommands(), QStringList{"M92 Y81"});
+        QCOMPARE(ratioCommands(), (QStringList{"M92 X81", "M92 Y81", "M92 Z401", "M92 A94"}));
     }
 };
 

@@ -65,7 +65,11 @@ void MainWindow::statusRead(StatusReading reading)
     }
     if (reading.extruderRead)
         trackPrintPageExtruder(true, reading);
-    if (reading.filament != StatusReading::Filament::NotRead)
+    // A sensor reading, or a run-out, left from a printing page that has
+    // closed is no run-out of the next print.
+    if (!printPageIsOpen())
+        m_filament = StatusReading::Filament::NotRead;
+    else if (reading.filament != StatusReading::Filament::NotRead)
         m_filament = reading.filament;
     showTemperatures();
 }

@@ -4,6 +4,7 @@
 #include "lantestclient.h"
 #include "lan/myserver.h"
 #include "mainwindow.h"
+#include "statuspoller.h"
 #include "onebuttondialog.h"
 #include "onetimesclicked.h"
 #include "printericons.h"
@@ -201,6 +202,30 @@ private slots:
         QTRY_VERIFY(fx->count("M105") > polls + 3);
         QCOMPARE(fx->count("M113"), asked);
         QVERIFY(window.filamentCheckStatu());
+
+        // A "no filament" asked for by a printing page that closes before the
+        // answer comes is no run-out of the next print.
+        getConfigFile()->configFile()->setFilamentDetect(true);
+        static bool pageOpen = true;
+        hooks.printPageOpen = [] { return pageOpen; };
+        MainWindow::setHooks(hooks);
+        // Right after the window has taken the late answer (queued behind its
+        // own slot), a print opening then reads no run-out.
+        QList<bool> freshPrintSees;
+        connect(window.findChild<StatusPoller *>(), &StatusPoller::polled, &window,
+                [&](const StatusReading &reading) {
+                    if (reading.filament == StatusReading::Filament::NotRead)
+                        return;
+                    pageOpen = true;
+                    freshPrintSees << window.filamentCheckStatu();
+                }, Qt::QueuedConnection);
+        fx->board().delayReplyOnce("M113", 500);
+        const int askedBefore = fx->count("M113");
+        QTRY_VERIFY(fx->count("M113") > askedBefore);
+        pageOpen = false;
+        QTRY_VERIFY(!freshPrintSees.isEmpty());
+        QCOMPARE(freshPrintSees.first(), true);
+
         fx->board().setFilament(sim::Filament::Present);
         MainWindow::setHooks(MainWindowHooks());
         link()->serialCheckCode("M105");

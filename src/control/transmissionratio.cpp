@@ -98,9 +98,6 @@ void TransmissionRatio::on_btn_save_clicked()
 
     const QString message = allAcknowledged ? tr("Parameter set successfully")
                                             : tr("Parameter setting failed.\nThe values are saved\nfor the next start.");
-    if (OneButtonDialog::instOneButtonDialog)
-        OneButtonDialog::instOneButtonDialog->setLabelText(message);
-    else
-        (new OneButtonDialog(QString(), message, QString(), nullptr))->show(); // deletes itself on close
+    OneButtonDialog::showMessage(message);
     QCoreApplication::processEvents();
 }

@@ -121,11 +121,7 @@ void BuildPreview::getFileParam()
 
 void BuildPreview::oneButtonDialogShow(const QString &text)
 {
-    if (OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog)
-        dialog->setLabelText(text);
-    else
-        new OneButtonDialog(QString(), text);
-    OneButtonDialog::instOneButtonDialog->show();
+    OneButtonDialog::showMessage(text);
     repaint();
 }
 

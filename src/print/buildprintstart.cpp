@@ -96,11 +96,7 @@ void BuildPrint::returnHomeTimedOut()
     // the machine, switches both heaters off and closes the page.
     printStop();
     const QString text = tr("Homing failed");
-    if (OneButtonDialog::instOneButtonDialog)
-        OneButtonDialog::instOneButtonDialog->setLabelText(text);
-    else
-        new OneButtonDialog(QString(), text);
-    OneButtonDialog::instOneButtonDialog->show();
+    OneButtonDialog::showMessage(text);
 }
 
 void BuildPrint::checkSpecifiedLocationMove()
@@ -160,11 +156,7 @@ void BuildPrint::handleOverTemperature(int nozzleTemp)
     qCritical() << "BuildPrint: nozzle over temperature" << nozzleTemp;
     playTune(buzzerPlay::TUNE_ERROR);
     const QString text = tr("Abnormally print.\nPlease check the extruder.");
-    if (OneButtonDialog::instOneButtonDialog)
-        OneButtonDialog::instOneButtonDialog->setLabelText(text);
-    else
-        new OneButtonDialog(QString(), text);
-    OneButtonDialog::instOneButtonDialog->show();
+    OneButtonDialog::showMessage(text);
     repaint();
     QCoreApplication::processEvents();
     printStop();
@@ -177,11 +169,7 @@ void BuildPrint::checkFilamentRunOut()
         return;
     const QString text = tr("No material detected. Please\nload material before resuming\nthe print.");
     // One dialog for the whole run-out, not a new one every second.
-    if (OneButtonDialog::instOneButtonDialog)
-        OneButtonDialog::instOneButtonDialog->setLabelText(text);
-    else
-        new OneButtonDialog(QString(), text);
-    OneButtonDialog::instOneButtonDialog->show();
+    OneButtonDialog::showMessage(text);
     QCoreApplication::processEvents();
     playTune(buzzerPlay::TUNE_FILAMENT_START);
     m_runOutPausePending = true;
@@ -223,11 +211,7 @@ void BuildPrint::printFileNoSendProcess(int currentNozzleTemp)
         // Nothing streams: end as a print that never started.
         setPrinterFileSendStatus(false);
         const QString text = tr("The print could not be started.");
-        if (OneButtonDialog::instOneButtonDialog)
-            OneButtonDialog::instOneButtonDialog->setLabelText(text);
-        else
-            new OneButtonDialog(QString(), text);
-        OneButtonDialog::instOneButtonDialog->show();
+        OneButtonDialog::showMessage(text);
         printStop();
     }
 }
@@ -298,9 +282,5 @@ void BuildPrint::reportResumeRecordLost()
 {
     config()->setPowerOffResumePrintFileName("");
     const QString text = tr("Power-loss resume is off\nfor this print: its record\ncannot be saved.");
-    if (OneButtonDialog::instOneButtonDialog)
-        OneButtonDialog::instOneButtonDialog->setLabelText(text);
-    else
-        new OneButtonDialog(QString(), text);
-    OneButtonDialog::instOneButtonDialog->show();
+    OneButtonDialog::showMessage(text);
 }

@@ -27,6 +27,16 @@ void OneButtonDialog::setLabelText(const QString &text)
     ui->textLabel->setText(text);
 }
 
+OneButtonDialog *OneButtonDialog::showMessage(const QString &text)
+{
+    if (instOneButtonDialog)
+        instOneButtonDialog->setLabelText(text);
+    else
+        new OneButtonDialog(QString(), text);
+    instOneButtonDialog->show();
+    return instOneButtonDialog;
+}
+
 void OneButtonDialog::setBtnText(const QString &text)
 {
     ui->okBtn->setText(text.isEmpty() ? tr("OK") : text);

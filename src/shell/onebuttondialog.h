@@ -19,6 +19,10 @@ public:
     void setLabelText(const QString &text);
     void setBtnText(const QString &text);
 
+    // Says `text` in the message that is open, or in a new one (deleted when
+    // it closes), so that one message at a time is on screen; returns it shown.
+    static OneButtonDialog *showMessage(const QString &text);
+
     static OneButtonDialog *instOneButtonDialog;
 
 private:

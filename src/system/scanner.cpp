@@ -73,10 +73,7 @@ void Scanner::showScanTooLong()
     qWarning() << "Scanner: a scanned code longer than" << KeyEventReader::kMaxCodeLength << "characters is refused";
     ui->lineEdit->setText(QString());
     const QString text = tr("The scanned code is too long.");
-    if (OneButtonDialog::instOneButtonDialog)
-        OneButtonDialog::instOneButtonDialog->setLabelText(text);
-    else
-        (new OneButtonDialog(QString(), text, QString(), nullptr))->show(); // deletes itself on close
+    OneButtonDialog::showMessage(text);
 }
 
 void Scanner::on_clear_pressed()

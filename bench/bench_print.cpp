@@ -1,10 +1,13 @@
 // Streams a 100,000-line sliced file through the print engine against the
-// simulated board, unthrottled and at the line rate of 115200 baud 8N1; then
-// counts how often the print thread wakes while the board's queue is full.
+// simulated board, unthrottled and at the line rate of 115200 baud 8N1; sends
+// the same commands through the bare port, with no engine at all, to show
+// what of the line's idle time is the pseudo-terminal's; then counts how
+// often the print thread wakes while the board's queue is full.
 #include "benchclock.h"
 #include "getconfigfile.h"
 #include "config.h"
 #include "sandbox.h"
+#include "serial.h"
 #include "serialobject.h"
 #include "sysroot.h"
 
@@ -25,6 +28,11 @@
 namespace {
 constexpr int kLines = 100000;
 
+// Bytes on the wire for one command: "~" + command + "\r\n" and a "15 ok\n" reply.
+qint64 wireBytesOf(const QByteArray &command) { return 1 + command.size() + 2 + 6; }
+
+double linkLimitSeconds(qint64 wireBytes) { return wireBytes * 10.0 / 115200.0; }
+
 // Sliced-looking moves with comments and blank lines among them.
 QByteArray slicedFile(qint64 &wireBytes)
 {
@@ -44,7 +52,7 @@ QByteArray slicedFile(qint64 &wireBytes)
                    + QByteArray::number(50 + (i * 13) % 200) + ".5 E" + QByteArray::number(e, 'f', 4) + " F3000";
         }
         if (!line.startsWith(';'))
-            wireBytes += 1 + line.size() + 2 + 6; // "~" + command + "\r\n" and a "15 ok\n" reply
+            wireBytes += wireBytesOf(line);
         g += line + "\n";
     }
     return g;
@@ -82,12 +90,43 @@ void run(const char *label, bool throttled)
     std::printf("%-12s %7d lines in %6.2f s  %8.0f lines/s  engine CPU %5.1f us/line (%4.1f in the kernel)", label,
                 kLines, wall, kLines / wall, perLineUs, double(threadSys) / kLines);
     if (throttled) {
-        const double limitSeconds = wireBytes * 10.0 / 115200.0;
+        const double limitSeconds = linkLimitSeconds(wireBytes);
         std::printf("  link busy %5.1f %% of the 115200-baud limit (%.1f s)", 100.0 * limitSeconds / wall, limitSeconds);
     }
     std::printf("\n");
     std::fflush(stdout);
 }
+// The same commands, each written and its reply read through the port with
+// nothing in between: the best any sender can do on this machine's line.
+void barePort(int frames)
+{
+    sim::Sandbox box(1e9);
+    box.board().setBaudThrottle(true);
+    qint64 unused = 0;
+    const QList<QByteArray> lines = slicedFile(unused).split('\n');
+    Serial port(box.root().toStdString() + "/dev/ttyS2");
+    qint64 wireBytes = 0;
+    int sent = 0;
+    BenchClock clock;
+    std::string reply;
+    for (const QByteArray &line : lines) {
+        if (sent == frames)
+            break;
+        if (line.isEmpty() || line.startsWith(';'))
+            continue;
+        if (!port.writeAll("~" + line.toStdString() + "\r\n") || !port.readLine(reply, 5000)) {
+            std::printf("bare port    the board did not answer\n");
+            return;
+        }
+        wireBytes += wireBytesOf(line);
+        ++sent;
+    }
+    const double wall = clock.wallSeconds();
+    std::printf("bare port    %7d lines in %6.2f s  %8.0f lines/s  nothing but write and read:   link busy %5.1f %%\n",
+                sent, wall, sent / wall, 100.0 * linkLimitSeconds(wireBytes) / wall);
+    std::fflush(stdout);
+}
+
 // Context switches of one thread of this process so far.
 long contextSwitches(pid_t tid)
 {
@@ -141,6 +180,7 @@ int main(int argc, char **argv)
     if (argc < 2 || std::string(argv[1]) != "full-queue") {
         run("unthrottled", false);
         run("115200 baud", true);
+        barePort(20000);
     }
     fullQueue();
     return 0;

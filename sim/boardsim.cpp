@@ -28,6 +28,9 @@ using Clock = std::chrono::steady_clock;
 constexpr int kBusyPollMs = 10;             // upper bound of a wait while the queue runs
 constexpr double kBitsPerByte = 10;         // 8N1
 constexpr double kBaud = 115200;
+// A throttled reply is waited for busily over its last stretch: a timed sleep
+// wakes some 80 us late, which a real line would not add to every frame.
+constexpr auto kOnTimeSpin = std::chrono::microseconds(250);
 // What a reply looks like after a bad cable or a wrong baud rate.
 const char *const kLineNoise = "\x8f#\xfa?|\x13\xc4%k\xe9=";
 
@@ -41,6 +44,10 @@ struct BoardSimulator::Impl {
     struct Reply {
         Clock::time_point due;
         std::string text;
+    };
+    struct Frame {
+        std::string text;
+        Clock::time_point heard; // when its last byte came in
     };
 
     explicit Impl(std::string rootDir) : root(std::move(rootDir)) {}
@@ -102,13 +109,15 @@ struct BoardSimulator::Impl {
         }
     }
 
-    void queueReply(const std::string &command, const std::string &body)
+    // The board answers once it has heard the whole command, so a reply is
+    // timed from the frame's arrival, not from when this loop got to it.
+    void queueReply(const std::string &command, const std::string &body, Clock::time_point heard)
     {
         std::string text = garbage ? body : std::to_string(model.freeSlots()) + " " + body;
         if (noisy)
             text = kLineNoise;
         text += '\n';
-        auto due = std::max(lastDue, Clock::now()) + std::chrono::milliseconds(replyDelayMs);
+        auto due = std::max(lastDue, heard) + std::chrono::milliseconds(replyDelayMs);
         if (const auto late = lateOnce.find(command); late != lateOnce.end()) {
             due += std::chrono::milliseconds(late->second);
             lateOnce.erase(late);
@@ -122,11 +131,11 @@ struct BoardSimulator::Impl {
         replies.push_back({due, text});
     }
 
-    void admit(const std::string &text, double now)
+    void admit(const std::string &text, double now, Clock::time_point heard)
     {
         model.enqueue(text, now);
         syncGpio(); // before the reply that may report no free slot
-        queueReply(text, "ok");
+        queueReply(text, "ok", heard);
     }
 
     // Handles received commands in order. A slot-taking command that finds
@@ -138,12 +147,13 @@ struct BoardSimulator::Impl {
             if (withheld) {
                 if (model.full())
                     return;
-                admit(*withheld, now);
+                admit(*withheld, now, Clock::now()); // taken only now
                 withheld.reset();
             }
             if (received.empty())
                 return;
-            const std::string text = received.front();
+            const std::string text = received.front().text;
+            const Clock::time_point heard = received.front().heard;
             received.pop_front();
             if (const auto lost = std::find(dropOnce.begin(), dropOnce.end(), text); lost != dropOnce.end()) {
                 dropOnce.erase(lost);
@@ -154,20 +164,24 @@ struct BoardSimulator::Impl {
                 continue;
             const GCode command(text);
             if (!BoardModel::takesSlot(command)) {
-                queueReply(text, model.answer(command, now));
+                queueReply(text, model.answer(command, now), heard);
                 syncGpio(); // M112 empties the queue
             } else if (model.full()) {
                 ++overflow;
                 withheld = text;
             } else {
-                admit(text, now);
+                admit(text, now, heard);
             }
         }
     }
 
     void sendDueReplies()
     {
-        const auto now = Clock::now();
+        auto now = Clock::now();
+        if (throttle && !replies.empty() && replies.front().due > now && replies.front().due - now <= kOnTimeSpin) {
+            while ((now = Clock::now()) < replies.front().due) {
+            }
+        }
         while (!replies.empty() && replies.front().due <= now) {
             const std::string &text = replies.front().text;
             // A program that stops reading loses what does not fit, as with a UART overrun.
@@ -185,8 +199,10 @@ struct BoardSimulator::Impl {
             candidate = std::max(0.0, candidate);
             ms = ms < 0 ? candidate : std::min(ms, candidate);
         };
-        if (!replies.empty())
-            consider(secondsBetween(Clock::now(), replies.front().due) * 1000.0);
+        if (!replies.empty()) {
+            const auto wakeAt = throttle ? replies.front().due - kOnTimeSpin : replies.front().due;
+            consider(secondsBetween(Clock::now(), wakeAt) * 1000.0);
+        }
         if (model.queued() > 0) {
             consider(kBusyPollMs);
             if (const auto next = model.nextEventAt(now))
@@ -202,9 +218,10 @@ struct BoardSimulator::Impl {
             const ssize_t n = ::read(pty.masterFd(), buffer, sizeof buffer);
             if (n <= 0)
                 return; // EAGAIN, or EIO while no one has the port open: keep going
+            const auto heard = Clock::now();
             std::lock_guard<std::mutex> lock(mutex);
             for (auto &command : frames.feed(buffer, static_cast<std::size_t>(n)))
-                received.push_back(std::move(command));
+                received.push_back({std::move(command), heard});
         }
     }
 
@@ -250,7 +267,7 @@ struct BoardSimulator::Impl {
     BoardModel model;
     FrameReader frames;
     PseudoTerminal pty;
-    std::deque<std::string> received;
+    std::deque<Frame> received;
     std::optional<std::string> withheld;
     std::deque<Reply> replies;
     Clock::time_point lastDue;

@@ -160,6 +160,10 @@ struct BoardSimulator::Impl {
                 continue;
             }
             logCommand(text);
+            if (silenceAtCommand && *silenceAtCommand == text) {
+                silenceAtCommand.reset();
+                silent = true;
+            }
             if (silent)
                 continue;
             const GCode command(text);
@@ -279,6 +283,7 @@ struct BoardSimulator::Impl {
     double timeScale = 1.0;
 
     bool silent = false;
+    std::optional<std::string> silenceAtCommand;
     bool gpioBlank = false;
     bool garbage = false;
     bool noisy = false;
@@ -362,6 +367,7 @@ void BoardSimulator::setFilament(Filament state) { d->observe([&](double) { d->m
 void BoardSimulator::setForcedNozzleTemp(std::optional<double> celsius) { d->observe([&](double) { d->model.setForcedNozzleTemp(celsius); }); }
 void BoardSimulator::setForcedBedTemp(std::optional<double> celsius) { d->observe([&](double) { d->model.setForcedBedTemp(celsius); }); }
 void BoardSimulator::setSilent(bool silent) { d->observe([&](double) { d->silent = silent; }); }
+void BoardSimulator::silenceAt(const std::string &command) { d->observe([&](double) { d->silenceAtCommand = command; }); }
 void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
 void BoardSimulator::setNoisyReplies(bool noisy) { d->observe([&](double) { d->noisy = noisy; }); }
 void BoardSimulator::dropNextFrame(const std::string &command) { d->observe([&](double) { d->dropOnce.push_back(command); }); }

@@ -43,6 +43,7 @@ public:
     void setForcedNozzleTemp(std::optional<double> celsius);
     void setForcedBedTemp(std::optional<double> celsius);
     void setSilent(bool silent);               // swallow commands, never reply
+    void silenceAt(const std::string &command); // falls silent on the next `command`, which it does not take
     void setGarbageReplies(bool garbage);      // replies without the leading number
     void setNoisyReplies(bool noisy);          // every reply a line of noise; commands still act
     void dropNextFrame(const std::string &command); // the next `command` is lost on the line: not taken, no reply

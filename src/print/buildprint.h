@@ -62,7 +62,6 @@ public slots:
     void on_stop_clicked();
     void on_buildSetting_pressed();
     void checkMove();
-    void checkPrintOverMove();
     void checkSpecifiedLocationMove();
     void doorOpenProcess();
     void printContinue();
@@ -97,6 +96,9 @@ private:
     void setMachineStatus(bool paused);
 
     bool isMotionIdle();
+    void afterQueueRuns(void (BuildPrint::*next)());
+    void liftAfterPrint();
+    void presentPrint();
     void sendCommands(const QStringList &commands);
     QStringList liftCommands(float lift);
     void playTune(int tune);

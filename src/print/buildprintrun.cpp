@@ -6,7 +6,6 @@
 #include "buildprintcommon.h"
 #include "buzzerplay.h"
 #include "clickguard.h"
-#include "motionidle.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
 #include "printpagehooks.h"
@@ -271,28 +270,43 @@ void BuildPrint::slot_printOver()
 {
     printState = Print_State_Stop;
     serialObject->stopHalvorIIHeating();
-    // The file's last moves may still be queued on the board: the lift is
-    // taken from where they end, never from a height the head only passes.
-    auto *queueRun = new MotionIdlePoller(serialObject, this);
-    connect(queueRun, &MotionIdlePoller::idle, this, [this, queueRun] {
-        queueRun->deleteLater();
-        const QStringList lift = liftCommands(kLiftMm);
-        serialObject->serialSendCode(QStringLiteral("G90"));
-        sendCommands(lift);
-        serialObject->serialSendCode(QStringLiteral("G1 X0 Y0 F2000"));
-        checkPrintOverMove();
-    });
-    queueRun->start(0, kIdlePollMs);
     printAdjustReset();
     serialObject->setPoweroffCancelPrint();
+    // The file's last moves may still be queued on the board: the lift is
+    // taken from where they end, never from a height the head only passes.
+    afterQueueRuns(&BuildPrint::liftAfterPrint);
 }
 
-void BuildPrint::checkPrintOverMove()
+// Calls `next` once the board has run its queue. A board that stops
+// answering meanwhile can take no more moves: the page ends as a print given
+// up does instead of waiting on screen and on the LAN for a board that may
+// never come back.
+void BuildPrint::afterQueueRuns(void (BuildPrint::*next)())
 {
-    if (!isMotionIdle()) {
-        QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkPrintOverMove);
+    if (isMotionIdle()) {
+        (this->*next)();
         return;
     }
+    if (!serialObject->boardResponding()) {
+        qCritical() << "BuildPrint: the board stopped answering after the last line of" << m_filePathName;
+        m_stopReason = tr("The print stopped:\nthe printer board\nstopped answering.");
+        endWithoutBoard();
+        return;
+    }
+    QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, [this, next] { afterQueueRuns(next); });
+}
+
+void BuildPrint::liftAfterPrint()
+{
+    const QStringList lift = liftCommands(kLiftMm);
+    serialObject->serialSendCode(QStringLiteral("G90"));
+    sendCommands(lift);
+    serialObject->serialSendCode(QStringLiteral("G1 X0 Y0 F2000"));
+    afterQueueRuns(&BuildPrint::presentPrint);
+}
+
+void BuildPrint::presentPrint()
+{
     playTune(buzzerPlay::TUNE_PRINT_DONE);
     serialObject->serialCheckCode(QStringLiteral("G90"));
     serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 A0"));

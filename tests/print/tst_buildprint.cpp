@@ -492,6 +492,30 @@ private slots:
         link->setReplyTimeoutMs(5000);
     }
 
+    // The board falls silent once the file's last line is in and before the
+    // completion moves: the page does not wait for it, it ends as a print
+    // given up does, and the heaters go off once the board answers.
+    void aBoardSilentAfterTheLastLineEndsThePrint()
+    {
+        SerialObject *link = ExecuteGetSerialObject()->serial();
+        link->setReplyTimeoutMs(300);
+        open(writeData("ends.gcode", printBody(2000)));
+        QTRY_VERIFY_WITH_TIMEOUT(progress() >= 3, kWaitMs);
+        fx->board().silenceAt("M140 S0"); // the completion's heater-off
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), 10000);
+        QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
+        OneButtonDialog *reason = nullptr;
+        QTRY_VERIFY(reason = shownDialogSaying(BuildPrint::tr("The print stopped:\nthe printer board\nstopped answering.")));
+        QVERIFY(!shownDialogSaying(BuildPrint::tr("Build completed!")));
+        reason->close();
+        fx->board().setSilent(false);
+        QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
+        QTRY_VERIFY(link->undeliveredCount() == 0);
+        QVERIFY(!sent().contains("G1 Y180 F3000"));
+        QTRY_VERIFY(!shownDialogSaying(MainWindow::tr("The motion board does not respond.")));
+        link->setReplyTimeoutMs(5000);
+    }
+
     // Replies turned to line noise mid-print are a board that does not
     // answer properly: the notice shows, the log says so once, and the
     // print ends as with a silent board.

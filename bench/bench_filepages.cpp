@@ -23,7 +23,7 @@
 namespace {
 
 constexpr qint64 kCopyBytes = 300LL * 1024 * 1024;
-constexpr int kCopyRounds = 5;
+constexpr int kCopyRounds = 7;
 constexpr int kFolderFiles = 2000;
 constexpr int kRowsOnAPage = 7;
 

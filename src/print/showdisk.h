@@ -85,7 +85,6 @@ private:
     QString pathOf(const QString &name) const { return mFilePath + '/' + name; }
     void copySuccessful();
     void copyFail(int code);
-    void oneButtonDialogShow(const QString &text, const QString &buttonText = QString());
 
     QString mFilePath;
     Ui::ShowDisk *ui;

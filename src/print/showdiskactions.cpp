@@ -42,7 +42,7 @@ void ShowDisk::on_btn_copy_clicked()
         return;
     const bool toStick = mFromWhere == From_LocalMemory;
     if (toStick && !FileStorage::stickMounted()) {
-        oneButtonDialogShow(tr("Please insert USB Disk !"));
+        OneButtonDialog::showMessage(tr("Please insert USB Disk !"));
         return;
     }
     const QString targetRoot = toStick ? FileStorage::stickRoot() : FileStorage::localRoot();
@@ -54,7 +54,7 @@ void ShowDisk::on_btn_copy_clicked()
         items << CopyJob::Item{source, targetRoot + '/' + info.fileName(), !toStick};
     }
     if (FileStorage::freeSpace(targetRoot) < allCopyBytes) {
-        oneButtonDialogShow(tr("Storage space is not enough"));
+        OneButtonDialog::showMessage(tr("Storage space is not enough"));
         return;
     }
     if (!ProgressDialog::instProgressDialog)
@@ -117,24 +117,12 @@ void ShowDisk::slot_copyFinished(VerifiedCopy::Result result, int)
 
 void ShowDisk::copySuccessful()
 {
-    oneButtonDialogShow(tr("Copy Completed"), tr("Ok"));
+    OneButtonDialog::showMessage(tr("Copy Completed"), tr("Ok"));
 }
 
 void ShowDisk::copyFail(int code)
 {
-    oneButtonDialogShow(tr("Copy Failed") + QStringLiteral("(%1)").arg(code), tr("Ok"));
-}
-
-void ShowDisk::oneButtonDialogShow(const QString &text, const QString &buttonText)
-{
-    if (OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog) {
-        dialog->setLabelText(text);
-        if (!buttonText.isEmpty())
-            dialog->setBtnText(buttonText);
-    } else {
-        new OneButtonDialog(QString(), text, buttonText);
-    }
-    OneButtonDialog::instOneButtonDialog->show();
+    OneButtonDialog::showMessage(tr("Copy Failed") + QStringLiteral("(%1)").arg(code), tr("Ok"));
 }
 
 void ShowDisk::on_btn_delete_clicked()
@@ -169,7 +157,7 @@ void ShowDisk::on_btn_delete_clicked()
     }
     getDiskFileList(mFilePath);
     if (failed)
-        oneButtonDialogShow(tr("Delete failed"));
+        OneButtonDialog::showMessage(tr("Delete failed"));
 }
 
 void ShowDisk::slot_usbRemove()

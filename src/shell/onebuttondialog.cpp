@@ -27,12 +27,15 @@ void OneButtonDialog::setLabelText(const QString &text)
     ui->textLabel->setText(text);
 }
 
-OneButtonDialog *OneButtonDialog::showMessage(const QString &text)
+OneButtonDialog *OneButtonDialog::showMessage(const QString &text, const QString &buttonText)
 {
-    if (instOneButtonDialog)
+    if (instOneButtonDialog) {
         instOneButtonDialog->setLabelText(text);
-    else
-        new OneButtonDialog(QString(), text);
+        if (!buttonText.isEmpty())
+            instOneButtonDialog->setBtnText(buttonText);
+    } else {
+        new OneButtonDialog(QString(), text, buttonText);
+    }
     instOneButtonDialog->show();
     return instOneButtonDialog;
 }

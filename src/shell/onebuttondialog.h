@@ -20,8 +20,9 @@ public:
     void setBtnText(const QString &text);
 
     // Says `text` in the message that is open, or in a new one (deleted when
-    // it closes), so that one message at a time is on screen; returns it shown.
-    static OneButtonDialog *showMessage(const QString &text);
+    // it closes), so that one message at a time is on screen; a `buttonText`
+    // given replaces the button's. Returns the message, shown.
+    static OneButtonDialog *showMessage(const QString &text, const QString &buttonText = QString());
 
     static OneButtonDialog *instOneButtonDialog;
 

@@ -164,6 +164,19 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(progress() >= 3, kWaitMs);
     }
 
+    // What a print ended against a silent board kept for it arrives once the
+    // board answers: heaters off, positioning absolute, motors off.
+    void safeOnceTheBoardAnswers(SerialObject *link)
+    {
+        fx->board().setSilent(false);
+        QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
+        QTRY_VERIFY(link->undeliveredCount() == 0);
+        QVERIFY(fx->board().absoluteMode());
+        QVERIFY(!fx->board().motorsEnabled());
+        QTRY_VERIFY(!shownDialogSaying(MainWindow::tr("The motion board does not respond.")));
+        link->setReplyTimeoutMs(5000);
+    }
+
     static bool parkedAndPaused()
     {
         QToolButton *b = pageChild<QToolButton>("play_pause");
@@ -482,14 +495,7 @@ private slots:
         }
         QVERIFY(shownDialogSaying(notice));
         QCOMPARE(fx->board().nozzleTarget(), 200); // nothing got through yet
-
-        fx->board().setSilent(false);
-        QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
-        QTRY_VERIFY(link->undeliveredCount() == 0);
-        QVERIFY(fx->board().absoluteMode());
-        QVERIFY(!fx->board().motorsEnabled());
-        QTRY_VERIFY(!shownDialogSaying(notice));
-        link->setReplyTimeoutMs(5000);
+        safeOnceTheBoardAnswers(link);
     }
 
     // The board falls silent once the file's last line is in and before the
@@ -508,12 +514,8 @@ private slots:
         QTRY_VERIFY(reason = shownDialogSaying(BuildPrint::tr("The print stopped:\nthe printer board\nstopped answering.")));
         QVERIFY(!shownDialogSaying(BuildPrint::tr("Build completed!")));
         reason->close();
-        fx->board().setSilent(false);
-        QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
-        QTRY_VERIFY(link->undeliveredCount() == 0);
+        safeOnceTheBoardAnswers(link);
         QVERIFY(!sent().contains("G1 Y180 F3000"));
-        QTRY_VERIFY(!shownDialogSaying(MainWindow::tr("The motion board does not respond.")));
-        link->setReplyTimeoutMs(5000);
     }
 
     // Replies turned to line noise mid-print are a board that does not

@@ -584,6 +584,7 @@ private slots:
         VerifiedCopy::setBlockFilterForTesting(nullptr);
         tap(page->findChild<QPushButton *>("btn_copy"));
         QTRY_COMPARE_WITH_TIMEOUT(messageShown(), QString("Copy Completed"), kWaitMs);
+        QCOMPARE(OneButtonDialog::instOneButtonDialog->findChild<QPushButton *>("okBtn")->text(), ShowDisk::tr("Ok"));
         closeMessage();
         const QDateTime earlier = QFileInfo(m_local + "/earlier.g").lastModified();
         for (const QString &name : names) {

@@ -360,6 +360,9 @@ int UpdateManager::startInstallUpdatePackets()
         qWarning() << "UpdateManager::startInstallUpdatePackets nothing to install now, state" << state;
         return -1;
     }
+    // An installation script may restart the program or the board: settings
+    // still waiting for their write go to the disk first.
+    getConfigFile()->configFile()->flush();
     const std::vector<PackageInfo> packages = std::move(m_downloaded);
     m_downloaded.clear();
     int result = 0;

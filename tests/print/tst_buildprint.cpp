@@ -238,6 +238,7 @@ private slots:
         fx->board().setForcedBedTemp(std::nullopt);
         Config *config = getConfigFile()->configFile();
         config->setFilamentDetect(false);
+        config->setAutoSwitch(false);
         config->setPowerOffResumePrintStatus(true);
         fx->board().clearLog();
         // The last test may have left an alarm reading in the poll.
@@ -268,6 +269,9 @@ private slots:
         fx->board().setForcedNozzleTemp(150.0);
         fx->board().setForcedBedTemp(40.0);
         getConfigFile()->configFile()->setFilamentDetect(true); // each tick then asks the sensor
+        // A stored calibration point that no probing gives is no calibration.
+        getConfigFile()->configFile()->setAutoPoint5(1000.0f);
+        getConfigFile()->configFile()->setAutoSwitch(true);
         open(path);
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
         QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_MOVING);

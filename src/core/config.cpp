@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -167,14 +169,20 @@ void Config::setPrinterSerialNumber(const std::string &serialNumber)
     setValue(kGeneral, "printerSerialNumber", serialNumber);
 }
 
-int Config::getPrinterTotalTime() { return value(kGeneral, "printerTotalTime", Kind::Int, 0).asInt(); }
+// A count of minutes is never negative: a negative stored one reads as 0.
+int Config::getPrinterTotalTime()
+{
+    return std::max(0, value(kGeneral, "printerTotalTime", Kind::Int, 0).asInt());
+}
 
 void Config::setPrinterTotalTime(int minutes)
 {
     // Read and add under one lock so that concurrent additions are not lost.
     std::lock_guard<std::mutex> lock(m_mutex);
-    const int total = valueLocked(kGeneral, "printerTotalTime", Kind::Int, 0).asInt();
-    sectionLocked(kGeneral)["printerTotalTime"] = total + minutes;
+    const qint64 total = valueLocked(kGeneral, "printerTotalTime", Kind::Int, 0).asInt();
+    // The count stops at the largest it can hold instead of wrapping round.
+    sectionLocked(kGeneral)["printerTotalTime"] =
+        static_cast<int>(qBound<qint64>(0, total + minutes, std::numeric_limits<int>::max()));
     saveLocked();
 }
 

@@ -24,6 +24,8 @@
 #include <QFontMetrics>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace BuildPrintCommon;
 
 BuildPrint *BuildPrint::instBuildPrint = nullptr;
@@ -199,7 +201,7 @@ void BuildPrint::connectEngine()
 
 void BuildPrint::takeResumedPrintSettings()
 {
-    buildTime = config()->getPowerOffResumePrintTime();
+    buildTime = std::max(0, config()->getPowerOffResumePrintTime());
     PrintLimits::PrintSettings stored{config()->getExtruderTemp(), config()->getPlateTemp(), PrintingAdjust()};
     stored.adjust.speed = config()->getPrintSpeed();
     stored.adjust.offset = config()->getZOffset();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <csignal>
+#include <limits>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -132,6 +133,10 @@ private slots:
         QCOMPARE(config()->getWifiStationStatus(), true);
         QCOMPARE(config()->getFilamentCumulative(), 1234.5);
         QCOMPARE(config()->getPrinterTotalTime(), 45); // the setter adds
+        // and stops at the largest count instead of wrapping round
+        config()->setPrinterTotalTime(std::numeric_limits<int>::max());
+        config()->setPrinterTotalTime(5);
+        QCOMPARE(config()->getPrinterTotalTime(), std::numeric_limits<int>::max());
     }
 
     void wrongTypedKeysReadAsDefaultAndAreRepaired()

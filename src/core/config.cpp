@@ -12,8 +12,11 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -56,17 +59,28 @@ void Config::reload()
 void Config::loadLocked()
 {
     m_root = Json::Value(Json::objectValue);
+    m_writable = true;
     const QString path = settingsPath();
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == ENOENT)
+        return; // a fresh machine: the defaults are written as they are asked for
     QFile file(path);
-    if (!file.exists())
+    QByteArray text;
+    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxSettingsBytes)
+        text = file.read(kMaxSettingsBytes);
+    if (file.error() != QFileDevice::NoError) {
+        // Not read is not corrupt: the file may well hold the language, the
+        // serial number and the steps per mm. This run keeps the defaults in
+        // memory and leaves the file as it is for the next start.
+        m_writable = false;
+        qWarning() << "Config::loadLocked cannot read the settings file" << path << file.errorString()
+                   << "- running on the defaults without saving";
         return;
+    }
     QString problem;
-    if (!file.open(QIODevice::ReadOnly)) {
-        problem = file.errorString();
-    } else if (file.size() > kMaxSettingsBytes) {
+    if (file.size() > kMaxSettingsBytes) {
         problem = QStringLiteral("%1 bytes").arg(file.size());
     } else {
-        const QByteArray text = file.read(kMaxSettingsBytes);
         Json::Value parsed;
         std::string error;
         if (JsonText::parse(text.constData(), text.constData() + text.size(), parsed, error) && parsed.isObject()) {
@@ -81,11 +95,13 @@ void Config::loadLocked()
     const QString aside = path + QStringLiteral(".corrupt");
     QFile::remove(aside);
     QFile::rename(path, aside);
-    qWarning() << "Config::loadLocked unreadable settings file moved to" << aside << problem << "- using defaults";
+    qWarning() << "Config::loadLocked unusable settings file moved to" << aside << problem << "- using defaults";
 }
 
 void Config::saveLocked()
 {
+    if (!m_writable)
+        return;
     const QString path = settingsPath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     const std::string text = m_root.toStyledString();

@@ -10,6 +10,9 @@
 // the whole file at once (styled JSON, replaced atomically), and a getter that
 // finds its key missing or of the wrong type writes the default back, so the
 // file always lists every setting the program has asked for.
+// A file that is read but is not valid settings is moved aside (".corrupt")
+// and the defaults take its place; a file that cannot be read at all is left
+// as it is: the run keeps the defaults in memory and saves nothing.
 // All operations are safe to call from any thread.
 class Config {
 public:
@@ -130,4 +133,6 @@ private:
 
     std::mutex m_mutex;
     Json::Value m_root;
+    // False while the file could not be read: it is then left untouched.
+    bool m_writable = true;
 };

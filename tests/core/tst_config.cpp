@@ -13,7 +13,9 @@
 #include <vector>
 
 #include <csignal>
+#include <fcntl.h>
 #include <limits>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -183,6 +185,27 @@ private slots:
         QCOMPARE(config()->getBuzzerStatus(), true);
         Json::Value disk;
         QVERIFY(parseJson(readSettings(), &disk));
+    }
+
+    // A settings file that cannot be opened (no descriptor left, which even
+    // root meets) is not a damaged one: the run goes on with the defaults
+    // and leaves the file, language and all, for the next start.
+    void unreadableFileIsLeftAsItIs()
+    {
+        config()->setPrinterLanguage("german");
+        const QByteArray before = readSettings();
+        rlimit saved{};
+        getrlimit(RLIMIT_NOFILE, &saved);
+        const int lowestFree = ::open("/dev/null", O_RDONLY);
+        ::close(lowestFree);
+        const rlimit none{static_cast<rlim_t>(lowestFree), saved.rlim_max};
+        setrlimit(RLIMIT_NOFILE, &none);
+        config()->reload();
+        setrlimit(RLIMIT_NOFILE, &saved);
+        QCOMPARE(config()->getPrinterLanguage(), std::string("english"));
+        config()->setPrinterSerialNumber("SN 9");
+        QCOMPARE(readSettings(), before);
+        QVERIFY(!QFile::exists(settingsPath() + ".corrupt"));
     }
 
     void killedWriterNeverLeavesATornFile()

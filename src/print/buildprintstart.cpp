@@ -20,6 +20,7 @@
 #include <QDebug>
 #include <QTimer>
 
+#include <limits>
 #include <memory>
 
 using namespace BuildPrintCommon;
@@ -238,7 +239,10 @@ void BuildPrint::printFileHasSendProcess()
     int seconds;
     {
         std::lock_guard<std::mutex> lock(m_buildTimeMutex);
-        seconds = ++buildTime;
+        // A time taken over from a resume stops at the largest an int holds.
+        if (buildTime < std::numeric_limits<int>::max())
+            ++buildTime;
+        seconds = buildTime;
     }
     config()->setPowerOffResumePrintTime(seconds);
     if (FILESNAMESPACE::ResumePrintConfigSaveFile()->takeGiveUp())

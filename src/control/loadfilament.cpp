@@ -157,7 +157,7 @@ void LoadFilament::checkReturnHomeDone()
     m_homeIsCompleted = true;
 }
 
-void LoadFilament::returnHomeTimedOut()
+void LoadFilament::returnHomeFailed()
 {
     // The helper has stopped the machine; the read-out keeps ticking so that
     // the user sees the nozzle cool down.

@@ -88,7 +88,7 @@ void BuildPrint::checkReturnHomeDone()
     QTimer::singleShot(TimeScale::ms(1000), this, &BuildPrint::checkSpecifiedLocationMove);
 }
 
-void BuildPrint::returnHomeTimedOut()
+void BuildPrint::returnHomeFailed()
 {
     m_homing.release();
     qCritical() << "BuildPrint: homing gave up before" << m_filePathName;

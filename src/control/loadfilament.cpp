@@ -34,7 +34,7 @@ LoadFilament::LoadFilament(bool isprint, QWidget *parent)
     serialObject->Heating(extruderSetTemp);
 
     ui->label->setText(tr("Extruder heating..."));
-    ui->extruderTemp->setText(QString::number(FilamentHeat::currentNozzle()));
+    ui->extruderTemp->setText(FilamentHeat::currentText());
     ui->extruderTargetTemp->setText(FilamentHeat::targetText(extruderSetTemp));
 
     // X and Y only from a paused print: homing Z would lose the print's height.

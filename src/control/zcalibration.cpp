@@ -106,7 +106,7 @@ void ZCalibration::checkReturnHomeDone()
         qCritical() << "zcalibration.cpp" << Q_FUNC_INFO << __LINE__ << "creare pthread error.";
 }
 
-void ZCalibration::returnHomeTimedOut()
+void ZCalibration::returnHomeFailed()
 {
     m_homing.release();
     ui->showMessage->setText(tr("Homing failed"));

@@ -2,11 +2,13 @@
 #include "control.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
+#include "language.h"
 #include "leveling.h"
 #include "mainwindow.h"
 #include "pageopener.h"
 #include "pagetouches.h"
 #include "printericons.h"
+#include "printertranslations.h"
 #include "serialobject.h"
 #include "setting.h"
 #include "showdisk.h"
@@ -103,6 +105,7 @@ private slots:
     {
         TimeScale::setFactor(0.01);
         initPrinterIcons();
+        initPrinterTranslations(); // a language chosen by mistake loads without a message
         fx = std::make_unique<SimFixture>(1000.0);
         QVERIFY(fx->ok());
         getConfigFile()->configFile()->reload();
@@ -236,6 +239,25 @@ private slots:
         waitForFreeClickGuard();
         doubleTap(back, global);
         QCOMPARE(shownPages(window.get()), QList<QWidget *>());
+    }
+
+    // A menu row acts when pressed, so the page it opens is there before the
+    // first touch is lifted: the second tap lands on that page's rows and
+    // must not act there either (here: switch the language).
+    void aPageOpenedUnderTheFirstTouchTakesNoSecondTap()
+    {
+        clickPastGuard(window->findChild<QToolButton *>("showTool"));
+        QVERIFY(Setting::instSetting);
+        auto *menu = Setting::instSetting->findChild<QTableWidget *>("tableWidget");
+        const QRect row = menu->visualItemRect(menu->item(Setting::Action_Language, 1));
+        const QPoint global = menu->viewport()->mapToGlobal(row.center());
+        const auto language = [] { return QString::fromStdString(getConfigFile()->configFile()->getPrinterLanguage()); };
+        const QString before = language();
+        waitForFreeClickGuard();
+        doubleTap(menu->viewport(), global);
+        QVERIFY(Language::instLanguage && QApplication::topLevelAt(global) == Language::instLanguage);
+        QVERIFY(actsOnPress(underFinger(Language::instLanguage, global), global));
+        QCOMPARE(language(), before);
     }
 };
 

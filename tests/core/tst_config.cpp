@@ -197,6 +197,7 @@ private slots:
     void unreadableFileIsLeftAsItIs()
     {
         config()->setPrinterLanguage("german");
+        config()->flush();
         const QByteArray before = readSettings();
         rlimit saved{};
         getrlimit(RLIMIT_NOFILE, &saved);

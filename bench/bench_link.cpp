@@ -81,6 +81,7 @@ void silenceFigures()
     SimFixture fx;
     if (!fx.ok())
         return;
+    SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs); // as on the device
     getConfigFile()->configFile()->reload();
     getConfigFile()->configFile()->setBuzzerStatus(false);
     MainWindow::setLanPorts(0, 0);

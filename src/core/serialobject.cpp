@@ -74,10 +74,6 @@ bool onGuiThread()
     return app && QThread::currentThread() == app->thread();
 }
 
-// How long the GUI thread waits for its exchange. A healthy board answers in
-// a few milliseconds, and on a machine loaded to three times its cores in
-// tens; a board silent for longer has frozen the screen for long enough.
-constexpr int kScreenWaitMs = 200;
 // Set on the screen's helper thread while it makes an exchange for the GUI
 // thread: once the GUI thread has stopped waiting, waits for the locks or
 // for buffer room end, and a frame not yet written is not written.
@@ -109,6 +105,9 @@ constexpr int kBufferRecheckFirstMs = 2;
 constexpr int kBufferRecheckLastMs = 16;
 
 } // namespace
+
+// A board silent for longer than this has frozen the screen for long enough.
+std::atomic<int> SerialObject::s_screenWaitMs{kDefaultScreenWaitMs};
 
 SerialObject *SerialObject::getInstance(const std::string &device, int gpioPin)
 {
@@ -319,7 +318,7 @@ std::string SerialObject::forScreen(std::function<std::string()> exchange)
     call->exchange = std::move(exchange);
     m_screenCall = call;
     m_screenWake.notify_all();
-    if (m_screenWake.wait_for(lock, std::chrono::milliseconds(kScreenWaitMs), [&call] { return call->done; }))
+    if (m_screenWake.wait_for(lock, std::chrono::milliseconds(s_screenWaitMs.load()), [&call] { return call->done; }))
         return call->reply;
     call->gaveUp.store(true);
     qWarning() << "SerialObject: no answer for the screen in time; it goes on without one";

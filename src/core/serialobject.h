@@ -113,6 +113,12 @@ public:
     // longest wait for a free buffer slot (default 60 s). Tests shorten them.
     void setReplyTimeoutMs(int ms) { m_replyTimeoutMs.store(ms); }
     void setBufferWaitMs(int ms) { m_bufferWaitMs.store(ms); }
+    // How long the GUI thread waits for an exchange before it goes on
+    // without the answer, for every link of the process. A healthy board
+    // answers in milliseconds; tests on a loaded machine, where a healthy
+    // reply can take longer than a screen may wait, raise it.
+    static constexpr int kDefaultScreenWaitMs = 200;
+    static void setScreenWaitMs(int ms) { s_screenWaitMs.store(ms); }
     int freeSlots() const { return m_freeSlots.load(); }
     bool boardResponding() const { return m_boardResponding.load(); }
 
@@ -235,6 +241,7 @@ private:
     bool m_delivererStop = false;
     std::thread m_deliverer; // started with the first command the board did not take
 
+    static std::atomic<int> s_screenWaitMs;
     std::mutex m_screenMutex;
     std::condition_variable m_screenWake;
     std::shared_ptr<ScreenCall> m_screenCall; // queued or running; null when the helper is free

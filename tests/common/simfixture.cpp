@@ -1,5 +1,6 @@
 #include "simfixture.h"
 
+#include "serialobject.h"
 #include "sysroot.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,9 @@
 SimFixture::SimFixture(double timeScale) : m_box(timeScale)
 {
     SysRoot::setRoot(m_box.root());
+    // On a loaded machine a healthy board's reply can take longer than the
+    // screen waits on the device; the screen's give-up is tested on its own.
+    SerialObject::setScreenWaitMs(60000);
 }
 
 int SimFixture::count(const std::string &command) const

@@ -215,12 +215,14 @@ private slots:
     {
         SerialObject *link = ExecuteGetSerialObject()->serial();
         link->setReplyTimeoutMs(2000);
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs); // as on the device
         bench.fx->board().setSilent(true);
         openPage(PlatformLevel::instPlatformLevel);
         QTRY_COMPARE(labelText(page(), "label"), QStringLiteral("Homing failed"));
         QVERIFY(link->boardResponding());
         QVERIFY(!OneLableDialog::instOneLableDialog && button(page(), "back")->isVisible());
         bench.fx->board().setSilent(false);
+        SerialObject::setScreenWaitMs(60000);
         QTRY_VERIFY_WITH_TIMEOUT(!StringBrevik::isFailure(link->serialCheckCode("M105")), 60000);
         link->setReplyTimeoutMs(5000);
     }

@@ -184,6 +184,7 @@ private slots:
     {
         SerialObject *link = ExecuteGetSerialObject()->serial();
         link->setReplyTimeoutMs(2000);
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs); // as on the device
         TransmissionRatio *page = openPage(TransmissionRatio::instTransmissionRatio);
         for (Axis axis : {X, Y, Z, E})
             step(page, axis, +1);
@@ -204,6 +205,7 @@ private slots:
 
         fx->board().setSilent(false);
         poll.wait();
+        SerialObject::setScreenWaitMs(60000);
         link->setReplyTimeoutMs(200);
         QTRY_COMPARE(save(page), QStringLiteral("Parameter set successfully"));
         QCOMPARE(ratioCommands(), (QStringList{"M92 X81", "M92 Y81", "M92 Z401", "M92 A94"}));

@@ -90,6 +90,9 @@ export PRINTER_SYSROOT="$SANDBOX"
 # is pointed at it.
 UPDATES="$SANDBOX/update-server"
 mkdir -p "$UPDATES/packages"
+# A kept sandbox still holds the last run's port and certificate: gone
+# first, so that the wait below can only see what this server writes.
+rm -f "$UPDATES/port" "$UPDATES/cert.pem" "$UPDATES/key.pem"
 python3 "$SRC/sim/update-server.py" "$UPDATES" > "$UPDATES/port" &
 UPDATE_PID=$!
 tries=0

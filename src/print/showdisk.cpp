@@ -110,7 +110,12 @@ void ShowDisk::getDiskFileList(const QString &path)
     if (mFilePath.trimmed() != mSearchPath)
         mAllItemList << FileItemInfo{Item_UpDir, QStringLiteral(".."), false};
 
-    for (const CFileManager::ListedEntry &entry : CFileManager::listForBrowser(mFilePath, kPrintSuffixes)) {
+    const QVector<CFileManager::ListedEntry> listed = CFileManager::listForBrowser(mFilePath, kPrintSuffixes);
+    mAllItemList.reserve(listed.size() + 1);
+    mAllFileList.reserve(listed.size());
+    mAllFilePath.reserve(listed.size());
+    mFileVersions.reserve(listed.size());
+    for (const CFileManager::ListedEntry &entry : listed) {
         if (entry.isFolder) {
             mAllItemList << FileItemInfo{Item_Path, entry.name, false};
             continue;

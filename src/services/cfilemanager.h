@@ -27,6 +27,7 @@ public:
     // "..": the visible sub-folders in name order, then the files of the
     // first suffix newest first, then those of the next suffix, and so on.
     // Reads the folder once and asks the file system only about the folders
-    // and files it lists, so that a folder of thousands of files opens fast.
+    // and files it lists, a big folder's questions shared among a few
+    // threads, so that a folder of thousands of files opens fast.
     static QVector<ListedEntry> listForBrowser(const QString &dir, const QStringList &suffixes);
 };

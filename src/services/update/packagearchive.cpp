@@ -1,247 +1,20 @@
 #include "packagearchive.h"
 
-#include <zlib.h>
+#include "packagelisting.h"
+#include "tarreader.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
 #include <functional>
-#include <limits>
 
 namespace PackageArchive {
 
 namespace {
 
-constexpr int kBlock = 512;
-
-// Widths and offsets of the ustar header fields used here.
-constexpr int kNameOffset = 0, kNameSize = 100;
-constexpr int kModeOffset = 100, kModeSize = 8;
-constexpr int kSizeOffset = 124, kSizeSize = 12;
-constexpr int kChecksumOffset = 148, kChecksumSize = 8;
-constexpr int kTypeOffset = 156;
-constexpr int kMagicOffset = 257;
-constexpr int kPrefixOffset = 345, kPrefixSize = 155;
-
-// The longest pax or GNU long-name record read into memory.
-constexpr qint64 kMaxMetaSize = 64 * 1024;
-
-QString field(const char *header, int offset, int size)
-{
-    return QString::fromUtf8(header + offset, static_cast<int>(strnlen(header + offset, size)));
-}
-
-// Octal number field, or the GNU base-256 form for large sizes.
-bool number(const char *header, int offset, int size, qint64 &value)
-{
-    const auto *bytes = reinterpret_cast<const unsigned char *>(header + offset);
-    value = 0;
-    if (bytes[0] & 0x80) {
-        if (bytes[0] != 0x80)
-            return false; // negative or too large
-        for (int i = 1; i < size; ++i) {
-            if (value > (std::numeric_limits<qint64>::max() >> 8))
-                return false;
-            value = (value << 8) | bytes[i];
-        }
-        return true;
-    }
-    int i = 0;
-    while (i < size && bytes[i] == ' ')
-        ++i;
-    bool any = false;
-    for (; i < size && bytes[i] >= '0' && bytes[i] <= '7'; ++i) {
-        if (value > (std::numeric_limits<qint64>::max() >> 3))
-            return false;
-        value = value * 8 + (bytes[i] - '0');
-        any = true;
-    }
-    for (; i < size; ++i)
-        if (bytes[i] != ' ' && bytes[i] != '\0')
-            return false;
-    return any;
-}
-
-bool checksumMatches(const char *header)
-{
-    qint64 stored;
-    if (!number(header, kChecksumOffset, kChecksumSize, stored))
-        return false;
-    qint64 sum = 0;
-    for (int i = 0; i < kBlock; ++i) {
-        const bool inChecksum = i >= kChecksumOffset && i < kChecksumOffset + kChecksumSize;
-        sum += inChecksum ? ' ' : static_cast<unsigned char>(header[i]);
-    }
-    return sum == stored;
-}
-
-bool allZero(const char *block)
-{
-    for (int i = 0; i < kBlock; ++i)
-        if (block[i])
-            return false;
-    return true;
-}
-
-// "path" of a pax extended header: records "<length> <key>=<value>\n".
-QString paxPath(const QByteArray &records)
-{
-    QString path;
-    int at = 0;
-    while (at < records.size()) {
-        const int space = records.indexOf(' ', at);
-        if (space < 0)
-            break;
-        bool ok = false;
-        const int length = records.mid(at, space - at).toInt(&ok);
-        if (!ok || length <= space - at || at + length > records.size())
-            break;
-        const QByteArray record = records.mid(space + 1, length - (space - at) - 2);
-        if (record.startsWith("path="))
-            path = QString::fromUtf8(record.mid(5));
-        at += length;
-    }
-    return path;
-}
-
-struct Member {
-    QString path; // relative, checked
-    bool directory = false;
-    bool executable = false;
-    qint64 size = 0;
-};
-
-// Reads the archive member by member through zlib.
-class Reader {
-public:
-    explicit Reader(const QString &archive)
-    {
-        m_file = gzopen(QFile::encodeName(archive).constData(), "rb");
-    }
-    ~Reader()
-    {
-        if (m_file)
-            gzclose(m_file);
-    }
-    Reader(const Reader &) = delete;
-    Reader &operator=(const Reader &) = delete;
-
-    bool isOpen() const { return m_file != nullptr; }
-
-    // The next member: 1, 0 at the end of the archive, -1 when refused.
-    int next(Member &member, QString &error)
-    {
-        QString longName;
-        for (;;) {
-            char header[kBlock];
-            if (!readExact(header, kBlock)) {
-                error = QStringLiteral("the archive ends inside a header");
-                return -1;
-            }
-            if (allZero(header))
-                return 0;
-            if (!checksumMatches(header)) {
-                error = QStringLiteral("damaged header");
-                return -1;
-            }
-            qint64 size, mode;
-            if (!number(header, kSizeOffset, kSizeSize, size) || !number(header, kModeOffset, kModeSize, mode)) {
-                error = QStringLiteral("damaged header");
-                return -1;
-            }
-            const char type = header[kTypeOffset];
-            if (type == 'x' || type == 'L' || type == 'g') {
-                // Metadata of the next member (its long name) or of the whole
-                // archive (ignored).
-                QByteArray data;
-                if (size > kMaxMetaSize || !readData(size, &data)) {
-                    error = QStringLiteral("damaged extended header");
-                    return -1;
-                }
-                if (type == 'x')
-                    longName = paxPath(data);
-                else if (type == 'L')
-                    longName = QString::fromUtf8(data.constData(), static_cast<int>(qstrnlen(data.constData(), data.size())));
-                continue;
-            }
-            QString name = longName;
-            if (name.isEmpty()) {
-                name = field(header, kNameOffset, kNameSize);
-                const bool ustar = std::memcmp(header + kMagicOffset, "ustar", 5) == 0;
-                const QString prefix = ustar ? field(header, kPrefixOffset, kPrefixSize) : QString();
-                if (!prefix.isEmpty())
-                    name = prefix + QLatin1Char('/') + name;
-            }
-            if (!relativeMemberPath(name, member.path)) {
-                error = QStringLiteral("unsafe member name \"%1\"").arg(name);
-                return -1;
-            }
-            if (type == '5') {
-                member.directory = true;
-                member.size = 0;
-                // A folder entry carries no data even when its size says so.
-                if (size != 0 && !readData(size, nullptr)) {
-                    error = QStringLiteral("the archive ends inside \"%1\"").arg(name);
-                    return -1;
-                }
-            } else if (type == '0' || type == '\0') {
-                member.directory = false;
-                member.size = size;
-            } else {
-                error = QStringLiteral("\"%1\" is not a regular file or folder").arg(name);
-                return -1;
-            }
-            member.executable = (mode & 0111) != 0;
-            return 1;
-        }
-    }
-
-    // Reads a member's data (and its padding) into `out`, or skips it.
-    bool readData(qint64 size, QByteArray *out, const std::function<bool(const char *, int)> &sink = {})
-    {
-        qint64 left = size;
-        char block[kBlock];
-        while (left > 0) {
-            if (!readExact(block, kBlock))
-                return false;
-            const int used = static_cast<int>(qMin<qint64>(left, kBlock));
-            if (out)
-                out->append(block, used);
-            if (sink && !sink(block, used))
-                return false;
-            left -= used;
-        }
-        return true;
-    }
-
-    // True when the compressed stream ended cleanly (its checksum included).
-    bool streamIntact()
-    {
-        char rest[kBlock];
-        while (gzread(m_file, rest, sizeof(rest)) > 0) {
-        }
-        int code = Z_OK;
-        gzerror(m_file, &code);
-        return code == Z_OK || code == Z_STREAM_END;
-    }
-
-private:
-    bool readExact(char *buffer, int size)
-    {
-        int got = 0;
-        while (got < size) {
-            const int n = gzread(m_file, buffer + got, static_cast<unsigned>(size - got));
-            if (n <= 0)
-                return false;
-            got += n;
-        }
-        return true;
-    }
-
-    gzFile m_file = nullptr;
-};
+using Member = TarReader::Member;
 
 // What a member takes on disk: its data in whole blocks of the file system,
 // and at least one block, so that masses of empty files count too.
@@ -251,13 +24,24 @@ qint64 footprint(const Member &member)
     return qMax(diskBlock, (member.size + diskBlock - 1) / diskBlock * diskBlock);
 }
 
-// Walks the whole archive; `write` (may be empty) receives each member. The
-// members' sizes are added up from their headers, so an archive that would
-// unpack to more than `maxBytes` is refused before its data is read.
-bool walk(const QString &archive, qint64 maxBytes, QString &error,
-          const std::function<bool(Reader &, const Member &)> &write)
+// Reads a member's data into `data` (and through `sink`), or skips it.
+bool readMember(TarReader &reader, const Member &member, QString &error, QByteArray *data = nullptr,
+                const std::function<bool(const char *, int)> &sink = {})
 {
-    Reader reader(archive);
+    if (reader.readData(member.size, data, sink))
+        return true;
+    error = QStringLiteral("the archive ends inside \"%1\"").arg(member.path);
+    return false;
+}
+
+// Walks the whole archive; `visit` (may be empty) receives each member and
+// reads or skips its data. The members' sizes are added up from their
+// headers, so an archive that would unpack to more than `maxBytes` is
+// refused before its data is read.
+bool walk(const QString &archive, qint64 maxBytes, QString &error,
+          const std::function<bool(TarReader &, const Member &)> &visit)
+{
+    TarReader reader(archive);
     if (!reader.isOpen()) {
         error = QStringLiteral("cannot open the archive");
         return false;
@@ -273,11 +57,10 @@ bool walk(const QString &archive, qint64 maxBytes, QString &error,
             error = QStringLiteral("unpacks to more than the %1 bytes free").arg(maxBytes);
             return false;
         }
-        if (write) {
-            if (!write(reader, member))
+        if (visit) {
+            if (!visit(reader, member))
                 return false;
-        } else if (!reader.readData(member.size, nullptr)) {
-            error = QStringLiteral("the archive ends inside \"%1\"").arg(member.path);
+        } else if (!readMember(reader, member, error)) {
             return false;
         }
     }
@@ -294,7 +77,20 @@ bool walk(const QString &archive, qint64 maxBytes, QString &error,
     return true;
 }
 
-bool writeMember(Reader &reader, const Member &member, const QString &target, QString &error)
+// Hashes a regular file's data and hands it to the listing; skips the rest.
+bool checkMember(TarReader &reader, const Member &member, PackageListing &listing, QString &error)
+{
+    if (member.directory || member.path.isEmpty())
+        return readMember(reader, member, error);
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    const bool read = readMember(reader, member, error, nullptr, [&](const char *data, int size) {
+        hash.addData(data, size);
+        return true;
+    });
+    return read && listing.file(member.path, QString::fromLatin1(hash.result().toHex()), error);
+}
+
+bool writeMember(TarReader &reader, const Member &member, const QString &target, QString &error)
 {
     if (member.path.isEmpty())
         return true;
@@ -348,12 +144,43 @@ bool relativeMemberPath(const QString &name, QString &path)
     return true;
 }
 
-bool unpack(const QString &archive, const QString &target, qint64 maxBytes, QString &error)
+bool readFile(const QString &archive, const QString &path, qint64 maxSize, qint64 maxBytes, QByteArray &data,
+              QString &error)
 {
-    // First pass: every header is read and checked, nothing is written.
-    if (!walk(archive, maxBytes, error, {}))
+    bool found = false;
+    const bool read = walk(archive, maxBytes, error, [&](TarReader &reader, const Member &member) {
+        if (member.directory || member.path != path)
+            return readMember(reader, member, error);
+        if (member.size > maxSize) {
+            error = QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(maxSize);
+            return false;
+        }
+        found = true;
+        data.clear();
+        return readMember(reader, member, error, &data);
+    });
+    if (read && !found)
+        error = QStringLiteral("no %1").arg(path);
+    return read && found;
+}
+
+bool unpack(const QString &archive, const QString &target, qint64 maxBytes, QString &error, PackageListing *listing)
+{
+    // First pass: every header, and with a listing every file, is checked;
+    // nothing is written.
+    const bool checked = listing ? walk(archive, maxBytes, error,
+                                        [&](TarReader &reader, const Member &member) {
+                                            return checkMember(reader, member, *listing, error);
+                                        })
+                                       && listing->complete(error)
+                                 : walk(archive, maxBytes, error, {});
+    if (!checked)
         return false;
-    return walk(archive, maxBytes, error, [&](Reader &reader, const Member &member) {
+    if (!QDir().mkpath(target)) {
+        error = QStringLiteral("cannot create %1").arg(target);
+        return false;
+    }
+    return walk(archive, maxBytes, error, [&](TarReader &reader, const Member &member) {
         return writeMember(reader, member, target, error);
     });
 }

@@ -3,6 +3,7 @@
 #include "atomicfile.h"
 #include "lan/myserver.h"
 #include "packagearchive.h"
+#include "packagelisting.h"
 #include "processrunner.h"
 
 #include <QCryptographicHash>
@@ -11,17 +12,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSet>
 
 namespace PackageInstaller {
 
 namespace {
-
-const char *const kList = "md5sum.list";
-const char *const kScript = "run.sh";
-// Larger lists are not what md5sum writes for a package.
-constexpr qint64 kMaxListSize = 1 << 20;
 
 void removeFolder(const QString &path)
 {
@@ -50,53 +44,22 @@ QString fileMd5(const QString &path)
 
 bool verifyContents(const QString &folder, QString &error)
 {
-    QFile list(folder + QLatin1Char('/') + QLatin1String(kList));
-    if (!list.open(QIODevice::ReadOnly) || list.size() > kMaxListSize) {
-        error = QStringLiteral("no readable %1").arg(QLatin1String(kList));
+    QFile list(folder + QLatin1Char('/') + QLatin1String(PackageListing::ListName));
+    PackageListing listing;
+    if (!list.open(QIODevice::ReadOnly) || list.size() > PackageListing::MaxListSize) {
+        error = QStringLiteral("no readable %1").arg(QLatin1String(PackageListing::ListName));
         return false;
     }
-    const QRegularExpression line(
-        QRegularExpression::anchoredPattern(QStringLiteral("([0-9a-fA-F]{32}) [ *](.+)")));
-    QSet<QString> listed;
-    for (const QByteArray &raw : list.readAll().split('\n')) {
-        const QString text = QString::fromUtf8(raw).trimmed();
-        if (text.isEmpty())
-            continue;
-        const QRegularExpressionMatch match = line.match(text);
-        QString name;
-        if (!match.hasMatch() || !PackageArchive::relativeMemberPath(match.captured(2), name) || name.isEmpty()) {
-            error = QStringLiteral("bad line in %1: %2").arg(QLatin1String(kList), text);
-            return false;
-        }
-        const QString path = folder + QLatin1Char('/') + name;
-        if (!QFileInfo(path).isFile()) {
-            error = QStringLiteral("%1 is missing").arg(name);
-            return false;
-        }
-        if (fileMd5(path) != match.captured(1).toLower()) {
-            error = QStringLiteral("%1 does not match its MD5 sum").arg(name);
-            return false;
-        }
-        listed.insert(name);
-    }
-    if (listed.isEmpty()) {
-        error = QStringLiteral("%1 names no file").arg(QLatin1String(kList));
+    if (!listing.parse(list.readAll(), error))
         return false;
-    }
-    if (!QFileInfo(folder + QLatin1Char('/') + QLatin1String(kScript)).isFile()) {
-        error = QStringLiteral("no %1").arg(QLatin1String(kScript));
-        return false;
-    }
     const QDir root(folder);
     QDirIterator files(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (files.hasNext()) {
-        const QString name = root.relativeFilePath(files.next());
-        if (name != QLatin1String(kList) && !listed.contains(name)) {
-            error = QStringLiteral("%1 is not in %2").arg(name, QLatin1String(kList));
+        const QString path = files.next();
+        if (!listing.file(root.relativeFilePath(path), fileMd5(path), error))
             return false;
-        }
     }
-    return true;
+    return listing.complete(error);
 }
 
 bool install(const QString &archive, const QString &kindFolder, const QString &version, QString &error,
@@ -110,12 +73,17 @@ bool install(const QString &archive, const QString &kindFolder, const QString &v
         return false;
     }
     removeFolder(temporary);
-    if (!QDir().mkpath(temporary)) {
-        error = QStringLiteral("cannot create %1").arg(temporary);
+    // The list is read from the archive and every file checked against it
+    // before the first one is written; the unpacked folder is checked again
+    // before its script may run.
+    const qint64 spare = spareBytes(kindFolder);
+    QByteArray list;
+    PackageListing listing;
+    if (!PackageArchive::readFile(archive, QLatin1String(PackageListing::ListName), PackageListing::MaxListSize,
+                                  spare, list, error)
+        || !listing.parse(list, error))
         return false;
-    }
-    if (!PackageArchive::unpack(archive, temporary, spareBytes(kindFolder), error)
-        || !verifyContents(temporary, error)) {
+    if (!PackageArchive::unpack(archive, temporary, spare, error, &listing) || !verifyContents(temporary, error)) {
         removeFolder(temporary);
         return false;
     }
@@ -127,11 +95,11 @@ bool install(const QString &archive, const QString &kindFolder, const QString &v
         return false;
     }
     AtomicFile::syncFolder(kindFolder);
-    const ProcessRunner::Result run =
-        ProcessRunner::runScript(QLatin1String(kScript), final, ScriptTimeoutMs);
+    const QString script = QLatin1String(PackageListing::ScriptName);
+    const ProcessRunner::Result run = ProcessRunner::runScript(script, final, ScriptTimeoutMs);
     if (!run.ok()) {
-        error = run.started ? QStringLiteral("%1 failed (exit code %2)").arg(QLatin1String(kScript)).arg(run.exitCode)
-                            : QStringLiteral("%1 could not be started").arg(QLatin1String(kScript));
+        error = run.started ? QStringLiteral("%1 failed (exit code %2)").arg(script).arg(run.exitCode)
+                            : QStringLiteral("%1 could not be started").arg(script);
         // Out of the version name first, so that a cut here leaves no
         // half-installed version behind as the newest.
         const QString failed = kindFolder + QStringLiteral("/.failed-") + version;

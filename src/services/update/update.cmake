@@ -7,6 +7,10 @@ set(UPDATE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/updateschema.h
   ${CMAKE_CURRENT_LIST_DIR}/packagearchive.cpp
   ${CMAKE_CURRENT_LIST_DIR}/packagearchive.h
+  ${CMAKE_CURRENT_LIST_DIR}/packagelisting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/packagelisting.h
+  ${CMAKE_CURRENT_LIST_DIR}/tarreader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tarreader.h
   ${CMAKE_CURRENT_LIST_DIR}/packageinstaller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/packageinstaller.h
   ${CMAKE_CURRENT_LIST_DIR}/updatemanager.cpp

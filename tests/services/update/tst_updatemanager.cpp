@@ -19,8 +19,10 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/inotify.h>
 #include <sys/mount.h>
 #include <sys/statfs.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(QJsonObject)
 
@@ -52,6 +54,32 @@ public:
 private:
     QByteArray m_path;
     bool m_mounted = false;
+};
+
+// Whether anything is created in a folder from now on, even when it is
+// removed again before the check.
+class CreationWatch {
+public:
+    explicit CreationWatch(const QString &folder)
+        : m_fd(inotify_init1(IN_NONBLOCK))
+    {
+        m_watching = m_fd >= 0 && inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_CREATE) >= 0;
+    }
+    ~CreationWatch()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    bool watching() const { return m_watching; }
+    bool created() const
+    {
+        char events[4096];
+        return ::read(m_fd, events, sizeof(events)) > 0;
+    }
+
+private:
+    int m_fd;
+    bool m_watching = false;
 };
 
 // The update manager's messages, as the log would receive them.
@@ -275,12 +303,17 @@ private slots:
         for (auto it = entryChange.begin(); it != entryChange.end(); ++it)
             entry[it.key()] = it.value() == "\n" ? QJsonValue(entry[it.key()].toString() + "\n") : it.value();
         bench.server.offer({entry});
+        const CreationWatch store(bench.store());
+        QVERIFY(store.watching());
         bench.manager->startChecker();
         if (downloads) {
             QTRY_COMPARE(int(bench.state()), int(DOWNLOADED));
             QCOMPARE(bench.manager->startInstallUpdatePackets(), -1);
         }
         QTRY_COMPARE(int(bench.state()), int(DOWNLOAD_ERROR));
+        // A package is written only once every check of its archive passed:
+        // here only the one whose script then fails.
+        QCOMPARE(store.created(), QByteArray(QTest::currentDataTag()) == "run.sh fails");
 
         QCOMPARE(bench.storeEntries(), QStringList{"1.0.0"});
         // Only a fully checked script runs.

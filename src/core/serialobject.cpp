@@ -1,5 +1,6 @@
 #include "serialobject.h"
 
+#include "gcodeline.h"
 #include "gpio.h"
 #include "serial.h"
 #include "stringbrevik.h"
@@ -82,6 +83,9 @@ constexpr int kGuiAttemptMs = 500;
 // How long a command the board did not take waits before it is tried again,
 // unless the board is heard from sooner.
 constexpr int kMustReachRetryMs = 1000;
+// Probes into the second reply time: a board silent for a moment is asked
+// again once it answers, long before the silence counts.
+constexpr int kProbesPerReplyTime = 5;
 
 // The board took a command when it answered it, even without its slot count.
 bool delivered(const std::string &reply)
@@ -157,6 +161,7 @@ std::uint64_t SerialObject::writeFrame(const std::string &command)
             return m_lastFrameId;
         }
         m_owed.clear(); // a reopened port has lost what was on its way
+        m_mergedReplies.clear();
         m_serial->reopen();
     }
     return 0;
@@ -164,7 +169,8 @@ std::uint64_t SerialObject::writeFrame(const std::string &command)
 
 void SerialObject::heardFrom(const std::string &line)
 {
-    if (!hasKnownShape(line)) {
+    m_lastLineGarbled.store(!hasKnownShape(line));
+    if (m_lastLineGarbled.load()) {
         noteGarbledReply();
         return;
     }
@@ -172,9 +178,9 @@ void SerialObject::heardFrom(const std::string &line)
     setBoardResponding(true);
 }
 
-// Replies come in frame order. A frame whose reply does not fit is one the
-// board never took (it lost it, or it was garbled away), so it is skipped;
-// the newest frame takes any line, of whatever shape.
+// Replies come in frame order. A frame whose reply does not fit got none (the
+// board lost the frame, or the line lost the reply), so it is skipped; the
+// newest frame takes any line, of whatever shape.
 std::uint64_t SerialObject::assignReply(const std::string &line)
 {
     while (!m_owed.empty()) {
@@ -186,22 +192,52 @@ std::uint64_t SerialObject::assignReply(const std::string &line)
     return 0; // a line nobody asked for
 }
 
+bool SerialObject::takeReply(std::string &line, int deadlineMs, std::uint64_t &answered)
+{
+    if (m_mergedReplies.empty()) {
+        if (!m_serial->readLine(line, deadlineMs))
+            return false;
+        // Each reply of a line that holds more than one answers its own frame.
+        for (std::string &reply : splitReplies(line))
+            m_mergedReplies.push_back(std::move(reply));
+    }
+    line = std::move(m_mergedReplies.front());
+    m_mergedReplies.pop_front();
+    heardFrom(line);
+    int count;
+    if (firstNumber(line, count))
+        m_replySlots = count;
+    answered = assignReply(line);
+    return true;
+}
+
 // A reply to an older frame shows that the board works through a backlog: the
 // wait starts again from there.
-std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply)
+std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply, int &slotsBefore,
+                                        const char *probe)
 {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    using Clock = std::chrono::steady_clock;
+    const auto probeInterval = std::chrono::milliseconds(std::max(1, timeoutMs / kProbesPerReplyTime));
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    auto nextProbe = Clock::now();
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (left <= 0 || !m_serial->readLine(reply, static_cast<int>(left)))
+        const auto now = Clock::now();
+        if (now >= deadline)
             return 0;
-        heardFrom(reply);
-        const std::uint64_t answered = assignReply(reply);
+        if (probe && now >= nextProbe) {
+            if (writeFrame(probe) == 0)
+                return 0;
+            nextProbe = now + probeInterval;
+        }
+        const auto until = probe ? std::min(deadline, nextProbe) : deadline;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - now).count() + 1;
+        std::uint64_t answered;
+        if (!takeReply(reply, static_cast<int>(left), answered))
+            continue;
         if (answered >= id)
             return answered;
-        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        slotsBefore = m_replySlots;
+        deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     }
 }
 
@@ -214,18 +250,20 @@ std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
 
     // Replies that came in between exchanges answer older frames.
     std::string reply;
-    while (m_serial->readLine(reply, 0)) {
-        heardFrom(reply);
-        assignReply(reply);
+    std::uint64_t answered;
+    while (takeReply(reply, 0, answered)) {
     }
 
-    std::uint64_t id = writeFrame(command);
+    int slotsBefore = m_replySlots;
+    const std::uint64_t id = writeFrame(command);
     if (id == 0)
         return kSendFailed;
-    if (awaitAnswer(id, timeoutMs, reply) == id) {
+    m_sentModes.written(command);
+    if (awaitAnswer(id, timeoutMs, reply, slotsBefore) == id) {
         // Noise that has lasted is no answer: nothing it says can be trusted.
         if (!m_boardResponding.load() && !hasKnownShape(reply))
             return kSendFailed;
+        m_sentModes.taken(command);
         return reply;
     }
     if (quick) {
@@ -236,27 +274,51 @@ std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
         return kSendFailed;
     }
 
-    // No reply in time. Writing the command again could run it twice, so ask
-    // something harmless behind it: its answer without one for the command
-    // before it proves that the board never took the command.
+    // No reply in time. Ask something harmless behind the command, again and
+    // again: a probe written while the board is silent is lost, one written
+    // a moment later is not.
     qWarning() << "SerialObject: no reply to" << command.c_str() << "in time, asking the board";
-    const std::uint64_t probe = writeFrame(word == "M105" ? "M119" : "M105");
-    std::uint64_t answered = probe == 0 ? 0 : awaitAnswer(id, timeoutMs, reply);
-    if (answered == id)
+    answered = awaitAnswer(id, timeoutMs, reply, slotsBefore, word == "M105" ? "M119" : "M105");
+    if (answered == id) {
+        m_sentModes.taken(command);
         return reply;
-    if (answered == probe) {
-        qWarning() << "SerialObject: the board did not take" << command.c_str() << "- sending it again";
-        id = writeFrame(command);
-        if (id != 0 && awaitAnswer(id, timeoutMs, reply) == id)
-            return reply;
-        return kSendFailed;
     }
+    if (answered != 0)
+        return settleUnanswered(command, reply, slotsBefore, timeoutMs);
     // Not a word from the board in two reply times: what is owed will not come.
     qWarning() << "SerialObject: the board is silent; reopening the port";
     setBoardResponding(false);
     m_owed.clear();
+    m_mergedReplies.clear();
     m_serial->reopen();
     return kSendFailed;
+}
+
+// Either the command's frame or only its reply was lost. Fewer free slots
+// than before the command prove that it took one; otherwise it goes again
+// only where running it twice moves the machine no further than once.
+std::string SerialObject::settleUnanswered(const std::string &command, const std::string &probeReply,
+                                           int slotsBefore, int timeoutMs)
+{
+    int slotsNow;
+    if (slotsBefore >= 0 && Gcode::takesBoardSlot(commandWord(command)) && firstNumber(probeReply, slotsNow)
+        && slotsNow < slotsBefore) {
+        qWarning() << "SerialObject: the reply to" << command.c_str() << "was lost; the board took it";
+        m_sentModes.taken(command);
+        return std::to_string(slotsNow) + " ok";
+    }
+    if (!m_sentModes.harmlessTwice(command)) {
+        qCritical() << "SerialObject: the board may have taken" << command.c_str()
+                    << "without answering; running it again could move the machine twice";
+        return kSendFailed;
+    }
+    qWarning() << "SerialObject: no answer to" << command.c_str() << "- sending it again";
+    std::string reply;
+    const std::uint64_t id = writeFrame(command);
+    if (id == 0 || awaitAnswer(id, timeoutMs, reply, slotsBefore) != id)
+        return kSendFailed;
+    m_sentModes.taken(command);
+    return reply;
 }
 
 // While the board does not respond every exchange makes one short attempt:
@@ -395,6 +457,7 @@ bool SerialObject::serialReopen()
     NoCancellation guard;
     std::lock_guard<std::timed_mutex> lock(m_exchangeMutex);
     m_owed.clear(); // replies to frames before the reopen are lost with the old port
+    m_mergedReplies.clear();
     if (!m_serial->reopen())
         return false;
     m_closed.store(false);
@@ -472,22 +535,36 @@ int SerialObject::undeliveredCount()
     return static_cast<int>(m_mustReach.size());
 }
 
+// Heaters first. While the board garbles its replies each attempt goes to the
+// next kept command in turn: it may still hear every one of them.
+SerialObject::MustReach SerialObject::nextToDeliver(std::uint64_t lastTried)
+{
+    std::vector<const MustReach *> order;
+    for (const MustReach &m : m_mustReach)
+        if (m.subject == "nozzle" || m.subject == "bed")
+            order.push_back(&m);
+    for (const MustReach &m : m_mustReach)
+        if (m.subject != "nozzle" && m.subject != "bed")
+            order.push_back(&m);
+    if (m_boardResponding.load() || !m_lastLineGarbled.load())
+        return *order.front();
+    const auto last = std::find_if(order.begin(), order.end(), [lastTried](const MustReach *m) { return m->id == lastTried; });
+    return last == order.end() || last + 1 == order.end() ? *order.front() : **(last + 1);
+}
+
 // Each (short) attempt against a silent board is itself the look whether it
 // is back; between attempts the deliverer sleeps until someone hears from the
 // board, or for a second.
 void SerialObject::deliverLoop()
 {
     std::unique_lock<std::mutex> lock(m_mustReachMutex);
+    std::uint64_t lastTried = 0;
     for (;;) {
         m_mustReachWake.wait(lock, [this] { return m_delivererStop || !m_mustReach.empty(); });
         if (m_delivererStop)
             return;
-        auto next = std::find_if(m_mustReach.begin(), m_mustReach.end(), [](const MustReach &m) {
-            return m.subject == "nozzle" || m.subject == "bed";
-        });
-        if (next == m_mustReach.end())
-            next = m_mustReach.begin();
-        const MustReach item = *next;
+        const MustReach item = nextToDeliver(lastTried);
+        lastTried = item.id;
         lock.unlock();
         const bool sent = delivered(sendFlowControlled(item.command, item.id));
         lock.lock();

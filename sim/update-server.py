@@ -18,7 +18,8 @@ DIR that the test writes at any time:
                  then zeros until the client hangs up (the file is removed)
 
 Every request is appended to DIR/requests.log as one JSON line with the
-method, path, Range header, Content-Type header and body.
+method, path, Range header, Content-Type header, body and arrival time
+(seconds of a monotonic clock).
 """
 import http.server
 import json
@@ -74,6 +75,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             "range": self.headers.get("Range"),
             "contentType": self.headers.get("Content-Type"),
             "body": body.decode("utf-8", "replace"),
+            "time": time.monotonic(),
         }
         with LOG_LOCK, open(path("requests.log"), "a") as log:
             log.write(json.dumps(entry) + "\n")

@@ -161,6 +161,7 @@ void PlatformLevel::arrivedAtCorner()
         buzzer->start();
         buzzer->play(buzzerPlay::TUNE_STARTUP);
     }
+    ui->label->show();
     closeBusyNotice();
 }
 
@@ -196,8 +197,11 @@ void PlatformLevel::on_ok_clicked()
     }
 }
 
+// The nut instruction belongs to a corner reached: while the head moves, the
+// notice alone says what happens, and no half-covered line shows behind it.
 void PlatformLevel::showBusy(const QString &text)
 {
+    ui->label->hide();
     if (!OneLableDialog::instOneLableDialog)
         (new OneLableDialog(text))->show();
 }

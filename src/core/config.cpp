@@ -5,6 +5,7 @@
 #include "jsontext.h"
 #include "stepspermm.h"
 #include "sysroot.h"
+#include "timescale.h"
 
 #include <QDebug>
 #include <QDir>
@@ -22,6 +23,9 @@ const char *const kAutoCalibration = "autoCalibration";
 
 const char *const kAutoPointKeys[] = {"point1", "point2", "point3", "point4", "point5",
                                       "point6", "point7", "point8", "point9"};
+
+// How long the first change of a burst waits for the rest before the write.
+constexpr int kWriteDelayMs = 1000;
 
 // Far more than every setting the program has; a larger file is not ours.
 constexpr qint64 kMaxSettingsBytes = 256 * 1024;
@@ -42,13 +46,49 @@ Config *Config::getInstance()
 Config::Config()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    takePath();
     loadLocked();
+}
+
+Config::~Config()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    if (m_writer.joinable())
+        m_writer.join();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    writePendingBeforeLeaving(lock);
+}
+
+void Config::flush()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    writePending(lock);
 }
 
 void Config::reload()
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    writePendingBeforeLeaving(lock);
+    takePath();
     loadLocked();
+}
+
+void Config::takePath()
+{
+    m_path = settingsPath();
+    m_rootDir = SysRoot::root();
+}
+
+void Config::writePendingBeforeLeaving(std::unique_lock<std::mutex> &lock)
+{
+    if (m_rootDir.isEmpty() || QFileInfo::exists(m_rootDir))
+        writePending(lock);
+    else
+        m_dirty = false;
 }
 
 void Config::loadLocked()
@@ -82,14 +122,55 @@ void Config::loadLocked()
     qWarning() << "Config::loadLocked unreadable settings file moved to" << aside << problem << "- using defaults";
 }
 
-void Config::saveLocked()
+void Config::changedLocked()
 {
-    const QString path = settingsPath();
+    if (m_dirty)
+        return; // the write already scheduled takes this change along
+    m_dirty = true;
+    m_due = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeScale::ms(kWriteDelayMs));
+    if (!m_writer.joinable())
+        m_writer = std::thread(&Config::writerLoop, this);
+    m_wake.notify_all();
+}
+
+void Config::changed(std::unique_lock<std::mutex> &lock, Write when)
+{
+    changedLocked();
+    if (when == Write::AtOnce)
+        writePending(lock);
+}
+
+void Config::writePending(std::unique_lock<std::mutex> &lock)
+{
+    // Taking the file lock first makes snapshots reach the file in the order
+    // they were taken, and makes a caller wait for a write already under way.
+    lock.unlock();
+    std::lock_guard<std::mutex> writing(m_fileMutex);
+    lock.lock();
+    if (!m_dirty)
+        return;
+    m_dirty = false;
+    const QByteArray text = QByteArray::fromStdString(m_root.toStyledString());
+    const QString path = m_path;
+    lock.unlock();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const std::string text = m_root.toStyledString();
     QString error;
-    if (!AtomicFile::write(path, QByteArray::fromStdString(text), &error))
-        qWarning() << "Config::saveLocked cannot save settings:" << error;
+    if (!AtomicFile::write(path, text, &error))
+        qWarning() << "Config::writePending cannot save settings:" << error;
+    lock.lock();
+}
+
+void Config::writerLoop()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    while (!m_stopping) {
+        if (!m_dirty)
+            m_wake.wait(lock);
+        else if (std::chrono::steady_clock::now() < m_due)
+            m_wake.wait_until(lock, m_due);
+        else
+            writePending(lock);
+    }
 }
 
 Json::Value &Config::sectionLocked(const char *section)
@@ -119,7 +200,7 @@ const Json::Value &Config::valueLocked(const char *section, const char *key, Kin
     if (found)
         qWarning() << "Config::valueLocked" << section << key << "has the wrong type, using the default";
     sectionValue[key] = fallback;
-    saveLocked();
+    changedLocked();
     return sectionValue[key];
 }
 
@@ -129,11 +210,11 @@ Json::Value Config::value(const char *section, const char *key, Kind kind, const
     return valueLocked(section, key, kind, fallback);
 }
 
-void Config::setValue(const char *section, const char *key, const Json::Value &v)
+void Config::setValue(const char *section, const char *key, const Json::Value &v, Write when)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     sectionLocked(section)[key] = v;
-    saveLocked();
+    changed(lock, when);
 }
 
 bool Config::getBuzzerStatus() { return value(kGeneral, "buzzerStatus", Kind::Bool, true).asBool(); }
@@ -148,7 +229,10 @@ bool Config::getPowerOffResumePrintStatus()
     return value(kGeneral, "powerOffResumePrintStatus", Kind::Bool, true).asBool();
 }
 
-void Config::setPowerOffResumePrintStatus(bool on) { setValue(kGeneral, "powerOffResumePrintStatus", on); }
+void Config::setPowerOffResumePrintStatus(bool on)
+{
+    setValue(kGeneral, "powerOffResumePrintStatus", on, Write::AtOnce);
+}
 
 std::string Config::getPrinterLanguage()
 {
@@ -164,7 +248,7 @@ std::string Config::getPrinterSerialNumber()
 
 void Config::setPrinterSerialNumber(const std::string &serialNumber)
 {
-    setValue(kGeneral, "printerSerialNumber", serialNumber);
+    setValue(kGeneral, "printerSerialNumber", serialNumber, Write::AtOnce);
 }
 
 int Config::getPrinterTotalTime() { return value(kGeneral, "printerTotalTime", Kind::Int, 0).asInt(); }
@@ -175,7 +259,7 @@ void Config::setPrinterTotalTime(int minutes)
     std::lock_guard<std::mutex> lock(m_mutex);
     const int total = valueLocked(kGeneral, "printerTotalTime", Kind::Int, 0).asInt();
     sectionLocked(kGeneral)["printerTotalTime"] = total + minutes;
-    saveLocked();
+    changedLocked();
 }
 
 int Config::getPowerOffResumePrintTime()
@@ -192,7 +276,7 @@ std::string Config::getPowerOffResumePrintFileName()
 
 void Config::setPowerOffResumePrintFileName(const std::string &fileName)
 {
-    setValue(kGeneral, "powerOffResumePrintFileName", fileName);
+    setValue(kGeneral, "powerOffResumePrintFileName", fileName, Write::AtOnce);
 }
 
 void Config::setPrintDetail(int extruderTemp, int plateTemp, int printSpeed, int zOffset)
@@ -203,7 +287,7 @@ void Config::setPrintDetail(int extruderTemp, int plateTemp, int printSpeed, int
     general["tmpPlateTemp"] = plateTemp;
     general["printSpeed"] = printSpeed;
     general["zOffset"] = zOffset;
-    saveLocked();
+    changedLocked();
 }
 
 int Config::getExtruderTemp() { return value(kGeneral, "tmpExtruderTemp", Kind::Int, 0).asInt(); }
@@ -276,13 +360,13 @@ int Config::getTransmissionRatioE()
 
 void Config::setTransmissionRatio(int x, int y, int z, int e)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     Json::Value &general = sectionLocked(kGeneral);
     general["ratioX"] = x;
     general["ratioY"] = y;
     general["ratioZ"] = z;
     general["ratioE"] = e;
-    saveLocked();
+    changed(lock, Write::AtOnce);
 }
 
 bool Config::getWifiStationStatus() { return value(kNetwork, "wifiStationStatus", Kind::Bool, false).asBool(); }
@@ -311,7 +395,9 @@ std::string Config::getModifyTime()
     return value(kGeneral, "modifyTime", Kind::String, "202001010101.01").asString();
 }
 
-void Config::setModifyTime(const std::string &stamp) { setValue(kGeneral, "modifyTime", stamp); }
+// Stamps are handed out off the GUI thread; a counter that fell back after a
+// power cut could hand out a stamp twice.
+void Config::setModifyTime(const std::string &stamp) { setValue(kGeneral, "modifyTime", stamp, Write::AtOnce); }
 
 bool Config::updateFileModifyTime(const std::string &path)
 {

@@ -2,21 +2,41 @@
 
 #include <json/json.h>
 
+#include <QString>
+
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
+#include <thread>
 
 // The settings store: /opt/PROGRAM/config/config.json, one getter and one
-// setter per key. The parsed document stays in memory; every change rewrites
-// the whole file at once (styled JSON, replaced atomically), and a getter that
-// finds its key missing or of the wrong type writes the default back, so the
-// file always lists every setting the program has asked for.
+// setter per key. The parsed document stays in memory and every read comes
+// from it; the whole file is rewritten (styled JSON, replaced atomically),
+// and a getter that finds its key missing or of the wrong type writes the
+// default back, so the file always lists every setting the program has asked
+// for.
+//
+// Writes are coalesced: a print start or a page changes many settings within
+// a few seconds, and each write flushes the medium. The first change of a
+// burst schedules one write a moment later on the store's writer thread,
+// which then carries every change made meanwhile. What a power cut must not
+// take (the print to resume, steps per mm, the serial number, the file order
+// counter) is written before its setter returns, together with anything
+// still waiting. Pending changes are written before a reload and when the
+// process ends.
 // All operations are safe to call from any thread.
 class Config {
 public:
     static Config *getInstance();
+    ~Config();
 
-    // Reads the file again (the store only reads it at construction); used
-    // when the system root changes under a running process, as in tests.
+    // Writes pending changes at once (the file is replaced when this returns).
+    void flush();
+
+    // Writes pending changes, then reads the file again (the store only reads
+    // it at construction); used when the system root changes under a running
+    // process, as in tests.
     void reload();
 
     bool getBuzzerStatus();
@@ -115,6 +135,8 @@ private:
     Config &operator=(const Config &) = delete;
 
     enum class Kind { Bool, Int, Number, String };
+    // AtOnce: the setter returns after the file holds the value.
+    enum class Write { Soon, AtOnce };
 
     Json::Value &sectionLocked(const char *section);
     // Returns the stored value, or stores and returns `fallback` when the key
@@ -122,12 +144,31 @@ private:
     const Json::Value &valueLocked(const char *section, const char *key, Kind kind,
                                    const Json::Value &fallback);
     Json::Value value(const char *section, const char *key, Kind kind, const Json::Value &fallback);
-    void setValue(const char *section, const char *key, const Json::Value &v);
+    void setValue(const char *section, const char *key, const Json::Value &v, Write when = Write::Soon);
     void setAutoPoint(int index, float z);
 
     void loadLocked();
-    void saveLocked();
+    // Records a change of m_root; the writer thread writes it soon.
+    void changedLocked();
+    // Records a change and writes it before returning when `when` asks so.
+    void changed(std::unique_lock<std::mutex> &lock, Write when);
+    // Writes m_root when it holds unwritten changes; drops the lock while
+    // the file is written, and returns after any write in progress is done.
+    void writePending(std::unique_lock<std::mutex> &lock);
+    // The same before the store lets go of its file (reload, exit), unless a
+    // test's root has been removed with the file.
+    void writePendingBeforeLeaving(std::unique_lock<std::mutex> &lock);
+    void takePath();
+    void writerLoop();
 
-    std::mutex m_mutex;
+    std::mutex m_mutex; // the document and the write schedule
     Json::Value m_root;
+    QString m_path; // where the document was read from and goes back to
+    QString m_rootDir; // the system root of m_path ("" on the device)
+    bool m_dirty = false;
+    std::chrono::steady_clock::time_point m_due;
+    bool m_stopping = false;
+    std::condition_variable m_wake;
+    std::thread m_writer;          // started with the first scheduled write
+    std::mutex m_fileMutex;        // one file write at a time, taken before m_mutex
 };

@@ -19,7 +19,9 @@ std::string nextStamp(const std::string &stamp);
 
 // Gives `path` (atime and mtime) the later of the current time and the stamp
 // after the later of both counters, and stores it in `counter`; the counter only moves when setting the time
-// succeeded. Thread-safe. Returns true on success.
+// succeeded. The file and its folder are flushed before the counter moves.
+// Thread-safe; it waits for the medium, so callers keep it off the GUI
+// thread. Returns true on success.
 bool stampNewFile(const std::string &path, Counter counter);
 
 } // namespace FileStamp

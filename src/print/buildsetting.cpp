@@ -104,6 +104,9 @@ void BuildSetting::on_btn_replaceMaterial_clicked()
         currentUIPause = false;
         return;
     }
+    // The pausing notice takes the screen; the request stays, and the unload
+    // page follows once the head is parked.
+    hide();
     if (BuildPrint::instBuildPrint)
         BuildPrint::instBuildPrint->printPause();
 }

@@ -6,6 +6,7 @@
 #include "buildpreview.h"
 #include "cfilemanager.h"
 #include "clickguard.h"
+#include "doubletapguard.h"
 #include "filestorage.h"
 #include "mainwindow.h"
 #include "pageframe.h"
@@ -263,6 +264,7 @@ void ShowDisk::itemDoClicked(FileItemInfo itemInfo)
     switch (itemInfo.itemType) {
     case Item_Path:
         getDiskFileList(pathOf(itemInfo.itemText));
+        DoubleTapGuard::contentReplaced(this);
         break;
     case Item_Print_File:
         if (!BuildPreview::instBuildPreview)
@@ -270,6 +272,7 @@ void ShowDisk::itemDoClicked(FileItemInfo itemInfo)
         break;
     case Item_UpDir:
         getDiskFileList(QFileInfo(mFilePath).absolutePath());
+        DoubleTapGuard::contentReplaced(this);
         break;
     }
 }

@@ -6,11 +6,15 @@
 #include <QDebug>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
 
 const int kCheckIntervalMs = 5000;
+// While the internet does not answer on the same address, the pings grow
+// apart up to this; a new address is pinged at once.
+const int kMaxPingIntervalMs = 5 * 60 * 1000;
 const int kPingTimeoutMs = 5000; // ping itself gives up after 2 s
 const char *const kProbeServers[] = {"8.8.8.8", "114.114.114.114", "1.1.1.1", "223.5.5.5"};
 
@@ -64,8 +68,27 @@ bool NetworkWatcher::stopRequested()
 
 void NetworkWatcher::watch()
 {
+    using Clock = std::chrono::steady_clock;
+    std::string pingedFrom; // the address of the last round of pings
+    Clock::time_point nextPing;
+    int pingWaitMs = kCheckIntervalMs;
+    bool connected = false;
     for (;;) {
-        const bool connected = checkOnce();
+        const std::string address = NetInterface::ipv4Address(m_ifname);
+        if (address.empty()) {
+            connected = false;
+            pingedFrom.clear();
+        } else if (address != pingedFrom || Clock::now() >= nextPing) {
+            if (address != pingedFrom)
+                pingWaitMs = kCheckIntervalMs;
+            pingedFrom = address;
+            connected = internetReachable();
+            if (connected)
+                pingWaitMs = kCheckIntervalMs;
+            nextPing = Clock::now() + std::chrono::milliseconds(TimeScale::ms(pingWaitMs));
+            if (!connected)
+                pingWaitMs = std::min(pingWaitMs * 2, kMaxPingIntervalMs);
+        }
         if (stopRequested())
             return;
         bool changed = false;
@@ -83,11 +106,6 @@ void NetworkWatcher::watch()
                                   [this] { return m_stopping; }))
             return;
     }
-}
-
-bool NetworkWatcher::checkOnce()
-{
-    return !NetInterface::ipv4Address(m_ifname).empty() && internetReachable();
 }
 
 bool NetworkWatcher::internetReachable()

@@ -13,7 +13,9 @@ class QThread;
 
 // Watches, every few seconds on its own thread, whether the Wi-Fi interface
 // holds an IPv4 address and the internet answers (a ping to one of four public
-// DNS servers). connectionChanged is emitted on the watcher thread.
+// DNS servers). While the internet does not answer, the pings grow apart
+// (doubling up to a few minutes) until the address changes.
+// connectionChanged is emitted on the watcher thread.
 class NetworkWatcher : public QObject {
     Q_OBJECT
 public:
@@ -32,7 +34,6 @@ signals:
 
 private:
     void watch();
-    bool checkOnce();
     bool internetReachable();
     bool stopRequested();
 

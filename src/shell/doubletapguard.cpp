@@ -56,6 +56,16 @@ protected:
         }
     }
 
+public:
+    void appears(QWidget *window)
+    {
+        // Before the first touch nothing can land as a second tap.
+        if (!m_lastLifted && !m_touchDown)
+            return;
+        window->setProperty(AppearedDuringTouchProperty, m_touchDown);
+        window->setProperty(AppearedAtProperty, m_touchDown ? QVariant() : QVariant(qulonglong(m_lastLifted)));
+    }
+
 private:
     void windowShown(QWidget *window)
     {
@@ -73,14 +83,6 @@ private:
         for (QWidget *beneath : QApplication::topLevelWidgets())
             if (beneath != window && beneath->isVisible())
                 appears(beneath);
-    }
-
-    void appears(QWidget *window)
-    {
-        if (!m_lastLifted)
-            return;
-        window->setProperty(AppearedDuringTouchProperty, m_touchDown);
-        window->setProperty(AppearedAtProperty, m_touchDown ? QVariant() : QVariant(qulonglong(m_lastLifted)));
     }
 
     void touchLifted(ulong timestamp)
@@ -112,15 +114,27 @@ private:
     ulong m_lastLifted = 0;
 };
 
+QPointer<Filter> &theFilter()
+{
+    static QPointer<Filter> filter;
+    return filter;
+}
+
 } // namespace
 
 void install()
 {
-    static QPointer<Filter> filter;
+    QPointer<Filter> &filter = theFilter();
     if (filter || !qApp)
         return;
     filter = new Filter(qApp);
     qApp->installEventFilter(filter);
+}
+
+void contentReplaced(QWidget *widget)
+{
+    if (Filter *filter = theFilter())
+        filter->appears(widget->window());
 }
 
 } // namespace DoubleTapGuard

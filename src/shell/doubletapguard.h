@@ -21,9 +21,16 @@
 // touch, in every program that has the page kit (whose pages and dialogs
 // call install(), which also links it in); it filters the application's
 // input events on the GUI thread.
+class QWidget;
+
 namespace DoubleTapGuard {
 
 // Installs the guard once; later calls do nothing.
 void install();
+
+// The window holding `widget` counts as appearing now: its content was
+// replaced under the finger (a list refilled with a folder's entries), so
+// the second tap of a double tap must not act on the new content.
+void contentReplaced(QWidget *widget);
 
 } // namespace DoubleTapGuard

@@ -16,6 +16,7 @@
 #include <QDebug>
 #include <QPointer>
 #include <QThread>
+#include <QThreadPool>
 
 // The main window's part in the network services: the LAN print server and
 // the update checker, both started once the station reaches the internet.
@@ -87,7 +88,9 @@ void MainWindow::lanControlReleased()
 
 void MainWindow::lanPrintFile(QString path)
 {
-    getConfigFile()->configFile()->updateFileModifyTime(path.toStdString());
+    // The stamp waits for the disk; the page does not need it to start.
+    QThreadPool::globalInstance()->start(
+        [file = path.toStdString()] { getConfigFile()->configFile()->updateFileModifyTime(file); });
     if (machineStatus.load() != MACHINE_STATUS_READY || !hooks.openPrintPage) {
         qWarning() << "MainWindow::lanPrintFile not ready, ignoring" << path;
     } else {

@@ -109,9 +109,14 @@ private slots:
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 1)).center());
         QVERIFY(page());
 
+        // While the head moves the notice alone speaks: no instruction line
+        // half covered behind it.
+        const auto instructionShown = [this] { return page()->findChild<QLabel *>("label")->isVisible(); };
         QStringList shown{busyText()};
+        QVERIFY(!instructionShown());
         look(language + "-level-1-homing");
         QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
+        QVERIFY(instructionShown());
         QCOMPARE(labelText(page(), "label"), pageText("Unscrew corresponding nut under\nplatform until touching\n the nozzle."));
         look(language + "-level-2-corner1");
         const QList<QPoint> corners{{270, 20}, {270, 280}, {27, 280}};
@@ -119,8 +124,10 @@ private slots:
             shown << button(page(), "ok")->text();
             pressLevelOk();
             shown << busyText();
+            QVERIFY(!instructionShown());
             look(language + QString("-level-moving%1").arg(i + 2));
             QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, corners[i].x(), corners[i].y()), 10000);
+            QVERIFY(instructionShown());
             look(language + QString("-level-%1-corner%2").arg(i + 3).arg(i + 2));
         }
         QVERIFY(!button(page(), "back")->isVisible());

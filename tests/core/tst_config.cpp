@@ -94,6 +94,8 @@ private slots:
                                config()->getTransmissionRatioZ(), config()->getTransmissionRatioE()}),
                  QVector<int>({80, 80, 400, 93}));
 
+        // Written once, a moment later, for all of them.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(settingsPath()), 60000);
         const Json::Value disk = settingsOnDisk();
         QCOMPARE(disk["general"]["buzzerStatus"].asBool(), true);
         QCOMPARE(disk["general"]["printerLanguage"].asString(), std::string("english"));
@@ -147,6 +149,7 @@ private slots:
         QCOMPARE(config()->getPLAPlatformTemperature(), 60);
         QCOMPARE(config()->getAutoPoint(2), 1.0f); // an integer is a number too
 
+        config()->flush();
         const Json::Value disk = settingsOnDisk();
         QVERIFY(disk["general"]["buzzerStatus"].isBool());
         QCOMPARE(disk["general"]["ratioX"].asInt(), 80);
@@ -176,6 +179,7 @@ private slots:
         QVERIFY(aside.open(QIODevice::ReadOnly));
         QCOMPARE(aside.readAll(), garbage);
         QCOMPARE(config()->getBuzzerStatus(), true);
+        config()->flush();
         Json::Value disk;
         QVERIFY(parseJson(readSettings(), &disk));
     }

@@ -45,10 +45,19 @@ private slots:
 
     void cleanup() { CallRecorder::start(QString()); }
 
+    // Steps per mm are on the medium when the setter returns; a burst of
+    // other changes (a print's start) is written once, shortly after.
     void settings()
     {
-        getConfigFile()->configFile()->setBuzzerStatus(false);
-        verifyDurablyReplaced(root() + "/opt/PROGRAM/config/config.json");
+        const QString settings = root() + "/opt/PROGRAM/config/config.json";
+        Config *config = getConfigFile()->configFile();
+        config->setTransmissionRatio(81, 80, 400, 93);
+        verifyDurablyReplaced(settings);
+        CallRecorder::start(root());
+        for (int i = 0; i < 40; ++i)
+            config->setPowerOffResumePrintTime(i);
+        QTRY_VERIFY_WITH_TIMEOUT(CallRecorder::durablyReplaced(settings).isEmpty(), 60000);
+        QCOMPARE(CallRecorder::record().filter(" -> " + settings).size(), 1);
     }
 
     void powerLossRecord()
@@ -68,6 +77,17 @@ private slots:
         const QByteArray reply = client.upload("part.gx", QByteArray(20000, 'g'));
         QVERIFY2(reply.endsWith("Done saving file.\r\nok\r\n"), reply.constData());
         verifyDurablyReplaced(root() + "/data/part.gx");
+        // Its order stamp reaches the disk through the file's own flush and
+        // its folder's, before the counter moves; nothing syncs every medium.
+        const QStringList calls = CallRecorder::record();
+        const int touched = calls.indexOf("touch " + root() + "/data/part.gx");
+        const int counter = calls.indexOf(QRegularExpression("rename .* -> .*/sysDateForFile\\.conf"), touched);
+        QVERIFY2(touched >= 0 && counter > touched, qPrintable(calls.join('\n')));
+        const int fileFlushed = calls.indexOf("flush " + root() + "/data/part.gx", touched);
+        const int folderFlushed = calls.indexOf("flush " + root() + "/data", touched);
+        QVERIFY2(fileFlushed > touched && fileFlushed < counter && folderFlushed < counter && folderFlushed > touched,
+                 qPrintable(calls.join('\n')));
+        QVERIFY(!calls.contains("sync"));
     }
 
     void verifiedCopy()

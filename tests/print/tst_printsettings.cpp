@@ -279,6 +279,8 @@ private slots:
         tap(child<QPushButton>(popup(), "btn_replaceMaterial"));
         QCOMPARE(BuildPrint::instBuildPrint->getPrintState(), Print_State_Pause);
         QVERIFY(!UnloadFilament::instUnloadFilament);
+        // The pausing notice stands alone, with no pop-up left under it.
+        QVERIFY(!popup()->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(UnloadFilament::instUnloadFilament, kWaitMs);
         QVERIFY(parkedAndPaused());
         QVERIFY(!popup()->isVisible());
@@ -412,7 +414,14 @@ private slots:
         QCOMPARE(shown("platformTemp"), QString("30\u2103"));
         press("btnPlateDec", 2);
         QCOMPARE(shown("platformTemp"), QString("0\u2103"));
-        QVERIFY(!child<QToolButton>(detail(), "btnPlateDec")->isEnabled());
+        auto *plateDec = child<QToolButton>(detail(), "btnPlateDec");
+        QVERIFY(!plateDec->isEnabled());
+        // ... and looks it: not as it does once the bed has a target again.
+        const QImage offLook = plateDec->grab().toImage();
+        press("btnPlateInc");
+        QVERIFY(plateDec->grab().toImage() != offLook);
+        press("btnPlateDec");
+        QCOMPARE(shown("platformTemp"), QString("0\u2103"));
 
         // Back drops the edits; the next show reads the live values and sets
         // both buttons of every row from them.

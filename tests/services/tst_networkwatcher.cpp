@@ -9,13 +9,14 @@ namespace {
 
 const int kWaitMs = 10000;
 
-// Logs its call like every stand-in and answers only for the addresses listed
-// in <root>/reachable.
+// Logs its call like every stand-in, the start of each round of pings in
+// <root>/rounds, and answers only for the addresses listed in <root>/reachable.
 const QByteArray kPingStandIn =
     "#!/bin/sh\n"
     "root=$(cd \"$(dirname \"$0\")/..\" && pwd)\n"
     "{ printf 'ping'; for a in \"$@\"; do printf '\\t%s' \"$a\"; done; printf '\\n'; } >>\"$root/standin.log\"\n"
     "for a in \"$@\"; do last=$a; done\n"
+    "[ \"$last\" = 8.8.8.8 ] && date +%s.%N >>\"$root/rounds\"\n"
     "grep -qx \"$last\" \"$root/reachable\" 2>/dev/null\n";
 
 QStringList pingedAddresses(const QStringList &log)
@@ -94,6 +95,20 @@ private slots:
         QVERIFY(!watcher.isConnected());
         // A failed round has asked all four servers in turn.
         QVERIFY(pingedAddresses(root.logLines()).join(',').contains("8.8.8.8,114.114.114.114,1.1.1.1,223.5.5.5"));
+
+        // While the internet stays away the rounds grow apart.
+        const auto roundStarts = [&root] {
+            QList<double> starts;
+            for (const QString &line : root.read("/rounds").split('\n', Qt::SkipEmptyParts))
+                starts << line.toDouble();
+            return starts;
+        };
+        const int outageStart = roundStarts().size() - 1;
+        QTRY_VERIFY_WITH_TIMEOUT(roundStarts().size() >= outageStart + 7, 60000);
+        const QList<double> starts = roundStarts().mid(outageStart, 7);
+        const double firstGap = starts[1] - starts[0];
+        const double lastGap = starts[6] - starts[5];
+        QVERIFY2(lastGap > 3 * firstGap, qPrintable(QStringLiteral("%1 s, then %2 s").arg(firstGap).arg(lastGap)));
         watcher.stop();
     }
 };

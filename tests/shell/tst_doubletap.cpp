@@ -9,12 +9,17 @@
 #include "printericons.h"
 #include "serialobject.h"
 #include "setting.h"
+#include "showdisk.h"
+#include "showdiskitem.h"
+#include "sysroot.h"
 #include "simfixture.h"
 #include "timescale.h"
 #include "udiskandlocalmemory.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -125,6 +130,47 @@ private slots:
     }
 
     void cleanup() { closePages(); }
+
+    // First in the suite, as the first touch after the printer starts: a
+    // menu row acts as the finger comes down, so the page it opens appears
+    // before any touch was ever lifted. The second tap must not act on it
+    // (here: choose a language on the language page).
+    void firstTouchEverOpensOnlyOnePage()
+    {
+        Setting *menu = openPage(Setting::instSetting);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        auto *table = menu->findChild<QTableWidget *>("tableWidget");
+        const QList<QTableWidgetItem *> rows = table->findItems(QStringLiteral("Language"), Qt::MatchExactly);
+        QCOMPARE(rows.size(), 1);
+        const QPoint global = table->viewport()->mapToGlobal(table->visualItemRect(rows.first()).center());
+        const std::string language = getConfigFile()->configFile()->getPrinterLanguage();
+        doubleTap(table->viewport(), global);
+        QCOMPARE(shownPages(window.get()).size(), 2);
+        QCOMPARE(getConfigFile()->configFile()->getPrinterLanguage(), language);
+    }
+
+    // A folder row opens its folder as the finger lifts; the list refilled
+    // under the finger puts ".." there, which the second tap must not take.
+    void doubleTapOnAFolderOpensThatFolder()
+    {
+        const QString folder = SysRoot::path("/data") + "/models";
+        QVERIFY(QDir().mkpath(folder));
+        QFile print(folder + "/cube.gcode");
+        QVERIFY(print.open(QIODevice::WriteOnly));
+        print.write("G1 X1\n");
+        print.close();
+        ShowDisk *browser = openPage(ShowDisk::instShowDisk, From_LocalMemory);
+        QVERIFY(QTest::qWaitForWindowExposed(browser));
+        ShowDiskItem *row = nullptr;
+        for (ShowDiskItem *item : browser->findChildren<ShowDiskItem *>())
+            if (item->isVisible() && item->itemText() == "models")
+                row = item;
+        QVERIFY(row);
+        waitForFreeClickGuard();
+        doubleTap(row, row->mapToGlobal(row->rect().center()));
+        QCOMPARE(browser->currentFolder(), folder);
+        QVERIFY(QDir(folder).removeRecursively());
+    }
 
     void onlyTheButtonsPageOpens_data()
     {

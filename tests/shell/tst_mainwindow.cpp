@@ -287,7 +287,7 @@ private slots:
         const QString before = QString::fromStdString(getConfigFile()->configFile()->getModifyTime());
         emit window.server.load()->sig_printFile(path);
         QTRY_COMPARE(opened, path);
-        QVERIFY(QString::fromStdString(getConfigFile()->configFile()->getModifyTime()) != before);
+        QTRY_VERIFY_WITH_TIMEOUT(QString::fromStdString(getConfigFile()->configFile()->getModifyTime()) != before, 60000);
 
         // Not READY: the request is ignored.
         opened.clear();

@@ -200,8 +200,9 @@ private slots:
         QVERIFY(fx.waitForCommand("M105", 20000));
         QCOMPARE(program.state(), QProcess::Running);
         QVERIFY(program.log().contains("no catalogue for \"klingon\" - using English"));
-        QCOMPARE(settingsValue(fx.root() + "/opt/PROGRAM/config/config.json", "general", "printerLanguage").asString(),
-                 std::string("english"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            settingsValue(fx.root() + "/opt/PROGRAM/config/config.json", "general", "printerLanguage").asString(),
+            std::string("english"), 20000);
     }
 
     void missingPortIsALinkFailure()

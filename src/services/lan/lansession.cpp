@@ -9,7 +9,7 @@
 #include "uploadreceiver.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -35,15 +35,13 @@ int LanSession::idleMs() const
 void LanSession::run()
 {
     // Only commands count as activity: empty or malformed lines do not keep
-    // a client's place.
-    QElapsedTimer sinceCommand;
-    sinceCommand.start();
+    // a client's place, and the next command must be complete by the idle
+    // limit, however slowly its bytes come.
+    QDeadlineTimer nextCommandDue(idleMs());
     for (;;) {
-        const int waitMs = idleMs() - int(sinceCommand.elapsed());
-        if (waitMs <= 0)
-            break;
         QByteArray line;
-        const SocketStream::Status status = m_stream.readLine(&line, myServer::kMaxLineLength, waitMs);
+        const SocketStream::Status status =
+            m_stream.readLine(&line, myServer::kMaxLineLength, nextCommandDue);
         if (status == SocketStream::TooLong) {
             if (!replyError("?", "line too long"))
                 break;
@@ -61,12 +59,19 @@ void LanSession::run()
         }
         if (!dispatch(command)) {
             // Let the client read our last reply before the connection
-            // goes: closing with its data unread would reset the line.
-            m_stream.drainUntilClosed(idleMs());
+            // goes: closing with its data unread would reset the line. The
+            // printer is free for others meanwhile.
+            leave();
+            m_stream.drainUntilClosed(QDeadlineTimer(idleMs()));
             break;
         }
-        sinceCommand.restart();
+        nextCommandDue.setRemainingTime(idleMs());
     }
+    leave();
+}
+
+void LanSession::leave()
+{
     if (m_server.holdsControl(m_id)) {
         // A client that vanished must not leave the notice up or keep the
         // printer locked.

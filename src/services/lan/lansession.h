@@ -18,6 +18,8 @@ public:
     void run();
 
 private:
+    // Gives up control (and the upload notice) if this client holds it.
+    void leave();
     // False when the connection must end.
     bool dispatch(const LanCommand &command);
     bool send(const QByteArray &data);

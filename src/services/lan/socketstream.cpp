@@ -15,7 +15,7 @@ SocketStream::SocketStream(int fd, int wakeFd)
 {
 }
 
-SocketStream::Status SocketStream::fill(int idleMs)
+SocketStream::Status SocketStream::fill(QDeadlineTimer deadline)
 {
     if (m_pos > 0) {
         m_buffer.remove(0, m_pos);
@@ -23,7 +23,7 @@ SocketStream::Status SocketStream::fill(int idleMs)
     }
     pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
     for (;;) {
-        const int ready = ::poll(fds, 2, idleMs);
+        const int ready = ::poll(fds, 2, int(qMin<qint64>(deadline.remainingTime(), 24 * 3600 * 1000)));
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready < 0)
@@ -46,7 +46,7 @@ SocketStream::Status SocketStream::fill(int idleMs)
     return n < 0 ? Failed : Ok;
 }
 
-SocketStream::Status SocketStream::readLine(QByteArray *line, int maxLength, int idleMs)
+SocketStream::Status SocketStream::readLine(QByteArray *line, int maxLength, QDeadlineTimer deadline)
 {
     bool skipping = false;
     for (;;) {
@@ -66,13 +66,13 @@ SocketStream::Status SocketStream::readLine(QByteArray *line, int maxLength, int
             skipping = true;
             m_pos = m_buffer.size();
         }
-        const Status status = fill(idleMs);
+        const Status status = fill(deadline);
         if (status != Ok)
             return status;
     }
 }
 
-SocketStream::Status SocketStream::readExact(char *out, int size, int idleMs)
+SocketStream::Status SocketStream::readExact(char *out, int size, QDeadlineTimer deadline)
 {
     int done = 0;
     while (done < size) {
@@ -84,7 +84,7 @@ SocketStream::Status SocketStream::readExact(char *out, int size, int idleMs)
             done += n;
             continue;
         }
-        const Status status = fill(idleMs);
+        const Status status = fill(deadline);
         if (status != Ok)
             return status;
     }
@@ -108,9 +108,9 @@ bool SocketStream::writeAll(const QByteArray &data)
     return true;
 }
 
-void SocketStream::drainUntilClosed(int idleMs)
+void SocketStream::drainUntilClosed(QDeadlineTimer deadline)
 {
     ::shutdown(m_fd, SHUT_WR);
-    while (fill(idleMs) == Ok)
+    while (fill(deadline) == Ok)
         m_pos = m_buffer.size();
 }

@@ -1,10 +1,12 @@
 #include "uploadfile.h"
 
+#include "atomicfile.h"
 #include "filestamp.h"
 #include "uploadname.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdlib>
@@ -85,10 +87,13 @@ bool UploadFile::commit(QByteArray *error)
         return false;
     }
     m_tempPath.clear();
+    // The stamp flushes the file and its folder; without it the rename still
+    // has to reach the disk.
     if (!FileStamp::stampNewFile(QFile::encodeName(m_finalPath).toStdString(),
-                                 FileStamp::Counter::LanServer))
+                                 FileStamp::Counter::LanServer)) {
         qWarning("uploadfile.cpp %s: no order stamp for %s", __func__, qPrintable(m_finalPath));
-    ::sync();
+        AtomicFile::syncFolder(QFileInfo(m_finalPath).absolutePath());
+    }
     return true;
 }
 

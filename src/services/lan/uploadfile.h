@@ -19,7 +19,7 @@ public:
     bool write(const char *data, int size, QByteArray *error);
 
     // Flushes the data to the disk, gives the file its name and its order
-    // stamp, then syncs.
+    // stamp, and flushes the folder's new entry.
     bool commit(QByteArray *error);
 
     // Removes the temporary file; nothing happens after a commit.

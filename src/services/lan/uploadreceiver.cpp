@@ -4,6 +4,9 @@
 #include "uploadblock.h"
 #include "uploadfile.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+
 namespace {
 UploadReceiver::Result failure(UploadReceiver::Outcome outcome, quint32 block, const QByteArray &error)
 {
@@ -19,6 +22,14 @@ UploadReceiver::Outcome streamOutcome(SocketStream::Status status)
     return status == SocketStream::TimedOut ? UploadReceiver::TimedOut
                                             : UploadReceiver::Disconnected;
 }
+
+// When the bytes up to `received` must have arrived: within the idle time,
+// and no later than the minimum pace allows from the upload's start.
+QDeadlineTimer dueBy(const QElapsedTimer &started, qint64 received, int idleMs)
+{
+    const qint64 paceMs = idleMs + received * 1000 / UploadReceiver::kMinBytesPerSecond - started.elapsed();
+    return QDeadlineTimer(qBound<qint64>(0, paceMs, idleMs));
+}
 } // namespace
 
 UploadReceiver::Result UploadReceiver::receive(SocketStream &stream, UploadFile &file, qint64 size,
@@ -28,8 +39,12 @@ UploadReceiver::Result UploadReceiver::receive(SocketStream &stream, UploadFile 
     char header[UploadBlock::kHeaderSize];
     QByteArray payload(UploadBlock::kMaxPayload, Qt::Uninitialized);
     qint64 left = size;
+    qint64 received = 0; // headers included
+    QElapsedTimer started;
+    started.start();
     for (quint32 index = 0; left > 0; ++index) {
-        SocketStream::Status status = stream.readExact(header, sizeof header, idleMs);
+        received += sizeof header;
+        SocketStream::Status status = stream.readExact(header, sizeof header, dueBy(started, received, idleMs));
         if (status != SocketStream::Ok)
             return failure(streamOutcome(status), index, "upload interrupted");
 
@@ -43,7 +58,8 @@ UploadReceiver::Result UploadReceiver::receive(SocketStream &stream, UploadFile 
             return failure(BadFrame, index, "bad block length in block " + QByteArray::number(index));
 
         const int length = int(h.length);
-        status = stream.readExact(payload.data(), length, idleMs);
+        received += length;
+        status = stream.readExact(payload.data(), length, dueBy(started, received, idleMs));
         if (status != SocketStream::Ok)
             return failure(streamOutcome(status), index, "upload interrupted");
         left -= length;

@@ -30,8 +30,14 @@ public:
         QByteArray error;   // text for the client's reply
     };
 
+    // The slowest pace an upload may keep, on average, once its first
+    // `idleMs` have passed; far below any real network.
+    static constexpr qint64 kMinBytesPerSecond = 4096;
+
     // `onCrcFailure` runs the moment a block fails its check, before the rest
-    // is read (the screen shows it at once).
+    // is read (the screen shows it at once). TimedOut when no data come for
+    // `idleMs`, or when the upload falls behind the minimum pace, so that a
+    // client trickling data cannot keep the printer.
     static Result receive(SocketStream &stream, UploadFile &file, qint64 size, int idleMs,
                           const std::function<void()> &onCrcFailure);
 };

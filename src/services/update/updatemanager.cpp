@@ -168,6 +168,7 @@ void UpdateManager::checkerLoop()
     std::unique_lock<std::mutex> lock(m_wakeMutex);
     Clock::time_point due = Clock::now();
     bool scheduled = true; // false while a downloaded update waits
+    int retryMs = RetryIntervalMs; // the wait after the next unreachable try
     for (;;) {
         const auto woken = [this] { return m_stop.load() || m_checkRequested || !m_feedback.empty(); };
         if (scheduled)
@@ -199,7 +200,13 @@ void UpdateManager::checkerLoop()
         const CheckOutcome outcome = runCheck();
         lock.lock();
         scheduled = outcome != CheckOutcome::Pending;
-        const int wait = outcome == CheckOutcome::Unreachable ? RetryIntervalMs : RecheckIntervalMs;
+        int wait = RecheckIntervalMs;
+        if (outcome == CheckOutcome::Unreachable) {
+            wait = retryMs;
+            retryMs = std::min(retryMs * 2, MaxRetryIntervalMs);
+        } else {
+            retryMs = RetryIntervalMs;
+        }
         due = Clock::now() + std::chrono::milliseconds(TimeScale::ms(wait));
     }
 }
@@ -226,7 +233,7 @@ UpdateManager::CheckOutcome UpdateManager::runCheck()
     if (asked == Outcome::Aborted)
         return CheckOutcome::Unreachable;
     if (asked == Outcome::Unreachable) {
-        // Once per outage: the checker tries again every 2 seconds.
+        // Once per outage, however often the checker tries again.
         if (!m_outageLogged)
             qWarning() << "UpdateManager::runCheck the update server cannot be reached:" << error.c_str()
                        << "- trying again until it answers";
@@ -360,6 +367,9 @@ int UpdateManager::startInstallUpdatePackets()
         qWarning() << "UpdateManager::startInstallUpdatePackets nothing to install now, state" << state;
         return -1;
     }
+    // An installation script may restart the program or the board: settings
+    // still waiting for their write go to the disk first.
+    getConfigFile()->configFile()->flush();
     const std::vector<PackageInfo> packages = std::move(m_downloaded);
     m_downloaded.clear();
     int result = 0;

@@ -20,8 +20,10 @@
 // package (resuming broken transfers) and checks its MD5 sum; the update page
 // then asks for the installation, which runs on the caller's thread.
 //
-// The checker asks at once when started, again every 2 seconds until the
-// server answers, then every 12 hours while no downloaded update waits for
+// The checker asks at once when started, again after 2 seconds while the
+// server cannot be reached, doubling the wait after every failed try up to
+// 5 minutes (each try costs a thread, a DNS lookup and a TLS handshake), then
+// every 12 hours once it answers, while no downloaded update waits for
 // installation; setCheckUpdateStatus(true) wakes it at once. Packages are
 // downloaded into /opt/PROGRAM/download/ and installed into the package store
 // /opt/PROGRAM/<kind>/<a.b.c>/ (see PackageInstaller). The server address is
@@ -32,6 +34,7 @@ class UpdateManager : public QObject {
     Q_OBJECT
 public:
     static constexpr int RetryIntervalMs = 2000;
+    static constexpr int MaxRetryIntervalMs = 5 * 60 * 1000;
     static constexpr int RecheckIntervalMs = 12 * 60 * 60 * 1000;
     // Tries per package; each after the first continues the partial file.
     static constexpr int DownloadAttempts = 5;

@@ -1,6 +1,6 @@
 // Preloaded into a test (LD_PRELOAD) to record, in order, the writes,
-// flushes and renames the program makes on files under a folder the test
-// names, so the test can check that data reach the medium before a rename
+// flushes, renames and time changes the program makes on files under a folder
+// the test names, and every system-wide sync(), so the test can check that data reach the medium before a rename
 // makes them visible. The test reaches the record through dlsym.
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -41,9 +42,9 @@ std::string pathOfFd(int fd)
 void note(const char *call, const std::string &path, const std::string &to = std::string())
 {
     std::lock_guard<std::mutex> lock(recordMutex);
-    if (folder.empty() || path.compare(0, folder.size(), folder) != 0)
+    if (folder.empty() || (!path.empty() && path.compare(0, folder.size(), folder) != 0))
         return;
-    std::string line = std::string(call) + ' ' + path;
+    std::string line = path.empty() ? std::string(call) : std::string(call) + ' ' + path;
     if (!to.empty())
         line += " -> " + to;
     if (line == lastLine)
@@ -132,6 +133,23 @@ int fdatasync(int fd)
     const int result = real(fd);
     if (result == 0 && recording)
         note("flush", pathOfFd(fd));
+    return result;
+}
+
+void sync()
+{
+    static const auto real = next<void (*)()>("sync");
+    real();
+    if (recording)
+        note("sync", std::string());
+}
+
+int utimensat(int dirFd, const char *path, const struct timespec times[2], int flags)
+{
+    static const auto real = next<int (*)(int, const char *, const struct timespec[2], int)>("utimensat");
+    const int result = real(dirFd, path, times, flags);
+    if (result == 0 && recording && path)
+        note("touch", canonical(dirFd, path));
     return result;
 }
 

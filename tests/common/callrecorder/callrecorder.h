@@ -6,8 +6,9 @@
 #include <dlfcn.h>
 
 // The test's side of the preloaded call recorder (callrecorder.cpp): the
-// writes, flushes and renames of files under one folder, in the order they
-// happened, as lines "write <path>", "flush <path>", "rename <from> -> <to>".
+// writes, flushes, renames and time changes of files under one folder, in the
+// order they happened, as lines "write <path>", "flush <path>",
+// "rename <from> -> <to>", "touch <path>", and "sync" for every sync().
 namespace CallRecorder {
 
 inline bool preloaded()

@@ -291,7 +291,9 @@ private slots:
         QVERIFY(other.command("M115").contains("Machine Name"));
     }
 
-    // Lines without a command do not keep a client's place or control.
+    // Lines without a command do not keep a client's place or control, nor
+    // does a command or an upload whose bytes trickle in (one each poll of
+    // the wait here, well within the idle limit every time).
     void onlyCommandsKeepAClient()
     {
         m_server->setIdleTimeoutMs(500);
@@ -299,6 +301,24 @@ private slots:
         LanTestClient idle;
         connectWithControl(idle);
         QTRY_VERIFY_WITH_TIMEOUT(!idle.sendRaw("\r\n") || m_server->connectState() == Machine_Connect_None, 5000);
+
+        LanTestClient slowCommand;
+        connectWithControl(slowCommand);
+        QVERIFY(slowCommand.sendRaw("~M27"));
+        QTRY_VERIFY_WITH_TIMEOUT(!slowCommand.sendRaw(" ") || m_server->connectState() == Machine_Connect_None, 20000);
+
+        LanTestClient slowUpload;
+        connectWithControl(slowUpload);
+        QVERIFY(slowUpload.sendRaw("~M28 65536 0:/user/slow.gx\r\n"));
+        slowUpload.readLine();
+        QVERIFY(slowUpload.readLine().startsWith("Writing to file"));
+        const QByteArray frames = LanTestClient::blocks(randomBytes(65536), 4096);
+        int sent = 0;
+        QTRY_VERIFY_WITH_TIMEOUT(!slowUpload.sendRaw(frames.mid(sent++, 1))
+                                     || m_server->connectState() == Machine_Connect_None, 20000);
+        QVERIFY(slowUpload.readReply().endsWith("Error: upload timed out\r\nok\r\n"));
+        QTRY_COMPARE(dataEntries(), QStringList());
+
         LanTestClient next;
         connectWithControl(next);
     }

@@ -369,9 +369,9 @@ private slots:
         QTRY_VERIFY(bench.lastFeedback()["message"].toString().contains("free"));
     }
 
-    // Until the server answers the checker tries again and again, with one
-    // log line per outage; once it has answered it waits (12 hours) unless
-    // asked, and a request wakes it at once.
+    // Until the server answers the checker tries again, ever less often, with
+    // one log line per outage; once it has answered it waits (12 hours)
+    // unless asked, and a request wakes it at once.
     void checkerRetriesUntilAnsweredAndWakesOnRequest()
     {
         const QString outage = QStringLiteral("cannot be reached");
@@ -394,11 +394,35 @@ private slots:
         bench.manager->setCheckUpdateStatus(true);
         QTRY_COMPARE(bench.server.requestsTo("PUT", "/update").size(), asked + 1);
 
-        // A new outage after an answer is logged again, once.
+        // A new outage after an answer is logged again, once, and the tries
+        // grow apart. A slower clock here keeps the time a try itself takes
+        // small beside the waits.
+        TimeScale::setFactor(0.05);
+        const auto gaps = [&](int from, int count) {
+            const QList<QJsonObject> tries = bench.server.requestsTo("PUT", "/update").mid(from, count);
+            QList<double> out;
+            for (int i = 1; i < tries.size(); ++i)
+                out << tries[i]["time"].toDouble() - tries[i - 1]["time"].toDouble();
+            return out;
+        };
         bench.server.goDown();
         bench.manager->setCheckUpdateStatus(true);
-        QTRY_VERIFY(bench.server.requestsTo("PUT", "/update").size() >= asked + 4);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.server.requestsTo("PUT", "/update").size() >= asked + 6, 60000);
         QCOMPARE(messagesContaining(outage), 2);
+        const QList<double> outageGaps = gaps(asked, 6);
+        QVERIFY2(outageGaps.last() > 3 * outageGaps.first(), qPrintable(QString::number(outageGaps.last())));
+
+        // An answer ends the outage: the next one starts with a short wait.
+        bench.manager->setCurrentFirmwareUpdateProcess(CHECK_UPDATE);
+        bench.server.offer({});
+        bench.manager->setCheckUpdateStatus(true);
+        QTRY_COMPARE_WITH_TIMEOUT(int(bench.state()), int(THE_LATEST_VERSION), 60000);
+        const int answered = bench.server.requestsTo("PUT", "/update").size();
+        bench.server.goDown();
+        bench.manager->setCheckUpdateStatus(true);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.server.requestsTo("PUT", "/update").size() >= answered + 2, 60000);
+        QVERIFY2(3 * gaps(answered, 2).first() < outageGaps.last(), qPrintable(QString::number(gaps(answered, 2).first())));
+        TimeScale::setFactor(0.01);
         qInstallMessageHandler(nullptr);
     }
 

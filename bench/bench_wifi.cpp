@@ -1,6 +1,5 @@
 // Wi-Fi page: the longest stall of the GUI thread while the user switches the
 // station, joins and forgets networks against the sandbox's stand-in tools.
-// A 10 ms timer on the GUI thread records the largest gap between its ticks.
 #include "getconfigfile.h"
 #include "config.h"
 #include "mainwindow.h"
@@ -10,6 +9,7 @@
 #include "printericons.h"
 #include "questions.h"
 #include "simfixture.h"
+#include "stallprobe.h"
 #include "timescale.h"
 #include "wifiair.h"
 #include "wifipage.h"
@@ -27,30 +27,6 @@
 #include <memory>
 
 namespace {
-
-class StallProbe {
-public:
-    StallProbe()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { m_worst = qMax(m_worst, m_since.restart()); });
-        m_since.start();
-        m_timer.start(10);
-    }
-    // The largest gap since the last call, less the timer's own 10 ms.
-    qint64 takeWorstStallMs()
-    {
-        const qint64 worst = qMax<qint64>(0, qMax(m_worst, m_since.elapsed()) - 10);
-        m_worst = 0;
-        m_since.restart();
-        return worst;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_since;
-    qint64 m_worst = 0;
-};
 
 WIFIPage *page() { return WIFIPage::instWIFIPage; }
 QTableWidget *table() { return page()->findChild<QTableWidget *>("tableWidget"); }

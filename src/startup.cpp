@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFontDatabase>
 
+#include <future>
 #include <stdexcept>
 
 namespace Startup {
@@ -26,6 +27,23 @@ constexpr int kResetPulseMs = 200;
 bool replyHasOk(SerialObject *link)
 {
     return link->serialCheckCode(QStringLiteral("M112")).contains(QLatin1String("ok"));
+}
+
+// Line test, firmware check and, when it passes, stop and motors off. They
+// run on a thread of their own, where an exchange waits the whole reply time:
+// the GUI thread's wait only briefly, and a board slow to answer its first
+// frames must not be taken for one whose firmware needs repairing.
+bool boardAnswers(SerialObject *link)
+{
+    return std::async(std::launch::async, [link] {
+        for (int i = 0; i < 3; ++i)
+            link->serialCheckCode(QStringLiteral("M103"));
+        if (!replyHasOk(link) && !replyHasOk(link))
+            return false;
+        link->serialCheckCode(QStringLiteral("M112"));
+        link->serialCheckCode(QStringLiteral("M18"));
+        return true;
+    }).get();
 }
 } // namespace
 
@@ -63,9 +81,7 @@ QString firmwareImage()
 
 LinkState bringUpBoard(SerialObject *link)
 {
-    for (int i = 0; i < 3; ++i)
-        link->serialCheckCode(QStringLiteral("M103"));
-    if (!replyHasOk(link) && !replyHasOk(link)) {
+    if (!boardAnswers(link)) {
         const QString image = firmwareImage();
         if (image.isEmpty()) {
             qCritical() << "Startup::bringUpBoard no firmware image to repair the board with";
@@ -79,8 +95,6 @@ LinkState bringUpBoard(SerialObject *link)
             qCritical() << "Startup::bringUpBoard IAPCommand failed" << flashed.exitCode;
         return flashed.ok() ? LinkState::Reflashed : LinkState::ReflashFailed;
     }
-    link->serialCheckCode(QStringLiteral("M112"));
-    link->serialCheckCode(QStringLiteral("M18"));
     TimeScale::sleepMs(500);
     return LinkState::Ready;
 }

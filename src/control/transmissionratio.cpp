@@ -77,10 +77,10 @@ void TransmissionRatio::on_btn_save_clicked()
     for (const Axis &axis : qAsConst(m_axes)) {
         if (!axis.item->isValueChang())
             continue;
-        // Once the board is found silent the other rows would only wait out
-        // their own attempts: they stay marked for the next Save.
-        if (!allAcknowledged && !m_serialObject->boardResponding()) {
-            qInfo() << "TransmissionRatio: the board does not respond, not sent:" << axis.item->getValue();
+        // Once the board has left one row unconfirmed the others are not
+        // sent into the same fault: they stay marked for the next Save.
+        if (!allAcknowledged) {
+            qInfo() << "TransmissionRatio: the board did not confirm, not sent:" << axis.item->getValue();
             continue;
         }
         const QString command = StepsPerMm::command(axis.axis, axis.item->getValue());

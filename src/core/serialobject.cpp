@@ -75,11 +75,24 @@ bool onGuiThread()
     return app && QThread::currentThread() == app->thread();
 }
 
-// How often a GUI-thread caller waiting for a lock looks whether the board
-// has been found silent meanwhile, and how long its one attempt against a
-// board that does not respond may wait.
-constexpr int kGuiLockSliceMs = 20;
-constexpr int kGuiAttemptMs = 500;
+// How long the GUI thread waits for its exchange. A healthy board answers in
+// a few milliseconds, and on a machine loaded to three times its cores in
+// tens; a board silent for longer has frozen the screen for long enough.
+constexpr int kScreenWaitMs = 200;
+// Set on the screen's helper thread while it makes an exchange for the GUI
+// thread: once the GUI thread has stopped waiting, waits for the locks or
+// for buffer room end, and a frame not yet written is not written.
+thread_local const std::atomic<bool> *t_screenGaveUp = nullptr;
+
+bool screenGaveUp()
+{
+    return t_screenGaveUp && t_screenGaveUp->load();
+}
+
+// How often a sender waiting for the buffer lock looks whether it should give
+// up, and how long one attempt against a board that does not respond may wait.
+constexpr int kLockSliceMs = 20;
+constexpr int kShortAttemptMs = 500;
 // How long a command the board did not take waits before it is tried again,
 // unless the board is heard from sooner.
 constexpr int kMustReachRetryMs = 1000;
@@ -118,6 +131,13 @@ SerialObject::SerialObject(const std::string &device, int gpioPin, QObject *pare
 
 SerialObject::~SerialObject()
 {
+    {
+        std::lock_guard<std::mutex> lock(m_screenMutex);
+        m_screenStop = true;
+    }
+    m_screenWake.notify_all();
+    if (m_screenHelper.joinable())
+        m_screenHelper.join();
     {
         std::lock_guard<std::mutex> lock(m_mustReachMutex);
         m_delivererStop = true;
@@ -245,7 +265,7 @@ std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
 {
     if (m_closed.load())
         return kSendFailed;
-    const int timeoutMs = quick ? std::min(kGuiAttemptMs, m_replyTimeoutMs.load()) : m_replyTimeoutMs.load();
+    const int timeoutMs = quick ? std::min(kShortAttemptMs, m_replyTimeoutMs.load()) : m_replyTimeoutMs.load();
     const std::string word = commandWord(command);
 
     // Replies that came in between exchanges answer older frames.
@@ -327,16 +347,12 @@ std::string SerialObject::settleUnanswered(const std::string &command, const std
 // heard within the short attempt (or its late reply by the next exchange).
 bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &shortAttempt)
 {
-    if (!onGuiThread()) {
-        lock.lock();
-        shortAttempt = !m_boardResponding.load();
-        return true;
-    }
-    // The screen must not freeze behind another thread's exchange with a
-    // board that has just been found silent.
-    while (!lock.try_lock_for(std::chrono::milliseconds(kGuiLockSliceMs))) {
-        if (!m_boardResponding.load())
-            return false;
+    lock.lock();
+    // The screen has already answered its page with a failure: a command
+    // that went out now would come as a surprise.
+    if (screenGaveUp()) {
+        lock.unlock();
+        return false;
     }
     shortAttempt = !m_boardResponding.load();
     return true;
@@ -344,16 +360,58 @@ bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &
 
 bool SerialObject::lockBuffer(std::unique_lock<std::timed_mutex> &lock, std::chrono::steady_clock::time_point deadline)
 {
-    const bool gui = onGuiThread();
-    while (!lock.try_lock_for(std::chrono::milliseconds(kGuiLockSliceMs))) {
-        if ((gui && !m_boardResponding.load()) || std::chrono::steady_clock::now() >= deadline)
+    while (!lock.try_lock_for(std::chrono::milliseconds(kLockSliceMs))) {
+        if (screenGaveUp() || std::chrono::steady_clock::now() >= deadline)
             return false;
     }
     return true;
 }
 
+// The GUI thread's exchange runs on the helper, one at a time: while the
+// helper is still busy with one the GUI thread gave up on, the board has
+// already kept the screen waiting and the call fails at once.
+std::string SerialObject::forScreen(std::function<std::string()> exchange)
+{
+    std::unique_lock<std::mutex> lock(m_screenMutex);
+    if (m_screenCall)
+        return kSendFailed;
+    if (!m_screenHelper.joinable())
+        m_screenHelper = std::thread(&SerialObject::screenLoop, this);
+    auto call = std::make_shared<ScreenCall>();
+    call->exchange = std::move(exchange);
+    m_screenCall = call;
+    m_screenWake.notify_all();
+    if (m_screenWake.wait_for(lock, std::chrono::milliseconds(kScreenWaitMs), [&call] { return call->done; }))
+        return call->reply;
+    call->gaveUp.store(true);
+    qWarning() << "SerialObject: no answer for the screen in time; it goes on without one";
+    return kSendFailed;
+}
+
+void SerialObject::screenLoop()
+{
+    std::unique_lock<std::mutex> lock(m_screenMutex);
+    for (;;) {
+        m_screenWake.wait(lock, [this] { return m_screenStop || m_screenCall; });
+        if (m_screenStop)
+            return;
+        const std::shared_ptr<ScreenCall> call = m_screenCall;
+        lock.unlock();
+        t_screenGaveUp = &call->gaveUp;
+        std::string reply = call->exchange();
+        t_screenGaveUp = nullptr;
+        lock.lock();
+        call->reply = std::move(reply);
+        call->done = true;
+        m_screenCall.reset();
+        m_screenWake.notify_all();
+    }
+}
+
 QString SerialObject::serialCheckCode(QString command)
 {
+    if (onGuiThread())
+        return QString::fromStdString(forScreen([this, command] { return serialCheckCode(command).toStdString(); }));
     NoCancellation guard;
     std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
     bool shortAttempt;
@@ -368,7 +426,6 @@ QString SerialObject::serialCheckCode(QString command)
 
 bool SerialObject::waitForBufferRoom(std::chrono::steady_clock::time_point deadline, std::string &failure)
 {
-    const bool gui = onGuiThread();
     // On the board the line's falling edge ends poll() at once, so the
     // time-out only bounds the wait. A line without edges (a plain file)
     // never wakes poll(): there the time-out is the re-check interval, and it
@@ -380,7 +437,7 @@ bool SerialObject::waitForBufferRoom(std::chrono::steady_clock::time_point deadl
         const int level = m_gpio->readValue();
         if (level == 0)
             return true;
-        if (gui && !m_boardResponding.load()) {
+        if (screenGaveUp()) {
             failure = kSendFailed;
             return false;
         }
@@ -406,12 +463,14 @@ QString SerialObject::serialSendCode(QString command)
 
 std::string SerialObject::sendFlowControlled(const std::string &command, std::uint64_t mustReachId)
 {
+    if (onGuiThread())
+        return forScreen([this, command, mustReachId] { return sendFlowControlled(command, mustReachId); });
     NoCancellation guard;
     // One bound for the whole wait: for the buffer lock and for a free slot.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_bufferWaitMs.load());
     std::unique_lock<std::timed_mutex> bufferLock(m_bufferMutex, std::defer_lock);
     if (!lockBuffer(bufferLock, deadline))
-        return onGuiThread() && !m_boardResponding.load() ? kSendFailed : kGpioMutexTimeout;
+        return screenGaveUp() ? kSendFailed : kGpioMutexTimeout;
     // Sends are ordered by the buffer lock: a repeat that a newer command has
     // replaced meanwhile must not overtake it.
     if (mustReachId != 0 && !mustReachQueued(mustReachId))

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -44,8 +45,15 @@ struct PrintingAdjust {
 //
 // After an exchange has found the board silent, or after its replies have been
 // line noise for as long, the link counts the board as not responding until a
-// reply of a known shape arrives; exchanges then make one short attempt, and
-// the GUI thread's never queue behind another thread's long one.
+// reply of a known shape arrives; exchanges then make one short attempt.
+//
+// The GUI thread never waits long for the board: its exchange is made by a
+// helper thread like any other thread's, and the GUI thread waits for it
+// at most a fifth of a second. When that runs out the call fails as against a
+// silent board and the helper finishes the exchange alone, so that the link
+// still finds out what the board does; the GUI thread's calls meanwhile fail
+// at once. An exchange the GUI thread gave up on before its frame was
+// written is not made.
 //
 // Commands whose loss leaves the machine unsafe (heaters off, motors off,
 // absolute mode) go through sendMustReach(): what the board did not take is
@@ -202,6 +210,16 @@ private:
     void deliverLoop();
     void sendHeater(const QString &command, int target);
 
+    // A GUI-thread exchange: run by m_screenHelper, waited for a bounded time.
+    struct ScreenCall {
+        std::function<std::string()> exchange;
+        std::string reply;
+        bool done = false;
+        std::atomic<bool> gaveUp{false};
+    };
+    std::string forScreen(std::function<std::string()> exchange);
+    void screenLoop();
+
     std::unique_ptr<Serial> m_serial;
     std::unique_ptr<Gpio> m_gpio;
     std::timed_mutex m_exchangeMutex;
@@ -237,4 +255,10 @@ private:
     std::uint64_t m_lastMustReachId = 0;
     bool m_delivererStop = false;
     std::thread m_deliverer; // started with the first command the board did not take
+
+    std::mutex m_screenMutex;
+    std::condition_variable m_screenWake;
+    std::shared_ptr<ScreenCall> m_screenCall; // queued or running; null when the helper is free
+    bool m_screenStop = false;
+    std::thread m_screenHelper; // started with the GUI thread's first exchange
 };

@@ -10,6 +10,7 @@
 #include "platformlevel.h"
 #include "printertranslations.h"
 #include "screencheck.h"
+#include "stringbrevik.h"
 
 #include <QMouseEvent>
 #include <QTableWidget>
@@ -205,6 +206,23 @@ private slots:
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         button(page(), "back")->click();
         QTRY_VERIFY(!page());
+    }
+
+    // Opened as the board falls silent: the page shows and answers as it
+    // does once the board is known to be silent (homing failed, Back),
+    // before the link has even found the silence out.
+    void openedAsTheBoardFallsSilent()
+    {
+        SerialObject *link = ExecuteGetSerialObject()->serial();
+        link->setReplyTimeoutMs(2000);
+        bench.fx->board().setSilent(true);
+        openPage(PlatformLevel::instPlatformLevel);
+        QTRY_COMPARE(labelText(page(), "label"), QStringLiteral("Homing failed"));
+        QVERIFY(link->boardResponding());
+        QVERIFY(!OneLableDialog::instOneLableDialog && button(page(), "back")->isVisible());
+        bench.fx->board().setSilent(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!StringBrevik::isFailure(link->serialCheckCode("M105")), 60000);
+        link->setReplyTimeoutMs(5000);
     }
 
     // The homing after "Complete" never ends: the message, and the back bar

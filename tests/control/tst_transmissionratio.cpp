@@ -13,8 +13,10 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
+#include <future>
 #include <memory>
 
 namespace {
@@ -168,25 +170,37 @@ private slots:
         QCOMPARE(storedRatios(), (QList<int>{80, 80, 400, 93}));
     }
 
-    // The board must confirm "M92": a silent board is reported after the
-    // first axis it left unanswered (the screen does not wait out the rest),
-    // the values are stored all the same, and every axis not confirmed stays
-    // marked for the next Save.
+    // The board must confirm "M92". It falls silent while another thread's
+    // exchange (the status poll) waits for it: Save answers with the failure
+    // while that exchange still waits, and the screen's loop runs meanwhile.
+    // The values are stored all the same, every axis stays marked, and Save
+    // goes through once the board answers again.
     void aSilentBoardIsReported()
     {
+        SerialObject *link = ExecuteGetSerialObject()->serial();
+        link->setReplyTimeoutMs(2000);
         TransmissionRatio *page = openPage(TransmissionRatio::instTransmissionRatio);
         for (Axis axis : {X, Y, Z, E})
             step(page, axis, +1);
         fx->board().setSilent(true);
+        auto poll = std::async(std::launch::async, [link] { return link->serialCheckCode("M105"); });
+        QTRY_COMPARE(fx->count("M105"), 1);
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start(1);
         QVERIFY(save(page).startsWith("Parameter setting failed."));
-        QCOMPARE(ratioCommands(), QStringList{"M92 X81"});
+        QTRY_VERIFY(ticks >= 3);
+        QVERIFY(link->boardResponding());
+        QCOMPARE(ratioCommands(), QStringList());
         QCOMPARE(storedRatios(), (QList<int>{81, 81, 401, 94}));
         for (Axis axis : {X, Y, Z, E})
             QVERIFY(markedChanged(page, axis));
 
         fx->board().setSilent(false);
-        fx->board().clearLog();
-        QCOMPARE(save(page), QStringLiteral("Parameter set successfully"));
+        poll.wait();
+        link->setReplyTimeoutMs(200);
+        QTRY_COMPARE(save(page), QStringLiteral("Parameter set successfully"));
         QCOMPARE(ratioCommands(), (QStringList{"M92 X81", "M92 Y81", "M92 Z401", "M92 A94"}));
     }
 };

@@ -12,6 +12,7 @@
 #include "pageopener.h"
 #include "preheatlist.h"
 #include "serialobject.h"
+#include "stringbrevik.h"
 #include "unloadfilament.h"
 
 #include <QDebug>
@@ -69,10 +70,16 @@ void Control::initData()
                      {tr("Preheat"), next}});
 }
 
+// The switch shows what the board was told: a command it did not take
+// leaves the switch and the setting as they were.
 void Control::toggleMotors()
 {
-    m_motorStatus = !m_motorStatus;
-    m_serialObject->serialCheckCode(QString::fromLatin1(m_motorStatus ? "M17" : "M18"));
+    const bool on = !m_motorStatus;
+    if (!StringBrevik::commandTaken(m_serialObject->serialCheckCode(QString::fromLatin1(on ? "M17" : "M18")))) {
+        qWarning() << "Control: the board did not take the motor switch";
+        return;
+    }
+    m_motorStatus = on;
     getConfigFile()->configFile()->setMotorStatus(m_motorStatus);
     QList<MenuRow> rows = m_menu->rows();
     rows[m_actions.indexOf(Action_Motor_Enable)] = motorRow();

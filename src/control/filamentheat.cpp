@@ -25,19 +25,22 @@ QString targetText(int celsius)
     return QStringLiteral("/%1\u2103").arg(celsius);
 }
 
-int currentNozzle()
+QString currentText()
 {
     MainWindow *main = MainWindow::instMainWindow;
-    return main ? main->getCurrentExtruderTemp() : 0;
+    if (!main)
+        return QStringLiteral("0");
+    return main->temperaturesLive() ? QString::number(main->getCurrentExtruderTemp()) : QStringLiteral("--");
 }
 
 int readOut(StepWorker &worker, QLabel *current, QLabel *target)
 {
     MainWindow *main = MainWindow::instMainWindow;
     const int now = main ? main->getCurrentExtruderTemp() : 0;
+    const QString shown = currentText();
     const int goal = main ? main->getTargetExtruderTemp() : 0;
-    worker.post([current, target, now, goal] {
-        current->setText(QString::number(now));
+    worker.post([current, target, shown, goal] {
+        current->setText(shown);
         target->setText(targetText(goal));
     });
     return now;

@@ -27,8 +27,9 @@ bool overTemperature(int celsius);
 // "/230℃": the target part of the read-out.
 QString targetText(int celsius);
 
-// The main window's current nozzle temperature (0 without a main window).
-int currentNozzle();
+// The current part of the nozzle's read-out: the main window's current
+// temperature (0 without a main window), or "--" while it has no reading.
+QString currentText();
 
 // On a worker step: reads the nozzle's current and target temperature from the
 // main window and posts them to the read-out labels; returns the current one.

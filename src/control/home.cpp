@@ -51,7 +51,7 @@ void Home::checkReturnHomeDone()
     }
 }
 
-void Home::returnHomeTimedOut()
+void Home::returnHomeFailed()
 {
     // The helper has stopped the machine.
     m_homing.release();

@@ -22,8 +22,8 @@ public:
     ~Home() override;
 
     void checkReturnHomeDone() override;
-    // An axis that never reached its end-stop: say so and let the user out.
-    void returnHomeTimedOut() override;
+    // Homing gave up: say so and let the user out.
+    void returnHomeFailed() override;
 
 private:
     Ui::Home *ui;

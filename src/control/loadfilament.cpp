@@ -34,7 +34,7 @@ LoadFilament::LoadFilament(bool isprint, QWidget *parent)
     serialObject->Heating(extruderSetTemp);
 
     ui->label->setText(tr("Extruder heating..."));
-    ui->extruderTemp->setText(QString::number(FilamentHeat::currentNozzle()));
+    ui->extruderTemp->setText(FilamentHeat::currentText());
     ui->extruderTargetTemp->setText(FilamentHeat::targetText(extruderSetTemp));
 
     // X and Y only from a paused print: homing Z would lose the print's height.
@@ -157,7 +157,7 @@ void LoadFilament::checkReturnHomeDone()
     m_homeIsCompleted = true;
 }
 
-void LoadFilament::returnHomeTimedOut()
+void LoadFilament::returnHomeFailed()
 {
     // The helper has stopped the machine; the read-out keeps ticking so that
     // the user sees the nozzle cool down.

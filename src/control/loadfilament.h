@@ -48,9 +48,9 @@ public:
     int performFilamentFeedingProcess();
     // End of homing, on the GUI thread.
     void checkReturnHomeDone() override;
-    // An axis never reached its end-stop: the heater goes off, the sequence
+    // Homing gave up: the heater goes off, the sequence
     // stops where it is and the button leaves the page without a question.
-    void returnHomeTimedOut() override;
+    void returnHomeFailed() override;
 
     loading_filament_process_t state() const { return m_loadingFilamentProcess.load(); }
 

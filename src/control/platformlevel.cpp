@@ -105,7 +105,7 @@ void PlatformLevel::checkReturnHomeDone()
     QTimer::singleShot(TimeScale::ms(CloseDelayMs), this, &PlatformLevel::close);
 }
 
-void PlatformLevel::returnHomeTimedOut()
+void PlatformLevel::returnHomeFailed()
 {
     m_homing.release();
     m_isMove = false;

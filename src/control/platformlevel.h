@@ -39,9 +39,9 @@ public:
     ~PlatformLevel() override;
 
     void checkReturnHomeDone() override;
-    // An axis that never reached its end-stop: say so and give Back back,
+    // Homing gave up: say so and give Back back,
     // whichever of the two homings it was.
-    void returnHomeTimedOut() override;
+    void returnHomeFailed() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -137,6 +137,11 @@ void Preheat::showHeating(Heater &heater, bool on)
 
 void Preheat::showReadOut(Heater &heater, int celsius)
 {
+    MainWindow *main = MainWindow::instMainWindow;
+    if (main && !main->temperaturesLive()) {
+        heater.current->setText(QStringLiteral("--"));
+        return;
+    }
     heater.current->setText(QString::number(celsius));
     // A bar ignores values outside its range: above the set-point it is full.
     heater.bar->setValue(qBound(0, celsius, heater.bar->maximum()));

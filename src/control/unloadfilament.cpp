@@ -33,7 +33,7 @@ UnloadFilament::UnloadFilament(bool isprint, QWidget *parent)
     ui->back->hide();
 
     ui->label->setText(tr("Extruder heating..."));
-    ui->extruderTemp->setText(QString::number(FilamentHeat::currentNozzle()));
+    ui->extruderTemp->setText(FilamentHeat::currentText());
     ui->extruderTargetTemp->setText(FilamentHeat::targetText(extruderSetTemp));
 
     connect(this, &UnloadFilament::sig_preheatCompleted, this, &UnloadFilament::preheatCompleted);

@@ -1,4 +1,5 @@
 #include "zcalibration.h"
+#include "calibrationalgorithm.h"
 #include "config.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
@@ -34,6 +35,12 @@ constexpr void (Config::*kPointSetters[ZCalibration::PointCount])(float) = {
     &Config::setAutoPoint4, &Config::setAutoPoint5, &Config::setAutoPoint6,
     &Config::setAutoPoint7, &Config::setAutoPoint8, &Config::setAutoPoint9,
 };
+
+// Up to where every probing descent starts.
+QString liftCommand()
+{
+    return QStringLiteral("G1 Z%1 F300").arg(CalibrationAlgorithm::kProbeLiftMm);
+}
 
 const char *const kMarkerHighlighted =
     "background-color:#FFFFFF;border:1px solid #C2172D;border-radius:5px;color:#C2172D;font:22px;";
@@ -91,7 +98,7 @@ void ZCalibration::checkReturnHomeDone()
     m_serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0 A0 B0"));
     if (m_calibrationStatus != RETURN_HOME_BEFORE_CALIBRATION)
         return;
-    m_serialObject->serialSendCode(QStringLiteral("G1 Z20 F300"));
+    m_serialObject->serialSendCode(liftCommand());
     m_serialObject->serialSendCode(QStringLiteral("M141 T132"));
     m_calibrationStatus = CALIBRATION_POINT1;
     emit sig_calibrationOnePoint(1);
@@ -99,7 +106,7 @@ void ZCalibration::checkReturnHomeDone()
         qCritical() << "zcalibration.cpp" << Q_FUNC_INFO << __LINE__ << "creare pthread error.";
 }
 
-void ZCalibration::returnHomeTimedOut()
+void ZCalibration::returnHomeFailed()
 {
     m_homing.release();
     ui->showMessage->setText(tr("Homing failed"));
@@ -140,7 +147,7 @@ ZCalibration::one_point_step_t ZCalibration::onePointProcess(const QString &move
 {
     switch (m_onePointStep) {
     case STEP_1:
-        m_serialObject->serialSendCode(QStringLiteral("G1 Z20 F300"));
+        m_serialObject->serialSendCode(liftCommand());
         m_serialObject->serialSendCode(moveCommand);
         m_onePointStep = STEP_2;
         break;

@@ -57,9 +57,9 @@ public:
 
     // End of homing, on the GUI thread.
     void checkReturnHomeDone() override;
-    // An axis never reached its end-stop: nothing is probed; the page says
+    // Homing gave up: nothing is probed; the page says
     // so and Back leaves it.
-    void returnHomeTimedOut() override;
+    void returnHomeFailed() override;
 
     // The worker's operations. One step: 0 to go on, -1 when finished.
     int performAutoCalibrationProcess();

@@ -12,7 +12,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <limits>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -94,17 +99,28 @@ void Config::writePendingBeforeLeaving(std::unique_lock<std::mutex> &lock)
 void Config::loadLocked()
 {
     m_root = Json::Value(Json::objectValue);
-    const QString path = settingsPath();
+    m_writable = true;
+    const QString path = m_path;
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == ENOENT)
+        return; // a fresh machine: the defaults are written as they are asked for
     QFile file(path);
-    if (!file.exists())
+    QByteArray text;
+    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxSettingsBytes)
+        text = file.read(kMaxSettingsBytes);
+    if (file.error() != QFileDevice::NoError) {
+        // Not read is not corrupt: the file may well hold the language, the
+        // serial number and the steps per mm. This run keeps the defaults in
+        // memory and leaves the file as it is for the next start.
+        m_writable = false;
+        qWarning() << "Config::loadLocked cannot read the settings file" << path << file.errorString()
+                   << "- running on the defaults without saving";
         return;
+    }
     QString problem;
-    if (!file.open(QIODevice::ReadOnly)) {
-        problem = file.errorString();
-    } else if (file.size() > kMaxSettingsBytes) {
+    if (file.size() > kMaxSettingsBytes) {
         problem = QStringLiteral("%1 bytes").arg(file.size());
     } else {
-        const QByteArray text = file.read(kMaxSettingsBytes);
         Json::Value parsed;
         std::string error;
         if (JsonText::parse(text.constData(), text.constData() + text.size(), parsed, error) && parsed.isObject()) {
@@ -119,7 +135,7 @@ void Config::loadLocked()
     const QString aside = path + QStringLiteral(".corrupt");
     QFile::remove(aside);
     QFile::rename(path, aside);
-    qWarning() << "Config::loadLocked unreadable settings file moved to" << aside << problem << "- using defaults";
+    qWarning() << "Config::loadLocked unusable settings file moved to" << aside << problem << "- using defaults";
 }
 
 void Config::changedLocked()
@@ -150,6 +166,8 @@ void Config::writePending(std::unique_lock<std::mutex> &lock)
     if (!m_dirty)
         return;
     m_dirty = false;
+    if (!m_writable)
+        return;
     const QByteArray text = QByteArray::fromStdString(m_root.toStyledString());
     const QString path = m_path;
     lock.unlock();
@@ -251,14 +269,20 @@ void Config::setPrinterSerialNumber(const std::string &serialNumber)
     setValue(kGeneral, "printerSerialNumber", serialNumber, Write::AtOnce);
 }
 
-int Config::getPrinterTotalTime() { return value(kGeneral, "printerTotalTime", Kind::Int, 0).asInt(); }
+// A count of minutes is never negative: a negative stored one reads as 0.
+int Config::getPrinterTotalTime()
+{
+    return std::max(0, value(kGeneral, "printerTotalTime", Kind::Int, 0).asInt());
+}
 
 void Config::setPrinterTotalTime(int minutes)
 {
     // Read and add under one lock so that concurrent additions are not lost.
     std::lock_guard<std::mutex> lock(m_mutex);
-    const int total = valueLocked(kGeneral, "printerTotalTime", Kind::Int, 0).asInt();
-    sectionLocked(kGeneral)["printerTotalTime"] = total + minutes;
+    const qint64 total = valueLocked(kGeneral, "printerTotalTime", Kind::Int, 0).asInt();
+    // The count stops at the largest it can hold instead of wrapping round.
+    sectionLocked(kGeneral)["printerTotalTime"] =
+        static_cast<int>(qBound<qint64>(0, total + minutes, std::numeric_limits<int>::max()));
     changedLocked();
 }
 

@@ -25,6 +25,9 @@
 // counter) is written before its setter returns, together with anything
 // still waiting. Pending changes are written before a reload and when the
 // process ends.
+// A file that is read but is not valid settings is moved aside (".corrupt")
+// and the defaults take its place; a file that cannot be read at all is left
+// as it is: the run keeps the defaults in memory and saves nothing.
 // All operations are safe to call from any thread.
 class Config {
 public:
@@ -171,4 +174,6 @@ private:
     std::condition_variable m_wake;
     std::thread m_writer;          // started with the first scheduled write
     std::mutex m_fileMutex;        // one file write at a time, taken before m_mutex
+    // False while the file could not be read: it is then left untouched.
+    bool m_writable = true;
 };

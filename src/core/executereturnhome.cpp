@@ -36,15 +36,28 @@ void CExecuteReturnHome::returnHome(bool xyOnly)
 {
     m_axes = xyOnly ? QVector<char>{'X', 'Y'} : QVector<char>{'X', 'Y', 'Z'};
     m_axisIndex = 0;
-    ExecuteGetSerialObject()->serial()->serialSendCode(QStringLiteral("G91"));
+    m_commandLost = false;
+    send(QStringLiteral("G91"));
     startAxis();
 }
 
+// The failure is reported by the next check, never from within returnHome():
+// a page starts homing from its constructor.
 void CExecuteReturnHome::startAxis()
 {
-    ExecuteGetSerialObject()->serial()->serialSendCode(homingMove(m_axes.at(m_axisIndex)));
+    if (!m_commandLost)
+        send(homingMove(m_axes.at(m_axisIndex)));
     m_axisClock.start();
     m_timer.start(TimeScale::ms(kPollMs));
+}
+
+void CExecuteReturnHome::send(const QString &command)
+{
+    const QString reply = ExecuteGetSerialObject()->serial()->serialSendCode(command);
+    if (StringBrevik::commandTaken(reply))
+        return;
+    qCritical() << "CExecuteReturnHome: the board did not take" << command << "-" << reply;
+    m_commandLost = true;
 }
 
 // Homing moves relative; whatever comes next expects the board absolute.
@@ -56,12 +69,22 @@ void CExecuteReturnHome::stop()
     link->sendMustReach(QStringLiteral("G90"));
 }
 
+void CExecuteReturnHome::fail()
+{
+    stop();
+    m_listener->returnHomeFailed();
+}
+
 void CExecuteReturnHome::check()
 {
     SerialObject *link = ExecuteGetSerialObject()->serial();
     if (!m_listener) {
         qWarning() << "CExecuteReturnHome::check no listener, homing stopped";
         stop();
+        return;
+    }
+    if (m_commandLost) {
+        fail();
         return;
     }
     const char axis = m_axes.at(m_axisIndex);
@@ -71,15 +94,18 @@ void CExecuteReturnHome::check()
     if (!reached) {
         if (m_axisClock.elapsed() > TimeScale::ms(kAxisTimeoutMs)) {
             qCritical() << "CExecuteReturnHome::check axis" << axis << "never reached its end-stop";
-            stop();
-            m_listener->returnHomeTimedOut();
+            fail();
         }
         return;
     }
     link->serialCheckCode(QStringLiteral("M112"));
-    link->serialSendCode(QStringLiteral("G92 %1").arg(QLatin1Char(axis)) + QLatin1Char('0'));
+    send(QStringLiteral("G92 %1").arg(QLatin1Char(axis)) + QLatin1Char('0'));
     if (++m_axisIndex < m_axes.size()) {
         startAxis();
+        return;
+    }
+    if (m_commandLost) {
+        fail();
         return;
     }
     m_timer.stop();

@@ -101,8 +101,7 @@ bool PrintJob::send(const std::string &command)
 {
     for (;;) {
         const std::string reply = m_link.sendFlowControlled(command);
-        // A reply without its slot count still means the board took the line.
-        if (!StringBrevik::isFailure(reply) || reply == StringBrevik::kParseResultFailed) {
+        if (StringBrevik::commandTaken(reply)) {
             trackInFlight(command, reply);
             return true;
         }

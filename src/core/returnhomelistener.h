@@ -7,7 +7,8 @@ class ReturnHomeListener {
 public:
     virtual ~ReturnHomeListener() = default;
     virtual void checkReturnHomeDone() = 0;
-    // An axis did not reach its end-stop within its minute: the machine has
-    // been stopped and homing has ended without checkReturnHomeDone().
-    virtual void returnHomeTimedOut() {}
+    // The board did not take a homing command, or an axis did not reach its
+    // end-stop within its minute: the machine has been stopped and homing has
+    // ended without checkReturnHomeDone().
+    virtual void returnHomeFailed() {}
 };

@@ -31,6 +31,16 @@ bool isFailure(const std::string &reply)
     return r.empty() || r == kSendFailed || r == kGpioMutexTimeout || r == kStatusCheckFailed || r == kParseResultFailed;
 }
 
+bool commandTaken(const QString &reply)
+{
+    return !isFailure(reply) || reply.trimmed() == QLatin1String(kParseResultFailed);
+}
+
+bool commandTaken(const std::string &reply)
+{
+    return !isFailure(reply) || reply == kParseResultFailed;
+}
+
 // The print loop reads every reply: this one allocates nothing.
 bool firstNumber(const std::string &reply, int &number)
 {

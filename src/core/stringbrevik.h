@@ -19,6 +19,11 @@ extern const char *const kParseResultFailed; // "Send failed for parseResult."
 // True for an empty reply and for each of the link's failure texts.
 bool isFailure(const QString &reply);
 bool isFailure(const std::string &reply);
+// Whether the board took the command that `reply` answers: every reply says
+// so, one without its slot count ("Send failed for parseResult.") included;
+// the other failure texts and an empty reply say it did not.
+bool commandTaken(const QString &reply);
+bool commandTaken(const std::string &reply);
 
 // The leading free-slot count; false when the reply does not start with one.
 bool firstNumber(const QString &reply, int &number);

@@ -12,6 +12,7 @@
 #include "onelabledialog.h"
 #include "pageframe.h"
 #include "printfilecheck.h"
+#include "printlimits.h"
 #include "printpagehooks.h"
 #include "resumeprintconfigsavefile.h"
 #include "serialobject.h"
@@ -22,6 +23,8 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace BuildPrintCommon;
 
@@ -198,13 +201,19 @@ void BuildPrint::connectEngine()
 
 void BuildPrint::takeResumedPrintSettings()
 {
-    buildTime = config()->getPowerOffResumePrintTime();
-    m_buildFileNozzleTemp = config()->getExtruderTemp();
-    m_buildFilePlatformTemp = config()->getPlateTemp();
-    PrintingAdjust adjust;
-    adjust.speed = config()->getPrintSpeed();
-    adjust.offset = config()->getZOffset();
-    adjust.purge = 100;
+    buildTime = std::max(0, config()->getPowerOffResumePrintTime());
+    PrintLimits::PrintSettings stored{config()->getExtruderTemp(), config()->getPlateTemp(), PrintingAdjust()};
+    stored.adjust.speed = config()->getPrintSpeed();
+    stored.adjust.offset = config()->getZOffset();
+    // The file's own targets and the neutral adjustments stand in for any
+    // stored value the print-detail page could not have set.
+    const PrintLimits::PrintSettings settings = PrintLimits::usableForResume(
+        stored, {m_buildFileNozzleTemp, m_buildFilePlatformTemp, PrintingAdjust()});
+    m_buildFileNozzleTemp = settings.nozzle;
+    m_buildFilePlatformTemp = settings.bed;
+    // Stored again as used: the print-detail page starts from them too.
+    config()->setPrintDetail(settings.nozzle, settings.bed, settings.adjust.speed, settings.adjust.offset);
+    PrintingAdjust adjust = settings.adjust;
     updateSetParam(adjust);
     serialObject->setPrintingAdjust(adjust);
 }

@@ -40,9 +40,9 @@ public:
     ~BuildPrint() override;
 
     void checkReturnHomeDone() override;
-    // An axis never reached its end-stop: the start ends as a cancel before
+    // Homing gave up: the start ends as a cancel before
     // streaming does (heaters off, page closed) and the user is told why.
-    void returnHomeTimedOut() override;
+    void returnHomeFailed() override;
 
     Print_State getPrintState() const { return printState; }
     int getPrintBuildTime();

@@ -20,6 +20,7 @@
 #include <QDebug>
 #include <QTimer>
 
+#include <limits>
 #include <memory>
 
 using namespace BuildPrintCommon;
@@ -88,7 +89,7 @@ void BuildPrint::checkReturnHomeDone()
     QTimer::singleShot(TimeScale::ms(1000), this, &BuildPrint::checkSpecifiedLocationMove);
 }
 
-void BuildPrint::returnHomeTimedOut()
+void BuildPrint::returnHomeFailed()
 {
     m_homing.release();
     qCritical() << "BuildPrint: homing gave up before" << m_filePathName;
@@ -120,9 +121,10 @@ void BuildPrint::showExtruderTemp()
         QTimer::singleShot(TimeScale::ms(kTickMs), this, &BuildPrint::showExtruderTemp);
         return;
     }
-    const QString degrees = QStringLiteral("%1/%2\u2103");
-    ui->nozzle_status->setText(degrees.arg(mw->getCurrentExtruderTemp()).arg(mw->getTargetExtruderTemp()));
-    ui->platform_status->setText(degrees.arg(mw->getCurrentPlatformTemp()).arg(mw->getTargetPlatformTemp()));
+    const bool live = mw->temperaturesLive();
+    ui->nozzle_status->setText(MainWindow::degreesText(mw->getCurrentExtruderTemp(), mw->getTargetExtruderTemp(), live));
+    ui->platform_status->setText(
+        MainWindow::degreesText(mw->getCurrentPlatformTemp(), mw->getTargetPlatformTemp(), live));
     if (isGxFile)
         ui->remainTime->setText(PrintClock::hoursMinutes(PrintClock::remainingSeconds(timeUsed, printProgressValue)));
     ui->buildTime->setText(PrintClock::hoursMinutes(getPrintBuildTime()));
@@ -238,7 +240,10 @@ void BuildPrint::printFileHasSendProcess()
     int seconds;
     {
         std::lock_guard<std::mutex> lock(m_buildTimeMutex);
-        seconds = ++buildTime;
+        // A time taken over from a resume stops at the largest an int holds.
+        if (buildTime < std::numeric_limits<int>::max())
+            ++buildTime;
+        seconds = buildTime;
     }
     config()->setPowerOffResumePrintTime(seconds);
     if (FILESNAMESPACE::ResumePrintConfigSaveFile()->takeGiveUp())

@@ -9,6 +9,7 @@
 #include "mainwindow.h"
 #include "onebuttondialog.h"
 #include "pageframe.h"
+#include "printlimits.h"
 #include "valuestepper.h"
 
 #include <QCloseEvent>
@@ -18,18 +19,6 @@
 PrintDetail *PrintDetail::instPrintDetail = nullptr;
 
 namespace {
-
-struct RowLimits {
-    int min;
-    int max;
-    int step;
-};
-
-constexpr RowLimits kSpeed{50, 300, 5};
-constexpr RowLimits kNozzle{170, 250, 1};
-constexpr RowLimits kPlate{30, 110, 1};
-constexpr RowLimits kZOffset{-100, 100, 2}; // hundredths of a millimetre
-constexpr RowLimits kPurge{80, 300, 1};
 
 // A heater switched off (paused before the file streams, or not yet heating)
 // reads 0: the print's own target, as stored for a power-loss resume, is the
@@ -53,20 +42,17 @@ PrintDetail::PrintDetail(bool paused, bool isGxFile, int materialUsed, QWidget *
     instPrintDetail = this;
 
     const QString degrees = QStringLiteral("\u2103");
-    m_speedRow = addRow(ui->btnSpeedDec, ui->btnSpeedInc, ui->buildSpeed, kSpeed.min, kSpeed.max, kSpeed.step, "%");
-    m_nozzleRow = addRow(ui->btnNozzleDec, ui->btnNozzleInc, ui->extruderTemp, kNozzle.min, kNozzle.max,
-                         kNozzle.step, degrees);
-    m_plateRow = addRow(ui->btnPlateDec, ui->btnPlateInc, ui->platformTemp, kPlate.min, kPlate.max, kPlate.step,
-                        degrees);
+    m_speedRow = addRow(ui->btnSpeedDec, ui->btnSpeedInc, ui->buildSpeed, PrintLimits::kSpeed, "%");
+    m_nozzleRow = addRow(ui->btnNozzleDec, ui->btnNozzleInc, ui->extruderTemp, PrintLimits::kNozzle, degrees);
+    m_plateRow = addRow(ui->btnPlateDec, ui->btnPlateInc, ui->platformTemp, PrintLimits::kBed, degrees);
     // A print without a heated bed: the row shows 0 until the user sets one,
     // and minus below the lowest target switches the bed off again.
-    m_plateRow->setOffValue(0);
-    m_zOffsetRow = addRow(ui->btnZDec, ui->btnZInc, ui->buildZOffset, kZOffset.min, kZOffset.max, kZOffset.step,
-                          QString());
+    m_plateRow->setOffValue(PrintLimits::kHeaterOff);
+    m_zOffsetRow = addRow(ui->btnZDec, ui->btnZInc, ui->buildZOffset, PrintLimits::kZOffset, QString());
     m_zOffsetRow->setFormat([](int offset) { return QString::number(offset / 100.0, 'f', 2) + "mm"; });
     connect(m_zOffsetRow, &ValueStepper::valueChanged, this,
             [](int offset) { qDebug() << "PrintDetail: Z offset" << offset; });
-    m_purgeRow = addRow(ui->btnPurgeDec, ui->btnPurgeInc, ui->buildPurge, kPurge.min, kPurge.max, kPurge.step, "%");
+    m_purgeRow = addRow(ui->btnPurgeDec, ui->btnPurgeInc, ui->buildPurge, PrintLimits::kPurge, "%");
     for (QWidget *purge : {static_cast<QWidget *>(ui->showFIlament), static_cast<QWidget *>(ui->btnPurgeDec),
                            static_cast<QWidget *>(ui->buildPurge), static_cast<QWidget *>(ui->btnPurgeInc)})
         purge->hide();
@@ -89,11 +75,11 @@ void PrintDetail::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-ValueStepper *PrintDetail::addRow(QToolButton *minus, QToolButton *plus, QLabel *label, int min, int max, int step,
-                                  const QString &unit)
+ValueStepper *PrintDetail::addRow(QToolButton *minus, QToolButton *plus, QLabel *label,
+                                  const PrintLimits::Range &range, const QString &unit)
 {
-    auto *row = new ValueStepper(minus, plus, label, min, max, ValueStepper::Mode::StepOnPress, this);
-    row->setStep(step);
+    auto *row = new ValueStepper(minus, plus, label, range.min, range.max, ValueStepper::Mode::StepOnPress, this);
+    row->setStep(range.step);
     row->setFormat([unit](int value) { return QString::number(value) + unit; });
     return row;
 }
@@ -114,8 +100,8 @@ void PrintDetail::initView()
 
     // A nozzle that is off may be set and set back to off; one that heats
     // keeps within its range, as a print cannot go on with it cold.
-    if (m_targetExtruderTemp == 0)
-        m_nozzleRow->setOffValue(0);
+    if (m_targetExtruderTemp == PrintLimits::kHeaterOff)
+        m_nozzleRow->setOffValue(PrintLimits::kHeaterOff);
     else
         m_nozzleRow->clearOffValue();
     m_nozzleRow->setValue(m_targetExtruderTemp);

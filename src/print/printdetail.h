@@ -7,6 +7,9 @@
 class QLabel;
 class QToolButton;
 class ValueStepper;
+namespace PrintLimits {
+struct Range;
+}
 namespace Ui {
 class PrintDetail;
 }
@@ -36,7 +39,7 @@ protected:
 
 private:
     void initView();
-    ValueStepper *addRow(QToolButton *minus, QToolButton *plus, QLabel *label, int min, int max, int step,
+    ValueStepper *addRow(QToolButton *minus, QToolButton *plus, QLabel *label, const PrintLimits::Range &range,
                          const QString &unit);
     // What OK applies for a temperature row: the edited value, or the target
     // as read when the row was left alone (a bed kept off stays off).

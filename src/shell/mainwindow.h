@@ -97,6 +97,13 @@ public:
     int getTargetExtruderTemp();
     int getCurrentPlatformTemp();
     int getTargetPlatformTemp();
+    // False from the moment the board is found not to answer until the poll
+    // reads the temperatures again: the values above are then old, no
+    // reading. Thread-safe.
+    bool temperaturesLive();
+    // A read-out as the screens show it, "<current>/<target>℃", with "--"
+    // for a current value that is no reading.
+    static QString degreesText(int current, int target, bool live);
 
     // The last "M113" of the status poll, read while the printing page is
     // open and filament detection is on: false only when the sensor reported
@@ -185,6 +192,7 @@ private:
 
     mutable std::mutex m_tempMutex;
     int m_nozzle = 0, m_nozzleTarget = 0, m_bed = 0, m_bedTarget = 0;
+    bool m_temperaturesLive = true;
     // The poll's "M119" while a LAN client holds control.
     bool m_endStopsRead = false;
     StringBrevik::EndStops m_endStops;

@@ -58,6 +58,9 @@ void MainWindow::statusRead(StatusReading reading)
         m_nozzleTarget = static_cast<int>(reading.nozzleTarget);
         m_bed = static_cast<int>(reading.bed);
         m_bedTarget = static_cast<int>(reading.bedTarget);
+        // A reading taken just before the board fell silent may arrive
+        // after the news of the silence.
+        m_temperaturesLive = m_link->boardResponding();
     }
     if (!reading.endStops.isEmpty()) {
         std::lock_guard<std::mutex> lock(m_tempMutex);
@@ -96,11 +99,16 @@ void MainWindow::trackPrintPageExtruder(bool open, const StatusReading &reading)
     m_lastE = e;
 }
 
+QString MainWindow::degreesText(int current, int target, bool live)
+{
+    return QStringLiteral("%1/%2\u2103").arg(live ? QString::number(current) : QStringLiteral("--")).arg(target);
+}
+
 void MainWindow::showTemperatures()
 {
-    const QString format = QStringLiteral("%1/%2\u2103");
-    ui->nozzleTemp->setText(format.arg(getCurrentExtruderTemp()).arg(getTargetExtruderTemp()));
-    ui->platformTemp->setText(format.arg(getCurrentPlatformTemp()).arg(getTargetPlatformTemp()));
+    const bool live = temperaturesLive();
+    ui->nozzleTemp->setText(degreesText(getCurrentExtruderTemp(), getTargetExtruderTemp(), live));
+    ui->platformTemp->setText(degreesText(getCurrentPlatformTemp(), getTargetPlatformTemp(), live));
 }
 
 // The icons are loaded only when what they show changes: loading a pixmap
@@ -146,6 +154,12 @@ int MainWindow::getTargetPlatformTemp()
     return m_bedTarget;
 }
 
+bool MainWindow::temperaturesLive()
+{
+    std::lock_guard<std::mutex> lock(m_tempMutex);
+    return m_temperaturesLive;
+}
+
 void MainWindow::cancelUpdateStatus()
 {
     if (!m_statusTimer)
@@ -174,6 +188,11 @@ bool MainWindow::filamentCheckStatu()
 // now is what counts.
 void MainWindow::showBoardResponding()
 {
+    if (!m_link->boardResponding()) {
+        std::lock_guard<std::mutex> lock(m_tempMutex);
+        m_temperaturesLive = false;
+    }
+    showTemperatures();
     if (m_link->boardResponding()) {
         if (m_boardNotice)
             m_boardNotice->close();

@@ -88,6 +88,14 @@ private slots:
         QTRY_COMPARE(labelText(page, "extruderTemp"), QStringLiteral("227"));
         QTest::qWait(50);
         QCOMPARE(page->state(), LoadFilament::LOADING_FILAMENT_FIRST_PREHEAT);
+        // No reading while the board does not answer (homed by now).
+        QTRY_VERIFY(!ExecuteReturnHome()->isHoming());
+        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(200);
+        bench.fx->board().setSilent(true);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(page, "extruderTemp"), QStringLiteral("--"), 30000);
+        bench.fx->board().setSilent(false);
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(page, "extruderTemp"), QStringLiteral("227"), 30000);
+        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(5000);
         bench.fx->board().setForcedNozzleTemp(249.0);
         QTRY_VERIFY(page->state() != LoadFilament::LOADING_FILAMENT_FIRST_PREHEAT);
         page->close();

@@ -55,9 +55,11 @@ private slots:
     void cleanup()
     {
         TimeScale::setFactor(0.01);
+        board().setSilent(false);
         delete PreheatList::instPreheatList;
         delete Preheat::instPreheat;
         ExecuteGetSerialObject()->serial()->stopHalvorIIHeating();
+        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(5000);
     }
 
     // Each press of a row reads its preset then: edited presets apply without
@@ -149,6 +151,7 @@ private slots:
     // marked until it is started.
     void startAndCancelEachHeater()
     {
+        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(200);
         Preheat *page = openPage(Preheat::instPreheat, 200, 60);
         struct Case {
             Panel panel;
@@ -179,6 +182,11 @@ private slots:
             QTRY_VERIFY(c.current() > atStart + 5);
             QTRY_COMPARE(c.panel.current->text(), QString::number(c.current()));
             QCOMPARE(c.panel.bar->value(), qMin(c.current(), c.setPoint));
+            // No reading while the board does not answer.
+            board().setSilent(true);
+            QTRY_COMPARE_WITH_TIMEOUT(c.panel.current->text(), QStringLiteral("--"), 30000);
+            board().setSilent(false);
+            QTRY_COMPARE_WITH_TIMEOUT(c.panel.current->text(), QString::number(c.current()), 30000);
 
             clickStart(c.panel);
             QCOMPARE(bench.commands(), (QStringList{c.on, c.off}));

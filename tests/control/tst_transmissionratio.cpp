@@ -107,7 +107,7 @@ private slots:
     }
 
     // A value stepped away and back is unchanged; only changed axes reach
-    // the board (the extruder as A); all four are stored.
+    // the board (the extruder as A); all four are stored, each as its own.
     void savesOnlyTheChangedAxes()
     {
         TransmissionRatio *page = openPage(TransmissionRatio::instTransmissionRatio);
@@ -124,8 +124,13 @@ private slots:
         QCOMPARE(storedRatios(), (QList<int>{80, 80, 400, 95}));
         QVERIFY(!markedChanged(page, E));
 
+        step(page, X, +3);
         QCOMPARE(save(page), QStringLiteral("Parameter set successfully"));
-        QCOMPARE(ratioCommands(), QStringList{"M92 A95"});
+        QCOMPARE(ratioCommands(), (QStringList{"M92 A95", "M92 X83"}));
+        QCOMPARE(storedRatios(), (QList<int>{83, 80, 400, 95}));
+
+        QCOMPARE(save(page), QStringLiteral("Parameter set successfully"));
+        QCOMPARE(ratioCommands(), (QStringList{"M92 A95", "M92 X83"}));
     }
 
     void eachAxisStopsAtItsBounds_data()

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include <csignal>
+#include <fcntl.h>
+#include <limits>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -134,6 +137,10 @@ private slots:
         QCOMPARE(config()->getWifiStationStatus(), true);
         QCOMPARE(config()->getFilamentCumulative(), 1234.5);
         QCOMPARE(config()->getPrinterTotalTime(), 45); // the setter adds
+        // and stops at the largest count instead of wrapping round
+        config()->setPrinterTotalTime(std::numeric_limits<int>::max());
+        config()->setPrinterTotalTime(5);
+        QCOMPARE(config()->getPrinterTotalTime(), std::numeric_limits<int>::max());
     }
 
     void wrongTypedKeysReadAsDefaultAndAreRepaired()
@@ -182,6 +189,28 @@ private slots:
         config()->flush();
         Json::Value disk;
         QVERIFY(parseJson(readSettings(), &disk));
+    }
+
+    // A settings file that cannot be opened (no descriptor left, which even
+    // root meets) is not a damaged one: the run goes on with the defaults
+    // and leaves the file, language and all, for the next start.
+    void unreadableFileIsLeftAsItIs()
+    {
+        config()->setPrinterLanguage("german");
+        config()->flush();
+        const QByteArray before = readSettings();
+        rlimit saved{};
+        getrlimit(RLIMIT_NOFILE, &saved);
+        const int lowestFree = ::open("/dev/null", O_RDONLY);
+        ::close(lowestFree);
+        const rlimit none{static_cast<rlim_t>(lowestFree), saved.rlim_max};
+        setrlimit(RLIMIT_NOFILE, &none);
+        config()->reload();
+        setrlimit(RLIMIT_NOFILE, &saved);
+        QCOMPARE(config()->getPrinterLanguage(), std::string("english"));
+        config()->setPrinterSerialNumber("SN 9");
+        QCOMPARE(readSettings(), before);
+        QVERIFY(!QFile::exists(settingsPath() + ".corrupt"));
     }
 
     void killedWriterNeverLeavesATornFile()

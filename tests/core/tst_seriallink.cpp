@@ -8,8 +8,11 @@
 #include <QtTest>
 
 #include <future>
+#include <poll.h>
 #include <pthread.h>
+#include <sys/inotify.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace StringBrevik;
 
@@ -59,6 +62,27 @@ private slots:
         for (const std::string &c : fx.board().commands())
             moves += c.rfind("G1 X", 0) == 0;
         QCOMPARE(moves, 30);
+
+        // While the queue stays full the link reads the buffer-check line
+        // less and less often (a plain file here: no edge ends its waits).
+        const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(inotify_add_watch(watch, QFile::encodeName(fx.root() + "/sys/class/gpio/gpio131/value"), IN_ACCESS) >= 0);
+        link.serialSendCode("G1 X10 F6000");
+        QElapsedTimer clock;
+        clock.start();
+        link.serialSendCode("G1 X210 F600"); // a second of motion in the one slot
+        auto queued = std::async(std::launch::async, [&] { return link.serialSendCode("G1 X20 F6000"); });
+        int reads = 0;
+        while (queued.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            pollfd events{watch, POLLIN, 0};
+            alignas(inotify_event) char buffer[4096];
+            if (::poll(&events, 1, 100) > 0)
+                reads += int(std::max<ssize_t>(0, ::read(watch, buffer, sizeof buffer)) / sizeof(inotify_event));
+        }
+        ::close(watch);
+        QVERIFY(!isFailure(queued.get()));
+        const QString seen = QStringLiteral("%1 reads in %2 ms").arg(reads).arg(clock.elapsed());
+        QVERIFY2(clock.elapsed() > 500 && reads >= 2 && reads <= clock.elapsed() / 8 + 10, qPrintable(seen));
     }
 
     // Off the GUI thread a silent board costs two reply times; once it
@@ -249,6 +273,15 @@ private slots:
             if (!arrived.contains(QString::fromStdString(log[i])) && log[i] != "M105")
                 arrived << QString::fromStdString(log[i]);
         QVERIFY2(arrived.indexOf("G90") > 1 && arrived.indexOf("M18") > 1, qPrintable(arrived.join(", ")));
+
+        // A heater switched off alone during a silence is off once the board answers.
+        link.Heating(190);
+        QCOMPARE(fx.board().nozzleTarget(), 190);
+        fx.board().setSilent(true);
+        QCOMPARE(std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); }).get(), QString(kSendFailed));
+        link.Heating(0);
+        fx.board().setSilent(false);
+        QTRY_COMPARE_WITH_TIMEOUT(fx.board().nozzleTarget(), 0, 60000);
 
         // A heat-up that reaches the board settles a heater-off still kept.
         fx.board().setSilent(true);

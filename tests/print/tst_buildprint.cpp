@@ -238,6 +238,7 @@ private slots:
         fx->board().setForcedBedTemp(std::nullopt);
         Config *config = getConfigFile()->configFile();
         config->setFilamentDetect(false);
+        config->setAutoSwitch(false);
         config->setPowerOffResumePrintStatus(true);
         fx->board().clearLog();
         // The last test may have left an alarm reading in the poll.
@@ -268,6 +269,9 @@ private slots:
         fx->board().setForcedNozzleTemp(150.0);
         fx->board().setForcedBedTemp(40.0);
         getConfigFile()->configFile()->setFilamentDetect(true); // each tick then asks the sensor
+        // A stored calibration point that no probing gives is no calibration.
+        getConfigFile()->configFile()->setAutoPoint5(1000.0f);
+        getConfigFile()->configFile()->setAutoSwitch(true);
         open(path);
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
         QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_MOVING);
@@ -751,10 +755,22 @@ private slots:
         QCOMPARE(commands.mid(start, bodyCommands(body).size()), bodyCommands(body));
     }
 
+    void resumesAfterPowerLoss_data()
+    {
+        QTest::addColumn<QVector<int>>("stored"); // nozzle, bed, speed, Z offset
+        QTest::addColumn<QStringList>("heating");
+        QTest::newRow("as stored") << QVector<int>{205, 55, 100, 0} << QStringList{"M140 S55", "M104 S205 T0"};
+        // Else what a new print of the file starts with.
+        QTest::newRow("beyond what the page sets")
+            << QVector<int>{9999, -300, 386547056, -2147483628} << QStringList{"M140 S60", "M104 S200 T0"};
+    }
+
     // After a power loss: the stored targets, a lift from the reported
     // height, X and Y homed only, and the file from the recorded line on.
     void resumesAfterPowerLoss()
     {
+        QFETCH(QVector<int>, stored);
+        QFETCH(QStringList, heating);
         QByteArray body = "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z2\nG90\nM82\nG92 E0\nG1 F1800\n";
         for (int layer = 1; layer <= 5; ++layer) {
             body += "G1 Z" + QByteArray::number(layer * 0.2, 'f', 1) + "\n";
@@ -766,7 +782,7 @@ private slots:
         const QStringList lines = bodyCommands(body);
         const int recorded = lines.indexOf("G1 X43 Y30 E14"); // layer 3, third move
         Config *config = getConfigFile()->configFile();
-        config->setPrintDetail(205, 55, 100, 0);
+        config->setPrintDetail(stored[0], stored[1], stored[2], stored[3]);
         config->setPowerOffResumePrintTime(600);
         float x, y, z;
         QVERIFY(StringBrevik::positionXYZ(ExecuteGetSerialObject()->serial()->serialCheckCode("M114"), x, y, z));
@@ -775,10 +791,12 @@ private slots:
         ExecuteGetSerialObject()->serial()->setPoweroffResumeLine(recorded + 1);
         open(path, true);
         QCOMPARE(BuildPrint::instBuildPrint->getPrintBuildTime(), 600);
+        // Kept as used, for the print-detail page to start from.
+        QCOMPARE(QString("M104 S%1 T0").arg(config->getExtruderTemp()), heating.at(1));
         QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
 
         const QStringList commands = sent();
-        QCOMPARE(commands.mid(3, 3), (QStringList{"M140 S55", "M104 S205 T0", "G1 Z" + QString::number(z + 10) + " F300"}));
+        QCOMPARE(commands.mid(3, 3), heating + QStringList{"G1 Z" + QString::number(z + 10) + " F300"});
         QVERIFY(!commands.contains("G1 Z-420 F600"));
         QVERIFY(!commands.contains("G1 X10 Y10 F2000"));
         const int restore = commands.indexOf("G92 Z10.6 E14");

@@ -125,6 +125,14 @@ private slots:
         QTRY_COMPARE(window.getTargetPlatformTemp(), 65);
         QTRY_VERIFY(window.getCurrentExtruderTemp() > 100);
         QTRY_VERIFY(window.findChild<QToolButton *>("nozzleTemp")->text().endsWith("/205\u2103"));
+        // A silent board gives no reading until it answers again.
+        fx->board().setSilent(true);
+        QTRY_COMPARE_WITH_TIMEOUT(window.findChild<QToolButton *>("nozzleTemp")->text(), QString("--/205\u2103"), 30000);
+        QCOMPARE(window.findChild<QToolButton *>("platformTemp")->text(), QString("--/65\u2103"));
+        QVERIFY(!window.temperaturesLive());
+        fx->board().setSilent(false);
+        QTRY_VERIFY_WITH_TIMEOUT(window.temperaturesLive(), 30000);
+        QVERIFY(window.findChild<QToolButton *>("platformTemp")->text().contains(QRegularExpression("^\\d+/65")));
         link()->stopHalvorIIHeating();
     }
 

@@ -249,6 +249,10 @@ private slots:
             << members({runSh, program}, {{"md5list", true}, {"unlisted", QJsonArray{"run.sh"}}}) << none << true;
         QTest::newRow("file not in md5sum.list")
             << members({runSh, program}, {{"md5list", true}, {"unlisted", QJsonArray{"bin/program"}}}) << none << true;
+        QTest::newRow("hidden file not in md5sum.list")
+            << members({runSh, program, {{"name", ".profile"}, {"data", "x"}}},
+                       {{"md5list", true}, {"unlisted", QJsonArray{".profile"}}})
+            << none << true;
         QTest::newRow("version is a path") << good << QJsonObject{{"version", "../../1.1.0"}} << false;
         QTest::newRow("url is not https") << good << QJsonObject{{"url", "http://127.0.0.1/x"}} << false;
         // Whole strings only: a final newline is not part of a version,
@@ -344,15 +348,28 @@ private slots:
     }
 
     // A small package that unpacks to more than the store can spare is
-    // refused before its first file is written.
+    // refused before its first file is written, also when each of its
+    // files alone would fit.
+    void oversizedUnpackIsRefusedBeforeWriting_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<double>("eachOfTheSpare");
+        QTest::newRow("one file larger than the spare bytes") << 1 << 1.05;
+        QTest::newRow("two files that fit only one by one") << 2 << 0.6;
+    }
+
     void oversizedUnpackIsRefusedBeforeWriting()
     {
+        QFETCH(int, files);
+        QFETCH(double, eachOfTheSpare);
         Bench bench(QStringLiteral("1.0.0"), 40);
         if (!bench.smallStore->mounted())
             QSKIP("needs a small file system (tmpfs, as root)");
         const qint64 spare = bench.smallStore->freeBytes() - PackageInstaller::FreeSpaceReserve;
-        const QJsonObject large{{"name", "bin/large"}, {"zeros", spare + 1024 * 1024}};
-        const auto package = bench.server.publish("software", "1.1.0", members({runSh, large}, {{"md5list", true}}));
+        QJsonArray list{runSh};
+        for (int i = 0; i < files; ++i)
+            list << QJsonObject{{"name", QStringLiteral("bin/large%1").arg(i)}, {"zeros", qint64(spare * eachOfTheSpare)}};
+        const auto package = bench.server.publish("software", "1.1.0", {{"members", list}, {"md5list", true}});
         QVERIFY(package.size < 1024 * 1024);
         bench.server.offer({bench.server.entry(package)});
         bench.manager->startChecker();

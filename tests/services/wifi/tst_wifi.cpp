@@ -89,6 +89,7 @@ private slots:
             << kHeader + cell(QByteArray(32, 'a'), -40, "open") + cell(QByteArray(33, 'b'), -45, "open")
                    + cell(QByteArray("\\xC3\\xA9").repeated(16), -50, "open")
                    + cell(QByteArray("\\xC3\\xA9").repeated(16) + "x", -55, "open")
+                   + cell(QByteArray("\\xE2\\x82\\xAC").repeated(11), -60, "open")
             << QString(32, 'a') + "|-40|none, " + QString(16, QChar(0xe9)) + "|-50|none";
         QTest::newRow("nothing in reach") << QByteArray("wlan0     No scan results\n") << "";
     }

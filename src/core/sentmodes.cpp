@@ -1,25 +1,15 @@
 #include "sentmodes.h"
 
+#include "serialobject_p.h"
+
 #include <cctype>
 #include <sstream>
 
-namespace {
-
-std::string upperWord(const std::string &command)
-{
-    std::istringstream in(command);
-    std::string word;
-    in >> word;
-    for (char &c : word)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return word;
-}
-
-} // namespace
+using SerialLink::commandWord;
 
 void SentModes::written(const std::string &command)
 {
-    const std::string word = upperWord(command);
+    const std::string word = commandWord(command);
     if (word == "G91")
         m_relativeXYZ = m_relativeE = true;
     else if (word == "M83")
@@ -28,7 +18,7 @@ void SentModes::written(const std::string &command)
 
 void SentModes::taken(const std::string &command)
 {
-    const std::string word = upperWord(command);
+    const std::string word = commandWord(command);
     if (word == "G90")
         m_relativeXYZ = m_relativeE = false;
     else if (word == "M82")
@@ -37,7 +27,7 @@ void SentModes::taken(const std::string &command)
 
 bool SentModes::harmlessTwice(const std::string &command) const
 {
-    const std::string word = upperWord(command);
+    const std::string word = commandWord(command);
     if (word == "G0" || word == "G1") {
         std::istringstream in(command);
         std::string axis;

@@ -6,6 +6,7 @@
 #include "gcodeline.h"
 #include "serial.h"
 #include "serialobject_p.h"
+#include "stringbrevik.h"
 
 #include <QDebug>
 

@@ -4,6 +4,7 @@
 #include "serialobject.h"
 
 #include "serialobject_p.h"
+#include "stringbrevik.h"
 #include "timescale.h"
 
 #include <QDebug>
@@ -12,7 +13,7 @@
 #include <chrono>
 
 using SerialLink::commandWord;
-using SerialLink::delivered;
+using StringBrevik::commandTaken;
 
 namespace {
 
@@ -67,7 +68,7 @@ void SerialObject::sendMustReach(const QString &command)
         // Behind waiting commands it waits too, to keep their order.
         tryNow = m_mustReach.empty() && m_boardResponding.load();
     }
-    if (tryNow && delivered(sendFlowControlled(text)))
+    if (tryNow && commandTaken(sendFlowControlled(text)))
         return;
     qWarning() << "SerialObject:" << text.c_str() << "did not reach the board; it goes once the board answers";
     bool delivererIdle;
@@ -123,7 +124,7 @@ void SerialObject::deliverLoop()
         const MustReach item = nextToDeliver(lastTried);
         lastTried = item.id;
         lock.unlock();
-        const bool sent = delivered(sendFlowControlled(item.command, item.id));
+        const bool sent = commandTaken(sendFlowControlled(item.command, item.id));
         lock.lock();
         if (sent)
             qInfo() << "SerialObject:" << item.command.c_str() << "reached the board";

@@ -5,6 +5,7 @@
 #include "gpio.h"
 #include "serial.h"
 #include "serialobject_p.h"
+#include "stringbrevik.h"
 #include "sysroot.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,6 @@
 #include <thread>
 
 using namespace StringBrevik;
-using SerialLink::delivered;
 
 namespace {
 
@@ -244,7 +244,7 @@ std::string SerialObject::sendFlowControlled(const std::string &command, std::ui
             return kSendFailed;
         reply = exchangeLocked(command, shortAttempt);
     }
-    if (delivered(reply))
+    if (commandTaken(reply))
         dropReplaced(command);
     if (isFailure(reply))
         return reply;

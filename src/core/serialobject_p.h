@@ -1,7 +1,5 @@
 #pragma once
 
-#include "stringbrevik.h"
-
 #include <cctype>
 #include <string>
 
@@ -18,12 +16,6 @@ inline std::string commandWord(const std::string &command)
     for (char &c : word)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return word;
-}
-
-// The board took a command when it answered it, even without its slot count.
-inline bool delivered(const std::string &reply)
-{
-    return !StringBrevik::isFailure(reply) || reply == StringBrevik::kParseResultFailed;
 }
 
 } // namespace SerialLink

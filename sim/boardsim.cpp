@@ -113,10 +113,13 @@ struct BoardSimulator::Impl {
     // timed from the frame's arrival, not from when this loop got to it.
     void queueReply(const std::string &command, const std::string &body, Clock::time_point heard)
     {
+        if (takeOnce(replyLost, command))
+            return;
         std::string text = garbage ? body : std::to_string(model.freeSlots()) + " " + body;
         if (noisy)
             text = kLineNoise;
-        text += '\n';
+        if (!takeOnce(newlineLost, command))
+            text += '\n';
         auto due = std::max(lastDue, heard) + std::chrono::milliseconds(replyDelayMs);
         if (const auto late = lateOnce.find(command); late != lateOnce.end()) {
             due += std::chrono::milliseconds(late->second);
@@ -155,14 +158,18 @@ struct BoardSimulator::Impl {
             const std::string text = received.front().text;
             const Clock::time_point heard = received.front().heard;
             received.pop_front();
-            if (const auto lost = std::find(dropOnce.begin(), dropOnce.end(), text); lost != dropOnce.end()) {
-                dropOnce.erase(lost);
+            if (takeOnce(dropOnce, text))
                 continue;
-            }
             logCommand(text);
             if (silenceAtCommand && *silenceAtCommand == text) {
                 silenceAtCommand.reset();
                 silent = true;
+                if (silenceForMs >= 0)
+                    silentUntil = Clock::now() + std::chrono::milliseconds(silenceForMs);
+            }
+            if (silentUntil && Clock::now() >= *silentUntil) {
+                silentUntil.reset();
+                silent = false;
             }
             if (silent)
                 continue;
@@ -177,6 +184,16 @@ struct BoardSimulator::Impl {
                 admit(text, now, heard);
             }
         }
+    }
+
+    // Whether `command` was listed for a one-time fault; takes it off the list.
+    static bool takeOnce(std::vector<std::string> &list, const std::string &command)
+    {
+        const auto it = std::find(list.begin(), list.end(), command);
+        if (it == list.end())
+            return false;
+        list.erase(it);
+        return true;
     }
 
     void sendDueReplies()
@@ -284,10 +301,14 @@ struct BoardSimulator::Impl {
 
     bool silent = false;
     std::optional<std::string> silenceAtCommand;
+    int silenceForMs = -1;
+    std::optional<Clock::time_point> silentUntil; // a silence that ends by itself
     bool gpioBlank = false;
     bool garbage = false;
     bool noisy = false;
     std::vector<std::string> dropOnce; // commands whose next frame is lost
+    std::vector<std::string> replyLost; // commands whose next reply is lost
+    std::vector<std::string> newlineLost; // commands whose next reply loses its newline
     bool throttle = false;
     int replyDelayMs = 0;
     std::map<std::string, int> lateOnce; // command -> extra delay of its next reply
@@ -367,10 +388,18 @@ void BoardSimulator::setFilament(Filament state) { d->observe([&](double) { d->m
 void BoardSimulator::setForcedNozzleTemp(std::optional<double> celsius) { d->observe([&](double) { d->model.setForcedNozzleTemp(celsius); }); }
 void BoardSimulator::setForcedBedTemp(std::optional<double> celsius) { d->observe([&](double) { d->model.setForcedBedTemp(celsius); }); }
 void BoardSimulator::setSilent(bool silent) { d->observe([&](double) { d->silent = silent; }); }
-void BoardSimulator::silenceAt(const std::string &command) { d->observe([&](double) { d->silenceAtCommand = command; }); }
+void BoardSimulator::silenceAt(const std::string &command, int forMs)
+{
+    d->observe([&](double) {
+        d->silenceAtCommand = command;
+        d->silenceForMs = forMs;
+    });
+}
 void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
 void BoardSimulator::setNoisyReplies(bool noisy) { d->observe([&](double) { d->noisy = noisy; }); }
 void BoardSimulator::dropNextFrame(const std::string &command) { d->observe([&](double) { d->dropOnce.push_back(command); }); }
+void BoardSimulator::dropNextReply(const std::string &command) { d->observe([&](double) { d->replyLost.push_back(command); }); }
+void BoardSimulator::cutNextReplyNewline(const std::string &command) { d->observe([&](double) { d->newlineLost.push_back(command); }); }
 void BoardSimulator::setSlotFreedAtStart(bool freed) { d->observe([&](double) { d->model.setSlotFreedAtStart(freed); d->syncGpio(); }); }
 void BoardSimulator::setReplyDelayMs(int ms) { d->observe([&](double) { d->replyDelayMs = std::max(0, ms); }); }
 void BoardSimulator::delayReplyOnce(const std::string &command, int ms) { d->observe([&](double) { d->lateOnce[command] = std::max(0, ms); }); }

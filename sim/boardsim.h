@@ -43,10 +43,14 @@ public:
     void setForcedNozzleTemp(std::optional<double> celsius);
     void setForcedBedTemp(std::optional<double> celsius);
     void setSilent(bool silent);               // swallow commands, never reply
-    void silenceAt(const std::string &command); // falls silent on the next `command`, which it does not take
+    // Falls silent on the next `command`, which it does not take; for good, or
+    // for `forMs` real milliseconds.
+    void silenceAt(const std::string &command, int forMs = -1);
     void setGarbageReplies(bool garbage);      // replies without the leading number
     void setNoisyReplies(bool noisy);          // every reply a line of noise; commands still act
     void dropNextFrame(const std::string &command); // the next `command` is lost on the line: not taken, no reply
+    void dropNextReply(const std::string &command); // the next `command` is taken and run, its reply lost
+    void cutNextReplyNewline(const std::string &command); // the reply to the next `command` runs into the one after it
     void setSlotFreedAtStart(bool freed);      // a command's slot frees when it starts, not when it ends
     void setReplyDelayMs(int ms);              // hold every reply this long
     void delayReplyOnce(const std::string &command, int ms); // hold the reply to the next `command` this long

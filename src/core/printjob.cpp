@@ -111,10 +111,11 @@ bool PrintJob::send(const std::string &command)
         if (bufferWait && !quitRequested()
             && !StringBrevik::isFailure(m_link.serialCheckCode(QStringLiteral("M105"))))
             continue;
-        // The link sends a line again only when the board proved it never
-        // took it; a board that no longer answers ends the job.
+        // The link sends a line again only where running it twice is
+        // harmless; a board that no longer answers, or that may have run a
+        // line that cannot go twice, ends the job.
         if (!quitRequested()) {
-            qCritical() << "PrintJob: the board no longer answers:" << reply.c_str();
+            qCritical() << "PrintJob: the line did not surely reach the board, the print is given up:" << reply.c_str();
             m_linkDead = true;
         }
         return false;

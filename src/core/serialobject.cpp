@@ -1,10 +1,12 @@
+// The printer link's public exchanges: locks, buffer flow control, the GUI
+// thread's bounded waits, closing and reopening the port.
 #include "serialobject.h"
 
 #include "gpio.h"
 #include "serial.h"
+#include "serialobject_p.h"
 #include "stringbrevik.h"
 #include "sysroot.h"
-#include "timescale.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -31,43 +33,6 @@ private:
     int m_old = PTHREAD_CANCEL_ENABLE;
 };
 
-std::string commandWord(const std::string &command)
-{
-    size_t begin = 0;
-    while (begin < command.size() && command[begin] == ' ')
-        ++begin;
-    std::string word = command.substr(begin, command.find(' ', begin) - begin);
-    for (char &c : word)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return word;
-}
-
-// Whether `reply` has the shape of an answer to `word`. Queries have shapes of
-// their own; other commands are acknowledged with a line that looks like none
-// of the answers to the queries the link probes with.
-bool replyFits(const std::string &word, const std::string &rawReply)
-{
-    const QString reply = QString::fromStdString(rawReply);
-    Temperatures t;
-    EndStops e;
-    float x, y, z;
-    if (word == "M105")
-        return temperatures(reply, t);
-    if (word == "M114")
-        return positionXYZ(reply, x, y, z);
-    if (word == "M119")
-        return endStops(reply, e);
-    if (word == "M121") {
-        const QString field = reply.section(QLatin1Char(' '), 1, 1).trimmed();
-        return field == QLatin1String("F") || field == QLatin1String("B");
-    }
-    if (word == "M113")
-        return filamentState(reply) != Filament::Unknown;
-    if (word == "M901")
-        return !firmwareVersion(reply).isEmpty();
-    return !temperatures(reply, t) && !endStops(reply, e) && !positionXYZ(reply, x, y, z);
-}
-
 bool onGuiThread()
 {
     const QCoreApplication *app = QCoreApplication::instance();
@@ -84,19 +49,8 @@ bool screenGaveUp()
     return t_screenGaveUp && t_screenGaveUp->load();
 }
 
-// How often a sender waiting for the buffer lock looks whether it should give
-// up, and how long one attempt against a board that does not respond may wait.
+// How often a sender waiting for the buffer lock looks whether it should give up.
 constexpr int kLockSliceMs = 20;
-constexpr int kShortAttemptMs = 500;
-// How long a command the board did not take waits before it is tried again,
-// unless the board is heard from sooner.
-constexpr int kMustReachRetryMs = 1000;
-
-// The board took a command when it answered it, even without its slot count.
-bool delivered(const std::string &reply)
-{
-    return !isFailure(reply) || reply == kParseResultFailed;
-}
 
 // Re-check intervals of the buffer-check line while the queue stays full:
 // doubling from the first to the last, a full queue costs the print thread
@@ -140,142 +94,6 @@ SerialObject::~SerialObject()
     m_mustReachWake.notify_all();
     if (m_deliverer.joinable())
         m_deliverer.join();
-}
-
-void SerialObject::setBoardResponding(bool responding, const char *why)
-{
-    if (m_boardResponding.exchange(responding) != responding) {
-        if (!responding)
-            qCritical() << (why ? why : "SerialObject: the motion board does not respond");
-        else
-            m_mustReachWake.notify_all(); // what it missed can go now
-        emit boardRespondingChanged(responding);
-    }
-}
-
-void SerialObject::noteGarbledReply()
-{
-    const auto now = std::chrono::steady_clock::now();
-    if (!garbledEpisode()) {
-        m_garbledSince = now;
-        return;
-    }
-    // A silence is noticed after two reply times without a word.
-    if (now - m_garbledSince >= std::chrono::milliseconds(2 * m_replyTimeoutMs.load()))
-        setBoardResponding(false, "SerialObject: the motion board answers only with garbled lines");
-}
-
-std::uint64_t SerialObject::writeFrame(const std::string &command)
-{
-    const std::string frame = "~" + command + "\r\n";
-    // A frame that could not be written whole never reached the board as a
-    // command, so it is safe to write it once more on a reopened port.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if ((m_serial->isOpen() || m_serial->reopen()) && m_serial->writeAll(frame)) {
-            m_owed.push_back({++m_lastFrameId, commandWord(command)});
-            return m_lastFrameId;
-        }
-        m_owed.clear(); // a reopened port has lost what was on its way
-        m_serial->reopen();
-    }
-    return 0;
-}
-
-void SerialObject::heardFrom(const std::string &line)
-{
-    if (!hasKnownShape(line)) {
-        noteGarbledReply();
-        return;
-    }
-    m_garbledSince = {};
-    setBoardResponding(true);
-}
-
-// Replies come in frame order. A frame whose reply does not fit is one the
-// board never took (it lost it, or it was garbled away), so it is skipped;
-// the newest frame takes any line, of whatever shape.
-std::uint64_t SerialObject::assignReply(const std::string &line)
-{
-    while (!m_owed.empty()) {
-        const OwedReply oldest = m_owed.front();
-        m_owed.pop_front();
-        if (m_owed.empty() || replyFits(oldest.word, line))
-            return oldest.id;
-    }
-    return 0; // a line nobody asked for
-}
-
-// A reply to an older frame shows that the board works through a backlog: the
-// wait starts again from there.
-std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply)
-{
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (left <= 0 || !m_serial->readLine(reply, static_cast<int>(left)))
-            return 0;
-        heardFrom(reply);
-        const std::uint64_t answered = assignReply(reply);
-        if (answered >= id)
-            return answered;
-        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    }
-}
-
-std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
-{
-    if (m_closed.load())
-        return kSendFailed;
-    const int timeoutMs = quick ? std::min(kShortAttemptMs, m_replyTimeoutMs.load()) : m_replyTimeoutMs.load();
-    const std::string word = commandWord(command);
-
-    // Replies that came in between exchanges answer older frames.
-    std::string reply;
-    while (m_serial->readLine(reply, 0)) {
-        heardFrom(reply);
-        assignReply(reply);
-    }
-
-    std::uint64_t id = writeFrame(command);
-    if (id == 0)
-        return kSendFailed;
-    if (awaitAnswer(id, timeoutMs, reply) == id) {
-        // Noise that has lasted is no answer: nothing it says can be trusted.
-        if (!m_boardResponding.load() && !hasKnownShape(reply))
-            return kSendFailed;
-        return reply;
-    }
-    if (quick) {
-        // The board has been silent for longer than two reply times: what
-        // this attempt wrote is as lost as what the silence swallowed, and a
-        // frame kept owed would take the next frame's reply.
-        m_owed.clear();
-        return kSendFailed;
-    }
-
-    // No reply in time. Writing the command again could run it twice, so ask
-    // something harmless behind it: its answer without one for the command
-    // before it proves that the board never took the command.
-    qWarning() << "SerialObject: no reply to" << command.c_str() << "in time, asking the board";
-    const std::uint64_t probe = writeFrame(word == "M105" ? "M119" : "M105");
-    std::uint64_t answered = probe == 0 ? 0 : awaitAnswer(id, timeoutMs, reply);
-    if (answered == id)
-        return reply;
-    if (answered == probe) {
-        qWarning() << "SerialObject: the board did not take" << command.c_str() << "- sending it again";
-        id = writeFrame(command);
-        if (id != 0 && awaitAnswer(id, timeoutMs, reply) == id)
-            return reply;
-        return kSendFailed;
-    }
-    // Not a word from the board in two reply times: what is owed will not come.
-    qWarning() << "SerialObject: the board is silent; reopening the port";
-    setBoardResponding(false);
-    m_owed.clear();
-    m_serial->reopen();
-    return kSendFailed;
 }
 
 // While the board does not respond every exchange makes one short attempt:
@@ -425,7 +243,7 @@ std::string SerialObject::sendFlowControlled(const std::string &command, std::ui
             return kSendFailed;
         reply = exchangeLocked(command, shortAttempt);
     }
-    if (delivered(reply))
+    if (commandTaken(reply))
         dropReplaced(command);
     if (isFailure(reply))
         return reply;
@@ -453,207 +271,9 @@ bool SerialObject::serialReopen()
     NoCancellation guard;
     std::lock_guard<std::timed_mutex> lock(m_exchangeMutex);
     m_owed.clear(); // replies to frames before the reopen are lost with the old port
+    m_mergedReplies.clear();
     if (!m_serial->reopen())
         return false;
     m_closed.store(false);
     return true;
-}
-
-// --- commands that must reach the board ---------------------------------------
-
-std::string SerialObject::mustReachSubject(const std::string &command)
-{
-    const std::string word = commandWord(command);
-    if (word == "M104" || word == "M109")
-        return "nozzle";
-    if (word == "M140" || word == "M190")
-        return "bed";
-    if (word == "G90" || word == "G91")
-        return "positioning";
-    if (word == "M17" || word == "M18" || word == "M84")
-        return "motors";
-    return word;
-}
-
-bool SerialObject::mustReachQueued(std::uint64_t id)
-{
-    std::lock_guard<std::mutex> lock(m_mustReachMutex);
-    return std::any_of(m_mustReach.begin(), m_mustReach.end(), [id](const MustReach &m) { return m.id == id; });
-}
-
-void SerialObject::forgetKeptLocked(const std::string &subject)
-{
-    m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
-                                     [&subject](const MustReach &m) { return m.subject == subject; }),
-                      m_mustReach.end());
-}
-
-// A command that reached the board settles every waiting one about the same
-// thing: repeating an older heater-off after a newer heat-up would be wrong.
-void SerialObject::dropReplaced(const std::string &sentCommand)
-{
-    std::lock_guard<std::mutex> lock(m_mustReachMutex);
-    if (!m_mustReach.empty())
-        forgetKeptLocked(mustReachSubject(sentCommand));
-}
-
-void SerialObject::sendMustReach(const QString &command)
-{
-    const std::string text = command.toStdString();
-    bool tryNow;
-    {
-        std::lock_guard<std::mutex> lock(m_mustReachMutex);
-        // Behind waiting commands it waits too, to keep their order.
-        tryNow = m_mustReach.empty() && m_boardResponding.load();
-    }
-    if (tryNow && delivered(sendFlowControlled(text)))
-        return;
-    qWarning() << "SerialObject:" << text.c_str() << "did not reach the board; it goes once the board answers";
-    bool delivererIdle;
-    {
-        std::lock_guard<std::mutex> lock(m_mustReachMutex);
-        delivererIdle = m_mustReach.empty();
-        const std::string subject = mustReachSubject(text);
-        forgetKeptLocked(subject); // the newest word about it is the one to keep
-        m_mustReach.push_back({++m_lastMustReachId, text, subject});
-        if (!m_deliverer.joinable())
-            m_deliverer = std::thread(&SerialObject::deliverLoop, this);
-    }
-    // A deliverer already at work tries again when the board is heard from.
-    if (delivererIdle)
-        m_mustReachWake.notify_all();
-}
-
-int SerialObject::undeliveredCount()
-{
-    std::lock_guard<std::mutex> lock(m_mustReachMutex);
-    return static_cast<int>(m_mustReach.size());
-}
-
-// Each (short) attempt against a silent board is itself the look whether it
-// is back; between attempts the deliverer sleeps until someone hears from the
-// board, or for a second.
-void SerialObject::deliverLoop()
-{
-    std::unique_lock<std::mutex> lock(m_mustReachMutex);
-    for (;;) {
-        m_mustReachWake.wait(lock, [this] { return m_delivererStop || !m_mustReach.empty(); });
-        if (m_delivererStop)
-            return;
-        auto next = std::find_if(m_mustReach.begin(), m_mustReach.end(), [](const MustReach &m) {
-            return m.subject == "nozzle" || m.subject == "bed";
-        });
-        if (next == m_mustReach.end())
-            next = m_mustReach.begin();
-        const MustReach item = *next;
-        lock.unlock();
-        const bool sent = delivered(sendFlowControlled(item.command, item.id));
-        lock.lock();
-        if (sent)
-            qInfo() << "SerialObject:" << item.command.c_str() << "reached the board";
-        const bool replaced = std::none_of(m_mustReach.begin(), m_mustReach.end(),
-                                           [&item](const MustReach &m) { return m.id == item.id; });
-        if (sent || replaced)
-            continue;
-        m_mustReachWake.wait_for(lock, std::chrono::milliseconds(TimeScale::ms(kMustReachRetryMs)));
-    }
-}
-
-void SerialObject::sendHeater(const QString &command, int target)
-{
-    if (target == 0)
-        sendMustReach(command);
-    else
-        serialSendCode(command);
-}
-
-void SerialObject::Heating(int t)
-{
-    m_nozzleTarget.store(t);
-    sendHeater(QStringLiteral("M104 S%1 T0").arg(t), t);
-}
-
-void SerialObject::HeatingPlatform(int t)
-{
-    m_bedTarget.store(t);
-    sendHeater(QStringLiteral("M140 S%1").arg(t), t);
-}
-
-void SerialObject::HeatingHalvorII(int nozzle, int platform)
-{
-    m_bedTarget.store(platform);
-    sendHeater(QStringLiteral("M140 S%1").arg(platform), platform);
-    m_nozzleTarget.store(nozzle);
-    sendHeater(QStringLiteral("M104 S%1 T0").arg(nozzle), nozzle);
-}
-
-void SerialObject::stopHalvorIIHeating()
-{
-    m_bedTarget.store(0);
-    sendMustReach(QStringLiteral("M140 S0"));
-    m_nozzleTarget.store(0);
-    sendMustReach(QStringLiteral("M104 S0 T0"));
-}
-
-void SerialObject::getPrintingAdjust(PrintingAdjust &out)
-{
-    std::lock_guard<std::mutex> lock(m_adjustMutex);
-    out = m_adjust;
-}
-
-void SerialObject::setPrintingAdjust(PrintingAdjust value)
-{
-    std::lock_guard<std::mutex> lock(m_adjustMutex);
-    m_adjust = value;
-}
-
-// The decision and the queueing happen under the print lock, so a command
-// can never be queued after the job has taken its last ones.
-void SerialObject::sendOrDefer(const QString &command)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_print.mutex);
-        if (m_jobRunning.load() && !m_print.paused) {
-            std::lock_guard<std::mutex> adjustLock(m_adjustMutex);
-            m_deferred.push_back(command);
-            return;
-        }
-    }
-    serialSendCode(command);
-}
-
-// A target set by the user also becomes the one a paused print heats back to.
-void SerialObject::printingAdjustNozzleTemp(int t)
-{
-    m_nozzleTarget.store(t);
-    {
-        std::lock_guard<std::mutex> lock(m_print.mutex);
-        m_print.keptNozzleTarget = t;
-    }
-    sendOrDefer(QStringLiteral("M104 S%1 T0").arg(t));
-}
-
-void SerialObject::printingAdjustPlatformTemp(int t)
-{
-    m_bedTarget.store(t);
-    {
-        std::lock_guard<std::mutex> lock(m_print.mutex);
-        m_print.keptBedTarget = t;
-    }
-    sendOrDefer(QStringLiteral("M140 S%1").arg(t));
-}
-
-std::vector<QString> SerialObject::endJob()
-{
-    std::lock_guard<std::mutex> lock(m_print.mutex);
-    m_jobRunning.store(false);
-    return takeDeferredCommands();
-}
-
-std::vector<QString> SerialObject::takeDeferredCommands()
-{
-    std::lock_guard<std::mutex> lock(m_adjustMutex);
-    std::vector<QString> out;
-    out.swap(m_deferred);
-    return out;
 }

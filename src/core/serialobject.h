@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sentmodes.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,12 +34,14 @@ struct PrintingAdjust {
 // An exchange writes "~<command>\r\n" and reads one reply line. The board
 // answers every frame once and in order, so a reply that comes after its
 // exchange gave up belongs to that old frame and is passed over by the
-// exchanges after it; a command is written again only once the board has
-// proven that it never took it. A flow-controlled send first waits until the board has a free command-buffer
-// slot (the free-slot count of the last reply, or the buffer-check GPIO line
-// falling to 0) and keeps the buffer lock until the reply has told the new
-// count, so two senders can never both use the last slot. Failures come back
-// in place of the reply as the texts of StringBrevik.
+// exchanges after it. A command whose reply does not come is followed by
+// probes; when the board answers them but not the command, the command is
+// written again only where running it twice would not move the machine any
+// further (see SentModes). A flow-controlled send first waits until the board
+// has a free command-buffer slot (the free-slot count of the last reply, or
+// the buffer-check GPIO line falling to 0) and keeps the buffer lock until the
+// reply has told the new count, so two senders can never both use the last
+// slot. Failures come back in place of the reply as the texts of StringBrevik.
 //
 // After an exchange has found the board silent, or after its replies have been
 // line noise for as long, the link counts the board as not responding until a
@@ -171,9 +175,18 @@ private:
     // `quick`: one short attempt, no probe (see lockExchange).
     std::string exchangeLocked(const std::string &command, bool quick);
     std::uint64_t writeFrame(const std::string &command);
-    // Reads replies until one answers `id` or a later frame, or until the
-    // deadline (0: nothing answered).
-    std::uint64_t awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply);
+    // Reads replies until one answers `id` or a later frame, or until
+    // `timeoutMs` passed without a word (0: nothing answered). `slotsBefore`
+    // follows the free-slot count of the replies to older frames. With a
+    // `probe`, writes it at once and again every fifth of the time.
+    std::uint64_t awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply, int &slotsBefore,
+                              const char *probe = nullptr);
+    // The board answered a probe behind `command` but not the command.
+    std::string settleUnanswered(const std::string &command, const std::string &probeReply, int slotsBefore,
+                                 int timeoutMs);
+    // Reads one reply within `deadlineMs` and gives it to its frame
+    // (`answered`, 0 for a line nobody asked for); false when none came.
+    bool takeReply(std::string &line, int deadlineMs, std::uint64_t &answered);
     std::uint64_t assignReply(const std::string &line);
     void setBoardResponding(bool responding, const char *why = nullptr);
     // A line of no known shape: once nothing but such lines has come for as
@@ -199,6 +212,7 @@ private:
     bool mustReachQueued(std::uint64_t id);
     void dropReplaced(const std::string &sentCommand);
     void forgetKeptLocked(const std::string &subject); // m_mustReachMutex held
+    MustReach nextToDeliver(std::uint64_t lastTried); // m_mustReachMutex held, queue not empty
     void deliverLoop();
     void sendHeater(const QString &command, int target);
 
@@ -229,8 +243,15 @@ private:
     std::atomic<int> m_bufferWaitMs{60000};
     std::atomic<bool> m_closed{false};
     std::atomic<bool> m_boardResponding{true};
+    std::atomic<bool> m_lastLineGarbled{false}; // the newest line from the board had no known shape
     std::deque<OwedReply> m_owed; // oldest first; guarded by m_exchangeMutex
     std::uint64_t m_lastFrameId = 0;
+    // Guarded by m_exchangeMutex: replies still to be taken from a line that
+    // held more than one, the free-slot count of the newest reply (-1:
+    // unknown) and the modes sent.
+    std::deque<std::string> m_mergedReplies;
+    int m_replySlots = -1;
+    SentModes m_sentModes;
     // Start of a run of replies of no known shape; guarded by m_exchangeMutex.
     std::chrono::steady_clock::time_point m_garbledSince{};
 

@@ -188,4 +188,34 @@ bool hasKnownShape(const std::string &reply)
            || QRegExp(position).exactMatch(body) || QRegExp(firmware).exactMatch(body);
 }
 
+std::vector<std::string> splitReplies(const std::string &line)
+{
+    auto digitsFrom = [&line](size_t i) {
+        while (i < line.size() && std::isdigit(static_cast<unsigned char>(line[i])))
+            ++i;
+        return i;
+    };
+    std::vector<std::string> replies;
+    size_t start = 0;
+    for (;;) {
+        const size_t blank = digitsFrom(start);
+        if (blank == start || blank >= line.size() || line[blank] != ' ')
+            break;
+        size_t end = blank + 1;
+        while (end < line.size() && std::isalpha(static_cast<unsigned char>(line[end])))
+            ++end;
+        const std::string word = line.substr(blank + 1, end - blank - 1);
+        if (word != "ok" && word != "F" && word != "B" && word != "T" && word != "Fail")
+            break;
+        // Behind the word, the next reply's count and blank.
+        const size_t next = digitsFrom(end);
+        if (next == end || next >= line.size() || line[next] != ' ')
+            break;
+        replies.push_back(line.substr(start, end - start));
+        start = end;
+    }
+    replies.push_back(line.substr(start));
+    return replies;
+}
+
 } // namespace StringBrevik

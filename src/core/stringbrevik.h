@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 // Reading the motion board's reply lines. Every reply starts with the board's
 // count of free command-buffer slots and one blank; the rest depends on the
@@ -32,6 +33,13 @@ bool firstNumber(const std::string &reply, int &number);
 // with its free-slot count, or one of the reply bodies without it. Line noise
 // and a garbled line have no known shape.
 bool hasKnownShape(const std::string &reply);
+
+// A reply that lost its newline runs into the next one: "15 ok15 T:...".
+// Reading from the line's start, a reply of one word ("ok", "F", "B", "T",
+// "Fail") followed at once by a count and a reply of known shape is cut off;
+// returns the replies the line holds, in order (the line itself when it holds
+// one).
+std::vector<std::string> splitReplies(const std::string &line);
 
 // Numbers read from replies are finite: "nan" or "inf" make a reply unreadable.
 

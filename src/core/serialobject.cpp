@@ -49,6 +49,14 @@ bool screenGaveUp()
     return t_screenGaveUp && t_screenGaveUp->load();
 }
 
+// Whether the screen should stop waiting for a lock or for buffer room: it
+// gave up, or the board is known not to respond, so another thread's turn
+// may last a whole attempt against it.
+bool screenStopsWaiting(bool boardResponding)
+{
+    return t_screenGaveUp && (t_screenGaveUp->load() || !boardResponding);
+}
+
 // How often a sender waiting for the buffer lock looks whether it should give up.
 constexpr int kLockSliceMs = 20;
 
@@ -102,7 +110,14 @@ SerialObject::~SerialObject()
 // heard within the short attempt (or its late reply by the next exchange).
 bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &shortAttempt)
 {
-    lock.lock();
+    if (!t_screenGaveUp) {
+        lock.lock();
+    } else {
+        while (!lock.try_lock_for(std::chrono::milliseconds(kLockSliceMs))) {
+            if (screenStopsWaiting(m_boardResponding.load()))
+                return false;
+        }
+    }
     // The screen has already answered its page with a failure: a command
     // that went out now would come as a surprise.
     if (screenGaveUp()) {
@@ -116,7 +131,7 @@ bool SerialObject::lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &
 bool SerialObject::lockBuffer(std::unique_lock<std::timed_mutex> &lock, std::chrono::steady_clock::time_point deadline)
 {
     while (!lock.try_lock_for(std::chrono::milliseconds(kLockSliceMs))) {
-        if (screenGaveUp() || std::chrono::steady_clock::now() >= deadline)
+        if (screenStopsWaiting(m_boardResponding.load()) || std::chrono::steady_clock::now() >= deadline)
             return false;
     }
     return true;
@@ -192,7 +207,7 @@ bool SerialObject::waitForBufferRoom(std::chrono::steady_clock::time_point deadl
         const int level = m_gpio->readValue();
         if (level == 0)
             return true;
-        if (screenGaveUp()) {
+        if (screenStopsWaiting(m_boardResponding.load())) {
             failure = kSendFailed;
             return false;
         }
@@ -225,7 +240,7 @@ std::string SerialObject::sendFlowControlled(const std::string &command, std::ui
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_bufferWaitMs.load());
     std::unique_lock<std::timed_mutex> bufferLock(m_bufferMutex, std::defer_lock);
     if (!lockBuffer(bufferLock, deadline))
-        return screenGaveUp() ? kSendFailed : kGpioMutexTimeout;
+        return screenStopsWaiting(m_boardResponding.load()) ? kSendFailed : kGpioMutexTimeout;
     // Sends are ordered by the buffer lock: a repeat that a newer command has
     // replaced meanwhile must not overtake it.
     if (mustReachId != 0 && !mustReachQueued(mustReachId))

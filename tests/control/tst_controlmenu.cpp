@@ -206,7 +206,7 @@ private slots:
         QTest::mouseClick(back, Qt::LeftButton);
         QVERIFY(Home::instHome);
 
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(page, "label"), QStringLiteral("Homing completed"), 15000);
+        QTRY_COMPARE(labelText(page, "label"), QStringLiteral("Homing completed"));
         QVERIFY(back->isEnabled());
         QStringList expected{"M17"};
         expected << homingXYZ() << "G90" << "G92 X0 Y0 Z0 A0 B0";
@@ -230,7 +230,7 @@ private slots:
     {
         bench.fx->board().setStuckEndstop('Y', true);
         Home *page = openPage(Home::instHome);
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(page, "label"), QStringLiteral("Homing failed"), 5000);
+        QTRY_COMPARE(labelText(page, "label"), QStringLiteral("Homing failed"));
         QVERIFY(button(page, "yes")->isEnabled());
         const QStringList sent = bench.commands();
         QCOMPARE(sent.mid(sent.lastIndexOf("G1 Y-320 F3000") + 1), (QStringList{"M112", "G90"}));

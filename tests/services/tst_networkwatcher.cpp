@@ -7,7 +7,7 @@
 
 namespace {
 
-const int kWaitMs = 10000;
+const int kWaitMs = kTryWaitMs;
 
 // Logs its call like every stand-in and answers only for the addresses listed
 // in <root>/reachable.

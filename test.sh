@@ -4,13 +4,17 @@
 set -e
 SRC=$(cd "$(dirname "$0")" && pwd)
 "$SRC/scripts/install-deps.sh"
-BUILD_DIR=$("$SRC/scripts/build.sh" | tail -n 1)
+BUILD_DIR=${BUILD_DIR:-$SRC/../build-$(basename "$SRC")}
+export BUILD_DIR
+echo "Building into $BUILD_DIR (the first build takes a few minutes)"
+"$SRC/scripts/build.sh"
 JOBS=$(nproc)
 cd "$BUILD_DIR"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$JOBS" --timeout 300
 
 ASAN_DIR="$BUILD_DIR-asan"
 cmake -S "$SRC" -B "$ASAN_DIR" -DCMAKE_BUILD_TYPE=Debug -DPRINTER_SANITIZE=address >/dev/null
+echo "Building the page tests with AddressSanitizer into $ASAN_DIR"
 cmake --build "$ASAN_DIR" -j"$JOBS" --target page_tests
 cd "$ASAN_DIR"
 # Qt's and fontconfig's process-lifetime caches are not leaks of ours.

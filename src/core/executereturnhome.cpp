@@ -92,7 +92,7 @@ void CExecuteReturnHome::check()
     const bool read = StringBrevik::endStops(link->serialCheckCode(QStringLiteral("M119")), stops);
     const bool reached = read && ((axis == 'X' && stops.x) || (axis == 'Y' && stops.y) || (axis == 'Z' && stops.z));
     if (!reached) {
-        if (m_axisClock.elapsed() > TimeScale::ms(kAxisTimeoutMs)) {
+        if (m_axisClock.elapsed() > TimeScale::limitMs(kAxisTimeoutMs)) {
             qCritical() << "CExecuteReturnHome::check axis" << axis << "never reached its end-stop";
             fail();
         }

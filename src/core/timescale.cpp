@@ -1,5 +1,6 @@
 #include "timescale.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -33,6 +34,16 @@ int ms(int ms)
 {
     const double scaled = ms * scaleFactor.load();
     return scaled < 1.0 ? 1 : static_cast<int>(scaled + 0.5);
+}
+
+int limitMs(int limit)
+{
+    return std::max(ms(limit), std::min(limit, kLimitFloorMs));
+}
+
+int pollMs(int pause)
+{
+    return std::max(ms(pause), std::min(pause, kPollFloorMs));
 }
 
 void sleepMs(int duration)

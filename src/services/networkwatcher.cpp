@@ -102,7 +102,7 @@ void NetworkWatcher::watch()
             emit connectionChanged(connected);
         }
         std::unique_lock<std::mutex> lock(m_stopMutex);
-        if (m_stopSignal.wait_for(lock, std::chrono::milliseconds(TimeScale::ms(kCheckIntervalMs)),
+        if (m_stopSignal.wait_for(lock, std::chrono::milliseconds(TimeScale::pollMs(kCheckIntervalMs)),
                                   [this] { return m_stopping; }))
             return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sandbox.h"
+#include "trywait.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,7 @@ public:
     sim::Sandbox &sandbox() { return m_box; }
 
     // Waits (processing Qt events) until the board has received `command`.
-    bool waitForCommand(const std::string &command, int timeoutMs = 5000);
+    bool waitForCommand(const std::string &command, int timeoutMs = kTryWaitMs);
     int count(const std::string &command) const;
     // The received commands, without the queries the link polls with.
     QStringList motionCommands() const;

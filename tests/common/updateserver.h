@@ -26,9 +26,9 @@ public:
         QDir(m_dir.path()).mkpath(QStringLiteral("packages"));
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(python(), {script("update-server.py"), m_dir.path()});
-        if (!m_process.waitForStarted(10000))
+        if (!m_process.waitForStarted(kTryWaitMs))
             return;
-        while (m_port == 0 && m_process.waitForReadyRead(30000)) {
+        while (m_port == 0 && m_process.waitForReadyRead(kTryWaitMs)) {
             const QByteArray line = m_process.readLine().trimmed();
             if (line.startsWith("PORT "))
                 m_port = line.mid(5).toInt();
@@ -56,7 +56,7 @@ public:
         QProcess maker;
         maker.start(python(), {script("make-update-package.py"), out,
                                QString::fromUtf8(QJsonDocument(recipe).toJson(QJsonDocument::Compact))});
-        if (!maker.waitForFinished(20000) || maker.exitCode() != 0)
+        if (!maker.waitForFinished(kTryWaitMs) || maker.exitCode() != 0)
             qWarning() << "make-update-package.py failed" << maker.readAllStandardError();
         QFile file(out);
         file.open(QIODevice::ReadOnly);

@@ -16,7 +16,7 @@ inline bool usbStick(const QString &root, const QStringList &args)
     env.insert("PRINTER_SYSROOT", root);
     tool.setProcessEnvironment(env);
     tool.start(qEnvironmentVariable("PRINTER_SIM_TOOLS") + "/../usb-stick", args);
-    if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+    if (!tool.waitForFinished(kTryWaitMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
         qWarning() << "usb-stick" << args << tool.readAllStandardError();
         return false;
     }

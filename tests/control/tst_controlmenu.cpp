@@ -210,7 +210,7 @@ private slots:
         QTest::mouseClick(back, Qt::LeftButton);
         QVERIFY(Home::instHome);
 
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(page, "label"), QStringLiteral("Homing completed"), 15000);
+        QTRY_COMPARE(labelText(page, "label"), QStringLiteral("Homing completed"));
         QVERIFY(back->isEnabled());
         QStringList expected{"M17"};
         expected << homingXYZ() << "G90" << "G92 X0 Y0 Z0 A0 B0";

@@ -116,7 +116,7 @@ private slots:
         QStringList shown{busyText()};
         QVERIFY(!instructionShown());
         look(language + "-level-1-homing");
-        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
+        QTRY_VERIFY(levelPageWaitsAt(*bench.fx, 27, 20));
         QVERIFY(instructionShown());
         QCOMPARE(labelText(page(), "label"), pageText("Unscrew corresponding nut under\nplatform until touching\n the nozzle."));
         look(language + "-level-2-corner1");
@@ -127,7 +127,7 @@ private slots:
             shown << busyText();
             QVERIFY(!instructionShown());
             look(language + QString("-level-moving%1").arg(i + 2));
-            QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, corners[i].x(), corners[i].y()), 10000);
+            QTRY_VERIFY(levelPageWaitsAt(*bench.fx, corners[i].x(), corners[i].y()));
             QVERIFY(instructionShown());
             look(language + QString("-level-%1-corner%2").arg(i + 3).arg(i + 2));
         }
@@ -141,7 +141,7 @@ private slots:
         shown << labelText(page(), "label");
         QVERIFY(!button(page(), "ok")->isVisible());
         look(language + "-level-6-homing-again");
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(page(), "label"), pageText("Leveling completed!"), 10000);
+        QTRY_COMPARE(labelText(page(), "label"), pageText("Leveling completed!"));
         look(language + "-level-7-completed");
         QTRY_VERIFY(!page());
 
@@ -171,10 +171,10 @@ private slots:
         const int tunes = buzzerPlay::getInstance("pwm1")->queuedTotal();
         slowBoard();
         openPage(PlatformLevel::instPlatformLevel);
-        QVERIFY(bench.fx->waitForCommand("G1 X27 Y20 F3000", 10000));
+        QVERIFY(bench.fx->waitForCommand("G1 X27 Y20 F3000", kTryWaitMs));
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         QTest::mouseClick(button(page(), "ok"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
+        QTRY_VERIFY(levelPageWaitsAt(*bench.fx, 27, 20));
         QCOMPARE(bench.fx->count("G1 X270 Y20 F3000"), 0);
 
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
@@ -188,7 +188,7 @@ private slots:
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         QVERIFY(OneLableDialog::instOneLableDialog);
         QTest::mouseClick(ok, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 270, 20), 10000);
+        QTRY_VERIFY(levelPageWaitsAt(*bench.fx, 270, 20));
         QTest::qWait(50);
         QCOMPARE(bench.fx->count("G1 X270 Y20 F3000"), 1);
         QCOMPARE(bench.fx->count("G1 X270 Y280 F3000"), 0);
@@ -201,7 +201,7 @@ private slots:
     {
         bench.fx->board().setStuckEndstop('X', true);
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_COMPARE_WITH_TIMEOUT(page()->findChild<QLabel *>("label")->text(), QStringLiteral("Homing failed"), 5000);
+        QTRY_COMPARE(page()->findChild<QLabel *>("label")->text(), QStringLiteral("Homing failed"));
         QVERIFY(!OneLableDialog::instOneLableDialog);
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         button(page(), "back")->click();
@@ -232,15 +232,15 @@ private slots:
     void finalHomingThatNeverEnds()
     {
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
+        QTRY_VERIFY(levelPageWaitsAt(*bench.fx, 27, 20));
         for (const QPoint &corner : {QPoint(270, 20), QPoint(270, 280), QPoint(27, 280)}) {
             pressLevelOk();
-            QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, corner.x(), corner.y()), 10000);
+            QTRY_VERIFY(levelPageWaitsAt(*bench.fx, corner.x(), corner.y()));
         }
         QCOMPARE(button(page(), "ok")->text(), pageText("Complete"));
         bench.fx->board().setStuckEndstop('Z', true);
         pressLevelOk();
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(page(), "label"), QStringLiteral("Homing failed"), 5000);
+        QTRY_COMPARE(labelText(page(), "label"), QStringLiteral("Homing failed"));
         QVERIFY(!page()->findChild<QLabel *>("label_logo")->isVisible());
         QVERIFY(button(page(), "back")->isVisible());
         look("level-final-homing-failed");
@@ -258,7 +258,7 @@ private slots:
     void backOnTheWayToCorner2()
     {
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_VERIFY_WITH_TIMEOUT(levelPageWaitsAt(*bench.fx, 27, 20), 10000);
+        QTRY_VERIFY(levelPageWaitsAt(*bench.fx, 27, 20));
         slowBoard();
         pressLevelOk();
         QVERIFY(OneLableDialog::instOneLableDialog);

@@ -61,9 +61,9 @@ private slots:
     void loadsFromTheControlMenu()
     {
         LoadFilament *page = open();
-        QTRY_COMPARE_WITH_TIMEOUT(button(page, "close")->text(), QStringLiteral("ok"), 10000);
+        QTRY_COMPARE(button(page, "close")->text(), QStringLiteral("ok"));
         QCOMPARE(labelText(page, "label"), QStringLiteral("Loading,about 1-2 minute\nPress ok when new color appears"));
-        QTRY_VERIFY_WITH_TIMEOUT(!LoadFilament::instLoadFilament, 10000);
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
 
         QStringList expected{"M104 S230 T0"};
         expected << FilamentBench::homingXYZ();
@@ -139,7 +139,7 @@ private slots:
         bench.fx->board().setForcedNozzleTemp(235.0);
         bench.fx->board().setStuckEndstop('Y', true);
         LoadFilament *page = open();
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(page, "label"), QStringLiteral("Homing failed"), 5000);
+        QTRY_COMPARE(labelText(page, "label"), QStringLiteral("Homing failed"));
         QVERIFY(!ExecuteReturnHome()->isHoming());
         QCOMPARE(bench.fx->board().nozzleTarget(), 0);
         bench.fx->board().setForcedNozzleTemp(120.0);
@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(page->state(), LoadFilament::LOADING_FILAMENT_FIFTH_FAST_SPEED);
         QVERIFY(LoadFilament::instLoadFilament);
 
-        QTRY_COMPARE_WITH_TIMEOUT(page->state(), LoadFilament::LOADING_FILAMENT_SIXTH_SLOW_SPEED, 10000);
+        QTRY_COMPARE(page->state(), LoadFilament::LOADING_FILAMENT_SIXTH_SLOW_SPEED);
         QTest::mouseClick(button(page, "close"), Qt::LeftButton);
         QVERIFY(!button(page, "close")->isEnabled());
         QTest::mouseClick(button(page, "close"), Qt::LeftButton);

@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int kWaitMs = 30000;
+constexpr int kWaitMs = kTryWaitMs;
 
 QLabel *textOf(QWidget *notice)
 {

@@ -23,7 +23,7 @@ class TestUnloadFilament : public QObject {
     UnloadFilament *unloadFromPausedPrint()
     {
         UnloadFilament *page = open(true);
-        (void)QTest::qWaitFor([page] { return button(page, "btn_load")->isVisible(); }, 10000);
+        (void)QTest::qWaitFor([page] { return button(page, "btn_load")->isVisible(); }, kTryWaitMs);
         return page;
     }
 
@@ -43,7 +43,7 @@ private slots:
     void unloadsFromTheControlMenu()
     {
         UnloadFilament *page = open(false);
-        QTRY_VERIFY_WITH_TIMEOUT(button(page, "back")->isVisible(), 10000);
+        QTRY_VERIFY(button(page, "back")->isVisible());
         QCOMPARE(labelText(page, "label"), QStringLiteral("Unloading completed"));
         QVERIFY(!page->findChild<QLabel *>("labelTip")->isVisible());
         QVERIFY(!page->findChild<QLabel *>("label_2")->isVisible());
@@ -143,7 +143,7 @@ private slots:
         QTest::mouseClick(button(unload, "btn_load"), Qt::LeftButton);
         QVERIFY(LoadFilament::instLoadFilament);
         QVERIFY(!unload->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(!LoadFilament::instLoadFilament, 10000);
+        QTRY_VERIFY(!LoadFilament::instLoadFilament);
         QTRY_VERIFY(!UnloadFilament::instUnloadFilament);
 
         const QStringList expected{
@@ -188,7 +188,7 @@ private slots:
         bench.fx->board().setStuckEndstop('X', true);
         QTest::mouseClick(button(unload, "btn_load"), Qt::LeftButton);
         LoadFilament *load = LoadFilament::instLoadFilament;
-        QTRY_COMPARE_WITH_TIMEOUT(labelText(load, "label"), QStringLiteral("Homing failed"), 5000);
+        QTRY_COMPARE(labelText(load, "label"), QStringLiteral("Homing failed"));
         QuestionAnswerer answerer(true);
         QTest::mouseClick(button(load, "close"), Qt::LeftButton);
         QTRY_VERIFY(!LoadFilament::instLoadFilament);

@@ -181,7 +181,7 @@ private slots:
                  "M17|G90|G1 X" + formatNumber(atPause.x) + " Y" + formatNumber(atPause.y) + " F3000|G1 Z"
                      + formatNumber(atPause.z) + " F300");
         QCOMPARE(back[4].toStdString(), "G92 E" + formatNumber(atPause.e));
-        QTRY_COMPARE_WITH_TIMEOUT(spy.events, (QStringList{"pause", "resume", "over"}), 20000);
+        QTRY_COMPARE(spy.events, (QStringList{"pause", "resume", "over"}));
         t.join();
     }
 
@@ -264,7 +264,7 @@ private slots:
             fx.board().silenceAt(faulty, silenceMs);
         link.slo_printCtlInit();
         PrintRun t(link, writeFile(fx.root(), "d.gcode", layeredFile(100, relativeE)));
-        QTRY_COMPARE_WITH_TIMEOUT(spy.events, QStringList{outcome}, 20000);
+        QTRY_COMPARE(spy.events, QStringList{outcome});
         t.join();
         QVERIFY(fx.count(faulty) >= 1);
         if (relativeE)
@@ -316,11 +316,11 @@ private slots:
             link.serialPrint(path);
             _exit(0);
         }
-        QTRY_VERIFY_WITH_TIMEOUT(QFile(record).size() > 0 && QFile(record).exists(), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT([&] {
+        QTRY_VERIFY(QFile(record).size() > 0 && QFile(record).exists());
+        QTRY_VERIFY([&] {
             qint64 l = 0;
             return FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(l) && l > 100;
-        }(), 20000);
+        }());
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
 
@@ -343,14 +343,14 @@ private slots:
         // The killed print's last frames are still the board's: let it run
         // them and send their replies, which the new link's open drains, so
         // that the log holds the resume alone.
-        QTRY_COMPARE_WITH_TIMEOUT(fx.board().queuedCommands(), 0, 20000);
+        QTRY_COMPARE(fx.board().queuedCommands(), 0);
         fx.board().clearLog();
         SerialObject link("/dev/ttyS2", 131);
         EngineSpy spy(link);
         link.slo_printCtlInit();
         link.setPoweroffResumeLine(line);
         PrintRun t(link, path);
-        QTRY_COMPARE_WITH_TIMEOUT(spy.events, QStringList{"over"}, 20000);
+        QTRY_COMPARE(spy.events, QStringList{"over"});
         t.join();
         const QStringList sent = fx.motionCommands();
         QVERIFY(sent.size() > 6);
@@ -384,7 +384,7 @@ private slots:
             _exit(0);
         }
         qint64 record = 0;
-        QTRY_VERIFY_WITH_TIMEOUT(FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(record) && record > 40, 20000);
+        QTRY_VERIFY(FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(record) && record > 40);
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         const int stillQueued = fx.board().queuedCommands();
@@ -434,7 +434,7 @@ private slots:
         // runs and 16 more wait.
         const int movesBehind = slotFreedAtStart ? 16 : 15;
         const std::string lastTaken = "G1 X" + std::to_string(300 - movesBehind) + " F6000";
-        QTRY_VERIFY_WITH_TIMEOUT(fx.count(lastTaken) == 1 && fx.board().queuedCommands() == movesBehind + 1, 10000);
+        QTRY_VERIFY(fx.count(lastTaken) == 1 && fx.board().queuedCommands() == movesBehind + 1);
         link.slo_printingQuit(); // the saver writes its last line as the job ends
         t.join();
         qint64 record = 0;
@@ -463,10 +463,10 @@ private slots:
                                    "G1 Y-5 E1", "G1 X1 E1"};
         link.slo_printCtlInit();
         PrintRun t(link, writeFile(fx.root(), "slow.gcode", lines.join('\n').toLatin1()));
-        QTRY_VERIFY_WITH_TIMEOUT(fx.count("M105") >= 4, 10000);
+        QTRY_VERIFY(fx.count("M105") >= 4);
         QVERIFY(spy.events.isEmpty());
         fx.board().setForcedNozzleTemp(std::nullopt);
-        QTRY_COMPARE_WITH_TIMEOUT(spy.events, QStringList{"over"}, 20000);
+        QTRY_COMPARE(spy.events, QStringList{"over"});
         for (const QString &line : lines)
             QCOMPARE(fx.count(line.toStdString()), 1);
     }
@@ -490,7 +490,7 @@ private slots:
         link.stopHalvorIIHeating(); // the page lets the heaters cool while paused
         const int from = fx.motionCommands().size();
         link.slo_printingContinue();
-        QTRY_COMPARE_WITH_TIMEOUT(spy.events, (QStringList{"m25", "pause", "resume", "over"}), 20000);
+        QTRY_COMPARE(spy.events, (QStringList{"m25", "pause", "resume", "over"}));
         const QStringList sent = fx.motionCommands().mid(from);
         QCOMPARE(sent.mid(sent.indexOf("M17")), (QStringList{"M17", "G90", "G1 X30 Y10 F3000", "G1 Z0 F300", "G92 E3",
                                                             "M83", "G1 F1200", "G1 X40 E1"}));

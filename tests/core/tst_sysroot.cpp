@@ -24,6 +24,9 @@ private slots:
     {
         TimeScale::setFactor(0.001);
         QCOMPARE(TimeScale::ms(100), 1);
+        QCOMPARE(TimeScale::limitMs(60000), TimeScale::kLimitFloorMs);
+        QCOMPARE(TimeScale::limitMs(300), 300);
+        QCOMPARE(TimeScale::pollMs(5000), TimeScale::kPollFloorMs);
         TimeScale::setFactor(0.5);
         QCOMPARE(TimeScale::ms(1000), 500);
         TimeScale::setFactor(-3); // ignored

@@ -31,7 +31,7 @@
 #include <functional>
 #include <memory>
 
-inline constexpr int kWaitMs = 20000;
+inline constexpr int kWaitMs = kTryWaitMs;
 
 class StickPages {
 protected:

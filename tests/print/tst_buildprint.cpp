@@ -38,7 +38,7 @@
 
 namespace {
 
-constexpr int kWaitMs = 30000;
+constexpr int kWaitMs = kTryWaitMs;
 
 class IdleLanState : public LanPrinterState {
 public:
@@ -154,13 +154,21 @@ private:
                           Qt::LeftButton);
     }
 
-    static int progress() { return pageChild<QProgressBar>("progressBar")->value(); }
+    // The page's readings, -1 once it has closed: a check that fails with the
+    // page gone must not take the suite down with it.
+    static int progress()
+    {
+        const QProgressBar *bar = pageChild<QProgressBar>("progressBar");
+        return bar ? bar->value() : -1;
+    }
+    static int buildTime() { return pageClosed() ? -1 : BuildPrint::instBuildPrint->getPrintBuildTime(); }
+    static bool sending() { return !pageClosed() && BuildPrint::instBuildPrint->getPrinterFileSendStatus(); }
 
     // Opens a print long enough to pause, resume and cancel while it streams.
     void startLongPrint()
     {
         open(writeData("long.gcode", printBody(20000)));
-        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrinterFileSendStatus(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(sending(), kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(progress() >= 3, kWaitMs);
     }
 
@@ -169,7 +177,7 @@ private:
     void safeOnceTheBoardAnswers(SerialObject *link)
     {
         fx->board().setSilent(false);
-        QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
+        QTRY_VERIFY(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0);
         QTRY_VERIFY(link->undeliveredCount() == 0);
         QVERIFY(fx->board().absoluteMode());
         QVERIFY(!fx->board().motorsEnabled());
@@ -180,14 +188,14 @@ private:
     static bool parkedAndPaused()
     {
         QToolButton *b = pageChild<QToolButton>("play_pause");
-        return BuildPrint::instBuildPrint->getPrintState() == Print_State_Pause && b->isEnabled()
+        return b && BuildPrint::instBuildPrint->getPrintState() == Print_State_Pause && b->isEnabled()
                && b->text() == BuildPrint::tr("Print");
     }
 
     static bool streaming()
     {
         QToolButton *b = pageChild<QToolButton>("play_pause");
-        return BuildPrint::instBuildPrint->getPrintState() == Print_State_Play && b->isEnabled()
+        return b && BuildPrint::instBuildPrint->getPrintState() == Print_State_Play && b->isEnabled()
                && b->text() == BuildPrint::tr("Pause");
     }
 
@@ -281,7 +289,7 @@ private slots:
         QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
         const int ticks = fx->count("M113");
         QTRY_VERIFY_WITH_TIMEOUT(fx->count("M113") >= ticks + 5, kWaitMs);
-        QVERIFY(!BuildPrint::instBuildPrint->getPrinterFileSendStatus());
+        QVERIFY(!pageClosed() && !sending());
         QCOMPARE(fx->count("M82"), 0);
 
         // The nozzle is there, the bed is not: still no line.
@@ -401,7 +409,7 @@ private slots:
         QCOMPARE(sent().mid(0, 2), (QStringList{"M140 S60", "M104 S200 T0"}));
         const int ticks = fx->count("M105");
         QTRY_VERIFY_WITH_TIMEOUT(fx->count("M105") >= ticks + 3, kWaitMs);
-        QVERIFY(!BuildPrint::instBuildPrint->getPrinterFileSendStatus());
+        QVERIFY(!pageClosed() && !sending());
         QCOMPARE(fx->count("M82"), 0);
         fx->board().setForcedNozzleTemp(std::nullopt);
         QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
@@ -445,7 +453,7 @@ private slots:
         QVERIFY(QFile::remove(path));
         fx->board().clearLog();
         fx->board().setForcedNozzleTemp(std::nullopt);
-        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrintState() == Print_State_Stop, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!pageClosed() && BuildPrint::instBuildPrint->getPrintState() == Print_State_Stop, kWaitMs);
         QVERIFY(OneLableDialog::instOneLableDialog->isVisible());
         QCOMPARE(dialogText(OneLableDialog::instOneLableDialog), QString("Cancelling Build..."));
         QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
@@ -483,7 +491,7 @@ private slots:
             press("stop");
             answerQuestion(true);
         }
-        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), 10000);
+        QTRY_VERIFY(pageClosed());
         QVERIFY(!link->boardResponding());
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
         QVERIFY(!OneLableDialog::instOneLableDialog || !OneLableDialog::instOneLableDialog->isVisible());
@@ -512,7 +520,7 @@ private slots:
         open(writeData("ends.gcode", printBody(2000)));
         QTRY_VERIFY_WITH_TIMEOUT(progress() >= 3, kWaitMs);
         fx->board().silenceAt("M140 S0"); // the completion's heater-off
-        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), 10000);
+        QTRY_VERIFY(pageClosed());
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
         OneButtonDialog *reason = nullptr;
         QTRY_VERIFY(reason = shownDialogSaying(BuildPrint::tr("The print stopped:\nthe printer board\nstopped answering.")));
@@ -532,12 +540,12 @@ private slots:
         LogCounter garbledLines("garbled");
         startLongPrint();
         fx->board().setNoisyReplies(true);
-        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), 10000);
+        QTRY_VERIFY(pageClosed());
         const QString notice = MainWindow::tr("The motion board does not respond.");
         QTRY_VERIFY(shownDialogSaying(notice));
         QVERIFY(shownDialogSaying("The print stopped:\nthe printer board\nstopped answering."));
         fx->board().setNoisyReplies(false);
-        QTRY_VERIFY_WITH_TIMEOUT(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0, 10000);
+        QTRY_VERIFY(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0);
         QTRY_VERIFY(!shownDialogSaying(notice));
         QCOMPARE(garbledLines.count(), 1);
         link->setReplyTimeoutMs(5000);
@@ -573,12 +581,13 @@ private slots:
         config->setPowerOffResumePrintFileName("");
         const int minutes = config->getPrinterTotalTime();
         startLongPrint();
+        QVERIFY(!pageClosed());
         QCOMPARE(QString::fromStdString(config->getPowerOffResumePrintFileName()),
                  powerLossResume ? BuildPrint::instBuildPrint->getPrintFilePathName() : QString());
-        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrintBuildTime() >= 61, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(buildTime() >= 61, kWaitMs);
         BuildPrint::instBuildPrint->printPause();
         QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
-        const int seconds = BuildPrint::instBuildPrint->getPrintBuildTime();
+        const int seconds = buildTime();
         QCOMPARE(config->getPrinterTotalTime(), minutes + seconds / 60);
     }
 
@@ -596,8 +605,9 @@ private slots:
         QVERIFY(!QFile::exists(record));
         QCOMPARE(getConfigFile()->configFile()->getPowerOffResumePrintFileName(), std::string());
         OneButtonDialog::instOneButtonDialog->close();
-        const int seconds = BuildPrint::instBuildPrint->getPrintBuildTime();
-        QTRY_VERIFY_WITH_TIMEOUT(BuildPrint::instBuildPrint->getPrintBuildTime() >= seconds + 3, kWaitMs);
+        QVERIFY(!pageClosed());
+        const int seconds = buildTime();
+        QTRY_VERIFY_WITH_TIMEOUT(buildTime() >= seconds + 3, kWaitMs);
         QVERIFY(!OneButtonDialog::instOneButtonDialog);
         QVERIFY(!QFile::exists(record));
         cancelAndWait();
@@ -699,6 +709,7 @@ private slots:
         QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
         QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog),
                  QString("Out of material.You can\nload more material to\ncontinue this print."));
+        QVERIFY(!pageClosed());
         QCOMPARE(BuildPrint::instBuildPrint->getPrintState(), Print_State_Pause);
         OneButtonDialog::instOneButtonDialog->close();
 
@@ -711,9 +722,8 @@ private slots:
     {
         startLongPrint();
         fx->board().setForcedNozzleTemp(290.0);
-        const int seconds = BuildPrint::instBuildPrint->getPrintBuildTime();
-        QTRY_VERIFY_WITH_TIMEOUT(!BuildPrint::instBuildPrint || BuildPrint::instBuildPrint->getPrintBuildTime() >= seconds + 4,
-                                 kWaitMs);
+        const int seconds = buildTime();
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed() || buildTime() >= seconds + 4, kWaitMs);
         QVERIFY(BuildPrint::instBuildPrint);
         QCOMPARE(BuildPrint::instBuildPrint->getPrintState(), Print_State_Play);
 

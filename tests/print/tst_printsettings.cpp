@@ -37,7 +37,7 @@
 
 namespace {
 
-constexpr int kWaitMs = 30000;
+constexpr int kWaitMs = kTryWaitMs;
 
 // Heating, extents, then `moves` extruding moves, each with a Z word so that
 // the live Z offset shows in what the board receives.
@@ -160,13 +160,13 @@ private:
 
     static bool parkedAndPaused()
     {
-        return BuildPrint::instBuildPrint->getPrintState() == Print_State_Pause
+        return BuildPrint::instBuildPrint && BuildPrint::instBuildPrint->getPrintState() == Print_State_Pause
                && child<QToolButton>(BuildPrint::instBuildPrint, "play_pause")->isEnabled();
     }
 
     static bool streaming()
     {
-        return BuildPrint::instBuildPrint->getPrintState() == Print_State_Play
+        return BuildPrint::instBuildPrint && BuildPrint::instBuildPrint->getPrintState() == Print_State_Play
                && child<QToolButton>(BuildPrint::instBuildPrint, "play_pause")->isEnabled();
     }
 

@@ -283,7 +283,7 @@ private slots:
                 Qt::DirectConnection);
         QSignalSpy finished(&job, &CopyJob::finished);
         QVERIFY(job.start(items));
-        QVERIFY(finished.wait(10000));
+        QVERIFY(finished.wait(kTryWaitMs));
         QCOMPARE(emittedOn, thread());
         QCOMPARE(finished.first().at(0).value<VerifiedCopy::Result>(), VerifiedCopy::Result::Done);
         QCOMPARE(finished.first().at(1).toInt(), 3);
@@ -312,7 +312,7 @@ private slots:
         CopyJob job;
         QSignalSpy finished(&job, &CopyJob::finished);
         job.start(items);
-        QVERIFY(finished.wait(10000));
+        QVERIFY(finished.wait(kTryWaitMs));
         QCOMPARE(finished.first().at(0).value<VerifiedCopy::Result>(), VerifiedCopy::Result::Mismatch);
         QCOMPARE(finished.first().at(1).toInt(), 1);
         QCOMPARE(entriesOf(m_local), QStringList{"a.g"});

@@ -59,7 +59,7 @@ public:
     {
         QProcess tool;
         tool.start(simTools() + QStringLiteral("/../usb-stick"), args);
-        if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        if (!tool.waitForFinished(kTryWaitMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
             qWarning() << "usb-stick" << args << tool.readAllStandardError();
             return false;
         }

@@ -7,7 +7,7 @@
 
 namespace {
 
-const int kWaitMs = 10000;
+const int kWaitMs = kTryWaitMs;
 
 // Logs its call like every stand-in, the start of each round of pings in
 // <root>/rounds, and answers only for the addresses listed in <root>/reachable.

@@ -10,7 +10,7 @@
 
 namespace {
 
-const int kWaitMs = 10000;
+const int kWaitMs = kTryWaitMs;
 
 // Counts the monitor's signals as a GUI-thread receiver sees them (queued).
 struct SignalCounter {

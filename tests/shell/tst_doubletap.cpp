@@ -81,7 +81,7 @@ class TestDoubleTap : public QObject {
     QStringList commandsAfterPoll()
     {
         const int polls = fx->count("M105");
-        (void)QTest::qWaitFor([&] { return fx->count("M105") >= polls + 2; });
+        (void)QTest::qWaitFor([&] { return fx->count("M105") >= polls + 2; }, kTryWaitMs);
         return fx->motionCommands();
     }
 

@@ -56,7 +56,7 @@ public:
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedChannels);
         m_process.start(PRINTER_UI_BINARY, {"-1", "-D"});
-        m_process.waitForStarted(10000);
+        m_process.waitForStarted(kTryWaitMs);
     }
 
     ~ProgramRun()
@@ -163,12 +163,12 @@ private slots:
         const QByteArray nested = "{\"general\":" + QByteArray(1000, '[') + QByteArray(1000, ']') + "}";
         writeFile(settings, nested);
         ProgramRun program(fx.root());
-        QVERIFY(fx.waitForCommand("M92 X80", 20000));
+        QVERIFY(fx.waitForCommand("M92 X80", kTryWaitMs));
         fx.board().clearLog();
-        QVERIFY(fx.waitForCommand("M105", 20000));
+        QVERIFY(fx.waitForCommand("M105", kTryWaitMs));
         QCOMPARE(program.state(), QProcess::Running);
         QCOMPARE(readFile(settings + ".corrupt"), nested);
-        QTRY_VERIFY_WITH_TIMEOUT(settingsValue(settings, "network", "wifiStationStatus").isBool(), 10000);
+        QTRY_VERIFY(settingsValue(settings, "network", "wifiStationStatus").isBool());
         QCOMPARE(settingsValue(settings, "network", "wifiStationStatus").asBool(), false);
         QVERIFY(WifiAir::calls("wpa_supplicant").isEmpty());
         QCOMPARE(program.state(), QProcess::Running);
@@ -194,11 +194,11 @@ private slots:
         QVERIFY(QFile::copy(server.certificate(), fx.root() + "/opt/PROGRAM/config/update-ca.pem"));
 
         ProgramRun program(fx.root());
-        QVERIFY(fx.waitForCommand("M92 X80", 20000));
-        QTRY_VERIFY_WITH_TIMEOUT(!server.requestsTo("PUT", "/update").isEmpty(), 30000);
-        QTRY_VERIFY_WITH_TIMEOUT(program.log().contains("the server's answer is refused"), 10000);
+        QVERIFY(fx.waitForCommand("M92 X80", kTryWaitMs));
+        QTRY_VERIFY(!server.requestsTo("PUT", "/update").isEmpty());
+        QTRY_VERIFY(program.log().contains("the server's answer is refused"));
         fx.board().clearLog();
-        QVERIFY(fx.waitForCommand("M105", 20000));
+        QVERIFY(fx.waitForCommand("M105", kTryWaitMs));
         QCOMPARE(program.state(), QProcess::Running);
         QVERIFY(program.log().contains("no catalogue for \"klingon\" - using English"));
         QTRY_COMPARE_WITH_TIMEOUT(

@@ -44,7 +44,7 @@ private:
 
     void waitIdle()
     {
-        QTRY_COMPARE_WITH_TIMEOUT(port().exchange("M121").split(' ').value(1), QByteArray("F"), 5000);
+        QTRY_COMPARE(port().exchange("M121").split(' ').value(1), QByteArray("F"));
     }
 
 private slots:

@@ -180,10 +180,10 @@ private slots:
         tool.setProcessEnvironment(env);
         const QStringList args = {"-czf", "wlan0", "set_network", "0", "ssid", "\"my net\t$(x)\""};
         tool.start(box.path("/sbin-standin/tar"), args);
-        QVERIFY(tool.waitForFinished(10000));
+        QVERIFY(tool.waitForFinished(kTryWaitMs));
         QCOMPARE(tool.exitCode(), 0);
         tool.start(box.path("/sbin-standin/sync"), QStringList());
-        QVERIFY(tool.waitForFinished(10000));
+        QVERIFY(tool.waitForFinished(kTryWaitMs));
 
         const QList<QStringList> calls = box.standinCalls();
         QCOMPARE(calls.size(), 2);
@@ -195,7 +195,7 @@ private slots:
         env.remove("PRINTER_SYSROOT");
         tool.setProcessEnvironment(env);
         tool.start(box.path("/sbin-standin/ping"), {"-c", "1", "8.8.8.8"});
-        QVERIFY(tool.waitForFinished(10000));
+        QVERIFY(tool.waitForFinished(kTryWaitMs));
         QVERIFY(tool.exitCode() != 0);
         QCOMPARE(box.standinCalls().size(), 2);
     }

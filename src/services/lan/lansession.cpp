@@ -29,7 +29,7 @@ LanSession::LanSession(myServer &server, int fd, quint64 id)
 
 int LanSession::idleMs() const
 {
-    return TimeScale::ms(m_server.m_idleMs);
+    return TimeScale::limitMs(m_server.m_idleMs);
 }
 
 void LanSession::run()

@@ -146,7 +146,7 @@ void myServer::acceptLoop()
 void myServer::startClient(int fd)
 {
     // A client that stops reading must not hold its thread in send() forever.
-    const int idleMs = TimeScale::ms(m_idleMs);
+    const int idleMs = TimeScale::limitMs(m_idleMs);
     timeval sendTimeout{};
     sendTimeout.tv_sec = idleMs / 1000;
     sendTimeout.tv_usec = (idleMs % 1000) * 1000;

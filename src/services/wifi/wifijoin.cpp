@@ -14,9 +14,9 @@ namespace {
 const int kJoinTimeoutMs = 30000; // association and DHCP together
 const int kJoinPollMs = 500;
 
-std::chrono::steady_clock::time_point fromNow(int ms)
+std::chrono::steady_clock::time_point fromNow(int scaledMs)
 {
-    return std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeScale::ms(ms));
+    return std::chrono::steady_clock::now() + std::chrono::milliseconds(scaledMs);
 }
 } // namespace
 
@@ -46,7 +46,7 @@ void Wifi::join(const WifiInfo &network)
         report([this, ssid] { emit evt_wificonnect_failed(ssid); });
         return;
     }
-    m_join = PendingJoin{id, ssid, fromNow(kJoinTimeoutMs)};
+    m_join = PendingJoin{id, ssid, fromNow(TimeScale::limitMs(kJoinTimeoutMs))};
     // Selecting switches to the network at once; it puts the other saved
     // networks aside only until the outcome is known.
     if (!configure(network, id) || !wpaCliOk({QStringLiteral("select_network"), QString::number(id)})) {
@@ -107,7 +107,7 @@ void Wifi::pollJoin()
         finishJoin(false);
         return;
     }
-    m_nextPoll = std::min(m_join->deadline, fromNow(kJoinPollMs));
+    m_nextPoll = std::min(m_join->deadline, fromNow(TimeScale::pollMs(kJoinPollMs)));
 }
 
 // The other saved networks come back either way, so that the supplicant

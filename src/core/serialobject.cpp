@@ -44,6 +44,24 @@ bool onGuiThread()
 // for buffer room end, and a frame not yet written is not written.
 thread_local const std::atomic<bool> *t_screenGaveUp = nullptr;
 
+// Set on the screen's helper thread while its exchange waits for a free slot.
+thread_local std::atomic<bool> *t_screenWaitsForRoom = nullptr;
+
+// Marks a wait for buffer room on the screen's helper for as long as it lasts.
+class ScreenRoomWait {
+public:
+    ScreenRoomWait()
+    {
+        if (t_screenWaitsForRoom)
+            t_screenWaitsForRoom->store(true);
+    }
+    ~ScreenRoomWait()
+    {
+        if (t_screenWaitsForRoom)
+            t_screenWaitsForRoom->store(false);
+    }
+};
+
 bool screenGaveUp()
 {
     return t_screenGaveUp && t_screenGaveUp->load();
@@ -151,11 +169,26 @@ std::string SerialObject::forScreen(std::function<std::string()> exchange)
     call->exchange = std::move(exchange);
     m_screenCall = call;
     m_screenWake.notify_all();
-    if (m_screenWake.wait_for(lock, std::chrono::milliseconds(s_screenWaitMs.load()), [&call] { return call->done; }))
-        return call->reply;
-    call->gaveUp.store(true);
-    qWarning() << "SerialObject: no answer for the screen in time; it goes on without one";
-    return kSendFailed;
+    // A board that answers but has its queue full (a pause or the end of a
+    // print parking behind the last moves) drains it as it moves: the screen
+    // waits for that room as it always has, and its own time starts again
+    // once the room is there. The room wait ends with the buffer wait, or as
+    // soon as the board is known silent.
+    using Clock = std::chrono::steady_clock;
+    const auto screenWait = std::chrono::milliseconds(s_screenWaitMs.load());
+    auto deadline = Clock::now() + screenWait;
+    while (!call->done) {
+        const auto now = Clock::now();
+        if (call->waitingForRoom.load()) {
+            deadline = now + screenWait;
+        } else if (now >= deadline) {
+            call->gaveUp.store(true);
+            qWarning() << "SerialObject: no answer for the screen in time; it goes on without one";
+            return kSendFailed;
+        }
+        m_screenWake.wait_until(lock, std::min(deadline, now + std::chrono::milliseconds(kLockSliceMs)));
+    }
+    return call->reply;
 }
 
 void SerialObject::screenLoop()
@@ -168,8 +201,10 @@ void SerialObject::screenLoop()
         const std::shared_ptr<ScreenCall> call = m_screenCall;
         lock.unlock();
         t_screenGaveUp = &call->gaveUp;
+        t_screenWaitsForRoom = &call->waitingForRoom;
         std::string reply = call->exchange();
         t_screenGaveUp = nullptr;
+        t_screenWaitsForRoom = nullptr;
         lock.lock();
         call->reply = std::move(reply);
         call->done = true;
@@ -201,6 +236,7 @@ bool SerialObject::waitForBufferRoom(std::chrono::steady_clock::time_point deadl
     // never wakes poll(): there the time-out is the re-check interval, and it
     // grows while the queue stays full, as a full queue drains slowly.
     int recheckMs = kBufferRecheckFirstMs;
+    const ScreenRoomWait forTheScreen;
     while (m_freeSlots.load() <= 0) {
         // A failed read of the line says nothing about the board: look again
         // shortly, until the wait is over.

@@ -222,6 +222,7 @@ private:
         std::string reply;
         bool done = false;
         std::atomic<bool> gaveUp{false};
+        std::atomic<bool> waitingForRoom{false}; // for a slot of a board that answers
     };
     std::string forScreen(std::function<std::string()> exchange);
     void screenLoop();

@@ -347,11 +347,20 @@ private slots:
     }
 
     // A pause while streaming parks above the print at the middle of the
-    // bed; the resume heats to the targets of the pause and goes back.
+    // bed; the resume heats to the targets of the pause and goes back. The
+    // park waits behind the board's full queue for longer than the screen
+    // waits for an answer on the device, and still goes out.
     void pauseAndResumeWhileStreaming()
     {
         startLongPrint();
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
+        fx->board().setTimeScale(0.1); // a queued move takes longer than that
+        QTRY_COMPARE(fx->board().queuedCommands(), 16);
+        const int parks = fx->count("G1 X150 Y150 F2000");
         press("play_pause");
+        QTRY_VERIFY(fx->count("G1 X150 Y150 F2000") > parks);
+        fx->board().setTimeScale(1000.0);
+        SerialObject::setScreenWaitMs(60000);
         QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
         QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_PAUSED);
         QStringList commands = sent();

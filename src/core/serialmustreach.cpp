@@ -59,7 +59,7 @@ void SerialObject::dropReplaced(const std::string &sentCommand)
         forgetKeptLocked(mustReachSubject(sentCommand));
 }
 
-void SerialObject::sendMustReach(const QString &command)
+bool SerialObject::sendMustReach(const QString &command)
 {
     const std::string text = command.toStdString();
     bool tryNow;
@@ -69,7 +69,7 @@ void SerialObject::sendMustReach(const QString &command)
         tryNow = m_mustReach.empty() && m_boardResponding.load();
     }
     if (tryNow && commandTaken(sendFlowControlled(text)))
-        return;
+        return true;
     qWarning() << "SerialObject:" << text.c_str() << "did not reach the board; it goes once the board answers";
     bool delivererIdle;
     {
@@ -84,6 +84,7 @@ void SerialObject::sendMustReach(const QString &command)
     // A deliverer already at work tries again when the board is heard from.
     if (delivererIdle)
         m_mustReachWake.notify_all();
+    return false;
 }
 
 int SerialObject::undeliveredCount()

@@ -7,6 +7,7 @@
 #include "serialobject_p.h"
 #include "stringbrevik.h"
 #include "sysroot.h"
+#include "worklane.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -97,7 +98,8 @@ SerialObject *SerialObject::getInstance(const std::string &device, int gpioPin)
 
 SerialObject::SerialObject(const std::string &device, int gpioPin, QObject *parent)
     : QObject(parent), m_serial(std::make_unique<Serial>(SysRoot::pathStd(device))),
-      m_gpio(std::make_unique<Gpio>(gpioPin))
+      m_gpio(std::make_unique<Gpio>(gpioPin)), m_commandLane(std::make_unique<WorkLane>()),
+      m_queryLane(std::make_unique<WorkLane>())
 {
     if (!m_gpio->exportPin() || !m_gpio->setDirection(Gpio::Direction::In) || !m_gpio->setEdge(QStringLiteral("falling"))
         || m_gpio->openValueFd() < 0)
@@ -106,6 +108,9 @@ SerialObject::SerialObject(const std::string &device, int gpioPin, QObject *pare
 
 SerialObject::~SerialObject()
 {
+    // The lanes go first: what they run uses the rest of the link.
+    m_commandLane.reset();
+    m_queryLane.reset();
     {
         std::lock_guard<std::mutex> lock(m_screenMutex);
         m_screenStop = true;
@@ -220,7 +225,7 @@ QString SerialObject::serialCheckCode(QString command)
     NoCancellation guard;
     std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
     bool shortAttempt;
-    if (!lockExchange(lock, shortAttempt))
+    if (!lockExchange(lock, shortAttempt) || stoppedSinceRequest(command.toStdString()))
         return QString::fromLatin1(kSendFailed);
     const std::string reply = exchangeLocked(command.toStdString(), shortAttempt);
     int freeCount;
@@ -290,7 +295,7 @@ std::string SerialObject::sendFlowControlled(const std::string &command, std::ui
     {
         std::unique_lock<std::timed_mutex> lock(m_exchangeMutex, std::defer_lock);
         bool shortAttempt;
-        if (!lockExchange(lock, shortAttempt))
+        if (!lockExchange(lock, shortAttempt) || stoppedSinceRequest(command))
             return kSendFailed;
         reply = exchangeLocked(command, shortAttempt);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boardrequest.h"
 #include "sentmodes.h"
 
 #include <QObject>
@@ -20,6 +21,7 @@
 class Serial;
 class Gpio;
 class PrintJob;
+class WorkLane;
 
 // The live adjustments of a running print.
 struct PrintingAdjust {
@@ -79,9 +81,29 @@ public:
     // install gives the printer back); false when the port does not open.
     bool serialReopen();
 
+    // The screen's way to the board: hands a command, or a sequence that
+    // belongs together, to the link and returns at once; the request's
+    // finished() tells on this object's thread what the board did. Commands
+    // run in the order asked for (queries on a lane of their own, so a
+    // reading never waits behind a sequence): motion and heater commands
+    // flow-controlled, heater-off, motors-off and absolute mode kept until
+    // the board takes them. A sequence that ends early switches off the
+    // heaters it switched on and restores absolute modes. Call on the GUI
+    // thread only.
+    BoardRequest *request(const QStringList &commands, QObject *parent = nullptr);
+    BoardRequest *request(const QString &command, QObject *parent = nullptr);
+    // Stops the machine at once: "M112" goes ahead of everything not yet
+    // written, and the moves of requests made before it are dropped.
+    void stopMotion();
+    // Writes a command that takes no slot (a stop) ahead of everything not
+    // yet written, even while another exchange waits for its reply; never
+    // blocks.
+    void sendUrgent(const QString &command);
+
     // A flow-controlled send that is repeated until the board has taken it.
-    // Never blocks while the board is known not to respond.
-    void sendMustReach(const QString &command);
+    // Never blocks while the board is known not to respond. True when the
+    // board took it now; otherwise it is kept and sent later.
+    bool sendMustReach(const QString &command);
     // Commands still waiting for the board to take them.
     int undeliveredCount();
 
@@ -269,4 +291,12 @@ private:
     std::shared_ptr<ScreenCall> m_screenCall; // queued or running; null when the helper is free
     bool m_screenStop = false;
     std::thread m_screenHelper; // started with the GUI thread's first exchange
+
+    // Requests from the screen (serialrequests.cpp).
+    BoardRequest::Outcome runSequence(const QStringList &commands, std::uint64_t stops, QStringList &replies);
+    bool stoppedSinceRequest(const std::string &command) const;
+    static thread_local std::uint64_t t_requestStops; // 0 outside a request
+    std::atomic<std::uint64_t> m_stops{1}; // counts stopMotion()
+    std::unique_ptr<WorkLane> m_commandLane;
+    std::unique_ptr<WorkLane> m_queryLane;
 };

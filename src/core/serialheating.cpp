@@ -37,6 +37,25 @@ void SerialObject::stopHalvorIIHeating()
     sendMustReach(QStringLiteral("M104 S0 T0"));
 }
 
+BoardRequest *SerialObject::requestNozzle(int t, QObject *parent)
+{
+    m_nozzleTarget.store(t);
+    return request(QStringLiteral("M104 S%1 T0").arg(t), parent);
+}
+
+BoardRequest *SerialObject::requestBed(int t, QObject *parent)
+{
+    m_bedTarget.store(t);
+    return request(QStringLiteral("M140 S%1").arg(t), parent);
+}
+
+BoardRequest *SerialObject::requestHeaters(int nozzle, int bed, QObject *parent)
+{
+    m_bedTarget.store(bed);
+    m_nozzleTarget.store(nozzle);
+    return request({QStringLiteral("M140 S%1").arg(bed), QStringLiteral("M104 S%1 T0").arg(nozzle)}, parent);
+}
+
 void SerialObject::getPrintingAdjust(PrintingAdjust &out)
 {
     std::lock_guard<std::mutex> lock(m_adjustMutex);

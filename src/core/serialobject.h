@@ -112,6 +112,12 @@ public:
     void HeatingPlatform(int t);
     void HeatingHalvorII(int nozzle, int platform);
     void stopHalvorIIHeating();
+    // The same for the screen, as requests: the target is kept at once, the
+    // request tells whether the board took it. requestHeaters() sets the bed
+    // first; (0, 0) switches both off.
+    BoardRequest *requestNozzle(int t, QObject *parent = nullptr);
+    BoardRequest *requestBed(int t, QObject *parent = nullptr);
+    BoardRequest *requestHeaters(int nozzle, int bed, QObject *parent = nullptr);
     int nozzleTarget() const { return m_nozzleTarget.load(); }
     int bedTarget() const { return m_bedTarget.load(); }
 

@@ -3,6 +3,7 @@
 
 #include "lan/discoveryrecord.h"
 #include "lan/myserver.h"
+#include "lan/uploadblock.h"
 #include "sysroot.h"
 
 #include <QtTest>
@@ -296,7 +297,9 @@ private slots:
 
     // Lines without a command do not keep a client's place or control, nor
     // does a command or an upload whose bytes trickle in (one each poll of
-    // the wait here, well within the idle limit every time).
+    // the wait here, well within the idle limit every time), nor an upload
+    // whose blocks each come whole and in time but fall behind the minimum
+    // pace on average.
     void onlyCommandsKeepAClient()
     {
         m_server->setIdleTimeoutMs(500);
@@ -319,6 +322,19 @@ private slots:
         int sent = 0;
         QTRY_VERIFY(!slowUpload.sendRaw(frames.mid(sent++, 1)) || m_server->connectState() == Machine_Connect_None);
         QVERIFY(slowUpload.readReply().endsWith("Error: upload timed out\r\nok\r\n"));
+        QTRY_COMPARE(dataEntries(), QStringList());
+
+        LanTestClient laggingUpload;
+        connectWithControl(laggingUpload);
+        QVERIFY(laggingUpload.sendRaw("~M28 4096 0:/user/lagging.gx\r\n"));
+        laggingUpload.readLine();
+        QVERIFY(laggingUpload.readLine().startsWith("Writing to file"));
+        const int tinyBlock = UploadBlock::kHeaderSize + 1;
+        const QByteArray tinyBlocks = LanTestClient::blocks(randomBytes(4096), 1);
+        int block = 0;
+        QTRY_VERIFY(!laggingUpload.sendRaw(tinyBlocks.mid(tinyBlock * block++, tinyBlock))
+                    || m_server->connectState() == Machine_Connect_None);
+        QVERIFY(laggingUpload.readReply().endsWith("Error: upload timed out\r\nok\r\n"));
         QTRY_COMPARE(dataEntries(), QStringList());
 
         LanTestClient next;

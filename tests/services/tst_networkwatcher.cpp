@@ -96,11 +96,11 @@ private slots:
         QVERIFY(pingedAddresses(root.logLines()).join(',').contains("8.8.8.8,114.114.114.114,1.1.1.1,223.5.5.5"));
 
         // However long the internet stays away, the watcher pings at its own
-        // pace, so that its return is seen within seconds. The outage runs
-        // at the fast scale until a wait that grew with each failed round
-        // would have reached any ceiling; the last failed round and the
-        // return run at a slower one, where such a ceiling is a minute and
-        // the watcher's pace still about a second.
+        // pace, so that its return is seen within seconds. Eight failed
+        // rounds at the fast scale make the outage long (a wait doubled
+        // after each would be at five minutes); the last failed round and
+        // the return run at a slower scale, where five minutes are one and
+        // the watcher's pace is still about a second.
         const auto pings = [&root](const QString &server) {
             return pingedAddresses(root.logLines()).count(server);
         };

@@ -89,22 +89,8 @@ export PRINTER_SYSROOT="$SANDBOX"
 # asks for software 1.1.1; the program trusts its self-signed certificate and
 # is pointed at it.
 UPDATES="$SANDBOX/update-server"
-mkdir -p "$UPDATES/packages"
-# A kept sandbox still holds the last run's port and certificate: gone
-# first, so that the wait below can only see what this server writes.
-rm -f "$UPDATES/port" "$UPDATES/cert.pem" "$UPDATES/key.pem"
-python3 "$SRC/sim/update-server.py" "$UPDATES" > "$UPDATES/port" &
-UPDATE_PID=$!
-tries=0
-until grep -q '^PORT ' "$UPDATES/port" 2>/dev/null; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ] || ! kill -0 "$UPDATE_PID" 2>/dev/null; then
-        echo "run.sh: the update server did not start" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
-UPDATE_URL="https://127.0.0.1:$(sed -n 's/^PORT //p' "$UPDATES/port")"
+. "$SRC/sim/update-server-lib.sh"
+start_update_server "$SRC/sim/update-server.py" "$UPDATES" || exit 1
 if [ -n "$OFFER_UPDATE" ]; then
     PACKAGE="$UPDATES/packages/software-1.1.1.tar.gz"
     python3 "$SRC/sim/make-update-package.py" "$PACKAGE" \
@@ -115,31 +101,8 @@ else
     printf '{"packages":[]}\n' > "$UPDATES/reply.json"
 fi
 cp "$UPDATES/cert.pem" "$SANDBOX/opt/PROGRAM/config/update-ca.pem"
-# The server's port changes with every run: set it in the settings and keep
-# everything else there (a file the program cannot read is left to it, which
-# moves it aside and starts from the defaults).
-python3 - "$CONFIG" "$UPDATE_URL" <<'PY'
-import json, os, sys
-path, url = sys.argv[1], sys.argv[2]
-try:
-    with open(path, encoding="utf-8") as f:
-        config = json.load(f)
-except FileNotFoundError:
-    config = {}
-except (OSError, ValueError, RecursionError):
-    sys.exit(0)
-if not isinstance(config, dict):
-    sys.exit(0)
-network = config.get("network")
-if not isinstance(network, dict):
-    network = config["network"] = {}
-network["updateServer"] = url
-tmp = path + ".run-sh"
-with open(tmp, "w", encoding="utf-8") as f:
-    json.dump(config, f, indent=3, ensure_ascii=False)
-    f.write("\n")
-os.replace(tmp, path)
-PY
+# The server's port changes with every run: set it in the settings.
+point_settings_at_update_server "$CONFIG" "$UPDATE_URL"
 echo "Update server: $UPDATE_URL (requests in $UPDATES/requests.log)"
 echo "Sandbox: $SANDBOX (board commands in $SANDBOX/sim-commands.log)"
 echo "Filament run-out: kill -USR1 $SIM_PID (filament back: kill -USR2 $SIM_PID)"

@@ -6,15 +6,15 @@
 #include <QDebug>
 #include <QThread>
 
-#include <algorithm>
 #include <chrono>
 
 namespace {
 
+// Every look pings, however long the internet has been away: the LAN server
+// waits for this answer and must start within seconds of the network's
+// return. Whatever depends on a server out there (the update check) keeps
+// its own slower schedule.
 const int kCheckIntervalMs = 5000;
-// While the internet does not answer on the same address, the pings grow
-// apart up to this; a new address is pinged at once.
-const int kMaxPingIntervalMs = 5 * 60 * 1000;
 const int kPingTimeoutMs = 5000; // ping itself gives up after 2 s
 const char *const kProbeServers[] = {"8.8.8.8", "114.114.114.114", "1.1.1.1", "223.5.5.5"};
 
@@ -68,27 +68,8 @@ bool NetworkWatcher::stopRequested()
 
 void NetworkWatcher::watch()
 {
-    using Clock = std::chrono::steady_clock;
-    std::string pingedFrom; // the address of the last round of pings
-    Clock::time_point nextPing;
-    int pingWaitMs = kCheckIntervalMs;
-    bool connected = false;
     for (;;) {
-        const std::string address = NetInterface::ipv4Address(m_ifname);
-        if (address.empty()) {
-            connected = false;
-            pingedFrom.clear();
-        } else if (address != pingedFrom || Clock::now() >= nextPing) {
-            if (address != pingedFrom)
-                pingWaitMs = kCheckIntervalMs;
-            pingedFrom = address;
-            connected = internetReachable();
-            if (connected)
-                pingWaitMs = kCheckIntervalMs;
-            nextPing = Clock::now() + std::chrono::milliseconds(TimeScale::ms(pingWaitMs));
-            if (!connected)
-                pingWaitMs = std::min(pingWaitMs * 2, kMaxPingIntervalMs);
-        }
+        const bool connected = !NetInterface::ipv4Address(m_ifname).empty() && internetReachable();
         if (stopRequested())
             return;
         bool changed = false;

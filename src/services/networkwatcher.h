@@ -13,8 +13,7 @@ class QThread;
 
 // Watches, every few seconds on its own thread, whether the Wi-Fi interface
 // holds an IPv4 address and the internet answers (a ping to one of four public
-// DNS servers). While the internet does not answer, the pings grow apart
-// (doubling up to a few minutes) until the address changes.
+// DNS servers), at the same pace however long the internet stays away.
 // connectionChanged is emitted on the watcher thread.
 class NetworkWatcher : public QObject {
     Q_OBJECT

@@ -33,14 +33,14 @@ void MainWindow::setLanPorts(quint16 tcpPort, quint16 discoveryPort)
 }
 
 // The first time the station has an address and reaches the internet, the
-// LAN server starts on a one-shot thread (once per run).
+// LAN server starts on a one-shot thread (once per run), and then the update
+// checker, whose retries while its server is away keep their own schedule.
 void MainWindow::maybeStartLanServer()
 {
     const QString ip = getWiFiIpAddress();
     if (m_lanStarting.load() || ip.isEmpty() || !m_network || !m_network->isConnected())
         return;
     m_lanStarting.store(true);
-    startUpdateChecker();
     QPointer<MainWindow> window(this);
     QThread *guiThread = thread();
     const quint16 tcp = lanTcpPort, discovery = lanDiscoveryPort;
@@ -59,6 +59,7 @@ void MainWindow::maybeStartLanServer()
                 window->lanServerStarted();
         }, Qt::QueuedConnection);
     });
+    startUpdateChecker();
 }
 
 void MainWindow::lanServerStarted()

@@ -5,9 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRawFont>
 #include <QXmlStreamReader>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
@@ -165,6 +169,38 @@ private slots:
         QVERIFY(large.loadFromData(gx.mid(int(img1), int(start - img1))));
         QCOMPARE(small.size(), QSize(28, 28));
         QCOMPARE(large.size(), QSize(124, 124));
+    }
+
+    // What run.sh does for its update server, on a kept sandbox: the settings
+    // name the port of this run's server, never the last run's or none, and
+    // keep everything else.
+    void keptSandboxIsPointedAtThisRunsUpdateServer()
+    {
+        QTemporaryDir dir;
+        const QString updates = dir.filePath("update-server"), config = dir.filePath("config.json");
+        QVERIFY(QDir().mkpath(updates));
+        QFile lastPort(updates + "/port");
+        QVERIFY(lastPort.open(QIODevice::WriteOnly) && lastPort.write("PORT 1\n") == 7);
+        lastPort.close();
+        QFile settings(config);
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("{\"general\":{\"language\":\"german\"},\"network\":{\"updateServer\":\"https://127.0.0.1:1\"}}");
+        settings.close();
+
+        QProcess run;
+        run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        run.start("/bin/sh", {"-c",
+                              ". \"$1/update-server-lib.sh\" && start_update_server \"$1/update-server.py\" \"$2\""
+                              " && point_settings_at_update_server \"$3\" \"$UPDATE_URL\"; status=$?;"
+                              " kill $UPDATE_PID; exit $status",
+                              "sh", PRINTER_SIM_DIR, updates, config});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 0);
+        const QJsonObject written = QJsonDocument::fromJson(readAll(config)).object();
+        const QString url = written["network"].toObject()["updateServer"].toString();
+        const QRegularExpressionMatch port = QRegularExpression("^https://127\\.0\\.0\\.1:(\\d+)$").match(url);
+        QVERIFY2(port.hasMatch() && port.captured(1).toInt() > 1, qPrintable(url));
+        QCOMPARE(written["general"].toObject()["language"].toString(), QString("german"));
     }
 
     void standinsRecordTheirCallsAndRunNothing()

@@ -10,19 +10,28 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/statfs.h>
 #include <sys/time.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
-constexpr int kListenBacklog = 8;
+constexpr int kListenBacklog = myServer::kMaxWaiting;
 const char kTooManyClients[] = "Error: too many clients\r\n";
+
+void refuse(int fd)
+{
+    ::send(fd, kTooManyClients, sizeof kTooManyClients - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+    ::close(fd);
+}
 } // namespace
 
 myServer::myServer(LanPrinterState *state, const QString &interfaceAddress, quint16 tcpPort,
@@ -50,9 +59,13 @@ myServer::~myServer()
     }
     for (const auto &client : m_clients)
         client->thread.join();
+    for (const Waiting &waiting : m_line)
+        ::close(waiting.fd);
     m_responder.reset();
     if (m_listenFd >= 0)
         ::close(m_listenFd);
+    if (m_sessionEnded >= 0)
+        ::close(m_sessionEnded);
 }
 
 bool myServer::start()
@@ -61,6 +74,12 @@ bool myServer::start()
         return true;
     if (!m_wake.isValid())
         return false;
+    if (m_sessionEnded < 0)
+        m_sessionEnded = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_sessionEnded < 0) {
+        qWarning("myserver.cpp %s: eventfd failed: %s", __func__, std::strerror(errno));
+        return false;
+    }
     // Whatever a power cut interrupted is of no use to anyone.
     UploadFile::removeLeftovers(m_dataDir);
 
@@ -108,38 +127,85 @@ quint16 myServer::discoveryPort() const
     return m_responder ? m_responder->port() : m_requestedDiscoveryPort;
 }
 
+// A client that reconnects the moment it is done must not keep the places
+// from the others: connections beyond kMaxClients wait in a line and each
+// place that comes free goes to the one that has waited longest. A waiting
+// connection is turned away when the line is full, when its wait passes the
+// idle limit, and dropped when its client gives up.
 void myServer::acceptLoop()
 {
-    pollfd fds[2] = {{m_listenFd, POLLIN, 0}, {m_wake.readFd(), POLLIN, 0}};
+    using Clock = std::chrono::steady_clock;
+    enum { Listen, Wake, SessionEnded, FirstWaiting };
+    std::vector<pollfd> fds;
     for (;;) {
-        if (::poll(fds, 2, -1) < 0) {
+        fds.assign({{m_listenFd, POLLIN, 0}, {m_wake.readFd(), POLLIN, 0}, {m_sessionEnded, POLLIN, 0}});
+        for (const Waiting &waiting : m_line)
+            fds.push_back({waiting.fd, POLLRDHUP, 0});
+        int timeoutMs = -1;
+        if (!m_line.empty()) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_line.front().due - Clock::now());
+            timeoutMs = int(std::max<std::chrono::milliseconds::rep>(0, left.count()));
+        }
+        if (::poll(fds.data(), fds.size(), timeoutMs) < 0) {
             if (errno == EINTR)
                 continue;
             qWarning("myserver.cpp %s: poll failed: %s", __func__, std::strerror(errno));
             return;
         }
-        if (fds[1].revents)
+        if (fds[Wake].revents)
             return;
-        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) {
-            // Out of descriptors the listening socket stays readable: give
-            // the sessions time to end instead of spinning.
-            if (errno == EMFILE || errno == ENFILE)
-                TimeScale::sleepMs(100);
-            continue;
+        if (fds[SessionEnded].revents) {
+            eventfd_t count;
+            ::eventfd_read(m_sessionEnded, &count);
         }
-        reapFinishedClients();
-        std::size_t active;
+        // Whoever hung up while waiting leaves the line (from the back, so
+        // that the indexes still match).
+        for (std::size_t i = fds.size(); i-- > FirstWaiting;) {
+            if (fds[i].revents) {
+                ::close(fds[i].fd);
+                m_line.erase(m_line.begin() + std::ptrdiff_t(i - FirstWaiting));
+            }
+        }
+        while (!m_line.empty() && m_line.front().due <= Clock::now()) {
+            refuse(m_line.front().fd);
+            m_line.pop_front();
+        }
+        admitWaiting();
+        if (fds[Listen].revents)
+            joinLine();
+        admitWaiting();
+    }
+}
+
+void myServer::joinLine()
+{
+    const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0) {
+        // Out of descriptors the listening socket stays readable: give the
+        // sessions time to end instead of spinning.
+        if (errno == EMFILE || errno == ENFILE)
+            TimeScale::sleepMs(100);
+        return;
+    }
+    if (m_line.size() >= std::size_t(kMaxWaiting)) {
+        refuse(fd);
+        return;
+    }
+    const auto wait = std::chrono::milliseconds(TimeScale::limitMs(m_idleMs));
+    m_line.push_back({fd, std::chrono::steady_clock::now() + wait});
+}
+
+void myServer::admitWaiting()
+{
+    reapFinishedClients();
+    while (!m_line.empty()) {
         {
             std::lock_guard<std::mutex> lock(m_clientsMutex);
-            active = m_clients.size();
+            if (m_clients.size() >= std::size_t(kMaxClients))
+                return;
         }
-        if (active >= std::size_t(kMaxClients)) {
-            ::send(fd, kTooManyClients, sizeof kTooManyClients - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
-            ::close(fd);
-            continue;
-        }
-        startClient(fd);
+        startClient(m_line.front().fd);
+        m_line.pop_front();
     }
 }
 
@@ -162,6 +228,7 @@ void myServer::startClient(int fd)
         LanSession(*this, fd, id).run();
         closeClientSocket(raw);
         raw->finished = true;
+        ::eventfd_write(m_sessionEnded, 1);
     });
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
+#include <deque>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -29,6 +31,8 @@ public:
     static constexpr quint16 kDefaultTcpPort = 8899;
     static constexpr quint16 kDefaultDiscoveryPort = 19000;
     static constexpr int kMaxClients = 4;
+    // Connections beyond kMaxClients wait for a place in order of arrival.
+    static constexpr int kMaxWaiting = 16;
     static constexpr int kMaxLineLength = 512;
     static constexpr int kDefaultIdleMs = 30000;
 
@@ -47,8 +51,8 @@ public:
     quint16 tcpPort() const { return m_tcpPort; }
     quint16 discoveryPort() const;
 
-    // How long a client may stay silent, in milliseconds before time
-    // scaling; set before start().
+    // How long a client may stay silent, and wait for a place, in
+    // milliseconds before time scaling; set before start().
     void setIdleTimeoutMs(int ms) { m_idleMs = ms; }
 
     Machine_Connect_State connectState() const;
@@ -77,7 +81,14 @@ private:
         std::atomic<bool> finished{false};
     };
 
+    struct Waiting {
+        int fd;
+        std::chrono::steady_clock::time_point due;
+    };
+
     void acceptLoop();
+    void joinLine();
+    void admitWaiting();
     void startClient(int fd);
     void reapFinishedClients();
     void closeClientSocket(Client *client);
@@ -101,6 +112,10 @@ private:
     std::mutex m_clientsMutex;
     std::list<std::unique_ptr<Client>> m_clients;
     quint64 m_lastSessionId = 0;
+    int m_sessionEnded = -1; // eventfd: a client's place has come free
+
+    // Accepted connections waiting for a place, oldest first (accept thread).
+    std::deque<Waiting> m_line;
 
     mutable std::mutex m_controlMutex;
     quint64 m_controller = 0;

@@ -3,6 +3,7 @@
 
 #include "lan/discoveryrecord.h"
 #include "lan/myserver.h"
+#include "lan/uploadblock.h"
 #include "sysroot.h"
 
 #include <QtTest>
@@ -13,8 +14,11 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <memory>
 #include <random>
+#include <thread>
+#include <vector>
 
 namespace {
 QByteArray randomBytes(int size)
@@ -293,7 +297,9 @@ private slots:
 
     // Lines without a command do not keep a client's place or control, nor
     // does a command or an upload whose bytes trickle in (one each poll of
-    // the wait here, well within the idle limit every time).
+    // the wait here, well within the idle limit every time), nor an upload
+    // whose blocks each come whole and in time but fall behind the minimum
+    // pace on average.
     void onlyCommandsKeepAClient()
     {
         m_server->setIdleTimeoutMs(500);
@@ -318,28 +324,81 @@ private slots:
         QVERIFY(slowUpload.readReply().endsWith("Error: upload timed out\r\nok\r\n"));
         QTRY_COMPARE(dataEntries(), QStringList());
 
+        LanTestClient laggingUpload;
+        connectWithControl(laggingUpload);
+        QVERIFY(laggingUpload.sendRaw("~M28 4096 0:/user/lagging.gx\r\n"));
+        laggingUpload.readLine();
+        QVERIFY(laggingUpload.readLine().startsWith("Writing to file"));
+        const int tinyBlock = UploadBlock::kHeaderSize + 1;
+        const QByteArray tinyBlocks = LanTestClient::blocks(randomBytes(4096), 1);
+        int block = 0;
+        QTRY_VERIFY(!laggingUpload.sendRaw(tinyBlocks.mid(tinyBlock * block++, tinyBlock))
+                    || m_server->connectState() == Machine_Connect_None);
+        QVERIFY(laggingUpload.readReply().endsWith("Error: upload timed out\r\nok\r\n"));
+        QTRY_COMPARE(dataEntries(), QStringList());
+
         LanTestClient next;
         connectWithControl(next);
     }
 
-    void extraClientsAreTurnedAway()
+    // Connections beyond the places wait in a line, served in order of
+    // arrival; one beyond the line is turned away at once.
+    void extraClientsWaitTheirTurn()
     {
         QVERIFY(m_server->start());
-        LanTestClient clients[myServer::kMaxClients];
-        for (LanTestClient &client : clients) {
+        LanTestClient served[myServer::kMaxClients];
+        for (LanTestClient &client : served) {
             QVERIFY(client.connectTo(m_server->tcpPort()));
             QVERIFY(client.command("M115").endsWith("ok\r\n"));
+        }
+        LanTestClient waiting[myServer::kMaxWaiting];
+        for (LanTestClient &client : waiting) {
+            QVERIFY(client.connectTo(m_server->tcpPort()));
+            QVERIFY(client.sendRaw("~M115\r\n"));
         }
         LanTestClient extra;
         QVERIFY(extra.connectTo(m_server->tcpPort()));
         QCOMPARE(extra.readLine(), QByteArray("Error: too many clients\r\n"));
         QCOMPARE(extra.readLine(), QByteArray());
 
-        clients[0].close(); // a free place is taken again
-        bool admitted = false;
-        QTRY_VERIFY(admitted
-                    || (admitted = extra.connectTo(m_server->tcpPort())
-                                   && extra.command("M115").endsWith("ok\r\n")));
+        served[0].close();
+        QVERIFY(waiting[0].readReply().contains("Machine Name"));
+        served[1].close();
+        waiting[2].close(); // gave up: its turn passes on
+        QVERIFY(waiting[1].readReply().contains("Machine Name"));
+        served[2].close();
+        QVERIFY(waiting[3].readReply().contains("Machine Name"));
+    }
+
+    // Clients that reconnect the moment they are served, twice as many as
+    // there are places, do not keep the others out.
+    void reconnectingClientsDoNotStarveOthers()
+    {
+        QVERIFY(m_server->start());
+        const quint16 port = m_server->tcpPort();
+        std::atomic<bool> stop{false};
+        std::atomic<int> rounds{0};
+        std::vector<std::thread> loopers;
+        for (int i = 0; i < 2 * myServer::kMaxClients; ++i)
+            loopers.emplace_back([&] {
+                LanTestClient client;
+                for (int round = 0; round < 20000 && !stop; ++round, ++rounds) {
+                    if (client.connectTo(port))
+                        client.command("M115");
+                    client.close();
+                }
+            });
+        QTRY_VERIFY(rounds > 100);
+        QByteArrayList replies;
+        for (int i = 0; i < 10; ++i) {
+            LanTestClient other;
+            replies << (other.connectTo(port) ? other.command("M115") : QByteArray("no connection"));
+        }
+        stop = true;
+        for (std::thread &looper : loopers)
+            looper.join();
+        for (const QByteArray &reply : replies)
+            QVERIFY2(reply.contains("Machine Name"), reply);
     }
 
     void discoveryAnswersWithTheRecord()

@@ -259,7 +259,8 @@ private slots:
     // What the tools cannot take never reaches them: a control character in
     // a password, key or identity would end its line in the configuration
     // file (a WEP key with a newline wrote a network block of its own), and
-    // the supplicant takes no name longer than 32 bytes.
+    // the supplicant takes no name longer than 32 bytes (of UTF-8, not
+    // characters).
     void networksTheToolsCannotTakeAreRefused_data()
     {
         QTest::addColumn<QString>("ssid");
@@ -271,6 +272,8 @@ private slots:
         QTest::newRow("passphrase with a carriage return") << "Target" << int(WIFI_Key_WPA2_PSK) << "pass\rword" << "";
         QTest::newRow("identity with a newline") << "Target" << int(WIFI_Key_8021x) << "secret12" << "me\nyou";
         QTest::newRow("SSID of 33 bytes") << QString(33, 's') << int(WIFI_Key_WPA2_PSK) << "password" << "";
+        QTest::newRow("SSID of 33 bytes in 11 characters")
+            << QString(11, QChar(0x20ac)) << int(WIFI_Key_WPA2_PSK) << "password" << "";
     }
     void networksTheToolsCannotTakeAreRefused()
     {

@@ -1,9 +1,11 @@
 // A process that changes settings through Config until tst_config kills it,
-// as a power cut would: no exit, no destructor, no flush.
+// as a power cut would (no exit, no destructor, no flush), or that ends right
+// after its changes.
 //
 //   settingswriter <root> change   sets the language "german", the PLA nozzle
 //                                  preset 215, the Wi-Fi station on and the
 //                                  calibration point 3 to 0.5 once, then waits
+//   settingswriter <root> exit     the same, then ends at once (status 0)
 //   settingswriter <root> stream   sets serial number n, then all four steps
 //                                  per mm to n, for n = 1, 2, ... endlessly
 #include "config.h"
@@ -29,7 +31,7 @@ int main(int argc, char **argv)
             config->setTransmissionRatio(i, i, i, i);
         }
     }
-    if (mode != "change")
+    if (mode != "change" && mode != "exit")
         return 2;
     // Every wait of the program's own stretched far beyond the test's
     // patience: a write that waits for a quiet moment never comes.
@@ -38,6 +40,8 @@ int main(int argc, char **argv)
     config->setPLANozzleTemperature(215);
     config->setWifiStationStatus(true);
     config->setAutoPoint3(0.5f);
+    if (mode == "exit")
+        return 0;
     for (;;)
         pause();
 }

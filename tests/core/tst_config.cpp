@@ -77,6 +77,11 @@ public:
     ~WriterProcess() { killNow(); }
     bool started() { return m_process.waitForStarted(kTryWaitMs); }
     bool running() const { return m_process.state() == QProcess::Running; }
+    bool exitedCleanly()
+    {
+        return m_process.waitForFinished(kTryWaitMs) && m_process.exitStatus() == QProcess::NormalExit
+               && m_process.exitCode() == 0;
+    }
     // SIGKILL, as a power cut: no handler, no exit path runs.
     void killNow()
     {
@@ -300,17 +305,30 @@ private slots:
 
     // A change is on the medium a moment after its setter returns, with no
     // later event to carry it: the writer process is killed, as a power cut
-    // would stop it, as soon as the file holds its changes.
-    void aChangeSurvivesAKill()
+    // would stop it, as soon as the file holds its changes. A process that
+    // ends right after a change ends after its write.
+    void aChangeSurvivesAKillOrAnExit_data()
     {
-        WriterProcess writer(m_root->path(), "change");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("killed") << "change";
+        QTest::newRow("exits at once") << "exit";
+    }
+
+    void aChangeSurvivesAKillOrAnExit()
+    {
+        QFETCH(QString, end);
+        WriterProcess writer(m_root->path(), end);
         QVERIFY(writer.started());
-        QTRY_VERIFY(settingsOnDisk()["general"]["printerLanguage"].asString() == "german"
-                    && settingsOnDisk()["temperature"]["PLANozzleTemperature"].asInt() == 215
-                    && settingsOnDisk()["network"]["wifiStationStatus"].asBool()
-                    && settingsOnDisk()["autoCalibration"]["point3"].asFloat() == 0.5f);
-        QVERIFY(writer.running());
-        writer.killNow();
+        if (end == "exit") {
+            QVERIFY(writer.exitedCleanly());
+        } else {
+            QTRY_VERIFY(settingsOnDisk()["general"]["printerLanguage"].asString() == "german"
+                        && settingsOnDisk()["temperature"]["PLANozzleTemperature"].asInt() == 215
+                        && settingsOnDisk()["network"]["wifiStationStatus"].asBool()
+                        && settingsOnDisk()["autoCalibration"]["point3"].asFloat() == 0.5f);
+            QVERIFY(writer.running());
+            writer.killNow();
+        }
 
         config()->reload();
         QCOMPARE(config()->getPrinterLanguage(), std::string("german"));

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "settingsfile.h"
+
 #include <json/json.h>
 
 #include <QString>
-
-#include "settingsfile.h"
 
 #include <mutex>
 #include <string>
@@ -30,8 +30,8 @@ public:
     static Config *getInstance();
 
     // Waits until the file holds every change made so far, for at most a
-    // limit far beyond a write's time; true when it does. Not for the GUI
-    // thread.
+    // limit far beyond a write's time; true when it does. It waits for the
+    // medium: settings need no flush() to be written.
     bool flush();
 
     // Waits for the writes of the changes made so far, then reads the file

@@ -1,6 +1,7 @@
 #include "atomicfile.h"
 
 #include <QFileInfo>
+#include <QThreadPool>
 
 #include <cerrno>
 #include <cstring>
@@ -45,6 +46,11 @@ bool syncFolder(const QString &folderPath)
     const bool ok = ::fsync(fd) == 0;
     ::close(fd);
     return ok;
+}
+
+void syncFolderInBackground(const QString &folderPath)
+{
+    QThreadPool::globalInstance()->start([folderPath] { syncFolder(folderPath); });
 }
 
 QByteArray temporaryName(const QString &path)

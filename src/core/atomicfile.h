@@ -19,4 +19,8 @@ void removeTemporary(const QString &path);
 // Flushes a folder's entries (after a rename or an unlink inside it).
 bool syncFolder(const QString &folderPath);
 
+// The same on a pool thread, for a caller that must not wait for the medium
+// (the GUI thread); returns at once.
+void syncFolderInBackground(const QString &folderPath);
+
 } // namespace AtomicFile

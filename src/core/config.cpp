@@ -5,19 +5,14 @@
 #include "jsontext.h"
 #include "stepspermm.h"
 #include "sysroot.h"
-#include "timescale.h"
 
 #include <QDebug>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <limits>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -29,8 +24,10 @@ const char *const kAutoCalibration = "autoCalibration";
 const char *const kAutoPointKeys[] = {"point1", "point2", "point3", "point4", "point5",
                                       "point6", "point7", "point8", "point9"};
 
-// How long the first change of a burst waits for the rest before the write.
-constexpr int kWriteDelayMs = 1000;
+// How long flush() and reload() wait for the writer: far beyond a write's
+// time on the device (a second and a half at worst), short of hanging a
+// caller on a medium that stopped answering.
+constexpr int kFlushLimitMs = 30000;
 
 // Far more than every setting the program has; a larger file is not ours.
 constexpr qint64 kMaxSettingsBytes = 256 * 1024;
@@ -55,29 +52,15 @@ Config::Config()
     loadLocked();
 }
 
-Config::~Config()
+bool Config::flush()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stopping = true;
-    }
-    m_wake.notify_all();
-    if (m_writer.joinable())
-        m_writer.join();
-    std::unique_lock<std::mutex> lock(m_mutex);
-    writePendingBeforeLeaving(lock);
-}
-
-void Config::flush()
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    writePending(lock);
+    return m_file.waitWritten(kFlushLimitMs);
 }
 
 void Config::reload()
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    writePendingBeforeLeaving(lock);
+    m_file.waitWritten(kFlushLimitMs);
+    std::lock_guard<std::mutex> lock(m_mutex);
     takePath();
     loadLocked();
 }
@@ -88,48 +71,38 @@ void Config::takePath()
     m_rootDir = SysRoot::root();
 }
 
-void Config::writePendingBeforeLeaving(std::unique_lock<std::mutex> &lock)
-{
-    if (m_rootDir.isEmpty() || QFileInfo::exists(m_rootDir))
-        writePending(lock);
-    else
-        m_dirty = false;
-}
-
 void Config::loadLocked()
 {
     m_root = Json::Value(Json::objectValue);
     m_writable = true;
     const QString path = m_path;
-    struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == ENOENT)
+    const SettingsFile::ReadResult file = SettingsFile::read(path, kMaxSettingsBytes);
+    QString problem = file.problem;
+    switch (file.status) {
+    case SettingsFile::ReadStatus::Missing:
         return; // a fresh machine: the defaults are written as they are asked for
-    QFile file(path);
-    QByteArray text;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxSettingsBytes)
-        text = file.read(kMaxSettingsBytes);
-    if (file.error() != QFileDevice::NoError) {
+    case SettingsFile::ReadStatus::Unreadable:
         // Not read is not corrupt: the file may well hold the language, the
         // serial number and the steps per mm. This run keeps the defaults in
         // memory and leaves the file as it is for the next start.
         m_writable = false;
-        qWarning() << "Config::loadLocked cannot read the settings file" << path << file.errorString()
+        qWarning() << "Config::loadLocked cannot read the settings file" << path << problem
                    << "- running on the defaults without saving";
         return;
-    }
-    QString problem;
-    if (file.size() > kMaxSettingsBytes) {
-        problem = QStringLiteral("%1 bytes").arg(file.size());
-    } else {
+    case SettingsFile::ReadStatus::TooLarge:
+        break;
+    case SettingsFile::ReadStatus::Read: {
         Json::Value parsed;
         std::string error;
-        if (JsonText::parse(text.constData(), text.constData() + text.size(), parsed, error) && parsed.isObject()) {
+        if (JsonText::parse(file.text.constData(), file.text.constData() + file.text.size(), parsed, error)
+            && parsed.isObject()) {
             m_root = parsed;
             return;
         }
         problem = error.empty() ? QStringLiteral("not a JSON object") : QString::fromStdString(error).trimmed();
+        break;
     }
-    file.close();
+    }
     // Keep the damaged file for inspection and start from the defaults,
     // which the next getter or setter writes back.
     const QString aside = path + QStringLiteral(".corrupt");
@@ -140,55 +113,16 @@ void Config::loadLocked()
 
 void Config::changedLocked()
 {
-    if (m_dirty)
-        return; // the write already scheduled takes this change along
-    m_dirty = true;
-    m_due = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeScale::ms(kWriteDelayMs));
-    if (!m_writer.joinable())
-        m_writer = std::thread(&Config::writerLoop, this);
-    m_wake.notify_all();
+    m_file.changed();
 }
 
-void Config::changed(std::unique_lock<std::mutex> &lock, Write when)
+SettingsFile::Snapshot Config::snapshot()
 {
-    changedLocked();
-    if (when == Write::AtOnce)
-        writePending(lock);
-}
-
-void Config::writePending(std::unique_lock<std::mutex> &lock)
-{
-    // Taking the file lock first makes snapshots reach the file in the order
-    // they were taken, and makes a caller wait for a write already under way.
-    lock.unlock();
-    std::lock_guard<std::mutex> writing(m_fileMutex);
-    lock.lock();
-    if (!m_dirty)
-        return;
-    m_dirty = false;
-    if (!m_writable)
-        return;
-    const QByteArray text = QByteArray::fromStdString(m_root.toStyledString());
-    const QString path = m_path;
-    lock.unlock();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QString error;
-    if (!AtomicFile::write(path, text, &error))
-        qWarning() << "Config::writePending cannot save settings:" << error;
-    lock.lock();
-}
-
-void Config::writerLoop()
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    while (!m_stopping) {
-        if (!m_dirty)
-            m_wake.wait(lock);
-        else if (std::chrono::steady_clock::now() < m_due)
-            m_wake.wait_until(lock, m_due);
-        else
-            writePending(lock);
-    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    // A test's system root, removed with its file, is not created again.
+    if (!m_writable || (!m_rootDir.isEmpty() && !QFileInfo::exists(m_rootDir)))
+        return {};
+    return {m_path, QByteArray::fromStdString(m_root.toStyledString())};
 }
 
 Json::Value &Config::sectionLocked(const char *section)
@@ -228,11 +162,11 @@ Json::Value Config::value(const char *section, const char *key, Kind kind, const
     return valueLocked(section, key, kind, fallback);
 }
 
-void Config::setValue(const char *section, const char *key, const Json::Value &v, Write when)
+void Config::setValue(const char *section, const char *key, const Json::Value &v)
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     sectionLocked(section)[key] = v;
-    changed(lock, when);
+    changedLocked();
 }
 
 bool Config::getBuzzerStatus() { return value(kGeneral, "buzzerStatus", Kind::Bool, true).asBool(); }
@@ -249,7 +183,7 @@ bool Config::getPowerOffResumePrintStatus()
 
 void Config::setPowerOffResumePrintStatus(bool on)
 {
-    setValue(kGeneral, "powerOffResumePrintStatus", on, Write::AtOnce);
+    setValue(kGeneral, "powerOffResumePrintStatus", on);
 }
 
 std::string Config::getPrinterLanguage()
@@ -266,7 +200,7 @@ std::string Config::getPrinterSerialNumber()
 
 void Config::setPrinterSerialNumber(const std::string &serialNumber)
 {
-    setValue(kGeneral, "printerSerialNumber", serialNumber, Write::AtOnce);
+    setValue(kGeneral, "printerSerialNumber", serialNumber);
 }
 
 // A count of minutes is never negative: a negative stored one reads as 0.
@@ -300,7 +234,7 @@ std::string Config::getPowerOffResumePrintFileName()
 
 void Config::setPowerOffResumePrintFileName(const std::string &fileName)
 {
-    setValue(kGeneral, "powerOffResumePrintFileName", fileName, Write::AtOnce);
+    setValue(kGeneral, "powerOffResumePrintFileName", fileName);
 }
 
 void Config::setPrintDetail(int extruderTemp, int plateTemp, int printSpeed, int zOffset)
@@ -384,13 +318,13 @@ int Config::getTransmissionRatioE()
 
 void Config::setTransmissionRatio(int x, int y, int z, int e)
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     Json::Value &general = sectionLocked(kGeneral);
     general["ratioX"] = x;
     general["ratioY"] = y;
     general["ratioZ"] = z;
     general["ratioE"] = e;
-    changed(lock, Write::AtOnce);
+    changedLocked();
 }
 
 bool Config::getWifiStationStatus() { return value(kNetwork, "wifiStationStatus", Kind::Bool, false).asBool(); }
@@ -419,9 +353,7 @@ std::string Config::getModifyTime()
     return value(kGeneral, "modifyTime", Kind::String, "202001010101.01").asString();
 }
 
-// Stamps are handed out off the GUI thread; a counter that fell back after a
-// power cut could hand out a stamp twice.
-void Config::setModifyTime(const std::string &stamp) { setValue(kGeneral, "modifyTime", stamp, Write::AtOnce); }
+void Config::setModifyTime(const std::string &stamp) { setValue(kGeneral, "modifyTime", stamp); }
 
 bool Config::updateFileModifyTime(const std::string &path)
 {

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "settingsfile.h"
+
 #include <json/json.h>
 
 #include <QString>
 
-#include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <string>
-#include <thread>
 
 // The settings store: /opt/PROGRAM/config/config.json, one getter and one
 // setter per key. The parsed document stays in memory and every read comes
@@ -17,29 +16,27 @@
 // default back, so the file always lists every setting the program has asked
 // for.
 //
-// Writes are coalesced: a print start or a page changes many settings within
-// a few seconds, and each write flushes the medium. The first change of a
-// burst schedules one write a moment later on the store's writer thread,
-// which then carries every change made meanwhile. What a power cut must not
-// take (the print to resume, steps per mm, the serial number, the file order
-// counter) is written before its setter returns, together with anything
-// still waiting. Pending changes are written before a reload and when the
-// process ends.
+// A setter changes the document and hands the write to the store's writer
+// thread at once (SettingsFile): the change is on the medium a moment later,
+// and no caller, the GUI thread least of all, waits for the medium. Code that
+// must know a value is on the medium waits for it with flush().
 // A file that is read but is not valid settings is moved aside (".corrupt")
-// and the defaults take its place; a file that cannot be read at all is left
-// as it is: the run keeps the defaults in memory and saves nothing.
+// and the defaults take its place; a file that cannot be read at all, or is
+// not a regular file, is left as it is: the run keeps the defaults in memory
+// and saves nothing.
 // All operations are safe to call from any thread.
 class Config {
 public:
     static Config *getInstance();
-    ~Config();
 
-    // Writes pending changes at once (the file is replaced when this returns).
-    void flush();
+    // Waits until the file holds every change made so far, for at most a
+    // limit far beyond a write's time; true when it does. It waits for the
+    // medium: settings need no flush() to be written.
+    bool flush();
 
-    // Writes pending changes, then reads the file again (the store only reads
-    // it at construction); used when the system root changes under a running
-    // process, as in tests.
+    // Waits for the writes of the changes made so far, then reads the file
+    // again (the store only reads it at construction); used when the system
+    // root changes under a running process, as in tests.
     void reload();
 
     bool getBuzzerStatus();
@@ -138,8 +135,6 @@ private:
     Config &operator=(const Config &) = delete;
 
     enum class Kind { Bool, Int, Number, String };
-    // AtOnce: the setter returns after the file holds the value.
-    enum class Write { Soon, AtOnce };
 
     Json::Value &sectionLocked(const char *section);
     // Returns the stored value, or stores and returns `fallback` when the key
@@ -147,33 +142,23 @@ private:
     const Json::Value &valueLocked(const char *section, const char *key, Kind kind,
                                    const Json::Value &fallback);
     Json::Value value(const char *section, const char *key, Kind kind, const Json::Value &fallback);
-    void setValue(const char *section, const char *key, const Json::Value &v, Write when = Write::Soon);
+    void setValue(const char *section, const char *key, const Json::Value &v);
     void setAutoPoint(int index, float z);
 
     void loadLocked();
-    // Records a change of m_root; the writer thread writes it soon.
+    // Records a change of m_root; the writer thread writes it at once.
     void changedLocked();
-    // Records a change and writes it before returning when `when` asks so.
-    void changed(std::unique_lock<std::mutex> &lock, Write when);
-    // Writes m_root when it holds unwritten changes; drops the lock while
-    // the file is written, and returns after any write in progress is done.
-    void writePending(std::unique_lock<std::mutex> &lock);
-    // The same before the store lets go of its file (reload, exit), unless a
-    // test's root has been removed with the file.
-    void writePendingBeforeLeaving(std::unique_lock<std::mutex> &lock);
+    // The document as the writer thread is to write it (on that thread).
+    SettingsFile::Snapshot snapshot();
     void takePath();
-    void writerLoop();
 
-    std::mutex m_mutex; // the document and the write schedule
+    std::mutex m_mutex; // the document and where it goes
     Json::Value m_root;
     QString m_path; // where the document was read from and goes back to
     QString m_rootDir; // the system root of m_path ("" on the device)
-    bool m_dirty = false;
-    std::chrono::steady_clock::time_point m_due;
-    bool m_stopping = false;
-    std::condition_variable m_wake;
-    std::thread m_writer;          // started with the first scheduled write
-    std::mutex m_fileMutex;        // one file write at a time, taken before m_mutex
     // False while the file could not be read: it is then left untouched.
     bool m_writable = true;
+    // Last, so that it is destroyed first: its last write reads the members
+    // above.
+    SettingsFile m_file{[this] { return snapshot(); }};
 };

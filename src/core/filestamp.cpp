@@ -137,7 +137,10 @@ bool stampNewFile(const std::string &path, Counter counter)
     if (!flushFile(path))
         qWarning() << "FileStamp::stampNewFile cannot flush" << QString::fromStdString(path) << "-" << strerror(errno);
     if (counter == Counter::Settings) {
+        // A counter that fell back after a power cut could hand out a stamp
+        // twice: it is on the medium before the next stamp is handed out.
         Config::getInstance()->setModifyTime(stamp);
+        Config::getInstance()->flush();
         return true;
     }
     return writeLanCounter(stamp);

@@ -79,7 +79,9 @@ bool CResumePrintConfigSaveFile::removeResumePrintConfigFile()
         qWarning() << "CResumePrintConfigSaveFile::removeResumePrintConfigFile cannot delete" << path;
         return false;
     }
-    AtomicFile::syncFolder(QFileInfo(path).absolutePath());
+    // A print's end removes the record on the GUI thread, which must not
+    // wait for the medium.
+    AtomicFile::syncFolderInBackground(QFileInfo(path).absolutePath());
     return true;
 }
 

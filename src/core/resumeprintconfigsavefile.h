@@ -30,7 +30,8 @@ public:
     // Removes what a write killed midway left (start-up).
     void removeLeftovers();
 
-    // Deletes the record; a missing record counts as removed.
+    // Deletes the record; a missing record counts as removed. The removal
+    // reaches the medium a moment later, off the caller's thread.
     bool removeResumePrintConfigFile();
 
 private:

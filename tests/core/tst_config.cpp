@@ -8,15 +8,17 @@
 
 #include <json/json.h>
 
+#include <atomic>
+#include <functional>
+#include <future>
 #include <memory>
 #include <thread>
 #include <vector>
 
-#include <csignal>
 #include <fcntl.h>
 #include <limits>
 #include <sys/resource.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -27,16 +29,68 @@ bool parseJson(const QByteArray &text, Json::Value *out)
     return JsonText::parse(text.toStdString(), *out, error) && out->isObject();
 }
 
-// Kills and reaps the writer child however the test leaves its scope.
-struct ChildKiller {
-    pid_t pid;
-    ~ChildKiller()
+// What stands at `path`: a regular file's content, else its kind; never
+// opens anything but a regular file.
+QByteArray whatIsAt(const QString &path)
+{
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return "nothing";
+    if (S_ISFIFO(status.st_mode))
+        return "a FIFO";
+    if (S_ISDIR(status.st_mode))
+        return "a folder";
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+}
+
+// Changes settings on a thread of its own, without a pause, until destroyed.
+class ChangeStream {
+public:
+    explicit ChangeStream(std::function<void(int)> change)
+        : m_thread([this, change] {
+            for (int i = 1; !m_stop; ++i)
+                change(i);
+        })
     {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
     }
+    ~ChangeStream()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// The settings writer program (settingswriter.cpp), killed however the test
+// leaves its scope.
+class WriterProcess {
+public:
+    WriterProcess(const QString &root, const QString &mode)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_process.start(SETTINGS_WRITER_BINARY, {root, mode});
+    }
+    ~WriterProcess() { killNow(); }
+    bool started() { return m_process.waitForStarted(kTryWaitMs); }
+    bool running() const { return m_process.state() == QProcess::Running; }
+    bool exitedCleanly()
+    {
+        return m_process.waitForFinished(kTryWaitMs) && m_process.exitStatus() == QProcess::NormalExit
+               && m_process.exitCode() == 0;
+    }
+    // SIGKILL, as a power cut: no handler, no exit path runs.
+    void killNow()
+    {
+        m_process.kill();
+        m_process.waitForFinished(kTryWaitMs);
+    }
+
+private:
+    QProcess m_process;
 };
 
 } // namespace
@@ -72,6 +126,8 @@ private:
 private slots:
     void init()
     {
+        if (m_root)
+            config()->flush(); // not into the folder about to go
         m_root.reset(new QTemporaryDir);
         QVERIFY(m_root->isValid());
         SysRoot::setRoot(m_root->path());
@@ -122,6 +178,15 @@ private slots:
         config()->setFilamentCumulative(1234.5);
         config()->setPrinterTotalTime(30);
         config()->setPrinterTotalTime(15);
+
+        // On the medium once flush() says so, without a reload.
+        QVERIFY(config()->flush());
+        const Json::Value disk = settingsOnDisk();
+        QCOMPARE(disk["general"]["printerLanguage"].asString(), std::string("german"));
+        QCOMPARE(disk["general"]["printerSerialNumber"].asString(), std::string("SN 42"));
+        QCOMPARE(disk["general"]["zOffset"].asInt(), -15);
+        QCOMPARE(disk["general"]["ratioE"].asInt(), 94);
+        QCOMPARE(disk["general"]["printerTotalTime"].asInt(), 45);
 
         config()->reload();
         QCOMPARE(config()->getBuzzerStatus(), false);
@@ -191,47 +256,113 @@ private slots:
         QVERIFY(parseJson(readSettings(), &disk));
     }
 
-    // A settings file that cannot be opened (no descriptor left, which even
-    // root meets) is not a damaged one: the run goes on with the defaults
-    // and leaves the file, language and all, for the next start.
+    // A settings file that cannot be read (no descriptor left, which even
+    // root meets) or is not a regular file is not a damaged one: the run goes
+    // on with the defaults and leaves it, language and all, for the next
+    // start. A FIFO in its place must not hold start-up waiting for a writer.
+    void unreadableFileIsLeftAsItIs_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("no descriptor left") << "descriptors";
+        QTest::newRow("a FIFO in its place") << "fifo";
+        QTest::newRow("a folder in its place") << "folder";
+    }
+
     void unreadableFileIsLeftAsItIs()
     {
+        QFETCH(QString, obstacle);
         config()->setPrinterLanguage("german");
-        config()->flush();
-        const QByteArray before = readSettings();
+        QVERIFY(config()->flush());
+        const QByteArray path = QFile::encodeName(settingsPath());
+        if (obstacle == "fifo")
+            QVERIFY(QFile::remove(settingsPath()) && ::mkfifo(path.constData(), 0600) == 0);
+        if (obstacle == "folder")
+            QVERIFY(QFile::remove(settingsPath()) && QDir().mkpath(settingsPath()));
+        const QByteArray before = whatIsAt(settingsPath());
         rlimit saved{};
         getrlimit(RLIMIT_NOFILE, &saved);
-        const int lowestFree = ::open("/dev/null", O_RDONLY);
-        ::close(lowestFree);
-        const rlimit none{static_cast<rlim_t>(lowestFree), saved.rlim_max};
-        setrlimit(RLIMIT_NOFILE, &none);
-        config()->reload();
+        if (obstacle == "descriptors") {
+            const int lowestFree = ::open("/dev/null", O_RDONLY);
+            ::close(lowestFree);
+            const rlimit none{static_cast<rlim_t>(lowestFree), saved.rlim_max};
+            setrlimit(RLIMIT_NOFILE, &none);
+        }
+        auto reloaded = std::async(std::launch::async, [this] { config()->reload(); });
+        const bool returned = reloaded.wait_for(std::chrono::milliseconds(kTryWaitMs)) == std::future_status::ready;
         setrlimit(RLIMIT_NOFILE, &saved);
+        if (!returned) {
+            // A writer end lets a reader stuck on the FIFO go, and the test end.
+            ::close(::open(path.constData(), O_WRONLY | O_NONBLOCK));
+            reloaded.wait();
+            QFAIL("reading the settings waits on what stands in place of the file");
+        }
         QCOMPARE(config()->getPrinterLanguage(), std::string("english"));
         config()->setPrinterSerialNumber("SN 9");
-        QCOMPARE(readSettings(), before);
+        QVERIFY(!config()->flush());
+        QCOMPARE(whatIsAt(settingsPath()), before);
         QVERIFY(!QFile::exists(settingsPath() + ".corrupt"));
+    }
+
+    // A change is on the medium a moment after its setter returns, with no
+    // later event to carry it: the writer process is killed, as a power cut
+    // would stop it, as soon as the file holds its changes. A process that
+    // ends right after a change ends after its write.
+    void aChangeSurvivesAKillOrAnExit_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::newRow("killed") << "change";
+        QTest::newRow("exits at once") << "exit";
+    }
+
+    void aChangeSurvivesAKillOrAnExit()
+    {
+        QFETCH(QString, end);
+        WriterProcess writer(m_root->path(), end);
+        QVERIFY(writer.started());
+        if (end == "exit") {
+            QVERIFY(writer.exitedCleanly());
+        } else {
+            QTRY_VERIFY(settingsOnDisk()["general"]["printerLanguage"].asString() == "german"
+                        && settingsOnDisk()["temperature"]["PLANozzleTemperature"].asInt() == 215
+                        && settingsOnDisk()["network"]["wifiStationStatus"].asBool()
+                        && settingsOnDisk()["autoCalibration"]["point3"].asFloat() == 0.5f);
+            QVERIFY(writer.running());
+            writer.killNow();
+        }
+
+        config()->reload();
+        QCOMPARE(config()->getPrinterLanguage(), std::string("german"));
+        QCOMPARE(config()->getPLANozzleTemperature(), 215);
+        QCOMPARE(config()->getWifiStationStatus(), true);
+        QCOMPARE(config()->getAutoPoint(3), 0.5f);
+    }
+
+    // Changes that never pause are still written, again and again: each
+    // write carries what came while the one before ran.
+    void aSteadyStreamOfChangesIsWritten()
+    {
+        config()->setPowerOffResumePrintTime(0);
+        QVERIFY(config()->flush());
+        auto onDisk = [this] { return settingsOnDisk()["general"]["powerOffResumePrintTime"].asInt(); };
+        ChangeStream stream([this](int i) { config()->setPowerOffResumePrintTime(i); });
+        QTRY_VERIFY(onDisk() > 0);
+        const int first = onDisk();
+        QTRY_VERIFY(onDisk() > first);
     }
 
     void killedWriterNeverLeavesATornFile()
     {
         config()->setPrinterSerialNumber("0");
         config()->setTransmissionRatio(0, 0, 0, 0);
+        QVERIFY(config()->flush());
         QRandomGenerator random(20240607);
         for (int round = 0; round < 15; ++round) {
-            const pid_t child = fork();
-            QVERIFY(child >= 0);
-            if (child == 0) {
-                // Each round writes the serial number, then the ratios, so
-                // any saved state holds ratio == serial or serial - 1.
-                for (int i = 1;; ++i) {
-                    config()->setPrinterSerialNumber(std::to_string(i));
-                    config()->setTransmissionRatio(i, i, i, i);
-                }
-            }
-            ChildKiller killer{child};
+            // Each round writes the serial number, then the ratios, so any
+            // saved state holds ratio == serial or serial - 1.
+            WriterProcess writer(m_root->path(), "stream");
+            QVERIFY(writer.started());
             bool started = false;
-            QDeadlineTimer startDeadline(10000);
+            QDeadlineTimer startDeadline(kTryWaitMs);
             while (!started && !startDeadline.hasExpired()) {
                 Json::Value disk;
                 QVERIFY2(parseJson(readSettings(), &disk), "torn file while the writer runs");
@@ -239,9 +370,7 @@ private slots:
             }
             QVERIFY(started);
             usleep(static_cast<useconds_t>(random.bounded(3000)));
-            kill(child, SIGKILL);
-            waitpid(child, nullptr, 0);
-            killer.pid = 0;
+            writer.killNow();
 
             Json::Value disk;
             QVERIFY2(parseJson(readSettings(), &disk), "torn file after the kill");
@@ -252,6 +381,7 @@ private slots:
             config()->reload();
             config()->setPrinterSerialNumber("0");
             config()->setTransmissionRatio(0, 0, 0, 0);
+            QVERIFY(config()->flush());
         }
     }
 

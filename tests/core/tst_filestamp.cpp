@@ -116,6 +116,10 @@ private slots:
         QCOMPARE(mtimeOf(path), secondsOf("209905050505.06"));
         QCOMPARE(Config::getInstance()->getModifyTime(), std::string("209905050505.06"));
         QCOMPARE(lanCounter(), QByteArray("209905050505.05"));
+        // The settings counter is on the medium when the stamp is handed out.
+        QFile settings(m_root->path() + "/opt/PROGRAM/config/config.json");
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(settings.readAll().contains("\"209905050505.06\""));
 
         struct stat st;
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);

@@ -1,6 +1,7 @@
 // The printing page against the simulated board: real widgets, the real
 // print engine and the main window's temperature poll.
 #include "buildprint.h"
+#include "callrecorder.h"
 #include "config.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
@@ -255,6 +256,7 @@ private slots:
 
     void cleanup()
     {
+        CallRecorder::start(QString());
         cancelAndWait();
         for (QDialog *d : {static_cast<QDialog *>(OneButtonDialog::instOneButtonDialog),
                            static_cast<QDialog *>(TwoButtonDialog::instTwoButtonDialog)})
@@ -280,6 +282,7 @@ private slots:
         // A stored calibration point that no probing gives is no calibration.
         getConfigFile()->configFile()->setAutoPoint5(1000.0f);
         getConfigFile()->configFile()->setAutoSwitch(true);
+        CallRecorder::start(QDir(fx->root()).canonicalPath());
         open(path);
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_BUILDING_FROM_SD);
         QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_MOVING);
@@ -325,6 +328,17 @@ private slots:
         QVERIFY(!QFile::exists(fx->root() + "/data/.resume_print_file"));
         QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
         QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_READY);
+
+        // The settings and the power-loss record reached the medium from
+        // other threads: the GUI thread never waited for it (the sanitizer
+        // build runs without the recorder).
+        if (CallRecorder::preloaded()) {
+            QVERIFY(config->flush());
+            const QString settings = QDir(fx->root()).canonicalPath() + "/opt/PROGRAM/config/config.json";
+            QVERIFY(!CallRecorder::record().filter(" -> " + settings).isEmpty());
+            const QStringList waits = CallRecorder::mainThreadFlushesAndRenames();
+            QVERIFY2(waits.isEmpty(), qPrintable(waits.join('\n')));
+        }
     }
 
     void refusedFilesSendNothing_data()

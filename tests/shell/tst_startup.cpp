@@ -190,6 +190,7 @@ private slots:
         config->setPrinterLanguage("klingon");
         config->setUpdateServer(server.url().toStdString());
         config->setWifiStationStatus(true);
+        QVERIFY(config->flush()); // the program reads them from the file
         WifiAir::saveNetwork("Workshop", "printer123");
         QVERIFY(QFile::copy(server.certificate(), fx.root() + "/opt/PROGRAM/config/update-ca.pem"));
 

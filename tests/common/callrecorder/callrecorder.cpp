@@ -1,7 +1,9 @@
 // Preloaded into a test (LD_PRELOAD) to record, in order, the writes,
 // flushes, renames and time changes the program makes on files under a folder
 // the test names, and every system-wide sync(), so the test can check that data reach the medium before a rename
-// makes them visible. The test reaches the record through dlsym.
+// makes them visible; the calls made on the main thread (the GUI thread) are
+// also kept apart, to check that it never waits for the medium. The test
+// reaches the records through dlsym.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -9,6 +11,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -23,6 +26,7 @@ std::atomic<bool> recording{false}; // spares the lookups while nothing is recor
 std::string folder;  // empty: nothing is recorded
 std::string record;  // one call a line
 std::string lastLine; // consecutive writes of one file make one line
+std::string mainThreadRecord; // the lines of `record` that the main thread called
 
 template <typename F>
 F next(const char *name)
@@ -51,6 +55,8 @@ void note(const char *call, const std::string &path, const std::string &to = std
         return;
     lastLine = line;
     record += line + '\n';
+    if (syscall(SYS_gettid) == getpid())
+        mainThreadRecord += line + '\n';
 }
 
 // The caller's path with its folder resolved as /proc names open files, so
@@ -81,6 +87,7 @@ void call_recorder_start(const char *recordedFolder)
     recording = !folder.empty();
     record.clear();
     lastLine.clear();
+    mainThreadRecord.clear();
 }
 
 const char *call_recorder_record()
@@ -88,6 +95,14 @@ const char *call_recorder_record()
     std::lock_guard<std::mutex> lock(recordMutex);
     static thread_local std::string copy;
     copy = record;
+    return copy.c_str();
+}
+
+const char *call_recorder_main_thread_record()
+{
+    std::lock_guard<std::mutex> lock(recordMutex);
+    static thread_local std::string copy;
+    copy = mainThreadRecord;
     return copy.c_str();
 }
 

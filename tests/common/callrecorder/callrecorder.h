@@ -24,11 +24,33 @@ inline void start(const QString &folder)
         start(folder.toLocal8Bit().constData());
 }
 
-inline QStringList record()
+inline QStringList recordOf(const char *symbol)
 {
     using Record = const char *(*)();
-    auto record = reinterpret_cast<Record>(dlsym(RTLD_DEFAULT, "call_recorder_record"));
+    auto record = reinterpret_cast<Record>(dlsym(RTLD_DEFAULT, symbol));
     return record ? QString::fromLocal8Bit(record()).split('\n', Qt::SkipEmptyParts) : QStringList();
+}
+
+inline QStringList record()
+{
+    return recordOf("call_recorder_record");
+}
+
+// The calls of record() that the main thread, the GUI thread, made.
+inline QStringList mainThreadRecord()
+{
+    return recordOf("call_recorder_main_thread_record");
+}
+
+// The flushes, renames and syncs of mainThreadRecord(): the steps of a write
+// that wait for the medium or finish a write meant to survive a power cut.
+inline QStringList mainThreadFlushesAndRenames()
+{
+    QStringList waits;
+    for (const QString &call : mainThreadRecord())
+        if (call.startsWith("flush ") || call.startsWith("rename ") || call == "sync")
+            waits << call;
+    return waits;
 }
 
 // How `target` came to be: empty when it was written, flushed and then

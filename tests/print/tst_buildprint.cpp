@@ -899,10 +899,6 @@ private slots:
         QCOMPARE((QVector<int>{adjust.speed, adjust.offset}), used.mid(2));
         QCOMPARE(pageChild<QLabel>("speed")->text(), QString("%1%").arg(used[2]));
         QCOMPARE(pageChild<QLabel>("zValue")->text(), QString::number(used[3] / 100.0, 'f', 2));
-        Config *config = getConfigFile()->configFile();
-        QCOMPARE((QVector<int>{config->getExtruderTemp(), config->getPlateTemp(), config->getPrintSpeed(),
-                               config->getZOffset()}),
-                 used);
         QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
 
         const QStringList commands = sent();

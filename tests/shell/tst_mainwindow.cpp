@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QTranslator>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QtTest>
 
@@ -422,6 +423,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, offered);
         const QString root = fx->root();
+        // A stick is mounted only over an empty /media.
+        const auto unplugged = qScopeGuard([root] { QFile::remove(root + "/media/part.g"); });
         for (const char *file : {"/data/models/part.gx", "/media/part.g", "/opt/PROGRAM/part.gcode", "/data/notes.txt"}) {
             QDir().mkpath(QFileInfo(root + file).absolutePath());
             QFile touch(root + file);

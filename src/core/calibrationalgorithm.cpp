@@ -12,7 +12,7 @@ void CalibrationAlgorithm::initCalibrationAlgorithm()
     Config *config = Config::getInstance();
     for (int i = 0; i < kPointCount; ++i) {
         const float z = config->getAutoPoint(i + 1);
-        if (!std::isfinite(z) || std::fabs(z) > kProbeLiftMm) {
+        if (!std::isfinite(z) || std::fabs(z) >= kProbeLiftMm) {
             qWarning() << "CalibrationAlgorithm: stored point" << i + 1 << "is" << z
                        << "mm, which no probing reaches; the bed counts as not calibrated";
             std::fill(m_points, m_points + kPointCount, 0.0f);

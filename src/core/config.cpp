@@ -193,9 +193,36 @@ std::string Config::getPrinterLanguage()
 
 void Config::setPrinterLanguage(const std::string &language) { setValue(kGeneral, "printerLanguage", language); }
 
+namespace {
+// `text` without control and format characters (line breaks, bidirectional
+// overrides and isolates, zero-width marks), line and paragraph separators
+// and lone surrogates.
+QString drawnCharacters(const QString &text)
+{
+    QString out;
+    for (const uint c : text.toUcs4()) {
+        switch (QChar::category(c)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            break;
+        default:
+            out += QString::fromUcs4(&c, 1);
+        }
+    }
+    return out;
+}
+} // namespace
+
+// The serial number is drawn on the screens and named to the slicer, one
+// line each: what was stored by other means comes back without line breaks,
+// bidirectional overrides or other characters that are not drawn.
 std::string Config::getPrinterSerialNumber()
 {
-    return value(kGeneral, "printerSerialNumber", Kind::String, "123456").asString();
+    const std::string stored = value(kGeneral, "printerSerialNumber", Kind::String, "123456").asString();
+    return drawnCharacters(QString::fromStdString(stored)).toStdString();
 }
 
 void Config::setPrinterSerialNumber(const std::string &serialNumber)
@@ -211,18 +238,20 @@ int Config::getPrinterTotalTime()
 
 void Config::setPrinterTotalTime(int minutes)
 {
-    // Read and add under one lock so that concurrent additions are not lost.
+    // Read and add under one lock so that concurrent additions are not lost;
+    // a negative stored count starts from 0, as it reads.
     std::lock_guard<std::mutex> lock(m_mutex);
-    const qint64 total = valueLocked(kGeneral, "printerTotalTime", Kind::Int, 0).asInt();
+    const qint64 total = std::max(0, valueLocked(kGeneral, "printerTotalTime", Kind::Int, 0).asInt());
     // The count stops at the largest it can hold instead of wrapping round.
     sectionLocked(kGeneral)["printerTotalTime"] =
         static_cast<int>(qBound<qint64>(0, total + minutes, std::numeric_limits<int>::max()));
     changedLocked();
 }
 
+// Seconds printed are never negative: a negative stored count reads as 0.
 int Config::getPowerOffResumePrintTime()
 {
-    return value(kGeneral, "powerOffResumePrintTime", Kind::Int, 0).asInt();
+    return std::max(0, value(kGeneral, "powerOffResumePrintTime", Kind::Int, 0).asInt());
 }
 
 void Config::setPowerOffResumePrintTime(int seconds) { setValue(kGeneral, "powerOffResumePrintTime", seconds); }

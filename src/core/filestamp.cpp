@@ -23,6 +23,11 @@ namespace {
 
 const char *const kStampFormat = "yyyyMMddhhmm.ss";
 const char *const kFirstStamp = "202001010101.01";
+// The printer's file times are signed 32-bit seconds from 1970, which end on
+// 2038-01-19 (UTC); a stamp later than this, read as local time in any time
+// zone, would wrap round to 1901 or 1970. Stamps stop here, and a counter
+// beyond it was never handed out.
+const char *const kLastStamp = "203801170000.00";
 
 // Both counters and the stamped files are shared by the copy paths and the
 // LAN server's thread: one lock hands out one stamp at a time.
@@ -35,7 +40,7 @@ QString lanCounterPath()
 
 // Stamps are calendar values like touch's dates; the arithmetic runs in UTC
 // so that no daylight-saving gap or repeat can disturb the order.
-QDateTime parseStamp(const std::string &stamp)
+QDateTime parseCalendar(const std::string &stamp)
 {
     QRegExp pattern(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})(\\d{2})(\\d{2})\\.(\\d{2})$"));
     if (!pattern.exactMatch(QString::fromStdString(stamp).trimmed()))
@@ -45,6 +50,19 @@ QDateTime parseStamp(const std::string &stamp)
     if (!date.isValid() || !time.isValid())
         return QDateTime();
     return QDateTime(date, time, Qt::UTC);
+}
+
+const QDateTime &lastStamp()
+{
+    static const QDateTime last = parseCalendar(kLastStamp);
+    return last;
+}
+
+// A stamp this program can have handed out; invalid otherwise.
+QDateTime parseStamp(const std::string &stamp)
+{
+    const QDateTime parsed = parseCalendar(stamp);
+    return parsed.isValid() && parsed <= lastStamp() ? parsed : QDateTime();
 }
 
 QDateTime parseOrFirst(const std::string &stamp)
@@ -116,7 +134,7 @@ namespace FileStamp {
 
 std::string nextStamp(const std::string &stamp)
 {
-    return formatStamp(parseOrFirst(stamp).addSecs(1));
+    return formatStamp(qMin(parseOrFirst(stamp).addSecs(1), lastStamp()));
 }
 
 bool stampNewFile(const std::string &path, Counter counter)
@@ -126,7 +144,8 @@ bool stampNewFile(const std::string &path, Counter counter)
     const QDateTime fromLan = parseOrFirst(readLanCounter());
     // Files that arrive with today's date (the sample prints, anything a
     // shell copied) must not list above a new one: never stamp before now.
-    const std::string stamp = formatStamp(qMax(qMax(fromSettings, fromLan).addSecs(1), nowAsStamp()));
+    const std::string stamp =
+        formatStamp(qMin(qMax(qMax(fromSettings, fromLan).addSecs(1), nowAsStamp()), lastStamp()));
 
     if (!setFileTime(path, parseStamp(stamp))) {
         qWarning() << "FileStamp::stampNewFile cannot set the time of"

@@ -24,8 +24,6 @@
 #include <QFontMetrics>
 #include <QTimer>
 
-#include <algorithm>
-
 using namespace BuildPrintCommon;
 
 BuildPrint *BuildPrint::instBuildPrint = nullptr;
@@ -201,7 +199,7 @@ void BuildPrint::connectEngine()
 
 void BuildPrint::takeResumedPrintSettings()
 {
-    buildTime = std::max(0, config()->getPowerOffResumePrintTime());
+    buildTime = config()->getPowerOffResumePrintTime();
     PrintLimits::PrintSettings stored{config()->getExtruderTemp(), config()->getPlateTemp(), PrintingAdjust()};
     stored.adjust.speed = config()->getPrintSpeed();
     stored.adjust.offset = config()->getZOffset();

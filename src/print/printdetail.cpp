@@ -6,7 +6,6 @@
 #include "config.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
-#include "mainwindow.h"
 #include "onebuttondialog.h"
 #include "pageframe.h"
 #include "printlimits.h"
@@ -22,10 +21,12 @@ namespace {
 
 // A heater switched off (paused before the file streams, or not yet heating)
 // reads 0: the print's own target, as stored for a power-loss resume, is the
-// one to show and keep.
+// one to show and keep. Neither above 0: the print does not heat it.
 int printTarget(int liveTarget, int storedTarget)
 {
-    return liveTarget > 0 ? liveTarget : storedTarget;
+    if (liveTarget > 0)
+        return liveTarget;
+    return storedTarget > 0 ? storedTarget : PrintLimits::kHeaterOff;
 }
 
 } // namespace
@@ -90,40 +91,62 @@ void PrintDetail::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-void PrintDetail::initView()
+// The targets the link last sent, its own and the file's: the temperature
+// poll's can be a second old, and would show or store a target just
+// replaced.
+void PrintDetail::readTargets()
 {
     Config *config = getConfigFile()->configFile();
-    MainWindow *mainWindow = MainWindow::instMainWindow;
-    m_targetExtruderTemp = printTarget(mainWindow ? mainWindow->getTargetExtruderTemp() : 0, config->getExtruderTemp());
-    m_targetPlateTemp = printTarget(mainWindow ? mainWindow->getTargetPlatformTemp() : 0, config->getPlateTemp());
-    m_serialObject->getPrintingAdjust(m_adjust);
+    m_targetExtruderTemp = printTarget(m_serialObject->nozzleTarget(), config->getExtruderTemp());
+    m_targetPlateTemp = printTarget(m_serialObject->bedTarget(), config->getPlateTemp());
+}
 
-    // A nozzle that is off may be set and set back to off; one that heats
-    // keeps within its range, as a print cannot go on with it cold.
+// A nozzle that is off may be set and set back to off; one that heats
+// keeps within its range, as a print cannot go on with it cold.
+void PrintDetail::showTargets()
+{
     if (m_targetExtruderTemp == PrintLimits::kHeaterOff)
         m_nozzleRow->setOffValue(PrintLimits::kHeaterOff);
     else
         m_nozzleRow->clearOffValue();
     m_nozzleRow->setValue(m_targetExtruderTemp);
     m_plateRow->setValue(m_targetPlateTemp);
+}
+
+void PrintDetail::initView()
+{
+    readTargets();
+    showTargets();
+    m_serialObject->getPrintingAdjust(m_adjust);
     m_speedRow->setValue(m_adjust.speed);
     m_zOffsetRow->setValue(m_adjust.offset);
     m_purgeRow->setValue(m_adjust.purge);
 }
 
-int PrintDetail::appliedTarget(const ValueStepper *row, int readTarget)
-{
-    return row->isChanged() ? row->value() : readTarget;
-}
-
 void PrintDetail::on_ok_clicked()
 {
-    m_targetPlateTemp = appliedTarget(m_plateRow, m_targetPlateTemp);
-    m_targetExtruderTemp = appliedTarget(m_nozzleRow, m_targetExtruderTemp);
+    // A heater row left alone sends nothing: the print keeps the target it
+    // has now, which may not be the one read when the page opened (a file
+    // that heats only after its first lines, a pause that switched the
+    // heaters off). Sending that old reading again could switch off a
+    // nozzle that heats meanwhile. The rows and the stored details take the
+    // targets as they are now.
+    const bool plateChanged = m_plateRow->isChanged();
+    const bool nozzleChanged = m_nozzleRow->isChanged();
+    const int plate = m_plateRow->value();
+    const int nozzle = m_nozzleRow->value();
+    readTargets();
     // Sent at once while no line streams (paused, or not yet printing),
     // otherwise after the next line of the file.
-    m_serialObject->printingAdjustPlatformTemp(m_targetPlateTemp);
-    m_serialObject->printingAdjustNozzleTemp(m_targetExtruderTemp);
+    if (plateChanged) {
+        m_targetPlateTemp = plate;
+        m_serialObject->printingAdjustPlatformTemp(plate);
+    }
+    if (nozzleChanged) {
+        m_targetExtruderTemp = nozzle;
+        m_serialObject->printingAdjustNozzleTemp(nozzle);
+    }
+    showTargets();
 
     m_adjust.speed = m_speedRow->value();
     m_adjust.offset = m_zOffsetRow->value();

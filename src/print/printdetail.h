@@ -41,9 +41,10 @@ private:
     void initView();
     ValueStepper *addRow(QToolButton *minus, QToolButton *plus, QLabel *label, const PrintLimits::Range &range,
                          const QString &unit);
-    // What OK applies for a temperature row: the edited value, or the target
-    // as read when the row was left alone (a bed kept off stays off).
-    static int appliedTarget(const ValueStepper *row, int readTarget);
+    // The print's heater targets as they are now, into m_target*.
+    void readTargets();
+    // The heater rows show m_target* as their unchanged values.
+    void showTargets();
     void confirm();
 
     SerialObject *m_serialObject;

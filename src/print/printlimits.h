@@ -30,11 +30,13 @@ struct PrintSettings {
     PrintingAdjust adjust;
 };
 
-// The stored settings of a print to resume, each value kept when the page
-// could have set it (or it is what the print starts with anyway), else
-// replaced by that of `newPrint` (what a new print of the same file starts
-// with), logged: a settings file written by other means must not heat the
-// nozzle to 9999 °C or shift every Z move into the bed.
+// The stored settings of a print to resume, each value kept when it lies
+// within what the page sets (or it is what the print starts with anyway),
+// else replaced by that of `newPrint` (what a new print of the same file
+// starts with), logged: a settings file written by other means must not
+// heat the nozzle to 9999 °C or shift every Z move into the bed. A stored
+// heater target that is off is replaced too: a missing or unreadable one
+// reads as 0, and a print that heated must not go on extruding cold.
 PrintSettings usableForResume(const PrintSettings &stored, const PrintSettings &newPrint);
 
 } // namespace PrintLimits

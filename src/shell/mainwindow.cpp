@@ -7,6 +7,7 @@
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "lan/myserver.h"
+#include "lan/uploadname.h"
 #include "networkwatcher.h"
 #include "nobuttondialog.h"
 #include "onebuttondialog.h"
@@ -25,10 +26,34 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
+
+namespace {
+
+bool isInside(const QString &canonicalPath, const QString &deviceFolder)
+{
+    const QString folder = QFileInfo(SysRoot::path(deviceFolder)).canonicalFilePath();
+    return !folder.isEmpty() && canonicalPath.startsWith(folder + QLatin1Char('/'));
+}
+
+// The file a power-loss record names is heated, homed and printed: only a
+// print file in local storage or on the stick is one, named plainly (no
+// "..", no detour) and, links resolved, still there.
+bool isResumablePrintFile(const QString &path)
+{
+    const QFileInfo file(path);
+    if (QDir::cleanPath(path) != path || !file.isFile() || !isPrintFileName(file.fileName()))
+        return false;
+    const QString real = file.canonicalFilePath();
+    return isInside(real, QStringLiteral("/data")) || isInside(real, QStringLiteral("/media"));
+}
+
+} // namespace
 
 MainWindow *MainWindow::instMainWindow = nullptr;
 
@@ -219,8 +244,9 @@ void MainWindow::offerPowerLossResume()
     const QString path = QString::fromStdString(config->getPowerOffResumePrintFileName());
     qint64 line = 0;
     const bool haveRecord = record->readLine(line);
-    if (!haveRecord || line <= 0 || path.isEmpty() || !QFile::exists(path)) {
-        // A stale record (or a name without a record) is of no use any more.
+    if (!haveRecord || line <= 0 || !isResumablePrintFile(path)) {
+        // A stale record (or a name without a record, or one naming what is
+        // no print file of ours) is of no use any more.
         if (haveRecord || !path.isEmpty()) {
             record->removeResumePrintConfigFile();
             config->setPowerOffResumePrintFileName(std::string());

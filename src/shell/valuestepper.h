@@ -50,7 +50,11 @@ public:
     // off): shown as it is, minus disabled; plus goes to the lower bound and
     // minus at the lower bound back to off (a hold stops at the bound).
     void setOffValue(int off) { m_off = off; }
-    void clearOffValue() { m_off.reset(); }
+    void clearOffValue()
+    {
+        m_off.reset();
+        show();
+    }
     // Sets the value brought into the bounds (unless it is the off value)
     // and makes it the reference.
     void setValue(int value);

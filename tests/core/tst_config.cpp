@@ -211,9 +211,14 @@ private slots:
     void wrongTypedKeysReadAsDefaultAndAreRepaired()
     {
         writeSettings(R"({"general": {"buzzerStatus": "yes", "ratioX": "eighty", "ratioY": 70,
-                          "printerLanguage": 5}, "temperature": [1, 2],
-                          "autoCalibration": {"point2": 1}, "log": {"keep": "me"}})");
+                          "printerLanguage": 5, "printerTotalTime": -1000, "powerOffResumePrintTime": -5},
+                          "temperature": [1, 2], "autoCalibration": {"point2": 1}, "log": {"keep": "me"}})");
         config()->reload();
+        // Out of range reads as the nearest in range; a count goes on from there.
+        QCOMPARE(config()->getPrinterTotalTime(), 0);
+        config()->setPrinterTotalTime(1);
+        QCOMPARE(config()->getPrinterTotalTime(), 1);
+        QCOMPARE(config()->getPowerOffResumePrintTime(), 0);
         QCOMPARE(config()->getBuzzerStatus(), true);
         QCOMPARE(config()->getTransmissionRatioX(), 80);
         QCOMPARE(config()->getTransmissionRatioY(), 70);
@@ -408,26 +413,36 @@ private slots:
         QCOMPARE(config()->getZOffset(), additions - 1);
     }
 
+    void calibrationDeviationIsTheSpreadOfNinePoints_data()
+    {
+        QTest::addColumn<QVector<float>>("points"); // none: untouched
+        QTest::addColumn<float>("deviation");
+        QTest::newRow("measured") << QVector<float>{0.10f, -0.20f, 0.05f, 0.30f, 0.0f, -0.05f, 0.15f, 0.2f, 0.25f}
+                                  << 0.50f;
+        QTest::newRow("untouched: a flat bed") << QVector<float>() << 0.0f;
+        QTest::newRow("within the probing range")
+            << QVector<float>{19.9f, 0, 0, 0, -19.9f, 0, 0, 0, 0} << 39.8f;
+        // What the probing cannot give leaves the bed uncalibrated.
+        QTest::newRow("at the lift") << QVector<float>{0.1f, 0, 0, 0, 20.0f, 0, 0, 0, 0} << 0.0f;
+        QTest::newRow("as far below") << QVector<float>{0.1f, 0, 0, 0, -20.0f, 0, 0, 0, 0} << 0.0f;
+        QTest::newRow("far below") << QVector<float>{0.1f, 0, 0, 0, 0, 0, 0, 0, -50.0f} << 0.0f;
+        QTest::newRow("a metre up") << QVector<float>{1000.0f, 0, 0, 0, 0.2f, 0, 0, 0, 0} << 0.0f;
+    }
+
     void calibrationDeviationIsTheSpreadOfNinePoints()
     {
-        const float points[9] = {0.10f, -0.20f, 0.05f, 0.30f, 0.0f, -0.05f, 0.15f, 0.2f, 0.25f};
-        config()->setAutoPoint1(points[0]);
-        config()->setAutoPoint2(points[1]);
-        config()->setAutoPoint3(points[2]);
-        config()->setAutoPoint4(points[3]);
-        config()->setAutoPoint5(points[4]);
-        config()->setAutoPoint6(points[5]);
-        config()->setAutoPoint7(points[6]);
-        config()->setAutoPoint8(points[7]);
-        config()->setAutoPoint9(points[8]);
+        QFETCH(QVector<float>, points);
+        QFETCH(float, deviation);
+        static constexpr void (Config::*setters[])(float) = {
+            &Config::setAutoPoint1, &Config::setAutoPoint2, &Config::setAutoPoint3,
+            &Config::setAutoPoint4, &Config::setAutoPoint5, &Config::setAutoPoint6,
+            &Config::setAutoPoint7, &Config::setAutoPoint8, &Config::setAutoPoint9};
+        for (int i = 0; i < points.size(); ++i)
+            (config()->*setters[i])(points[i]);
         CalibrationAlgorithm calibration;
         calibration.initCalibrationAlgorithm();
-        QVERIFY(qAbs(calibration.getdeviationAbsoluteValue() - 0.50f) < 1e-5f);
-
-        // All points untouched (defaults): a flat bed.
-        init();
-        calibration.initCalibrationAlgorithm();
-        QCOMPARE(calibration.getdeviationAbsoluteValue(), 0.0f);
+        QVERIFY2(qAbs(calibration.getdeviationAbsoluteValue() - deviation) < 1e-4f,
+                 qPrintable(QString::number(calibration.getdeviationAbsoluteValue())));
     }
 };
 

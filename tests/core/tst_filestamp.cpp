@@ -82,6 +82,10 @@ private slots:
         QTest::newRow("empty") << "" << "202001010101.02";
         QTest::newRow("garbage") << "20x0; rm -rf" << "202001010101.02";
         QTest::newRow("impossible date") << "202013452501.00" << "202001010101.02";
+        // File times end in January 2038: no stamp goes past that, and one
+        // beyond it was never handed out.
+        QTest::newRow("the last stamp") << "203801170000.00" << "203801170000.00";
+        QTest::newRow("past the last stamp") << "999912312359.59" << "202001010101.02";
     }
 
     void nextStampCarries()
@@ -95,7 +99,7 @@ private slots:
     // burst) go on from the later counter.
     void stampsIncreaseAcrossBothCounters()
     {
-        Config::getInstance()->setModifyTime("209901010101.58");
+        Config::getInstance()->setModifyTime("203501010101.58");
         qint64 previous = 0;
         for (int i = 0; i < 6; ++i) {
             const QString path = makeFile(QString("file%1.gcode").arg(i));
@@ -105,21 +109,21 @@ private slots:
             QVERIFY2(mtime > previous, qPrintable(QString("file %1").arg(i)));
             previous = mtime;
         }
-        QCOMPARE(previous, secondsOf("209901010102.04"));
-        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("209901010102.03"));
-        QCOMPARE(lanCounter(), QByteArray("209901010102.04"));
+        QCOMPARE(previous, secondsOf("203501010102.04"));
+        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("203501010102.03"));
+        QCOMPARE(lanCounter(), QByteArray("203501010102.04"));
 
         // A LAN counter ahead of the settings moves the settings counter on.
-        setLanCounter("209905050505.05");
+        setLanCounter("203505050505.05");
         const QString path = makeFile("copied.gx");
         QVERIFY(Config::getInstance()->updateFileModifyTime(path.toStdString()));
-        QCOMPARE(mtimeOf(path), secondsOf("209905050505.06"));
-        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("209905050505.06"));
-        QCOMPARE(lanCounter(), QByteArray("209905050505.05"));
+        QCOMPARE(mtimeOf(path), secondsOf("203505050505.06"));
+        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("203505050505.06"));
+        QCOMPARE(lanCounter(), QByteArray("203505050505.05"));
         // The settings counter is on the medium when the stamp is handed out.
         QFile settings(m_root->path() + "/opt/PROGRAM/config/config.json");
         QVERIFY(settings.open(QIODevice::ReadOnly));
-        QVERIFY(settings.readAll().contains("\"209905050505.06\""));
+        QVERIFY(settings.readAll().contains("\"203505050505.06\""));
 
         struct stat st;
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
@@ -148,6 +152,30 @@ private slots:
         const QString upload = makeFile("upload.gcode");
         QVERIFY(FileStamp::stampNewFile(upload.toStdString(), FileStamp::Counter::LanServer));
         QVERIFY(mtimeOf(upload) > stamped);
+    }
+
+    // A counter past what file times hold (9999-12-31) is no stamp this
+    // program handed out: the next file is stamped now, not in 1970, and
+    // the ones after it later still.
+    void counterPastTheLastStampStartsFromNow()
+    {
+        Config::getInstance()->setModifyTime("999912312359.59");
+        setLanCounter("999912312359.59");
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        const QString upload = makeFile("upload.gcode");
+        QVERIFY(FileStamp::stampNewFile(upload.toStdString(), FileStamp::Counter::LanServer));
+        QVERIFY(mtimeOf(upload) >= before);
+        QVERIFY(mtimeOf(upload) <= QDateTime::currentSecsSinceEpoch());
+        const QString copy = makeFile("copy.gcode");
+        QVERIFY(Config::getInstance()->updateFileModifyTime(copy.toStdString()));
+        QVERIFY(mtimeOf(copy) > mtimeOf(upload));
+
+        // At the last stamp the next file takes it too, never a wrapped one.
+        Config::getInstance()->setModifyTime("203801170000.00");
+        const QString last = makeFile("last.gcode");
+        QVERIFY(Config::getInstance()->updateFileModifyTime(last.toStdString()));
+        QCOMPARE(mtimeOf(last), secondsOf("203801170000.00"));
+        QCOMPARE(Config::getInstance()->getModifyTime(), std::string("203801170000.00"));
     }
 
     void hostileNamesAreStampedAndRunNothing()

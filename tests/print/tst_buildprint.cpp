@@ -28,6 +28,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -798,12 +800,11 @@ private slots:
             << QVector<int>{9999, -300, 386547056, -2147483628} << QStringList{"M140 S60", "M104 S200 T0"};
     }
 
-    // After a power loss: the stored targets, a lift from the reported
-    // height, X and Y homed only, and the file from the recorded line on.
-    void resumesAfterPowerLoss()
+    // Five layers of a file (heated to 200 and 60) whose print a power cut
+    // stopped at the third move of layer 3: the file's path; `lines` gets
+    // its commands and `recorded` the number of the last line surely run.
+    QString resumableFile(QStringList &lines, int &recorded)
     {
-        QFETCH(QVector<int>, stored);
-        QFETCH(QStringList, heating);
         QByteArray body = "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z2\nG90\nM82\nG92 E0\nG1 F1800\n";
         for (int layer = 1; layer <= 5; ++layer) {
             body += "G1 Z" + QByteArray::number(layer * 0.2, 'f', 1) + "\n";
@@ -811,17 +812,52 @@ private slots:
                 body += "G1 X" + QByteArray::number(20 + 10 * i + layer) + " Y30 E" + QByteArray::number(layer * 4 + i)
                         + "\n";
         }
-        const QString path = writeData("resume.gcode", body);
-        const QStringList lines = bodyCommands(body);
-        const int recorded = lines.indexOf("G1 X43 Y30 E14"); // layer 3, third move
+        lines = bodyCommands(body);
+        recorded = lines.indexOf("G1 X43 Y30 E14");
+        getConfigFile()->configFile()->setPowerOffResumePrintTime(600);
+        ExecuteGetSerialObject()->serial()->setPoweroffResumeLine(recorded + 1);
+        return writeData("resume.gcode", body);
+    }
+
+    // The four stored print details as another program may have left them:
+    // `members` (JSON object members) stand in for them, a key left out is
+    // missing.
+    void storePrintDetails(const QByteArray &members)
+    {
+        Config *config = getConfigFile()->configFile();
+        config->flush();
+        QFile file(fx->root() + "/opt/PROGRAM/config/config.json");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+        file.close();
+        QJsonObject general = root["general"].toObject();
+        for (const char *key : {"tmpExtruderTemp", "tmpPlateTemp", "printSpeed", "zOffset"})
+            general.remove(key);
+        const QJsonObject given = QJsonDocument::fromJson("{" + members + "}").object();
+        for (auto it = given.begin(); it != given.end(); ++it)
+            general[it.key()] = it.value();
+        root["general"] = general;
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QJsonDocument(root).toJson());
+        file.close();
+        config->reload();
+    }
+
+    // After a power loss: the stored targets, a lift from the reported
+    // height, X and Y homed only, and the file from the recorded line on.
+    void resumesAfterPowerLoss()
+    {
+        QFETCH(QVector<int>, stored);
+        QFETCH(QStringList, heating);
+        QStringList lines;
+        int recorded;
+        const QString path = resumableFile(lines, recorded);
         Config *config = getConfigFile()->configFile();
         config->setPrintDetail(stored[0], stored[1], stored[2], stored[3]);
-        config->setPowerOffResumePrintTime(600);
         float x, y, z;
         QVERIFY(StringBrevik::positionXYZ(ExecuteGetSerialObject()->serial()->serialCheckCode("M114"), x, y, z));
         fx->board().clearLog();
 
-        ExecuteGetSerialObject()->serial()->setPoweroffResumeLine(recorded + 1);
         open(path, true);
         QCOMPARE(BuildPrint::instBuildPrint->getPrintBuildTime(), 600);
         // Kept as used, for the print-detail page to start from.
@@ -838,6 +874,53 @@ private slots:
         QCOMPARE(commands.at(commands.indexOf("G1 Z0.6 F300") + 1 + (commands.at(restore + 3).startsWith("G1 F") ? 1 : 0)),
                  lines.at(recorded + 1));
         QVERIFY(!commands.contains(lines.at(recorded)));
+    }
+
+    void resumeHeatsAsThePrintDid_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QVector<int>>("used"); // nozzle, bed, speed, Z offset
+        QTest::newRow("nozzle missing") << QByteArray(R"("tmpPlateTemp": 55, "printSpeed": 110, "zOffset": 4)")
+                                        << QVector<int>{200, 55, 110, 4};
+        QTest::newRow("heaters off") << QByteArray(R"("tmpExtruderTemp": 0, "tmpPlateTemp": 0, "printSpeed": 100,
+                                                      "zOffset": 0)")
+                                     << QVector<int>{200, 60, 100, 0};
+        QTest::newRow("not numbers") << QByteArray(R"("tmpExtruderTemp": "hot", "tmpPlateTemp": null,
+                                                      "printSpeed": [], "zOffset": 0.5)")
+                                     << QVector<int>{200, 60, 100, 0};
+        QTest::newRow("none stored") << QByteArray() << QVector<int>{200, 60, 100, 0};
+        QTest::newRow("speed 0, offset below 0") << QByteArray(R"("tmpExtruderTemp": 205, "tmpPlateTemp": 55,
+                                                                  "printSpeed": 0, "zOffset": -20)")
+                                                 << QVector<int>{205, 55, 100, -20};
+    }
+
+    // Stored print details that are missing, unreadable or off give way to
+    // the file's own targets and the neutral adjustments: no line of the
+    // file reaches the board before it has heated as the print did.
+    void resumeHeatsAsThePrintDid()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QVector<int>, used);
+        QStringList lines;
+        int recorded;
+        const QString path = resumableFile(lines, recorded);
+        storePrintDetails(stored);
+        fx->board().clearLog();
+
+        open(path, true);
+        PrintingAdjust adjust;
+        ExecuteGetSerialObject()->serial()->getPrintingAdjust(adjust);
+        QCOMPARE((QVector<int>{adjust.speed, adjust.offset}), used.mid(2));
+        QCOMPARE(pageChild<QLabel>("speed")->text(), QString("%1%").arg(used[2]));
+        QCOMPARE(pageChild<QLabel>("zValue")->text(), QString::number(used[3] / 100.0, 'f', 2));
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+
+        const QStringList commands = sent();
+        const int firstLine = commands.indexOf(QRegExp("G1 X\\d+ Y30 E\\d+.*"));
+        QVERIFY(firstLine > 0);
+        const QStringList before = commands.mid(0, firstLine);
+        QCOMPARE(before.filter(QRegExp("^M104 ")).last(), QString("M104 S%1 T0").arg(used[0]));
+        QCOMPARE(before.filter(QRegExp("^M140 ")).last(), QString("M140 S%1").arg(used[1]));
     }
 
     void screensFitTheirTexts_data()

@@ -208,6 +208,7 @@ private slots:
     void init()
     {
         fx->board().setForcedNozzleTemp(std::nullopt);
+        fx->board().setForcedBedTemp(std::nullopt);
         fx->board().clearLog();
     }
 
@@ -500,6 +501,37 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fx->board().bedTarget(), 0, kWaitMs);
         QCOMPARE(sent().filter("M140 ").last(), QString("M140 S0"));
         QCOMPARE(getConfigFile()->configFile()->getPlateTemp(), 0);
+    }
+
+    // A file that heats its nozzle only after its first lines: the page,
+    // opened while the nozzle was off, shows it off; its OK for another row
+    // leaves the nozzle that heats meanwhile heating, and shows and stores
+    // that target.
+    void nozzleHeatedMeanwhileStaysOn()
+    {
+        QByteArray body = printBody(20000).replace("M104 S200 T0\n", "M104 S0 T0\n");
+        int fortiethLine = 0;
+        for (int i = 0; i < 40; ++i)
+            fortiethLine = body.indexOf('\n', fortiethLine) + 1;
+        body.insert(fortiethLine, "M104 S200 T0\n");
+        const QString path = fx->root() + "/data/lateheat.gcode";
+        QVERIFY(writeTestFile(path, body));
+        fx->board().setForcedBedTemp(20.0); // no line streams before the detail is open
+        BuildPrint::instBuildPrint = new BuildPrint(path, false);
+        openDetail();
+        QCOMPARE(shown("extruderTemp"), QString("0\u2103"));
+
+        fx->board().setForcedBedTemp(std::nullopt);
+        QVERIFY(fx->waitForCommand("M104 S200 T0", kWaitMs));
+        QTRY_COMPARE_WITH_TIMEOUT(ExecuteGetSerialObject()->serial()->nozzleTarget(), 200, kWaitMs);
+        press("btnSpeedInc");
+        fx->board().clearLog();
+        tap(child<QToolButton>(detail(), "ok"));
+        QTRY_VERIFY_WITH_TIMEOUT(sent().filter("G1 X").size() >= 5, kWaitMs);
+        QCOMPARE(sent().filter("M104 "), QStringList());
+        QCOMPARE(fx->board().nozzleTarget(), 200);
+        QCOMPARE(getConfigFile()->configFile()->getExtruderTemp(), 200);
+        QCOMPARE(shown("extruderTemp"), QString("200\u2103"));
     }
 
     // A target set while paused is the one the resume heats back to.

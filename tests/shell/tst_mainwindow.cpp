@@ -21,18 +21,23 @@
 #include "usbstick.h"
 #include "wifiair.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QTranslator>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QtTest>
 
 #include <memory>
 #include <thread>
+
+#include <sys/stat.h>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -390,15 +395,67 @@ private slots:
             QVERIFY(never.asked.isEmpty());
             QVERIFY(opened.isEmpty());
         }
-        // A record whose file is gone is cleared without a question.
-        config->setPowerOffResumePrintFileName((fx->root() + "/data/gone.gcode").toStdString());
-        FILESNAMESPACE::ResumePrintConfigSaveFile()->saveLine(7);
-        {
-            QuestionAnswerer never(true);
-            MainWindow window;
-            QTRY_COMPARE(config->getPowerOffResumePrintFileName(), std::string());
-            QVERIFY(never.asked.isEmpty());
+        MainWindow::setHooks(MainWindowHooks());
+    }
+
+    void resumeOnlyOfAPrintFileInStorage_data()
+    {
+        QTest::addColumn<QString>("name"); // "~" stands for the machine's root
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("local storage") << "~/data/cube.gcode" << true;
+        QTest::newRow("a folder of local storage") << "~/data/models/part.gx" << true;
+        QTest::newRow("the stick") << "~/media/part.g" << true;
+        QTest::newRow("gone") << "~/data/gone.gcode" << false;
+        QTest::newRow("the host's") << "/etc/passwd" << false;
+        QTest::newRow("a print name elsewhere") << "~/opt/PROGRAM/part.gcode" << false;
+        QTest::newRow("climbing out") << "~/data/../opt/PROGRAM/part.gcode" << false;
+        QTest::newRow("climbing out and back") << "~/data/models/../cube.gcode" << false;
+        QTest::newRow("a link out") << "~/data/link.gcode" << false;
+        QTest::newRow("no print file") << "~/data/notes.txt" << false;
+        QTest::newRow("a folder") << "~/data/folder.gcode" << false;
+        QTest::newRow("a pipe") << "~/data/pipe.gcode" << false;
+    }
+
+    // A record naming anything but a print file in local storage or on the
+    // stick is cleared without a question: nothing else is heated and homed.
+    void resumeOnlyOfAPrintFileInStorage()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, offered);
+        const QString root = fx->root();
+        // A stick is mounted only over an empty /media.
+        const auto unplugged = qScopeGuard([root] { QFile::remove(root + "/media/part.g"); });
+        for (const char *file : {"/data/models/part.gx", "/media/part.g", "/opt/PROGRAM/part.gcode", "/data/notes.txt"}) {
+            QDir().mkpath(QFileInfo(root + file).absolutePath());
+            QFile touch(root + file);
+            QVERIFY(touch.open(QIODevice::WriteOnly) && touch.write("M104 S200\n") > 0);
         }
+        QDir().mkpath(root + "/data/folder.gcode");
+        QFile::link(root + "/opt/PROGRAM/part.gcode", root + "/data/link.gcode");
+        mkfifo(QFile::encodeName(root + "/data/pipe.gcode").constData(), 0600);
+        const QString path = QString(name).replace('~', root);
+        Config *config = getConfigFile()->configFile();
+        config->setPowerOffResumePrintFileName(path.toStdString());
+        QVERIFY(FILESNAMESPACE::ResumePrintConfigSaveFile()->saveLine(42));
+        QString opened;
+        MainWindowHooks hooks;
+        hooks.openPrintPage = [&](const QString &p, bool) { opened = p; };
+        MainWindow::setHooks(hooks);
+        {
+            QuestionAnswerer yes(true);
+            MainWindow window;
+            if (offered) {
+                QTRY_COMPARE(opened, path);
+            } else {
+                QTRY_COMPARE(config->getPowerOffResumePrintFileName(), std::string());
+                qint64 line;
+                QVERIFY(!FILESNAMESPACE::ResumePrintConfigSaveFile()->readLine(line));
+                QVERIFY(yes.asked.isEmpty());
+                QVERIFY(opened.isEmpty());
+            }
+        }
+        config->setPowerOffResumePrintFileName(std::string());
+        FILESNAMESPACE::ResumePrintConfigSaveFile()->removeResumePrintConfigFile();
         MainWindow::setHooks(MainWindowHooks());
     }
 

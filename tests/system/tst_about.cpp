@@ -110,6 +110,27 @@ private slots:
         QCOMPARE(text(page, "labelMACAddress"), QStringLiteral("00:11:22:33:44:55"));
     }
 
+    void serialNumberIsDrawnOnOneLine_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("as scanned") << "KP2026A" << "KP2026A";
+        QTest::newRow("line breaks") << "KP\n2026\r\nA" << "KP2026A";
+        QTest::newRow("mirrored") << "KP\u202E2026A" << "KP2026A";
+        QTest::newRow("isolated, zero width, separator") << "\u2067KP\u200B2026\u2028A\u2069" << "KP2026A";
+        QTest::newRow("terminal escape") << "KP\t2026\x1b[2J\x7f" << "KP2026[2J";
+    }
+
+    // What the settings hold by other means is drawn without the characters
+    // that would break the line or turn the text round.
+    void serialNumberIsDrawnOnOneLine()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        getConfigFile()->configFile()->setPrinterSerialNumber(stored.toStdString());
+        QCOMPARE(text(open(), "btn_serinalNo"), shown);
+    }
+
     // With the station off the address says so; the MAC still shows.
     void withoutNetworkTheAddressSaysSo()
     {

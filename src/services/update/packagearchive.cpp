@@ -80,7 +80,7 @@ bool writeFile(TarReader &reader, const Member &member, const QString &path, QBy
         return false;
     }
     QCryptographicHash hash(QCryptographicHash::Md5);
-    const bool read = reader.readData(member, [&](const char *data, int size) {
+    const bool read = reader.readData([&](const char *data, int size) {
         hash.addData(data, size);
         if (keep)
             keep->append(data, size);

@@ -42,6 +42,8 @@ int TarReader::next(Member &member, QString &error)
     // header read belongs to a member and their number stays bounded.
     TarHeader::Extended extended;
     bool hasExtended = false;
+    if (m_dataUnread && !readData({}, error))
+        return -1;
     for (;;) {
         char header[Block];
         if (!readExact(header, Block)) {
@@ -124,16 +126,21 @@ int TarReader::next(Member &member, QString &error)
         member.directory = type == '5';
         member.size = size;
         member.executable = (mode & 0111) != 0;
+        m_current = member;
+        m_dataUnread = !member.directory;
         return 1;
     }
 }
 
-bool TarReader::readData(const Member &member, const std::function<bool(const char *, int)> &sink, QString &error)
+bool TarReader::readData(const std::function<bool(const char *, int)> &sink, QString &error)
 {
-    if (readPadded(member.size, sink))
+    if (!m_dataUnread)
+        return true;
+    m_dataUnread = false;
+    if (readPadded(m_current.size, sink))
         return true;
     if (m_failure != Failure::None)
-        error = failure(QStringLiteral("\"%1\"").arg(member.path));
+        error = failure(QStringLiteral("\"%1\"").arg(m_current.path));
     return false;
 }
 

@@ -14,10 +14,11 @@ struct gzFile_s;
 // Every header is checked as it is read: its checksum, its format, its
 // numbers (without overflow) and its name. A member that is neither a regular
 // file nor a folder, a name that is absolute or has a ".." component, a file
-// or a folder with data named like the package folder itself, extended
-// headers that do not describe exactly one member, and anything but zeros
-// after the archive's end all refuse the archive. Every byte the archive
-// inflates to, headers and padding included, counts against `maxInflated`.
+// named like the package folder itself ("." or "./"), a folder with data,
+// extended headers that do not describe exactly one member, and anything but
+// zeros after the archive's end all refuse the archive. Every byte the
+// archive inflates to, headers and padding included, counts against
+// `maxInflated` (the bytes the package may take).
 class TarReader {
 public:
     struct Member {
@@ -39,8 +40,9 @@ public:
 
     // Hands the data of the member just returned by next() to `sink` piece by
     // piece and reads past its padding; false when the archive is refused or
-    // `sink` returns false.
-    bool readData(const Member &member, const std::function<bool(const char *, int)> &sink, QString &error);
+    // `sink` returns false. Data not read this way is passed over by the next
+    // call of next(), so the walk always stays on the headers.
+    bool readData(const std::function<bool(const char *, int)> &sink, QString &error);
 
     // After next() returned 0: reads the rest of the stream, which may hold
     // only zeros, and checks that it ended cleanly (its checksum included).
@@ -58,4 +60,6 @@ private:
     const qint64 m_maxInflated;
     qint64 m_inflated = 0;
     Failure m_failure = Failure::None;
+    Member m_current;
+    bool m_dataUnread = false; // m_current's data, still ahead of the next header
 };

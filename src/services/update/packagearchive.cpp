@@ -7,8 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <functional>
+#include <QPair>
+#include <QSet>
+#include <QVector>
 
 namespace PackageArchive {
 
@@ -16,114 +17,88 @@ namespace {
 
 using Member = TarReader::Member;
 
-// What a member takes on disk: its data in whole blocks of the file system,
-// and at least one block, so that masses of empty files count too.
-qint64 footprint(const Member &member)
+constexpr qint64 kDiskBlock = 4096;
+
+// What a member takes on disk, in blocks of the file system: its data, and
+// at least one block, so that masses of empty files or folders count too.
+qint64 diskBlocks(const Member &member)
 {
-    constexpr qint64 diskBlock = 4096;
-    return qMax(diskBlock, (member.size + diskBlock - 1) / diskBlock * diskBlock);
+    return qMax<qint64>(1, member.size / kDiskBlock + (member.size % kDiskBlock != 0));
 }
 
-// Reads a member's data into `data` (and through `sink`), or skips it.
-bool readMember(TarReader &reader, const Member &member, QString &error, QByteArray *data = nullptr,
-                const std::function<bool(const char *, int)> &sink = {})
-{
-    if (reader.readData(member.size, data, sink))
+// The md5sum.list rule over one walk: the list may come anywhere in the
+// archive, so the files met before it wait for it; those after it are
+// checked as soon as they are written.
+class ListingCheck {
+public:
+    bool file(const QString &path, const QString &md5, QString &error)
+    {
+        if (m_listed)
+            return m_listing.file(path, md5, error);
+        m_waiting.append({path, md5});
         return true;
-    error = QStringLiteral("the archive ends inside \"%1\"").arg(member.path);
-    return false;
-}
-
-// Walks the whole archive; `visit` (may be empty) receives each member and
-// reads or skips its data. The members' sizes are added up from their
-// headers, so an archive that would unpack to more than `maxBytes` is
-// refused before its data is read.
-bool walk(const QString &archive, qint64 maxBytes, QString &error,
-          const std::function<bool(TarReader &, const Member &)> &visit)
-{
-    TarReader reader(archive);
-    if (!reader.isOpen()) {
-        error = QStringLiteral("cannot open the archive");
-        return false;
     }
-    Member member;
-    int found;
-    int members = 0;
-    qint64 unpacked = 0;
-    while ((found = reader.next(member, error)) > 0) {
-        ++members;
-        // Sizes are compared before they are added, so none can overflow.
-        if (member.size > maxBytes || (unpacked += footprint(member)) > maxBytes) {
-            error = QStringLiteral("unpacks to more than the %1 bytes free").arg(maxBytes);
+
+    bool list(const QByteArray &data, QString &error)
+    {
+        if (!m_listing.parse(data, error))
             return false;
-        }
-        if (visit) {
-            if (!visit(reader, member))
+        m_listed = true;
+        for (const auto &waiting : qAsConst(m_waiting))
+            if (!m_listing.file(waiting.first, waiting.second, error))
                 return false;
-        } else if (!readMember(reader, member, error)) {
-            return false;
-        }
+        m_waiting.clear();
+        return true;
     }
-    if (found < 0)
-        return false;
-    if (members == 0) {
-        error = QStringLiteral("empty archive");
-        return false;
-    }
-    if (!reader.streamIntact()) {
-        error = QStringLiteral("damaged compressed data");
-        return false;
-    }
-    return true;
-}
 
-// Hashes a regular file's data and hands it to the listing; skips the rest.
-bool checkMember(TarReader &reader, const Member &member, PackageListing &listing, QString &error)
-{
-    if (member.directory || member.path.isEmpty())
-        return readMember(reader, member, error);
-    QCryptographicHash hash(QCryptographicHash::Md5);
-    const bool read = readMember(reader, member, error, nullptr, [&](const char *data, int size) {
-        hash.addData(data, size);
-        return true;
-    });
-    return read && listing.file(member.path, QString::fromLatin1(hash.result().toHex()), error);
-}
-
-bool writeMember(TarReader &reader, const Member &member, const QString &target, QString &error)
-{
-    if (member.path.isEmpty())
-        return true;
-    const QString path = target + QLatin1Char('/') + member.path;
-    if (member.directory) {
-        if (!QDir().mkpath(path)) {
-            error = QStringLiteral("cannot create %1").arg(path);
-            return false;
-        }
-        return true;
+    bool complete(QString &error) const
+    {
+        if (m_listed)
+            return m_listing.complete(error);
+        error = QStringLiteral("no %1").arg(QLatin1String(PackageListing::ListName));
+        return false;
     }
+
+private:
+    PackageListing m_listing;
+    bool m_listed = false;
+    QVector<QPair<QString, QString>> m_waiting; // path, MD5
+};
+
+// Writes a file member's data to `path` (a new file), hashing it on the way
+// and keeping a copy in `keep` when given.
+bool writeFile(TarReader &reader, const Member &member, const QString &path, QByteArray *keep, QString &md5,
+               QString &error)
+{
     if (!QDir().mkpath(QFileInfo(path).path())) {
         error = QStringLiteral("cannot create the folder of %1").arg(path);
         return false;
     }
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
-    bool written = true;
-    const bool read = reader.readData(member.size, nullptr, [&](const char *data, int size) {
-        written = file.write(data, size) == size;
-        return written;
-    });
-    if (!read || !written || !file.flush()) {
-        error = written ? QStringLiteral("the archive ends inside \"%1\"").arg(member.path)
-                        : QStringLiteral("cannot write %1").arg(path);
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    const bool read = reader.readData([&](const char *data, int size) {
+        hash.addData(data, size);
+        if (keep)
+            keep->append(data, size);
+        if (file.write(data, size) == size)
+            return true;
+        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }, error);
+    if (!read)
+        return false;
+    if (!file.flush()) {
+        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
     const QFile::Permissions runnable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
     file.setPermissions(member.executable ? readable | runnable : readable);
+    md5 = QString::fromLatin1(hash.result().toHex());
     return true;
 }
 
@@ -144,45 +119,69 @@ bool relativeMemberPath(const QString &name, QString &path)
     return true;
 }
 
-bool readFile(const QString &archive, const QString &path, qint64 maxSize, qint64 maxBytes, QByteArray &data,
-              QString &error)
+bool unpack(const QString &archive, const QString &staging, qint64 maxBytes, QString &error)
 {
-    bool found = false;
-    const bool read = walk(archive, maxBytes, error, [&](TarReader &reader, const Member &member) {
-        if (member.directory || member.path != path)
-            return readMember(reader, member, error);
-        if (member.size > maxSize) {
-            error = QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(maxSize);
-            return false;
-        }
-        found = true;
-        data.clear();
-        return readMember(reader, member, error, &data);
-    });
-    if (read && !found)
-        error = QStringLiteral("no %1").arg(path);
-    return read && found;
-}
-
-bool unpack(const QString &archive, const QString &target, qint64 maxBytes, QString &error, PackageListing *listing)
-{
-    // First pass: every header, and with a listing every file, is checked;
-    // nothing is written.
-    const bool checked = listing ? walk(archive, maxBytes, error,
-                                        [&](TarReader &reader, const Member &member) {
-                                            return checkMember(reader, member, *listing, error);
-                                        })
-                                       && listing->complete(error)
-                                 : walk(archive, maxBytes, error, {});
-    if (!checked)
-        return false;
-    if (!QDir().mkpath(target)) {
-        error = QStringLiteral("cannot create %1").arg(target);
+    TarReader reader(archive, maxBytes);
+    if (!reader.isOpen()) {
+        error = QStringLiteral("cannot open the archive");
         return false;
     }
-    return walk(archive, maxBytes, error, [&](TarReader &reader, const Member &member) {
-        return writeMember(reader, member, target, error);
-    });
+    if (!QDir().mkpath(staging)) {
+        error = QStringLiteral("cannot create %1").arg(staging);
+        return false;
+    }
+    const qint64 maxBlocks = maxBytes / kDiskBlock;
+    qint64 blocks = 0;
+    int members = 0;
+    QSet<QString> names;
+    ListingCheck listing;
+    Member member;
+    int found;
+    while ((found = reader.next(member, error)) > 0) {
+        if (++members > MaxMembers) {
+            error = QStringLiteral("more than %1 members").arg(MaxMembers);
+            return false;
+        }
+        if ((blocks += diskBlocks(member)) > maxBlocks) {
+            error = QStringLiteral("unpacks to more than the %1 bytes free").arg(maxBytes);
+            return false;
+        }
+        // The package folder's own entry (a folder: the reader refuses a
+        // file of that name) is the staging folder itself.
+        if (member.path.isEmpty())
+            continue;
+        if (names.contains(member.path)) {
+            error = QStringLiteral("\"%1\" is in the archive twice").arg(member.path);
+            return false;
+        }
+        names.insert(member.path);
+        const QString path = staging + QLatin1Char('/') + member.path;
+        if (member.directory) {
+            if (!QDir().mkpath(path)) {
+                error = QStringLiteral("cannot create %1").arg(path);
+                return false;
+            }
+            continue;
+        }
+        const bool isList = member.path == QLatin1String(PackageListing::ListName);
+        if (isList && member.size > PackageListing::MaxListSize) {
+            error = QStringLiteral("%1 is larger than %2 bytes").arg(member.path).arg(PackageListing::MaxListSize);
+            return false;
+        }
+        QByteArray list;
+        QString md5;
+        if (!writeFile(reader, member, path, isList ? &list : nullptr, md5, error))
+            return false;
+        if (!(isList ? listing.list(list, error) : listing.file(member.path, md5, error)))
+            return false;
+    }
+    if (found < 0)
+        return false;
+    if (members == 0) {
+        error = QStringLiteral("empty archive");
+        return false;
+    }
+    return reader.finish(error) && listing.complete(error);
 }
 
 } // namespace PackageArchive

@@ -1,35 +1,31 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
-
-class PackageListing;
 
 // Unpacks an update package, a gzip-compressed tar archive, in this process
 // with zlib: no shell and no external tar, so a member name can never run
-// anything and every name is checked before anything is written.
+// anything.
 //
-// A package holds only folders and regular files with relative names. An
-// archive with any other member (links, devices), an absolute name, a ".."
-// component or a damaged header is refused as a whole, before the first file
-// is created.
+// The archive is decompressed and walked once, by one reader (TarReader):
+// each member is checked when its header is read and written into the
+// staging folder only then, its data hashed as it is written, so what is
+// checked and what is written are the same bytes. A package holds only
+// folders and regular files with relative names; it is refused as a whole
+// when any member breaks that, when it holds more members than a package
+// has or would take more than the bytes it may use, or when its files break
+// its md5sum.list.
 namespace PackageArchive {
 
-// The data of the regular file `path` of `archive` (of its last member of
-// that name, the one unpacking leaves), read without writing anything; false
-// when it is missing or larger than `maxSize`, or when the archive is
-// refused as unpack() would refuse it.
-bool readFile(const QString &archive, const QString &path, qint64 maxSize, qint64 maxBytes, QByteArray &data,
-              QString &error);
+// More members than any package of this printer holds; reached long before
+// masses of empty files or folders could stall the installation.
+constexpr int MaxMembers = 10000;
 
-// Unpacks `archive` into the folder `target`, which it creates. Every member
-// is checked first: an archive whose members would take more than
-// `maxBytes` on disk, and with `listing` one whose files break that listing,
-// is refused before `target` is created. On failure `error` says why; files
-// written before a failure in the data itself (a truncated archive) are left
-// for the caller to remove with the folder.
-bool unpack(const QString &archive, const QString &target, qint64 maxBytes, QString &error,
-            PackageListing *listing = nullptr);
+// Unpacks `archive` into the folder `staging`, which it creates, and checks
+// every file against the md5sum.list the archive holds. Every byte the
+// archive inflates to, and what its members take on disk (folders
+// included), must stay within `maxBytes`. On failure `error` says why and
+// the caller removes `staging` with whatever was written into it.
+bool unpack(const QString &archive, const QString &staging, qint64 maxBytes, QString &error);
 
 // The member name as a safe path relative to the package folder ("./a/b" ->
 // "a/b"); empty for the package folder itself ("." or "./"); false for

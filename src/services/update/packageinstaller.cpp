@@ -73,17 +73,11 @@ bool install(const QString &archive, const QString &kindFolder, const QString &v
         return false;
     }
     removeFolder(temporary);
-    // The list is read from the archive and every file checked against it
-    // before the first one is written; the unpacked folder is checked again
+    // One walk of the archive writes what it checks into the hidden folder;
+    // the unpacked folder is checked against its md5sum.list once more
     // before its script may run.
-    const qint64 spare = spareBytes(kindFolder);
-    QByteArray list;
-    PackageListing listing;
-    if (!PackageArchive::readFile(archive, QLatin1String(PackageListing::ListName), PackageListing::MaxListSize,
-                                  spare, list, error)
-        || !listing.parse(list, error))
-        return false;
-    if (!PackageArchive::unpack(archive, temporary, spare, error, &listing) || !verifyContents(temporary, error)) {
+    if (!PackageArchive::unpack(archive, temporary, spareBytes(kindFolder), error)
+        || !verifyContents(temporary, error)) {
         removeFolder(temporary);
         return false;
     }

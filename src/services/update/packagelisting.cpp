@@ -23,6 +23,10 @@ bool PackageListing::parse(const QByteArray &list, QString &error)
             error = QStringLiteral("bad line in %1: %2").arg(QLatin1String(ListName), text);
             return false;
         }
+        if (name == QLatin1String(ListName)) {
+            error = QStringLiteral("%1 names itself").arg(QLatin1String(ListName));
+            return false;
+        }
         m_sums.insert(name, match.captured(1).toLower());
     }
     if (m_sums.isEmpty()) {

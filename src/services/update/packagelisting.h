@@ -9,8 +9,8 @@
 // writes them): every file it names must be in the package with that sum,
 // and every other file of the package, run.sh among them, must be named, so
 // that nothing unchecked is installed or run. The same rule is applied to
-// the archive's members before anything is written and to the unpacked
-// folder before its script runs.
+// the archive's members as they are unpacked and to the unpacked folder
+// before its script runs.
 class PackageListing {
 public:
     static const char *const ListName;   // "md5sum.list"
@@ -18,8 +18,9 @@ public:
     // Larger lists are not what md5sum writes for a package.
     static constexpr qint64 MaxListSize = 1 << 20;
 
-    // Reads the list; false for a line that is not "<md5>  <relative name>"
-    // or a list that names no file.
+    // Reads the list; false for a line that is not "<md5>  <relative name>",
+    // a line naming the list itself (no list can hold its own sum), or a
+    // list that names no file.
     bool parse(const QByteArray &list, QString &error);
 
     // One file of the package with the MD5 of its data (hex); false when it

@@ -9,6 +9,8 @@ set(UPDATE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/packagearchive.h
   ${CMAKE_CURRENT_LIST_DIR}/packagelisting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/packagelisting.h
+  ${CMAKE_CURRENT_LIST_DIR}/tarheader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tarheader.h
   ${CMAKE_CURRENT_LIST_DIR}/tarreader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tarreader.h
   ${CMAKE_CURRENT_LIST_DIR}/packageinstaller.cpp

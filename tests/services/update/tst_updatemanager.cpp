@@ -56,8 +56,8 @@ private:
     bool m_mounted = false;
 };
 
-// Whether anything is created in a folder from now on, even when it is
-// removed again before the check.
+// The names created in a folder from now on, even those removed again
+// before they are asked for.
 class CreationWatch {
 public:
     explicit CreationWatch(const QString &folder)
@@ -71,10 +71,19 @@ public:
             ::close(m_fd);
     }
     bool watching() const { return m_watching; }
-    bool created() const
+    QStringList created() const
     {
-        char events[4096];
-        return ::read(m_fd, events, sizeof(events)) > 0;
+        QStringList names;
+        alignas(inotify_event) char events[64 * 1024];
+        ssize_t got;
+        while ((got = ::read(m_fd, events, sizeof(events))) > 0) {
+            for (ssize_t at = 0; at < got;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(events + at);
+                names << QFile::decodeName(event->len ? event->name : "");
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        return names;
     }
 
 private:
@@ -247,49 +256,108 @@ private slots:
         }
     }
 
-    // Each of these ends in DOWNLOAD_ERROR with the installed version the
-    // newest in the store and nothing of the new one left behind.
+    // The forms a package may come in are installed, each file under its
+    // whole name: long names in pax headers or as GNU writes them, and
+    // names under "./" after the package folder's own entry, as
+    // "tar -C folder ." writes them.
+    void packageFormsInstall_data()
+    {
+        QTest::addColumn<QJsonObject>("recipe");
+        const QString longName = QStringLiteral("lib/") + QString(150, QLatin1Char('n'));
+        const QJsonObject longFile{{"name", longName}, {"data", "long"}};
+        QTest::newRow("long name in a pax header") << members({runSh, longFile}, {{"md5list", true}});
+        QTest::newRow("GNU long name") << members({runSh, longFile}, {{"md5list", true}, {"format", "gnu"}});
+        QJsonObject dotRunSh = runSh;
+        dotRunSh["name"] = "./run.sh";
+        QTest::newRow("names under ./")
+            << members({{{"name", "./"}, {"type", "dir"}}, dotRunSh, {{"name", "./" + longName}, {"data", "long"}}},
+                       {{"md5list", true}});
+    }
+
+    void packageFormsInstall()
+    {
+        QFETCH(QJsonObject, recipe);
+        Bench bench;
+        bench.server.offer({bench.server.entry(bench.server.publish("software", "1.1.0", recipe))});
+        bench.manager->startChecker();
+        QTRY_COMPARE(int(bench.state()), int(DOWNLOADED));
+        QCOMPARE(bench.manager->startInstallUpdatePackets(), 0);
+        QVERIFY(QFileInfo::exists(bench.root.path("/ran")));
+        QCOMPARE(bench.root.read("/opt/PROGRAM/software/1.1.0/lib/" + QString(150, QLatin1Char('n'))),
+                 QStringLiteral("long"));
+    }
+
+    // Each of these ends in DOWNLOAD_ERROR, for its own reason, with the
+    // installed version the newest in the store, nothing run and nothing of
+    // the new one left behind.
     void failuresKeepTheOldVersion_data()
     {
         QTest::addColumn<QJsonObject>("recipe");
         QTest::addColumn<QJsonObject>("entryChange");
         QTest::addColumn<bool>("downloads");
+        QTest::addColumn<QString>("reason"); // in the report to the server
         const QJsonObject none;
         const QJsonObject good = members({runSh, program}, {{"md5list", true}});
         QTest::newRow("archive does not match its MD5 sum")
-            << good << QJsonObject{{"md5", "0123456789abcdef0123456789abcdef"}} << false;
+            << good << QJsonObject{{"md5", "0123456789abcdef0123456789abcdef"}} << false << "MD5 sum does not match";
         QTest::newRow("file does not match md5sum.list")
             << members({runSh, program}, {{"md5list", true}, {"md5override", QJsonObject{{"bin/program", QString(32, 'a')}}}})
-            << none << true;
-        QTest::newRow("no md5sum.list") << members({runSh, program}, {{"md5list", false}}) << none << true;
+            << none << true << "bin/program does not match its MD5 sum";
+        QTest::newRow("no md5sum.list") << members({runSh, program}, {{"md5list", false}}) << none << true
+                                        << "no md5sum.list";
+        QTest::newRow("md5sum.list names itself")
+            << members({runSh, program}, {{"md5list", true}, {"listSelf", true}}) << none << true
+            << "md5sum.list names itself";
         QTest::newRow("run.sh fails")
             << members({{{"name", "run.sh"}, {"data", "#!/bin/sh\nexit 3\n"}, {"mode", 0755}},
                         program}, {{"md5list", true}})
-            << none << true;
+            << none << true << "run.sh failed";
+        // Listed apart from the unsafe name, so that only the name is wrong.
         QTest::newRow("member above the package")
-            << members({runSh, program, {{"name", "../../escaped"}, {"data", "x"}}}, {{"md5list", false}}) << none << true;
+            << members({runSh, program, {{"name", "../../escaped"}, {"data", "x"}}},
+                       {{"md5list", true}, {"unlisted", QJsonArray{"../../escaped"}}})
+            << none << true << "unsafe member name";
         QTest::newRow("absolute member")
-            << members({runSh, program, {{"name", "/tmp/printer-update-absolute"}, {"data", "x"}}}, {{"md5list", false}})
-            << none << true;
+            << members({runSh, program, {{"name", "/tmp/printer-update-absolute"}, {"data", "x"}}},
+                       {{"md5list", true}, {"unlisted", QJsonArray{"/tmp/printer-update-absolute"}}})
+            << none << true << "unsafe member name";
         QTest::newRow("link member")
             << members({runSh, program, {{"name", "etc"}, {"type", "symlink"}, {"target", "/etc"}}}, {{"md5list", true}})
-            << none << true;
+            << none << true << "not a regular file";
+        // A whole package of its own, run.sh and md5sum.list included, as the
+        // data of a file named like the package folder.
+        const QJsonObject hidden = members({runSh, program}, {{"md5list", true}});
+        for (const char *root : {".", "./"})
+            QTest::addRow("member \"%s\" holding a package", root)
+                << members({{{"name", root}, {"tar", hidden}}, runSh, program},
+                           {{"md5list", true}, {"unlisted", QJsonArray{root}}})
+                << none << true << "names the package folder";
+        QTest::newRow("header with a wrong checksum")
+            << members({runSh, program}, {{"md5list", true}, {"badChecksum", "bin/program"}}) << none << true
+            << "wrong checksum";
+        QTest::newRow("a package after the archive's end")
+            << members({runSh, program}, {{"md5list", true}, {"after", QJsonObject{{"tar", good}}}}) << none << true
+            << "after the archive's end";
+        QTest::newRow("more members than a package holds")
+            << members({runSh, program}, {{"md5list", true}, {"folders", 10000}}) << none << true << "members";
         QTest::newRow("run.sh not in md5sum.list")
-            << members({runSh, program}, {{"md5list", true}, {"unlisted", QJsonArray{"run.sh"}}}) << none << true;
+            << members({runSh, program}, {{"md5list", true}, {"unlisted", QJsonArray{"run.sh"}}}) << none << true
+            << "run.sh is not in md5sum.list";
         QTest::newRow("file not in md5sum.list")
-            << members({runSh, program}, {{"md5list", true}, {"unlisted", QJsonArray{"bin/program"}}}) << none << true;
+            << members({runSh, program}, {{"md5list", true}, {"unlisted", QJsonArray{"bin/program"}}}) << none << true
+            << "bin/program is not in md5sum.list";
         QTest::newRow("hidden file not in md5sum.list")
             << members({runSh, program, {{"name", ".profile"}, {"data", "x"}}},
                        {{"md5list", true}, {"unlisted", QJsonArray{".profile"}}})
-            << none << true;
-        QTest::newRow("version is a path") << good << QJsonObject{{"version", "../../1.1.0"}} << false;
-        QTest::newRow("url is not https") << good << QJsonObject{{"url", "http://127.0.0.1/x"}} << false;
+            << none << true << ".profile is not in md5sum.list";
+        QTest::newRow("version is a path") << good << QJsonObject{{"version", "../../1.1.0"}} << false << "";
+        QTest::newRow("url is not https") << good << QJsonObject{{"url", "http://127.0.0.1/x"}} << false << "";
         // Whole strings only: a final newline is not part of a version,
         // a URL or a sum.
-        QTest::newRow("version ends in a newline") << good << QJsonObject{{"version", "1.1.0\n"}} << false;
-        QTest::newRow("url ends in a newline") << good << QJsonObject{{"url", "\n"}} << false;
-        QTest::newRow("md5 ends in a newline") << good << QJsonObject{{"md5", "\n"}} << false;
-        QTest::newRow("size beyond 64 bits") << good << QJsonObject{{"size", 1e19}} << false;
+        QTest::newRow("version ends in a newline") << good << QJsonObject{{"version", "1.1.0\n"}} << false << "";
+        QTest::newRow("url ends in a newline") << good << QJsonObject{{"url", "\n"}} << false << "";
+        QTest::newRow("md5 ends in a newline") << good << QJsonObject{{"md5", "\n"}} << false << "";
+        QTest::newRow("size beyond 64 bits") << good << QJsonObject{{"size", 1e19}} << false << "";
     }
 
     void failuresKeepTheOldVersion()
@@ -297,6 +365,7 @@ private slots:
         QFETCH(QJsonObject, recipe);
         QFETCH(QJsonObject, entryChange);
         QFETCH(bool, downloads);
+        QFETCH(QString, reason);
         Bench bench;
         QJsonObject entry = bench.server.entry(bench.server.publish("software", "1.1.0", recipe));
         const QJsonObject asPublished = entry;
@@ -312,9 +381,10 @@ private slots:
             QCOMPARE(bench.manager->startInstallUpdatePackets(), -1);
         }
         QTRY_COMPARE(int(bench.state()), int(DOWNLOAD_ERROR));
-        // A package is written only once every check of its archive passed:
-        // here only the one whose script then fails.
-        QCOMPARE(store.created(), QByteArray(QTest::currentDataTag()) == "run.sh fails");
+        // Only the package's hidden staging folder was ever made in the store,
+        // and it is gone again.
+        for (const QString &name : store.created())
+            QCOMPARE(name, QStringLiteral(".incoming-1.1.0"));
 
         QCOMPARE(bench.storeEntries(), QStringList{"1.0.0"});
         // Only a fully checked script runs.
@@ -330,8 +400,11 @@ private slots:
                                            || entry["md5"].toString().endsWith("\n")
                                            || entry["size"] != asPublished["size"];
         QCOMPARE(bench.server.requestsTo("GET", "/packages/").isEmpty(), refusedBeforeDownload);
-        if (!refusedBeforeDownload)
+        if (!refusedBeforeDownload) {
             QTRY_COMPARE(bench.lastFeedback()["result"].toString(), QStringLiteral("failure"));
+            QVERIFY2(bench.lastFeedback()["message"].toString().contains(reason),
+                     qPrintable(bench.lastFeedback()["message"].toString()));
+        }
         // Nothing failed can be installed afterwards.
         QCOMPARE(bench.manager->startInstallUpdatePackets(), -1);
     }
@@ -381,29 +454,43 @@ private slots:
         QCOMPARE(bench.storeEntries(), QStringList{"1.0.0"});
     }
 
-    // A small package that unpacks to more than the store can spare is
-    // refused before its first file is written, also when each of its
-    // files alone would fit.
-    void oversizedUnpackIsRefusedBeforeWriting_data()
+    // A small package that unpacks or inflates to more than the store can
+    // spare is refused before it fills the store: also when each of its
+    // files alone would fit, and whatever the inflated bytes are (headers,
+    // padding after the archive's end).
+    void oversizedUnpackIsRefused_data()
     {
-        QTest::addColumn<int>("files");
-        QTest::addColumn<double>("eachOfTheSpare");
-        QTest::newRow("one file larger than the spare bytes") << 1 << 1.05;
-        QTest::newRow("two files that fit only one by one") << 2 << 0.6;
+        QTest::addColumn<QString>("shape");
+        QTest::newRow("one file larger than the spare bytes") << "one file";
+        QTest::newRow("two files that fit only one by one") << "two files";
+        QTest::newRow("pax headers inflate past the spare bytes") << "pax headers";
+        QTest::newRow("zeros after the archive's end past the spare bytes") << "zeros after the end";
     }
 
-    void oversizedUnpackIsRefusedBeforeWriting()
+    void oversizedUnpackIsRefused()
     {
-        QFETCH(int, files);
-        QFETCH(double, eachOfTheSpare);
+        QFETCH(QString, shape);
         Bench bench(QStringLiteral("1.0.0"), 40);
         if (!bench.smallStore->mounted())
             QSKIP("needs a small file system (tmpfs, as root)");
         const qint64 spare = bench.smallStore->freeBytes() - PackageInstaller::FreeSpaceReserve;
+        QJsonObject recipe{{"md5list", true}};
         QJsonArray list{runSh};
-        for (int i = 0; i < files; ++i)
-            list << QJsonObject{{"name", QStringLiteral("bin/large%1").arg(i)}, {"zeros", qint64(spare * eachOfTheSpare)}};
-        const auto package = bench.server.publish("software", "1.1.0", {{"members", list}, {"md5list", true}});
+        if (shape == "one file") {
+            list << QJsonObject{{"name", "bin/large"}, {"zeros", qint64(spare * 1.05)}};
+        } else if (shape == "two files") {
+            for (int i = 0; i < 2; ++i)
+                list << QJsonObject{{"name", QStringLiteral("bin/large%1").arg(i)}, {"zeros", qint64(spare * 0.6)}};
+        } else if (shape == "pax headers") {
+            // Empty files, each after a pax header of 60,000 bytes: only a
+            // few blocks on disk.
+            for (qint64 padded = 0; padded < spare * 1.05; padded += 60000)
+                list << QJsonObject{{"name", QStringLiteral("pad/%1").arg(padded)}, {"paxPad", 60000}};
+        } else {
+            recipe["after"] = QJsonObject{{"zeros", qint64(spare * 1.05)}};
+        }
+        recipe["members"] = list;
+        const auto package = bench.server.publish("software", "1.1.0", recipe);
         QVERIFY(package.size < 1024 * 1024);
         bench.server.offer({bench.server.entry(package)});
         bench.manager->startChecker();
@@ -417,7 +504,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(bench.root.path("/ran")));
         QVERIFY(QDir(UpdateManager::downloadFolder()).isEmpty());
         QVERIFY(bench.smallStore->freeBytes() >= freeBefore - 64 * 1024);
-        QTRY_VERIFY(bench.lastFeedback()["message"].toString().contains("free"));
+        QTRY_VERIFY2(bench.lastFeedback()["message"].toString().contains("bytes free"),
+                     qPrintable(bench.lastFeedback()["message"].toString()));
     }
 
     // Until the server answers the checker tries again, ever less often, with

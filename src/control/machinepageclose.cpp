@@ -14,9 +14,11 @@ void closeMachinePage(SerialObject *link)
         return;
     if (MainWindow::printPageIsOpen())
         return;
+    // Handed to the link, which keeps the motors-off until the board takes
+    // it; the page closes at once, whatever the board is doing.
     if (link) {
-        link->serialCheckCode(QStringLiteral("M112"));
-        link->serialSendCode(QStringLiteral("M18"));
+        link->stopMotion();
+        link->request(QStringLiteral("M18"));
     }
     if (MainWindow::instMainWindow) {
         MainWindow::instMainWindow->machineStatus = MACHINE_STATUS_READY;

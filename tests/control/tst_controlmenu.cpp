@@ -234,22 +234,25 @@ private slots:
 
     // Homing that gives up ends in a message and a usable Back, at once when
     // the board is silent as the move goes out (the helper's minute is a real
-    // one here). The motor switch does not turn on for a silent board.
+    // one here), or as the new origin goes out after the axes are home. The
+    // motor switch does not turn on for a silent board.
     void homingThatGivesUpLetsTheUserOut_data()
     {
-        QTest::addColumn<bool>("silent");
-        QTest::newRow("end-stop never triggers") << false;
-        QTest::newRow("board silent at the move") << true;
+        QTest::addColumn<QString>("silentAt");
+        QTest::newRow("end-stop never triggers") << QString();
+        QTest::newRow("board silent at the move") << "G1 X-320 F3000";
+        QTest::newRow("board silent at the origin") << "G92 X0 Y0 Z0 A0 B0";
     }
     void homingThatGivesUpLetsTheUserOut()
     {
-        QFETCH(bool, silent);
+        QFETCH(QString, silentAt);
+        const bool silent = !silentAt.isEmpty();
         getConfigFile()->configFile()->setMotorStatus(false);
         Control *menu = openFromMainWindow();
         if (silent) {
             TimeScale::setFactor(1.0);
             ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(100);
-            bench.fx->board().silenceAt("G1 X-320 F3000");
+            bench.fx->board().silenceAt(silentAt.toStdString());
         } else {
             bench.fx->board().setStuckEndstop('Y', true);
         }

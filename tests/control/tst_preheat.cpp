@@ -226,6 +226,7 @@ private slots:
     void startDuringASilence()
     {
         SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
+        TimeScale::setFactor(1.0); // no auto-off meanwhile
         link()->setReplyTimeoutMs(200);
         Preheat *page = openPage(Preheat::instPreheat, 200, 60);
         const Panel b = bedPanel(page);

@@ -12,8 +12,7 @@ class Home;
 
 // Homes X, Y and Z when it opens and says when that is done (the board has
 // taken the new origin) or that it failed; the back button stays disabled
-// until then. Closing stops the machine and releases the
-// motors.
+// until then. Closing stops the machine and releases the motors.
 class Home : public QDialog, public ReturnHomeListener {
     Q_OBJECT
 public:

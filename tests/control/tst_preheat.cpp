@@ -157,8 +157,8 @@ private slots:
     // marked until it is started.
     void startAndCancelEachHeater()
     {
-        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(200);
         Preheat *page = openPage(Preheat::instPreheat, 200, 60);
+        QVERIFY(bench.fx->waitForCommand("M18"));
         struct Case {
             Panel panel;
             int setPoint;
@@ -189,10 +189,12 @@ private slots:
             QTRY_COMPARE(c.panel.current->text(), QString::number(c.current()));
             QCOMPARE(c.panel.bar->value(), qMin(c.current(), c.setPoint));
             // No reading while the board does not answer.
+            link()->setReplyTimeoutMs(200);
             board().setSilent(true);
             QTRY_COMPARE_WITH_TIMEOUT(c.panel.current->text(), QStringLiteral("--"), 30000);
             board().setSilent(false);
             QTRY_COMPARE_WITH_TIMEOUT(c.panel.current->text(), QString::number(c.current()), 30000);
+            link()->setReplyTimeoutMs(5000);
 
             clickStart(c.panel);
             QTRY_COMPARE(bench.commands(), (QStringList{c.on, c.off}));

@@ -71,13 +71,12 @@ class TestTransmissionRatio : public QObject {
     QString save(TransmissionRatio *page)
     {
         clickPastGuard(page->findChild<QPushButton *>("btn_save"));
-        const auto shown = [] { return OneButtonDialog::instOneButtonDialog && OneButtonDialog::instOneButtonDialog->isVisible(); };
-        if (!QTest::qWaitFor(shown, kTryWaitMs))
+        OneButtonDialog *&dialog = OneButtonDialog::instOneButtonDialog;
+        if (!QTest::qWaitFor([&dialog] { return dialog && dialog->isVisible(); }, kTryWaitMs))
             return "no dialog";
-        OneButtonDialog *dialog = OneButtonDialog::instOneButtonDialog;
         const QString text = dialog->findChild<QLabel *>("textLabel")->text();
         dialog->close();
-        (void)QTest::qWaitFor([] { return !OneButtonDialog::instOneButtonDialog; }, kTryWaitMs);
+        (void)QTest::qWaitFor([&dialog] { return !dialog; }, kTryWaitMs);
         return text;
     }
 

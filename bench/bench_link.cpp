@@ -2,12 +2,15 @@
 // time per exchange for plain and flow-controlled commands, and the longest
 // stall of the GUI thread when the board falls silent under a page that talks
 // to it (steps-per-mm Save, opening the levelling page, homing), with the
-// main window's status poll running and the device's reply time.
+// main window's status poll running and the device's reply time; and, with a
+// reply that comes late, the GUI thread's longest stall during a Save and how
+// soon a jog's stop reaches the board.
 #include "benchclock.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "config.h"
 #include "home.h"
+#include "manual.h"
 #include "mainwindow.h"
 #include "onebuttondialog.h"
 #include "pageopener.h"
@@ -21,7 +24,9 @@
 #include "transmissionratio.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 
 #include <algorithm>
@@ -75,6 +80,37 @@ void silence(SimFixture &fx, StallProbe &probe, const char *what, const std::fun
         [link] { return link->boardResponding() && !StringBrevik::isFailure(link->serialCheckCode("M105")); }, 30000);
 }
 
+// A healthy board whose reply to one command comes seconds late.
+void lateReplyFigures(SimFixture &fx, StallProbe &probe)
+{
+    constexpr int kLateMs = 3000;
+    TransmissionRatio *ratio = openPage(TransmissionRatio::instTransmissionRatio);
+    QTest::mouseClick(ratio->findChildren<QPushButton *>("btn_add").first(), Qt::LeftButton);
+    const int x = getConfigFile()->configFile()->getTransmissionRatioX() + 1;
+    fx.board().delayReplyOnce(QStringLiteral("M92 X%1").arg(x).toStdString(), kLateMs);
+    probe.takeWorstStallMs();
+    ratio->findChild<QPushButton *>("btn_save")->click();
+    (void)QTest::qWaitFor([] { return OneButtonDialog::instOneButtonDialog != nullptr; }, 4 * kLateMs);
+    std::printf("%-52s longest GUI stall %6lld ms\n", "steps-per-mm Save, M92 reply 3 s late",
+                static_cast<long long>(probe.takeWorstStallMs()));
+    delete OneButtonDialog::instOneButtonDialog;
+    delete ratio;
+
+    fx.board().placeHead({100, 100, 100, 0});
+    Manual *jog = openPage(Manual::instManual);
+    fx.board().delayReplyOnce("G1 X305 F2000", kLateMs);
+    QTest::mousePress(jog->findChild<QToolButton *>("Xp"), Qt::LeftButton);
+    (void)QTest::qWaitFor([&] { return fx.count("G1 X305 F2000") > 0; }, 5000);
+    const int stopsBefore = fx.count("M112");
+    QElapsedTimer sinceRelease;
+    sinceRelease.start();
+    QTest::mouseRelease(jog->findChild<QToolButton *>("Xp"), Qt::LeftButton);
+    (void)QTest::qWaitFor([&] { return fx.count("M112") > stopsBefore; }, 4 * kLateMs);
+    std::printf("%-52s stop on the board after %6lld ms\n", "jog release, press reply 3 s late",
+                static_cast<long long>(sinceRelease.elapsed()));
+    delete jog;
+}
+
 void silenceFigures()
 {
     initPrinterIcons();
@@ -111,6 +147,8 @@ void silenceFigures()
     (void)QTest::qWaitFor([&] { return fx.count("G1 X-320 F3000") > 0; }, 5000);
     silence(fx, probe, "homing as the board falls silent", [&] { fx.board().setSilent(true); });
     delete Home::instHome;
+
+    lateReplyFigures(fx, probe);
 }
 } // namespace
 

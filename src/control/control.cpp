@@ -1,6 +1,7 @@
 #include "control.h"
 #include "ui_control.h"
 
+#include "boardrequest.h"
 #include "config.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
@@ -12,7 +13,6 @@
 #include "pageopener.h"
 #include "preheatlist.h"
 #include "serialobject.h"
-#include "stringbrevik.h"
 #include "unloadfilament.h"
 
 #include <QDebug>
@@ -32,7 +32,7 @@ Control::Control(QWidget *parent)
     PageFrame::install(this, ui->widget, ui->back);
 
     m_serialObject = ExecuteGetSerialObject()->serial();
-    m_serialObject->serialCheckCode(QStringLiteral("M17"));
+    m_serialObject->request(QStringLiteral("M17"));
 
     m_menu = new MenuTable(ui->tableWidget, this);
     m_menu->setPaging(ui->up, ui->down, ui->show);
@@ -58,7 +58,7 @@ void Control::initData()
 {
     // The board follows the stored motor state, whatever the M17 above did.
     m_motorStatus = getConfigFile()->configFile()->getMotorStatus();
-    m_serialObject->serialCheckCode(QString::fromLatin1(m_motorStatus ? "M17" : "M18"));
+    m_serialObject->request(QString::fromLatin1(m_motorStatus ? "M17" : "M18"));
 
     const QIcon next(QString::fromLatin1(NextIcon));
     m_actions = {Action_Move, Action_Motor_Enable, Action_Homing, Action_Loading, Action_Unloading, Action_PreheatList};
@@ -70,20 +70,29 @@ void Control::initData()
                      {tr("Preheat"), next}});
 }
 
-// The switch shows what the board was told: a command it did not take
-// leaves the switch and the setting as they were.
+// The switch shows what the board has: it turns once the board has taken
+// the command, and a command it did not take leaves the switch and the
+// setting as they were. Presses while a switch is on its way are ignored, so
+// that each press turns the state the row shows.
 void Control::toggleMotors()
 {
-    const bool on = !m_motorStatus;
-    if (!StringBrevik::commandTaken(m_serialObject->serialCheckCode(QString::fromLatin1(on ? "M17" : "M18")))) {
-        qWarning() << "Control: the board did not take the motor switch";
+    if (m_motorSwitching)
         return;
-    }
-    m_motorStatus = on;
-    getConfigFile()->configFile()->setMotorStatus(m_motorStatus);
-    QList<MenuRow> rows = m_menu->rows();
-    rows[m_actions.indexOf(Action_Motor_Enable)] = motorRow();
-    m_menu->setRows(rows);
+    m_motorSwitching = true;
+    const bool on = !m_motorStatus;
+    BoardRequest *request = m_serialObject->request(QString::fromLatin1(on ? "M17" : "M18"), this);
+    connect(request, &BoardRequest::finished, this, [this, request, on] {
+        m_motorSwitching = false;
+        if (!request->taken()) {
+            qWarning() << "Control: the board did not take the motor switch";
+            return;
+        }
+        m_motorStatus = on;
+        getConfigFile()->configFile()->setMotorStatus(m_motorStatus);
+        QList<MenuRow> rows = m_menu->rows();
+        rows[m_actions.indexOf(Action_Motor_Enable)] = motorRow();
+        m_menu->setRows(rows);
+    });
 }
 
 void Control::itemDoClicked(int index)

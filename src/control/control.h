@@ -13,7 +13,8 @@ class Control;
 // The control menu behind the main window's Control button: jogging, the
 // motors' switch, homing, filament load and unload, and the preheat menu.
 // The board's motor state follows the stored setting each time the menu opens;
-// the motor row switches it and stores the new state.
+// the motor row switches it and, once the board has taken the switch, shows
+// and stores the new state.
 class Control : public QDialog {
     Q_OBJECT
 public:
@@ -44,4 +45,6 @@ private:
     SerialObject *m_serialObject;
     QList<Action_Type> m_actions;
     bool m_motorStatus = true;
+    // A switch of the motors is on its way to the board.
+    bool m_motorSwitching = false;
 };

@@ -10,9 +10,9 @@ namespace Ui {
 class Home;
 }
 
-// Homes X, Y and Z when it opens and says when that is done; the back button
-// stays disabled until then. Closing stops the machine and releases the
-// motors.
+// Homes X, Y and Z when it opens and says when that is done (the board has
+// taken the new origin) or that it failed; the back button stays disabled
+// until then. Closing stops the machine and releases the motors.
 class Home : public QDialog, public ReturnHomeListener {
     Q_OBJECT
 public:
@@ -26,6 +26,8 @@ public:
     void returnHomeFailed() override;
 
 private:
+    void showFailed();
+
     Ui::Home *ui;
     SerialObject *serialObject = nullptr;
     HomingClaim m_homing{this};

@@ -1,4 +1,5 @@
 #include "machinepageclose.h"
+#include "boardrequest.h"
 #include "homingclaim.h"
 #include "mainwindow.h"
 #include "serialobject.h"
@@ -14,9 +15,16 @@ void closeMachinePage(SerialObject *link)
         return;
     if (MainWindow::printPageIsOpen())
         return;
+    // Handed to the link; the page closes at once, whatever the board is
+    // doing. The stop empties the board's queue, so the motors-off must come
+    // after it: it is asked for once a reading asked after the stop is back
+    // (the stop goes ahead of it), and the link keeps it until the board
+    // takes it.
     if (link) {
-        link->serialCheckCode(QStringLiteral("M112"));
-        link->serialSendCode(QStringLiteral("M18"));
+        link->stopMotion();
+        BoardRequest *behindStop = link->request(QStringLiteral("M105"));
+        QObject::connect(behindStop, &BoardRequest::finished, link,
+                         [link] { link->request(QStringLiteral("M18")); });
     }
     if (MainWindow::instMainWindow) {
         MainWindow::instMainWindow->machineStatus = MACHINE_STATUS_READY;

@@ -1,6 +1,7 @@
 #include "manual.h"
 #include "ui_manual.h"
 
+#include "boardrequest.h"
 #include "clickguard.h"
 #include "executegetserialobject.h"
 #include "machinepageclose.h"
@@ -35,7 +36,7 @@ Manual::Manual(QWidget *parent)
     instManual = this;
 
     serialObject = ExecuteGetSerialObject()->serial();
-    serialObject->serialSendCode(QStringLiteral("M17"));
+    serialObject->request(QStringLiteral("M17"));
     showCoordinate();
 
     timer->setSingleShot(true);
@@ -61,14 +62,16 @@ void Manual::on_back_clicked()
 void Manual::startMove(const QString &command)
 {
     qDebug() << "manual.cpp Manual::startMove" << command;
-    serialObject->serialSendCode(command);
+    serialObject->request(command);
     timer->start();
 }
 
+// The stop goes ahead of whatever the link still has in hand, and a move not
+// yet written when the arrow is let go is not written at all.
 void Manual::stopMove()
 {
     timer->stop();
-    serialObject->serialCheckCode(QStringLiteral("M112"));
+    serialObject->stopMotion();
     showCoordinate();
 }
 
@@ -78,15 +81,20 @@ void Manual::timerOut()
     stopMove();
 }
 
+// Read after a stop, which goes to the board ahead of it: the position shown
+// is where the head came to rest.
 void Manual::showCoordinate()
 {
-    // A reply that cannot be read (short, or a failure text) leaves all three
-    // at 0.00 rather than showing a half-read position.
-    float x = 0, y = 0, z = 0;
-    StringBrevik::positionXYZ(serialObject->serialCheckCode(QStringLiteral("M114")), x, y, z);
-    ui->labelX->setText(QStringLiteral("X: ") + QString::number(x, 'f', 2));
-    ui->labelY->setText(QStringLiteral("Y: ") + QString::number(y, 'f', 2));
-    ui->labelZ->setText(QStringLiteral("Z: ") + QString::number(z, 'f', 2));
+    BoardRequest *request = serialObject->request(QStringLiteral("M114"), this);
+    connect(request, &BoardRequest::finished, this, [this, request] {
+        // A reply that cannot be read (short, or none) leaves all three at
+        // 0.00 rather than showing a half-read position.
+        float x = 0, y = 0, z = 0;
+        StringBrevik::positionXYZ(request->reply(), x, y, z);
+        ui->labelX->setText(QStringLiteral("X: ") + QString::number(x, 'f', 2));
+        ui->labelY->setText(QStringLiteral("Y: ") + QString::number(y, 'f', 2));
+        ui->labelZ->setText(QStringLiteral("Z: ") + QString::number(z, 'f', 2));
+    });
 }
 
 void Manual::on_Xm_pressed() { startMove(QString::fromLatin1(MoveXMinus)); }

@@ -1,6 +1,7 @@
 #include "preheat.h"
 #include "ui_preheat.h"
 
+#include "boardrequest.h"
 #include "clickguard.h"
 #include "executegetserialobject.h"
 #include "mainwindow.h"
@@ -9,6 +10,7 @@
 #include "timescale.h"
 #include "valuestepper.h"
 
+#include <QDebug>
 #include <QProgressBar>
 
 Preheat *Preheat::instPreheat = nullptr;
@@ -30,7 +32,7 @@ Preheat::Preheat(int nozzle, int bed, QWidget *parent)
         panel->setAttribute(Qt::WA_StyledBackground);
 
     serialObject = ExecuteGetSerialObject()->serial();
-    serialObject->serialSendCode(QStringLiteral("M18"));
+    serialObject->request(QStringLiteral("M18"));
 
     m_nozzle.start = ui->nozzleStart;
     m_nozzle.setPoint = ui->extruderTemperature;
@@ -39,7 +41,7 @@ Preheat::Preheat(int nozzle, int bed, QWidget *parent)
     m_nozzle.bar = ui->extruderProgressBar;
     m_nozzle.minus = ui->extruderTempMinus;
     m_nozzle.plus = ui->extruderTempPlus;
-    m_nozzle.heat = [this](int celsius) { serialObject->Heating(celsius); };
+    m_nozzle.heat = [this](int celsius) { return serialObject->requestNozzle(celsius); };
     m_nozzle.currentTemp = [] {
         return MainWindow::instMainWindow ? MainWindow::instMainWindow->getCurrentExtruderTemp() : 0;
     };
@@ -52,7 +54,7 @@ Preheat::Preheat(int nozzle, int bed, QWidget *parent)
     m_platform.bar = ui->platformProgressBar;
     m_platform.minus = ui->platformTempMinus;
     m_platform.plus = ui->platformTempPlus;
-    m_platform.heat = [this](int celsius) { serialObject->HeatingPlatform(celsius); };
+    m_platform.heat = [this](int celsius) { return serialObject->requestBed(celsius); };
     m_platform.currentTemp = [] {
         return MainWindow::instMainWindow ? MainWindow::instMainWindow->getCurrentPlatformTemp() : 0;
     };
@@ -107,9 +109,25 @@ void Preheat::startClicked(Heater &heater)
     switchHeater(heater, heater.start->isChecked());
 }
 
+// The heater shows as heating at once, so that Cancel is at hand while the
+// board is slow to answer; the link runs the switches in the order they were
+// made, so a Cancel always reaches the board after the heat-up it cancels.
 void Preheat::switchHeater(Heater &heater, bool on)
 {
-    heater.heat(on ? heater.stepper->value() : 0);
+    BoardRequest *request = heater.heat(on ? heater.stepper->value() : 0);
+    const int switchNumber = ++heater.switches;
+    if (on) {
+        connect(request, &BoardRequest::finished, this, [this, &heater, request, switchNumber] {
+            // A heat-up the board did not take leaves the heater cold (the
+            // link has switched it off again): the panel must not go on
+            // showing it heating.
+            if (request->outcome() != BoardRequest::Outcome::NotTaken || heater.switches != switchNumber)
+                return;
+            qWarning() << "Preheat: the board did not take" << request->commands();
+            heater.start->setChecked(false);
+            showHeating(heater, false);
+        });
+    }
     showHeating(heater, on);
 }
 
@@ -159,9 +177,9 @@ void Preheat::on_back_clicked()
     if (!clickGuardPass())
         return;
     // Both heaters, whoever started them; bed first.
-    serialObject->HeatingPlatform(0);
-    serialObject->Heating(0);
+    serialObject->requestHeaters(0, 0);
     for (Heater *heater : {&m_platform, &m_nozzle}) {
+        ++heater->switches;
         heater->start->setChecked(false);
         heater->autoOff.stop();
     }

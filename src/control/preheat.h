@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class BoardRequest;
 class QLabel;
 class QProgressBar;
 class QToolButton;
@@ -53,7 +54,11 @@ private:
         QToolButton *plus;
         ValueStepper *stepper;
         QTimer autoOff;
-        std::function<void(int)> heat;
+        // Sets the heater's target on the board; 0 switches it off.
+        std::function<BoardRequest *(int)> heat;
+        // Counts the switches, so that the outcome of one that was
+        // overtaken by a later one changes nothing on screen.
+        int switches = 0;
         std::function<int()> currentTemp;
     };
 

@@ -1,4 +1,5 @@
 #include "transmissionratio.h"
+#include "boardrequest.h"
 #include "clickguard.h"
 #include "config.h"
 #include "executegetserialobject.h"
@@ -69,35 +70,51 @@ TransmissionRatio::~TransmissionRatio()
     delete ui;
 }
 
+// The changed axes go to the board as one sequence, and the page waits for
+// its outcome without holding up the screen; meanwhile the rows and Save
+// rest. Only what the board did not take is a failure: a late reply is not.
 void TransmissionRatio::on_btn_save_clicked()
 {
     if (!clickGuardPass())
         return;
-    bool allAcknowledged = true;
+    QStringList commands;
+    QList<TransmissionRatioItem *> sent;
     for (const Axis &axis : qAsConst(m_axes)) {
         if (!axis.item->isValueChang())
             continue;
-        // Once the board has left one row unconfirmed the others are not
-        // sent into the same fault: they stay marked for the next Save.
-        if (!allAcknowledged) {
-            qInfo() << "TransmissionRatio: the board did not confirm, not sent:" << axis.item->getValue();
-            continue;
-        }
-        const QString command = StepsPerMm::command(axis.axis, axis.item->getValue());
-        const QString reply = m_serialObject->serialCheckCode(command);
-        qInfo() << "TransmissionRatio:" << command << "reply:" << reply;
-        // A row the board did not take stays marked, so Save sends it again.
-        if (reply.contains(QLatin1String("ok")))
-            axis.item->valueReset();
-        else
-            allAcknowledged = false;
+        commands << StepsPerMm::command(axis.axis, axis.item->getValue());
+        sent << axis.item;
     }
     // Stored either way: the next start sends the stored values again.
     getConfigFile()->configFile()->setTransmissionRatio(m_axes[0].item->getValue(), m_axes[1].item->getValue(),
                                                         m_axes[2].item->getValue(), m_axes[3].item->getValue());
+    if (commands.isEmpty()) {
+        showSaved(true);
+        return;
+    }
+    setSaving(true);
+    BoardRequest *request = m_serialObject->request(commands, this);
+    connect(request, &BoardRequest::finished, this, [this, request, sent] {
+        setSaving(false);
+        // The board took the commands in order up to the one it did not
+        // take: the rows after it stay marked, so Save sends them again.
+        const QStringList replies = request->replies();
+        for (int i = 0; i < replies.size() && i < sent.size(); ++i)
+            sent[i]->valueReset();
+        qInfo() << "TransmissionRatio:" << request->commands() << "replies:" << replies;
+        showSaved(request->outcome() != BoardRequest::Outcome::NotTaken);
+    });
+}
 
-    const QString message = allAcknowledged ? tr("Parameter set successfully")
-                                            : tr("Parameter setting failed.\nThe values are saved\nfor the next start.");
-    OneButtonDialog::showMessage(message);
-    QCoreApplication::processEvents();
+void TransmissionRatio::setSaving(bool saving)
+{
+    for (const Axis &axis : qAsConst(m_axes))
+        axis.item->setEnabled(!saving);
+    ui->btn_save->setEnabled(!saving);
+}
+
+void TransmissionRatio::showSaved(bool taken)
+{
+    OneButtonDialog::showMessage(taken ? tr("Parameter set successfully")
+                                       : tr("Parameter setting failed.\nThe values are saved\nfor the next start."));
 }

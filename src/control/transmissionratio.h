@@ -26,6 +26,10 @@ private slots:
     void on_btn_save_clicked();
 
 private:
+    // The rows and Save rest while the board takes a Save.
+    void setSaving(bool saving);
+    void showSaved(bool taken);
+
     struct Axis {
         TransmissionRatioItem *item;
         StepsPerMm::Axis axis;

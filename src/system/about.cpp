@@ -1,4 +1,5 @@
 #include "about.h"
+#include "boardrequest.h"
 #include "clickguard.h"
 #include "cmdprocess.h"
 #include "config.h"
@@ -92,7 +93,7 @@ About::~About()
 void About::initView()
 {
     m_aboutDisplayPage = ABOUT_DISPLAY_ONE_PAGE;
-    ui->labelFirmwareVersion->setText(versionText());
+    showVersion();
     const int hours = getConfigFile()->configFile()->getPrinterTotalTime() / 60;
     ui->labelUsageCounter->setText(QString::number(hours) + QLatin1Char(' ') + tr(" hours"));
     ui->label_localMomery->setText(freeSpaceText());
@@ -104,13 +105,19 @@ void About::initView()
     ui->up->setEnabled(false);
 }
 
-// "v<program>-<board firmware>-<kernel>-<library>". A failed "M901" leaves the
-// firmware part empty rather than showing the failure text as a version.
-QString About::versionText()
+// "v<program>-<board firmware>-<kernel>-<library>", the board's part filled
+// in once it answers "M901". A board that does not answer leaves it empty
+// rather than showing a failure text as a version.
+void About::showVersion()
 {
-    const QString firmware = StringBrevik::firmwareVersion(serialObject->serialCheckCode(QStringLiteral("M901")));
-    return QStringLiteral("v%1-%2-%3-%4")
-        .arg(QString::fromLatin1(SoftwareVersion), firmware, latestPackage("kernel/"), latestPackage("library/"));
+    const auto show = [this](const QString &firmware) {
+        ui->labelFirmwareVersion->setText(QStringLiteral("v%1-%2-%3-%4").arg(
+            QString::fromLatin1(SoftwareVersion), firmware, latestPackage("kernel/"), latestPackage("library/")));
+    };
+    show(QString());
+    BoardRequest *query = serialObject->request(QStringLiteral("M901"), this);
+    connect(query, &BoardRequest::finished, this,
+            [query, show] { show(StringBrevik::firmwareVersion(query->reply())); });
 }
 
 void About::showWIFIStatus()

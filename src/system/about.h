@@ -42,7 +42,7 @@ protected:
 
 private:
     void showBackLook(bool pressed);
-    QString versionText();
+    void showVersion();
     void copyLogsToStick();
 
     Ui::About *ui;

@@ -108,8 +108,9 @@ void Setting::showList()
 
 void Setting::sendLight()
 {
-    // A failed reply changes nothing: the setting stays as chosen.
-    m_serialObject->serialCheckCode(m_ledStatus ? QStringLiteral("M145") : QStringLiteral("M144"));
+    // Handed to the link; whether the board took it changes nothing: the
+    // setting stays as chosen and is sent again with the next list.
+    m_serialObject->request(m_ledStatus ? QStringLiteral("M145") : QStringLiteral("M144"));
 }
 
 void Setting::itemDoClicked(int index)

@@ -3,6 +3,7 @@
 #include "executereturnhome.h"
 #include "filamenttestkit.h"
 #include "home.h"
+#include "linkrequests.h"
 #include "loadfilament.h"
 #include "manual.h"
 #include "onebuttondialog.h"
@@ -117,6 +118,8 @@ private slots:
         bench.fx->board().setGarbageReplies(false);
         bench.fx->board().setSilent(false);
         TimeScale::setFactor(0.01);
+        SerialObject::setScreenWaitMs(60000);
+        QVERIFY(waitForEarlierRequests());
         ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(5000);
         QTRY_VERIFY(ExecuteGetSerialObject()->serial()->undeliveredCount() == 0);
     }
@@ -140,7 +143,7 @@ private slots:
         QCOMPARE(openFromMainWindow(), menu);
         QCOMPARE(openCount("Control"), 1);
         const QString storedCommand = stored ? "M17" : "M18";
-        QCOMPARE(bench.commands(), (QStringList{"M17", storedCommand}));
+        QTRY_COMPARE(bench.commands(), (QStringList{"M17", storedCommand}));
         QCOMPARE(bench.fx->board().motorsEnabled(), stored);
 
         auto *table = menu->findChild<QTableWidget *>("tableWidget");
@@ -155,11 +158,11 @@ private slots:
         QVERIFY(!menu->findChild<QToolButton *>("down")->isVisible());
 
         pressRow(menu, 1);
-        QCOMPARE(config->getMotorStatus(), !stored);
+        QTRY_COMPARE(config->getMotorStatus(), !stored);
         QCOMPARE(bench.fx->board().motorsEnabled(), !stored);
         QCOMPARE(iconImage(table->item(1, 2)->icon()) == off, stored);
         pressRow(menu, 1);
-        QCOMPARE(config->getMotorStatus(), stored);
+        QTRY_COMPARE(config->getMotorStatus(), stored);
         QCOMPARE(bench.commands().mid(2), (QStringList{stored ? "M18" : "M17", storedCommand}));
         QCOMPARE(iconImage(table->item(1, 2)->icon()) == on, stored);
     }
@@ -223,7 +226,7 @@ private slots:
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         QTest::mouseClick(back, Qt::LeftButton);
         QTRY_VERIFY(!Home::instHome);
-        QCOMPARE(bench.commands().mid(expected.size()), (QStringList{"M112", "M18"}));
+        QTRY_COMPARE(bench.commands().mid(expected.size()), (QStringList{"M112", "M18"}));
         QCOMPARE(window()->machineStatus.load(), MACHINE_STATUS_READY);
         QCOMPARE(window()->moveMode.load(), MOVE_MODE_READY);
         getConfigFile()->configFile()->setBuzzerStatus(false);
@@ -231,22 +234,25 @@ private slots:
 
     // Homing that gives up ends in a message and a usable Back, at once when
     // the board is silent as the move goes out (the helper's minute is a real
-    // one here). The motor switch does not turn on for a silent board.
+    // one here), or as the new origin goes out after the axes are home. The
+    // motor switch does not turn on for a silent board.
     void homingThatGivesUpLetsTheUserOut_data()
     {
-        QTest::addColumn<bool>("silent");
-        QTest::newRow("end-stop never triggers") << false;
-        QTest::newRow("board silent at the move") << true;
+        QTest::addColumn<QString>("silentAt");
+        QTest::newRow("end-stop never triggers") << QString();
+        QTest::newRow("board silent at the move") << "G1 X-320 F3000";
+        QTest::newRow("board silent at the origin") << "G92 X0 Y0 Z0 A0 B0";
     }
     void homingThatGivesUpLetsTheUserOut()
     {
-        QFETCH(bool, silent);
+        QFETCH(QString, silentAt);
+        const bool silent = !silentAt.isEmpty();
         getConfigFile()->configFile()->setMotorStatus(false);
         Control *menu = openFromMainWindow();
         if (silent) {
             TimeScale::setFactor(1.0);
             ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(100);
-            bench.fx->board().silenceAt("G1 X-320 F3000");
+            bench.fx->board().silenceAt(silentAt.toStdString());
         } else {
             bench.fx->board().setStuckEndstop('Y', true);
         }
@@ -261,6 +267,7 @@ private slots:
         clickPastGuard(button(page, "yes"));
         QTRY_VERIFY(!Home::instHome);
         pressRow(menu, 1);
+        QVERIFY(waitForEarlierRequests());
         QCOMPARE(getConfigFile()->configFile()->getMotorStatus(), !silent);
     }
 
@@ -287,14 +294,16 @@ private slots:
             {"Yp", "G1 Y-305 F2000"}, {"Zm", "G1 Z-405 F300"}, {"Zp", "G1 Z405 F300"}};
         bench.fx->board().placeHead({150, 150, 200, 0});
         Manual *page = openPage(Manual::instManual);
-        QCOMPARE(bench.commands(), QStringList{"M17"});
+        QTRY_COMPARE(bench.commands(), QStringList{"M17"});
+        QTRY_COMPARE(shownPosition(page), readBackPosition());
         for (const auto &arrow : arrows) {
             bench.fx->board().clearLog();
             QTest::mousePress(button(page, arrow.first), Qt::LeftButton);
+            QVERIFY(bench.fx->waitForCommand(arrow.second.toStdString()));
             QTest::mouseRelease(button(page, arrow.first), Qt::LeftButton);
+            QTRY_COMPARE(bench.fx->count("M114"), 1);
             QCOMPARE(bench.commands(), (QStringList{arrow.second, "M112"}));
-            QCOMPARE(bench.fx->count("M114"), 1);
-            QCOMPARE(shownPosition(page), readBackPosition());
+            QTRY_COMPARE(shownPosition(page), readBackPosition());
         }
     }
 
@@ -305,16 +314,32 @@ private slots:
         bench.fx->board().placeHead({100, 100, 100, 0});
         bench.fx->board().setTimeScale(1.0);
         Manual *page = openPage(Manual::instManual);
+        QTRY_COMPARE(shownPosition(page), readBackPosition());
         const QString before = shownPosition(page);
         bench.fx->board().clearLog();
         QTest::mousePress(button(page, "Xp"), Qt::LeftButton);
         QTRY_COMPARE(bench.fx->count("M112"), 1);
-        QCOMPARE(bench.fx->count("M114"), 1);
+        QTRY_COMPARE(bench.fx->count("M114"), 1);
+        QTRY_COMPARE(shownPosition(page), readBackPosition());
         QVERIFY(shownPosition(page) != before);
-        QCOMPARE(shownPosition(page), readBackPosition());
         QVERIFY(bench.fx->board().position().x < 290); // stopped on its way
         QTest::mouseRelease(button(page, "Xp"), Qt::LeftButton);
-        QCOMPARE(bench.commands(), (QStringList{"G1 X305 F2000", "M112", "M112"}));
+        QTRY_COMPARE(bench.commands(), (QStringList{"G1 X305 F2000", "M112", "M112"}));
+    }
+
+    // The release stops a move whose reply comes late: the stop reaches the
+    // board while the press's reply is still held back.
+    void releaseStopsBehindALatePressReply()
+    {
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
+        TimeScale::setFactor(1.0); // the hold limit must not stop the move first
+        Manual *page = openPage(Manual::instManual);
+        QTRY_COMPARE(bench.commands(), QStringList{"M17"});
+        bench.fx->board().delayReplyOnce("G1 X305 F2000", 4000);
+        QTest::mousePress(button(page, "Xp"), Qt::LeftButton);
+        QVERIFY(bench.fx->waitForCommand("G1 X305 F2000"));
+        QTest::mouseRelease(button(page, "Xp"), Qt::LeftButton);
+        QVERIFY(bench.fx->waitForCommand("M112", 1500));
     }
 
     // An unreadable position shows zeros rather than stale values.
@@ -322,24 +347,25 @@ private slots:
     {
         bench.fx->board().placeHead({50, 60, 70, 0});
         Manual *page = openPage(Manual::instManual);
-        QVERIFY(shownPosition(page) != "X: 0.00|Y: 0.00|Z: 0.00");
+        QTRY_VERIFY(shownPosition(page) != "X: 0.00|Y: 0.00|Z: 0.00");
         ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(50);
         bench.fx->board().setGarbageReplies(true);
         QTest::mousePress(button(page, "Zp"), Qt::LeftButton);
         QTest::mouseRelease(button(page, "Zp"), Qt::LeftButton);
-        QCOMPARE(shownPosition(page), QStringLiteral("X: 0.00|Y: 0.00|Z: 0.00"));
+        QTRY_COMPARE(shownPosition(page), QStringLiteral("X: 0.00|Y: 0.00|Z: 0.00"));
     }
 
     // Closing stops the machine, releases the motors and makes it READY.
     void closingTheJogPage()
     {
         Manual *page = openPage(Manual::instManual);
+        QTRY_COMPARE(bench.commands(), QStringList{"M17"});
         window()->machineStatus = MACHINE_STATUS_BUILDING_FROM_SD;
         window()->moveMode = MOVE_MODE_MOVING;
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         QTest::mouseClick(button(page, "back"), Qt::LeftButton);
         QTRY_VERIFY(!Manual::instManual);
-        QCOMPARE(bench.commands(), (QStringList{"M17", "M112", "M18"}));
+        QTRY_COMPARE(bench.commands(), (QStringList{"M17", "M112", "M18"}));
         QVERIFY(!bench.fx->board().motorsEnabled());
         QCOMPARE(window()->machineStatus.load(), MACHINE_STATUS_READY);
         QCOMPARE(window()->moveMode.load(), MOVE_MODE_READY);
@@ -365,7 +391,9 @@ private slots:
         QTRY_COMPARE(home->findChild<QToolButton *>("yes")->isEnabled(), true);
         screens << qMakePair(QString("homed"), static_cast<QWidget *>(home));
         bench.fx->board().placeHead({120.5, 80.25, 30, 0});
-        screens << qMakePair(QString("jog"), static_cast<QWidget *>(openPage(Manual::instManual)));
+        Manual *jog = openPage(Manual::instManual);
+        QTRY_COMPARE(shownPosition(jog), QStringLiteral("X: 120.50|Y: 80.25|Z: 30.00"));
+        screens << qMakePair(QString("jog"), static_cast<QWidget *>(jog));
         screens << qMakePair(QString("preheatmenu"), static_cast<QWidget *>(openPage(PreheatList::instPreheatList)));
         Preheat *preheat = openPage(Preheat::instPreheat, 200, 60);
         waitForFreeClickGuard();

@@ -1,4 +1,5 @@
 #include "filamenttestkit.h"
+#include "linkrequests.h"
 #include "pageopener.h"
 #include "preheat.h"
 #include "preheatlist.h"
@@ -40,6 +41,8 @@ void clickStart(const Panel &panel)
     QTest::mouseClick(panel.start, Qt::LeftButton);
 }
 
+SerialObject *link() { return ExecuteGetSerialObject()->serial(); }
+
 } // namespace
 
 class TestPreheat : public QObject {
@@ -58,8 +61,11 @@ private slots:
         board().setSilent(false);
         delete PreheatList::instPreheatList;
         delete Preheat::instPreheat;
-        ExecuteGetSerialObject()->serial()->stopHalvorIIHeating();
-        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(5000);
+        // Behind whatever a case left with the link.
+        QVERIFY(waitForOutcome(link()->requestHeaters(0, 0)) != BoardRequest::Outcome::Pending);
+        QTRY_COMPARE(link()->undeliveredCount(), 0);
+        link()->setReplyTimeoutMs(5000);
+        SerialObject::setScreenWaitMs(60000);
     }
 
     // Each press of a row reads its preset then: edited presets apply without
@@ -82,7 +88,7 @@ private slots:
         QVERIFY(page);
         QCOMPARE(nozzlePanel(page).setPoint->text(), degrees(205));
         QCOMPARE(bedPanel(page).setPoint->text(), degrees(65));
-        QCOMPARE(bench.commands(), QStringList{"M18"});
+        QTRY_COMPARE(bench.commands(), QStringList{"M18"});
         pressRow(menu, 1);
         QCOMPARE(Preheat::instPreheat, page);
         delete page;
@@ -151,8 +157,8 @@ private slots:
     // marked until it is started.
     void startAndCancelEachHeater()
     {
-        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(200);
         Preheat *page = openPage(Preheat::instPreheat, 200, 60);
+        QVERIFY(bench.fx->waitForCommand("M18"));
         struct Case {
             Panel panel;
             int setPoint;
@@ -169,8 +175,9 @@ private slots:
             QTest::mouseClick(c.panel.plus, Qt::LeftButton);
             QVERIFY(c.panel.setPoint->styleSheet().contains("#C2172D"));
             clickStart(c.panel);
-            QCOMPARE(bench.commands(), QStringList{c.on});
-            QCOMPARE(c.target(), c.setPoint);
+            const int atStart = c.panel.current->text().toInt();
+            QTRY_COMPARE(bench.commands(), QStringList{c.on});
+            QTRY_COMPARE(c.target(), c.setPoint);
             QCOMPARE(c.panel.start->text(), QStringLiteral("Cancel"));
             QVERIFY(c.panel.current->isVisible() && c.panel.bar->isVisible());
             QVERIFY(!c.panel.setPoint->isVisible() && !c.panel.plus->isVisible());
@@ -178,23 +185,60 @@ private slots:
             QVERIFY(c.panel.setPoint->styleSheet().contains("#222222"));
             QCOMPARE(c.panel.bar->maximum(), c.setPoint);
             // The read-out follows the main window's poll while heating.
-            const int atStart = c.panel.current->text().toInt();
             QTRY_VERIFY(c.current() > atStart + 5);
             QTRY_COMPARE(c.panel.current->text(), QString::number(c.current()));
             QCOMPARE(c.panel.bar->value(), qMin(c.current(), c.setPoint));
             // No reading while the board does not answer.
+            link()->setReplyTimeoutMs(200);
             board().setSilent(true);
             QTRY_COMPARE_WITH_TIMEOUT(c.panel.current->text(), QStringLiteral("--"), 30000);
             board().setSilent(false);
             QTRY_COMPARE_WITH_TIMEOUT(c.panel.current->text(), QString::number(c.current()), 30000);
+            link()->setReplyTimeoutMs(5000);
 
             clickStart(c.panel);
-            QCOMPARE(bench.commands(), (QStringList{c.on, c.off}));
-            QCOMPARE(c.target(), 0);
+            QTRY_COMPARE(bench.commands(), (QStringList{c.on, c.off}));
+            QTRY_COMPARE(c.target(), 0);
             QCOMPARE(c.panel.start->text(), QStringLiteral("Start"));
             QVERIFY(!c.panel.current->isVisible() && !c.panel.bar->isVisible());
             QVERIFY(c.panel.setPoint->isVisible() && c.panel.plus->isVisible());
         }
+    }
+
+    // Cancel while the board is slow to take the heat-up: the off reaches the
+    // board after the heat-up and the heater ends off.
+    void cancelBehindALateHeatUp()
+    {
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
+        Preheat *page = openPage(Preheat::instPreheat, 200, 60);
+        const Panel n = nozzlePanel(page);
+        QTRY_COMPARE(bench.commands(), QStringList{"M18"});
+        board().delayReplyOnce("M104 S200 T0", 2000);
+        clickStart(n);
+        QVERIFY(bench.fx->waitForCommand("M104 S200 T0"));
+        clickStart(n);
+        QCOMPARE(n.start->text(), QStringLiteral("Start"));
+        QTRY_COMPARE(bench.commands(), (QStringList{"M18", "M104 S200 T0", "M104 S0 T0"}));
+        QTRY_COMPARE(link()->undeliveredCount(), 0);
+        QCOMPARE(board().nozzleTarget(), 0);
+        QVERIFY(!n.start->isChecked());
+    }
+
+    // A heat-up the board does not take is not shown as heating.
+    void startDuringASilence()
+    {
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
+        TimeScale::setFactor(1.0); // no auto-off meanwhile
+        link()->setReplyTimeoutMs(200);
+        Preheat *page = openPage(Preheat::instPreheat, 200, 60);
+        const Panel b = bedPanel(page);
+        QTRY_COMPARE(bench.commands(), QStringList{"M18"});
+        board().setSilent(true);
+        clickStart(b);
+        QCOMPARE(b.start->text(), QStringLiteral("Cancel"));
+        QTRY_COMPARE(b.start->text(), QStringLiteral("Start"));
+        QVERIFY(!b.start->isChecked());
+        QVERIFY(b.setPoint->isVisible() && !b.bar->isVisible());
     }
 
     // A Start tap the click guard swallows leaves the button as the heater is.
@@ -207,7 +251,8 @@ private slots:
         QTest::mouseClick(n.start, Qt::LeftButton);
         QVERIFY(!n.start->isChecked());
         QCOMPARE(n.start->text(), QStringLiteral("Start"));
-        QCOMPARE(bench.commands(), QStringList{"M18"});
+        QCOMPARE(link()->nozzleTarget(), 0);
+        QTRY_COMPARE(bench.commands(), QStringList{"M18"});
     }
 
     // Ten minutes after its start a heater switches itself off, also while
@@ -218,7 +263,7 @@ private slots:
         const Panel n = nozzlePanel(page);
         TimeScale::setFactor(0.0005); // ten minutes become 300 ms
         clickStart(n);
-        QCOMPARE(board().nozzleTarget(), 200);
+        QTRY_COMPARE(board().nozzleTarget(), 200);
         QTimer tapsElsewhere;
         connect(&tapsElsewhere, &QTimer::timeout,
                 [] { OneTimesClicked()->setOneTimesClicked(nullptr, "TOOLBUTTON_R25_STYLE"); });
@@ -237,11 +282,12 @@ private slots:
         Preheat *page = openPage(Preheat::instPreheat, 200, 60);
         clickStart(nozzlePanel(page));
         clickStart(bedPanel(page));
+        QTRY_COMPARE(board().bedTarget(), 60);
         board().clearLog();
         waitForFreeClickGuard();
         QTest::mouseClick(button(page, "back"), Qt::LeftButton);
         QTRY_VERIFY(!Preheat::instPreheat);
-        QCOMPARE(bench.commands(), (QStringList{"M140 S0", "M104 S0 T0"}));
+        QTRY_COMPARE(bench.commands(), (QStringList{"M140 S0", "M104 S0 T0"}));
         QCOMPARE(board().nozzleTarget(), 0);
         QCOMPARE(board().bedTarget(), 0);
     }
@@ -254,12 +300,13 @@ private slots:
         ExecuteGetSerialObject()->serial()->HeatingPlatform(50); // started elsewhere
         pressRow(menu, 0);
         clickStart(nozzlePanel(Preheat::instPreheat));
+        QTRY_VERIFY(board().nozzleTarget() > 0);
         board().clearLog();
         waitForFreeClickGuard();
         QTest::mouseClick(button(menu, "back"), Qt::LeftButton);
         QTRY_VERIFY(!PreheatList::instPreheatList);
         QVERIFY(!Preheat::instPreheat);
-        QCOMPARE(bench.commands(), QStringList{"M104 S0 T0"});
+        QTRY_COMPARE(bench.commands(), QStringList{"M104 S0 T0"});
         QCOMPARE(board().bedTarget(), 50);
     }
 };

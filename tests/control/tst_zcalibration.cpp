@@ -239,7 +239,7 @@ private slots:
         bench.fx->board().placeHead({200, 200, 200, 0});
         bench.fx->board().setTimeScale(100.0);
         Home *home = openPage(Home::instHome);
-        QVERIFY(ExecuteReturnHome()->isHoming());
+        QTRY_VERIFY(ExecuteReturnHome()->isHoming()); // once the motors are on
         button(calibration, "back")->click();
         QTRY_VERIFY(!page());
         QTRY_COMPARE(labelText(home, "label"), QStringLiteral("Homing completed"));

@@ -249,10 +249,10 @@ private slots:
         showPopup();
         tap(light);
         QVERIFY(!light->isChecked());
-        QCOMPARE(fx->count("M144"), 1);
+        QTRY_COMPARE(fx->count("M144"), 1);
         QVERIFY(!config->getLedStatus());
         tap(light);
-        QCOMPARE(fx->count("M145"), 1);
+        QTRY_COMPARE(fx->count("M145"), 1);
         QVERIFY(config->getLedStatus());
         tap(light);
         QVERIFY(!config->getLedStatus());

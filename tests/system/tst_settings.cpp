@@ -203,8 +203,8 @@ private slots:
                 QCOMPARE(pageLabel(menu), QString("%1/2").arg(t.page + 1));
             }
         }
-        QCOMPARE(fx->count("M144"), 1);
-        QCOMPARE(fx->count("M145"), 2);
+        QTRY_COMPARE(fx->count("M144"), 1);
+        QTRY_COMPARE(fx->count("M145"), 2);
 
         // The lamp follows the stored state whenever the menu builds its list.
         clickPastGuard(tool(menu, "back"));

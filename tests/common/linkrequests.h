@@ -1,0 +1,31 @@
+#pragma once
+
+// Waiting in page tests for what the pages handed to the printer link.
+#include "boardrequest.h"
+#include "executegetserialobject.h"
+#include "serialobject.h"
+#include "trywait.h"
+
+#include <QObject>
+#include <QTest>
+
+#include <memory>
+
+// The outcome of `request` once it has finished (Pending if it never did).
+inline BoardRequest::Outcome waitForOutcome(BoardRequest *request)
+{
+    auto outcome = std::make_shared<BoardRequest::Outcome>(BoardRequest::Outcome::Pending);
+    QObject::connect(request, &BoardRequest::finished, request, [outcome, request] { *outcome = request->outcome(); });
+    (void)QTest::qWaitFor([outcome] { return *outcome != BoardRequest::Outcome::Pending; }, kTryWaitMs);
+    return *outcome;
+}
+
+// Returns once the commands handed to the link before it have run and their
+// outcomes have reached the pages: commands run in the order they were asked
+// for. Queries run on a lane of their own and are not waited for. The marker
+// "M117" (a text for a display the board does not have) reaches the board.
+inline bool waitForEarlierRequests()
+{
+    return waitForOutcome(ExecuteGetSerialObject()->serial()->request(QStringLiteral("M117")))
+        != BoardRequest::Outcome::Pending;
+}

@@ -166,8 +166,15 @@ BoardRequest::Outcome SerialObject::runSequence(const QStringList &commands, std
     if (outcome == BoardRequest::Outcome::NotTaken) {
         // Heaters first, as everywhere a job is given up.
         std::stable_partition(windUp.begin(), windUp.end(), isHeaterCommand);
-        for (const std::string &command : windUp)
+        for (const std::string &command : windUp) {
+            // What the link holds as the heaters' targets follows the board.
+            const std::string word = Gcode::commandWord(command);
+            if (word == "M104")
+                m_nozzleTarget.store(0);
+            else if (word == "M140")
+                m_bedTarget.store(0);
             sendMustReach(QString::fromStdString(command));
+        }
     }
     return outcome;
 }

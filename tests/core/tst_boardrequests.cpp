@@ -75,6 +75,7 @@ private slots:
         QCOMPARE(load.outcome, BoardRequest::Outcome::NotTaken);
         QTRY_COMPARE(link.undeliveredCount(), 0);
         QCOMPARE(fx.board().nozzleTarget(), 0);
+        QCOMPARE(link.nozzleTarget(), 0);
         QVERIFY(fx.board().absoluteMode());
         QCOMPARE(fx.count("G1 E5 F300"), 0);
     }

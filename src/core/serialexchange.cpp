@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 using namespace StringBrevik;
 
@@ -159,10 +160,13 @@ bool SerialObject::takeReply(int deadlineMs)
         std::string line;
         for (;;) {
             flushUrgentLocked();
-            if (m_serial->readLine(line, std::min(kReadSliceMs, msUntil(until))))
+            const auto sliceEnd = std::min(until, Clock::now() + std::chrono::milliseconds(kReadSliceMs));
+            if (m_serial->readLine(line, msUntil(sliceEnd)))
                 break;
             if (Clock::now() >= until)
                 return false;
+            // A port that fails at once (closed, hung up) is not read in a busy loop.
+            std::this_thread::sleep_until(sliceEnd);
         }
         // Each reply of a line that holds more than one answers its own frame.
         for (Reply &reply : readReplies(line))

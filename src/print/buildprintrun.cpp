@@ -77,10 +77,10 @@ void BuildPrint::printPlayPauseDo()
 {
     const bool sending = getPrinterFileSendStatus();
     if (printState == Print_State_Pause) {
-        if (mainWindow()) {
-            m_getNozzleTempWhenPause = mainWindow()->getTargetExtruderTemp();
-            m_getPlateTempWhenPause = mainWindow()->getTargetPlatformTemp();
-        }
+        // The targets the board was given, not a reading of them: a reading
+        // sent back on resume would carry any misread into the heaters.
+        m_getNozzleTempWhenPause = serialObject->nozzleTarget();
+        m_getPlateTempWhenPause = serialObject->bedTarget();
         setMachineStatus(true);
         setCommandButtonsEnabled(false);
         showWaitText(tr("Pausing...\nplease wait..."));

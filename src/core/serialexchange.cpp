@@ -291,9 +291,11 @@ std::string SerialObject::sendAndSettle(const std::string &command, int timeoutM
 
 void SerialObject::settleOwnFramesLocked(std::uint64_t after, int timeoutMs)
 {
-    const bool probesOwed = std::any_of(m_owed.begin(), m_owed.end(),
-                                        [after](const OwedReply &o) { return o.own && o.id > after; });
+    const bool probesOwed = std::any_of(m_owed.begin(), m_owed.end(), [after](const OwedReply &o) {
+        return o.own && o.id > after && !isAcknowledgement(o.expect);
+    });
+    // An urgent command's reply, of its own shape, settles them as well.
     std::string ignored;
-    if (probesOwed)
+    if (probesOwed && m_lastUrgentId < after)
         askLocked("M121", after, timeoutMs, ignored);
 }

@@ -259,8 +259,7 @@ private slots:
         QCOMPARE(motion, QString("F"));
         QVERIFY(!isMotionIdle(motion)); // no value without the count where the pages read it
         const QString move = link.serialSendCode("G1 E5 F300");
-        int count;
-        QVERIFY2(!firstNumber(move, count), qPrintable(move));
+        QVERIFY2(!commandTaken(move), qPrintable(move));
         QCOMPARE(fx.count("G1 E5 F300"), 1);
     }
 
@@ -355,6 +354,40 @@ private slots:
         if (taken == 0)
             QCOMPARE(link.lastFailure(), SerialObject::Failure::MightRunTwice);
         QVERIFY(link.boardResponding());
+    }
+
+    // Probes that a silence swallowed are owed no reply: the exchange after
+    // them is answered at once, without probes of its own ("M119" behind an
+    // "M105"), whether the command behind the silence was written again or
+    // its late reply came while probes were on their way.
+    void probesASilenceSwallowedAreNotOwed_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("lateMs");    // its reply's delay
+        QTest::addColumn<QString>("silentAt"); // where a silence of 1.5 reply times starts
+        QTest::newRow("silent at the command") << "G1 X6 F3000" << 0 << "G1 X6 F3000";
+        QTest::newRow("late reply, silent at the first probe") << "G1 X5 F3000" << 1700 << "M105";
+    }
+
+    void probesASilenceSwallowedAreNotOwed()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, lateMs);
+        QFETCH(QString, silentAt);
+        SimFixture fx;
+        QVERIFY(fx.ok());
+        SerialObject link("/dev/ttyS2", 131);
+        link.setReplyTimeoutMs(1000);
+        QVERIFY(!isFailure(std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); }).get()));
+        if (lateMs > 0)
+            fx.board().delayReplyOnce(command.toStdString(), lateMs);
+        fx.board().silenceAt(silentAt.toStdString(), 1500);
+        QVERIFY(!isFailure(std::async(std::launch::async, [&] { return link.serialSendCode(command); }).get()));
+        QVERIFY(fx.count("M105") > 2); // probes, some into the silence
+        fx.board().clearLog();
+        Temperatures t;
+        QVERIFY(temperatures(std::async(std::launch::async, [&] { return link.serialCheckCode("M105"); }).get(), t));
+        QCOMPARE(fx.count("M119"), 0);
     }
 
     // An urgent command goes out while another exchange waits for a late

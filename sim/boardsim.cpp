@@ -99,10 +99,10 @@ struct BoardSimulator::Impl {
         writeInPlace(gpioPath(), full == 2 ? "" : full ? "1\n" : "0\n");
     }
 
-    void logCommand(const std::string &text)
+    void logCommand(const std::string &text, bool taken)
     {
         const double seconds = secondsBetween(started, Clock::now());
-        log.push_back({seconds, text});
+        log.push_back({seconds, text, taken});
         if (logFile) {
             std::fprintf(logFile, "%.3f\t%s\n", seconds, text.c_str());
             std::fflush(logFile);
@@ -118,6 +118,10 @@ struct BoardSimulator::Impl {
         std::string text = garbage ? body : std::to_string(model.freeSlots()) + " " + body;
         if (noisy)
             text = kLineNoise;
+        if (takeOnce(garbledOnce, command) || garbleAfterDrop) {
+            garbleAfterDrop = false;
+            text = garbled(text);
+        }
         if (!takeOnce(newlineLost, command))
             text += '\n';
         auto due = std::max(lastDue, heard) + std::chrono::milliseconds(replyDelayMs);
@@ -158,9 +162,10 @@ struct BoardSimulator::Impl {
             const std::string text = received.front().text;
             const Clock::time_point heard = received.front().heard;
             received.pop_front();
-            if (takeOnce(dropOnce, text))
+            if (takeOnce(dropOnce, text)) {
+                garbleAfterDrop = takeOnce(garbleBehindDrop, text) || garbleAfterDrop;
                 continue;
-            logCommand(text);
+            }
             if (silenceAtCommand && *silenceAtCommand == text) {
                 silenceAtCommand.reset();
                 silent = true;
@@ -171,6 +176,7 @@ struct BoardSimulator::Impl {
                 silentUntil.reset();
                 silent = false;
             }
+            logCommand(text, !silent);
             if (silent)
                 continue;
             const GCode command(text);
@@ -184,6 +190,16 @@ struct BoardSimulator::Impl {
                 admit(text, now, heard);
             }
         }
+    }
+
+    // A reply as a bad line delivers it: every third byte with its top bit
+    // flipped, so that neither its shape nor its numbers survive.
+    static std::string garbled(std::string text)
+    {
+        const bool newline = !text.empty() && text.back() == '\n';
+        for (size_t i = 0; i + (newline ? 1 : 0) < text.size(); i += 3)
+            text[i] = static_cast<char>(text[i] ^ 0x80);
+        return text;
     }
 
     // Whether `command` was listed for a one-time fault; takes it off the list.
@@ -307,6 +323,9 @@ struct BoardSimulator::Impl {
     bool garbage = false;
     bool noisy = false;
     std::vector<std::string> dropOnce; // commands whose next frame is lost
+    std::vector<std::string> garbleBehindDrop; // of those, the ones whose loss garbles the next reply
+    bool garbleAfterDrop = false; // the next reply arrives garbled
+    std::vector<std::string> garbledOnce; // commands whose next reply arrives garbled
     std::vector<std::string> replyLost; // commands whose next reply is lost
     std::vector<std::string> newlineLost; // commands whose next reply loses its newline
     bool throttle = false;
@@ -397,7 +416,15 @@ void BoardSimulator::silenceAt(const std::string &command, int forMs)
 }
 void BoardSimulator::setGarbageReplies(bool garbage) { d->observe([&](double) { d->garbage = garbage; }); }
 void BoardSimulator::setNoisyReplies(bool noisy) { d->observe([&](double) { d->noisy = noisy; }); }
-void BoardSimulator::dropNextFrame(const std::string &command) { d->observe([&](double) { d->dropOnce.push_back(command); }); }
+void BoardSimulator::dropNextFrame(const std::string &command, bool garbleNextReply)
+{
+    d->observe([&](double) {
+        d->dropOnce.push_back(command);
+        if (garbleNextReply)
+            d->garbleBehindDrop.push_back(command);
+    });
+}
+void BoardSimulator::garbleNextReply(const std::string &command) { d->observe([&](double) { d->garbledOnce.push_back(command); }); }
 void BoardSimulator::dropNextReply(const std::string &command) { d->observe([&](double) { d->replyLost.push_back(command); }); }
 void BoardSimulator::cutNextReplyNewline(const std::string &command) { d->observe([&](double) { d->newlineLost.push_back(command); }); }
 void BoardSimulator::setSlotFreedAtStart(bool freed) { d->observe([&](double) { d->model.setSlotFreedAtStart(freed); d->syncGpio(); }); }
@@ -432,6 +459,16 @@ std::vector<std::string> BoardSimulator::commands() const
         std::vector<std::string> texts;
         for (const auto &entry : d->log)
             texts.push_back(entry.command);
+        return texts;
+    });
+}
+std::vector<std::string> BoardSimulator::takenCommands() const
+{
+    return d->observe([this](double) {
+        std::vector<std::string> texts;
+        for (const auto &entry : d->log)
+            if (entry.taken)
+                texts.push_back(entry.command);
         return texts;
     });
 }

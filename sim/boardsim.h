@@ -17,6 +17,7 @@ enum class Filament { Present, Absent, SensorFault };
 struct LoggedCommand {
     double seconds;      // real seconds since start(), when the board took the command
     std::string command; // the command text between "~" and "\r\n"
+    bool taken = true;   // false when a silence swallowed it: heard, not acted on
 };
 
 struct Position {
@@ -48,7 +49,10 @@ public:
     void silenceAt(const std::string &command, int forMs = -1);
     void setGarbageReplies(bool garbage);      // replies without the leading number
     void setNoisyReplies(bool noisy);          // every reply a line of noise; commands still act
-    void dropNextFrame(const std::string &command); // the next `command` is lost on the line: not taken, no reply
+    // The next `command` is lost on the line: not taken, no reply; with
+    // `garbleNextReply`, the reply after it (to whatever comes next) arrives garbled.
+    void dropNextFrame(const std::string &command, bool garbleNextReply = false);
+    void garbleNextReply(const std::string &command); // the reply to the next `command` arrives garbled
     void dropNextReply(const std::string &command); // the next `command` is taken and run, its reply lost
     void cutNextReplyNewline(const std::string &command); // the reply to the next `command` runs into the one after it
     void setSlotFreedAtStart(bool freed);      // a command's slot frees when it starts, not when it ends
@@ -70,6 +74,7 @@ public:
     // Observation.
     std::vector<LoggedCommand> commandLog() const;
     std::vector<std::string> commands() const; // just the texts, in order
+    std::vector<std::string> takenCommands() const; // the texts of those it acted on, in order
     void clearLog();
     Position position() const;                 // live, interpolated
     double nozzleTemp() const;

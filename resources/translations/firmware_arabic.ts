@@ -237,6 +237,12 @@ stopped answering.</source>
     </message>
     <message>
         <source>The print stopped:
+the printer could not
+tell whether a line ran.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The print stopped:
 the print file
 cannot be read.</source>
         <translation type="unfinished"></translation>

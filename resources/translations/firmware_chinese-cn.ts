@@ -258,6 +258,14 @@ stopped answering.</source>
     </message>
     <message>
         <source>The print stopped:
+the printer could not
+tell whether a line ran.</source>
+        <translation>打印已停止：
+无法确定某一行
+是否已执行。</translation>
+    </message>
+    <message>
+        <source>The print stopped:
 the print file
 cannot be read.</source>
         <translation>打印已停止：

@@ -258,6 +258,14 @@ stopped answering.</translation>
     </message>
     <message>
         <source>The print stopped:
+the printer could not
+tell whether a line ran.</source>
+        <translation>The print stopped:
+the printer could not
+tell whether a line ran.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
 the print file
 cannot be read.</source>
         <translation>The print stopped:

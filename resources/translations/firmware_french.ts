@@ -258,6 +258,14 @@ ne répond plus.</translation>
     </message>
     <message>
         <source>The print stopped:
+the printer could not
+tell whether a line ran.</source>
+        <translation>Impression arrêtée :
+impossible de savoir si
+une ligne a été exécutée.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
 the print file
 cannot be read.</source>
         <translation>Impression arrêtée :

@@ -258,6 +258,14 @@ antwortet nicht mehr.</translation>
     </message>
     <message>
         <source>The print stopped:
+the printer could not
+tell whether a line ran.</source>
+        <translation>Der Druck wurde beendet:
+unklar, ob die Platine
+eine Zeile ausführte.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
 the print file
 cannot be read.</source>
         <translation>Der Druck wurde beendet:

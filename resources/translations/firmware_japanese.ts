@@ -262,6 +262,14 @@ stopped answering.</source>
     </message>
     <message>
         <source>The print stopped:
+the printer could not
+tell whether a line ran.</source>
+        <translation>印刷が停止しました：
+1行が実行されたか
+確認できません。</translation>
+    </message>
+    <message>
+        <source>The print stopped:
 the print file
 cannot be read.</source>
         <translation>印刷が停止しました：

@@ -258,6 +258,14 @@ dejó de responder.</translation>
     </message>
     <message>
         <source>The print stopped:
+the printer could not
+tell whether a line ran.</source>
+        <translation>La impresión se detuvo:
+no se pudo saber si
+se ejecutó una línea.</translation>
+    </message>
+    <message>
+        <source>The print stopped:
 the print file
 cannot be read.</source>
         <translation>La impresión se detuvo:

@@ -1,5 +1,4 @@
 #include "machinepageclose.h"
-#include "boardrequest.h"
 #include "homingclaim.h"
 #include "mainwindow.h"
 #include "serialobject.h"
@@ -16,15 +15,11 @@ void closeMachinePage(SerialObject *link)
     if (MainWindow::printPageIsOpen())
         return;
     // Handed to the link; the page closes at once, whatever the board is
-    // doing. The stop empties the board's queue, so the motors-off must come
-    // after it: it is asked for once a reading asked after the stop is back
-    // (the stop goes ahead of it), and the link keeps it until the board
-    // takes it.
+    // doing. The stop goes ahead of everything not yet written, so the
+    // motors-off comes after it; the link keeps it until the board takes it.
     if (link) {
         link->stopMotion();
-        BoardRequest *behindStop = link->request(QStringLiteral("M105"));
-        QObject::connect(behindStop, &BoardRequest::finished, link,
-                         [link] { link->request(QStringLiteral("M18")); });
+        link->request(QStringLiteral("M18"));
     }
     if (MainWindow::instMainWindow) {
         MainWindow::instMainWindow->machineStatus = MACHINE_STATUS_READY;

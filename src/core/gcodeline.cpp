@@ -21,10 +21,10 @@ std::vector<std::string> splitWords(const std::string &command)
     std::vector<std::string> words;
     size_t i = 0;
     while (i < command.size()) {
-        while (i < command.size() && command[i] == ' ')
+        while (i < command.size() && isBlank(command[i]))
             ++i;
         const size_t start = i;
-        while (i < command.size() && command[i] != ' ')
+        while (i < command.size() && !isBlank(command[i]))
             ++i;
         if (i > start)
             words.push_back(command.substr(start, i - start));
@@ -117,8 +117,22 @@ bool filterLine(const char *data, size_t length, std::string &command)
 
 std::string commandWord(const std::string &command)
 {
-    const size_t blank = command.find(' ');
-    return blank == std::string::npos ? command : command.substr(0, blank);
+    const std::string text = boardText(command);
+    return text.substr(0, text.find(' '));
+}
+
+std::string boardText(const std::string &command)
+{
+    const std::string body = command.substr(0, command.find_first_of(";*"));
+    std::vector<std::string> words = splitWords(body);
+    if (!words.empty() && (words[0][0] == 'N' || words[0][0] == 'n'))
+        words.erase(words.begin());
+    for (std::string &word : words)
+        word[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
+    // The board reads the number behind the command letter as atoi() does.
+    if (!words.empty() && std::isalpha(static_cast<unsigned char>(words[0][0])))
+        words[0] = words[0].substr(0, 1) + std::to_string(std::atoi(words[0].c_str() + 1));
+    return join(words);
 }
 
 bool takesBoardSlot(const std::string &word)
@@ -187,8 +201,16 @@ std::string applyAdjustments(const std::string &command, const PrintingAdjust &a
 
 void GcodeState::track(const std::string &command)
 {
-    const std::string word = Gcode::commandWord(command);
-    const std::vector<std::string> words = splitWords(command);
+    const std::vector<std::string> words = splitWords(Gcode::boardText(command));
+    if (words.empty())
+        return;
+    const std::string &word = words[0];
+    // The board takes A for the extruder when the command names no E.
+    bool namesE = false, namesAxis = false;
+    for (size_t i = 1; i < words.size(); ++i) {
+        namesE = namesE || words[i][0] == 'E';
+        namesAxis = namesAxis || std::string("XYZEA").find(words[i][0]) != std::string::npos;
+    }
     if (word == "G90") {
         absoluteXYZ = true;
         absoluteE = true;
@@ -208,13 +230,14 @@ void GcodeState::track(const std::string &command)
             case 'X': x = absoluteXYZ ? v : x + v; break;
             case 'Y': y = absoluteXYZ ? v : y + v; break;
             case 'Z': z = absoluteXYZ ? v : z + v; break;
+            case 'A': if (namesE) break; [[fallthrough]];
             case 'E': e = absoluteE ? v : e + v; break;
             case 'F': sentFeed = v; break;
             default: break;
             }
         }
     } else if (word == "G92") {
-        if (words.size() == 1)
+        if (!namesAxis)
             x = y = z = e = 0;
         for (size_t i = 1; i < words.size(); ++i) {
             double v;
@@ -224,7 +247,8 @@ void GcodeState::track(const std::string &command)
             case 'X': x = v; break;
             case 'Y': y = v; break;
             case 'Z': z = v; break;
-            case 'E': case 'A': e = v; break;
+            case 'A': if (namesE) break; [[fallthrough]];
+            case 'E': e = v; break;
             default: break;
             }
         }

@@ -15,8 +15,15 @@ namespace Gcode {
 // bytes (a headed file's image) and overlong lines are dropped, never cut.
 bool filterLine(const char *data, size_t length, std::string &command);
 
-// The command word of a filtered line ("G1", "M104", ...).
+// The command word as the board reads it: its letter in capitals and its
+// number, so that "G091", "g91" and "G91.0" are all "G91". A leading line
+// number ("N12") is passed over.
 std::string commandWord(const std::string &command);
+
+// The whole command as the board reads it: the command word as above, the
+// ';' comment and the '*' checksum cut, the other words' letters in capitals
+// ("n3 g091 x5 ;up" gives "G91 X5").
+std::string boardText(const std::string &command);
 
 // Whether the board queues a command with this word in its command buffer
 // (motion, dwell, modes, heaters, fan), rather than answering it at once.

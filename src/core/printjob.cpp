@@ -21,6 +21,25 @@ namespace {
 constexpr int kBoardQueueSlots = 16;
 constexpr int kHeatPollMs = 1000;
 constexpr double kProgressStep = 0.01;
+
+const char *giveUpReason(SerialObject::Failure failure)
+{
+    switch (failure) {
+    case SerialObject::Failure::MightRunTwice:
+        return "the link stopped: the board may have run the line without answering, and running it twice would "
+               "move the machine";
+    case SerialObject::Failure::NeverAcknowledged:
+        return "the board answers but never acknowledged the line";
+    case SerialObject::Failure::QueueStuck:
+        return "the board's queue stopped draining";
+    case SerialObject::Failure::Stopped:
+        return "an urgent stop came before the line was answered";
+    case SerialObject::Failure::BoardSilent:
+    case SerialObject::Failure::None:
+        break;
+    }
+    return "the board stopped answering";
+}
 } // namespace
 
 PrintJob::PrintJob(SerialObject &link, QString path)
@@ -111,11 +130,12 @@ bool PrintJob::send(const std::string &command)
         if (bufferWait && !quitRequested()
             && !StringBrevik::isFailure(m_link.serialCheckCode(QStringLiteral("M105"))))
             continue;
-        // The link sends a line again only where running it twice is
-        // harmless; a board that no longer answers, or that may have run a
-        // line that cannot go twice, ends the job.
+        // The link finds out what the board did with a line whose reply was
+        // lost; a board that no longer answers, or a line it may have run
+        // and whose repeat would move the machine, ends the job.
         if (!quitRequested()) {
-            qCritical() << "PrintJob: the line did not surely reach the board, the print is given up:" << reply.c_str();
+            qCritical() << "PrintJob: the print is given up:" << giveUpReason(m_link.lastFailure()) << "-"
+                        << command.c_str() << reply.c_str();
             m_linkDead = true;
         }
         return false;

@@ -1,56 +1,54 @@
 // One exchange with the board: frames, the replies owed to them, probes
-// behind a command whose reply does not come, and what the board's silence or
-// noise means.
+// behind a command whose reply does not come, and what the board's silence
+// or noise means.
 #include "serialobject.h"
 
 #include "gcodeline.h"
 #include "serial.h"
-#include "serialobject_p.h"
 #include "stringbrevik.h"
 
 #include <QDebug>
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 using namespace StringBrevik;
-using SerialLink::commandWord;
 
 namespace {
-
-// Whether `reply` has the shape of an answer to `word`. Queries have shapes of
-// their own; other commands are acknowledged with a line that looks like none
-// of the answers to the queries the link probes with.
-bool replyFits(const std::string &word, const std::string &rawReply)
-{
-    const QString reply = QString::fromStdString(rawReply);
-    Temperatures t;
-    EndStops e;
-    float x, y, z;
-    if (word == "M105")
-        return temperatures(reply, t);
-    if (word == "M114")
-        return positionXYZ(reply, x, y, z);
-    if (word == "M119")
-        return endStops(reply, e);
-    if (word == "M121") {
-        const QString field = reply.section(QLatin1Char(' '), 1, 1).trimmed();
-        return field == QLatin1String("F") || field == QLatin1String("B");
-    }
-    if (word == "M113")
-        return filamentState(reply) != Filament::Unknown;
-    if (word == "M901")
-        return !firmwareVersion(reply).isEmpty();
-    return !temperatures(reply, t) && !endStops(reply, e) && !positionXYZ(reply, x, y, z);
-}
 
 // How long one attempt against a board that does not respond may wait.
 constexpr int kShortAttemptMs = 500;
 // Probes into the second reply time: a board silent for a moment is asked
-// again once it answers, long before the silence counts.
-constexpr int kProbesPerReplyTime = 5;
+// again soon after it answers, long before the silence counts.
+constexpr int kProbesPerReplyTime = 20;
+// The longest read between two looks for an urgent command.
+constexpr int kReadSliceMs = 10;
+// Answers credited to frames that nobody has taken yet; older ones go.
+constexpr size_t kMaxKeptAnswers = 64;
+
+bool isAcknowledgement(ReplyKind kind)
+{
+    return kind == Ack || kind == Word;
+}
+
+int msUntil(std::chrono::steady_clock::time_point t)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(t - std::chrono::steady_clock::now());
+    return static_cast<int>(std::max<long long>(0, left.count()));
+}
 
 } // namespace
+
+long long SerialObject::steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+}
+
+bool SerialObject::boardHeardWithinReplyTime() const
+{
+    return steadyMs() - m_lastHeardMs.load() < m_replyTimeoutMs.load();
+}
 
 void SerialObject::setBoardResponding(bool responding, const char *why)
 {
@@ -65,7 +63,7 @@ void SerialObject::setBoardResponding(bool responding, const char *why)
 
 void SerialObject::noteGarbledReply()
 {
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = Clock::now();
     if (!garbledEpisode()) {
         m_garbledSince = now;
         return;
@@ -75,14 +73,33 @@ void SerialObject::noteGarbledReply()
         setBoardResponding(false, "SerialObject: the motion board answers only with garbled lines");
 }
 
-std::uint64_t SerialObject::writeFrame(const std::string &command)
+std::string SerialObject::failWith(Failure why)
 {
+    m_lastFailure.store(why);
+    return kSendFailed;
+}
+
+std::uint64_t SerialObject::writeFrame(const std::string &command, bool own)
+{
+    flushUrgentLocked();
+    return writeOne(command, replyKindFor(Gcode::commandWord(command)), own);
+}
+
+// Two acknowledgements owed at once look alike: should one of them be lost,
+// the other would be taken for it. A query whose reply looks like neither
+// goes between them, and the replies, which come in order, tell them apart.
+std::uint64_t SerialObject::writeOne(const std::string &command, ReplyKind expect, bool own)
+{
+    if (isAcknowledgement(expect)
+        && std::any_of(m_owed.begin(), m_owed.end(), [](const OwedReply &o) { return isAcknowledgement(o.expect); })
+        && writeOne("M121", MotionReply, true) == 0)
+        return 0;
     const std::string frame = "~" + command + "\r\n";
     // A frame that could not be written whole never reached the board as a
     // command, so it is safe to write it once more on a reopened port.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if ((m_serial->isOpen() || m_serial->reopen()) && m_serial->writeAll(frame)) {
-            m_owed.push_back({++m_lastFrameId, commandWord(command)});
+            m_owed.push_back({++m_lastFrameId, expect, own});
             return m_lastFrameId;
         }
         m_owed.clear(); // a reopened port has lost what was on its way
@@ -92,156 +109,193 @@ std::uint64_t SerialObject::writeFrame(const std::string &command)
     return 0;
 }
 
-void SerialObject::heardFrom(const std::string &line)
+void SerialObject::heardFrom(const Reply &reply)
 {
-    m_lastLineGarbled.store(!hasKnownShape(line));
-    if (m_lastLineGarbled.load()) {
+    if (!reply.readable()) {
         noteGarbledReply();
         return;
     }
     m_garbledSince = {};
+    m_lastHeardMs.store(steadyMs());
     setBoardResponding(true);
 }
 
-// Replies come in frame order. A frame whose reply does not fit got none (the
-// board lost the frame, or the line lost the reply), so it is skipped; the
-// newest frame takes any line, of whatever shape.
-std::uint64_t SerialObject::assignReply(const std::string &line)
+// Replies come in frame order: a reply goes to the oldest owed frame whose
+// reply has its shape, and the frames before that one got none (the board
+// lost the frame, or the line lost the reply). A line of no known shape
+// answers nothing: it is no proof of anything.
+void SerialObject::creditReply(const Reply &reply)
 {
-    while (!m_owed.empty()) {
-        const OwedReply oldest = m_owed.front();
-        m_owed.pop_front();
-        if (m_owed.empty() || replyFits(oldest.word, line))
-            return oldest.id;
-    }
-    return 0; // a line nobody asked for
+    const auto frame =
+        std::find_if(m_owed.begin(), m_owed.end(), [&reply](const OwedReply &o) { return reply.answers(o.expect); });
+    if (frame == m_owed.end())
+        return;
+    const Answer answer{frame->id, frame->expect, reply.text};
+    m_owed.erase(m_owed.begin(), frame + 1);
+    if (m_answers.size() >= kMaxKeptAnswers)
+        m_answers.erase(m_answers.begin());
+    m_answers.push_back(answer);
+    m_lastAnsweredId = answer.id;
 }
 
-bool SerialObject::takeReply(std::string &line, int deadlineMs, std::uint64_t &answered)
+bool SerialObject::takeAnswer(std::uint64_t id, std::string &text)
 {
-    if (m_mergedReplies.empty()) {
-        if (!m_serial->readLine(line, deadlineMs))
-            return false;
-        // Each reply of a line that holds more than one answers its own frame.
-        for (std::string &reply : splitReplies(line))
-            m_mergedReplies.push_back(std::move(reply));
-    }
-    line = std::move(m_mergedReplies.front());
-    m_mergedReplies.pop_front();
-    heardFrom(line);
-    int count;
-    if (firstNumber(line, count))
-        m_replySlots = count;
-    answered = assignReply(line);
+    const auto it = std::find_if(m_answers.begin(), m_answers.end(), [id](const Answer &a) { return a.id == id; });
+    if (it == m_answers.end())
+        return false;
+    text = std::move(it->text);
+    m_answers.erase(it);
     return true;
 }
 
-// A reply to an older frame shows that the board works through a backlog: the
-// wait starts again from there.
-std::uint64_t SerialObject::awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply, int &slotsBefore,
-                                        const char *probe)
+bool SerialObject::isOwed(std::uint64_t id) const
 {
-    using Clock = std::chrono::steady_clock;
+    return std::any_of(m_owed.begin(), m_owed.end(), [id](const OwedReply &o) { return o.id == id; });
+}
+
+bool SerialObject::takeReply(int deadlineMs)
+{
+    if (m_mergedReplies.empty()) {
+        const auto until = Clock::now() + std::chrono::milliseconds(deadlineMs);
+        std::string line;
+        for (;;) {
+            flushUrgentLocked();
+            const auto sliceEnd = std::min(until, Clock::now() + std::chrono::milliseconds(kReadSliceMs));
+            if (m_serial->readLine(line, msUntil(sliceEnd)))
+                break;
+            if (Clock::now() >= until)
+                return false;
+            // A port that fails at once (closed, hung up) is not read in a busy loop.
+            std::this_thread::sleep_until(sliceEnd);
+        }
+        // Each reply of a line that holds more than one answers its own frame.
+        for (Reply &reply : readReplies(line))
+            m_mergedReplies.push_back(std::move(reply));
+    }
+    const Reply reply = std::move(m_mergedReplies.front());
+    m_mergedReplies.pop_front();
+    heardFrom(reply);
+    creditReply(reply);
+    return true;
+}
+
+// An answer to an older frame shows that the board works through a backlog:
+// the wait starts again from there.
+SerialObject::Wait SerialObject::awaitFrame(std::uint64_t id, int timeoutMs, const char *probe, std::string &reply)
+{
     const auto probeInterval = std::chrono::milliseconds(std::max(1, timeoutMs / kProbesPerReplyTime));
     auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     auto nextProbe = Clock::now();
     for (;;) {
+        if (takeAnswer(id, reply))
+            return Wait::Answered;
+        if (!isOwed(id))
+            return Wait::Lost;
         const auto now = Clock::now();
         if (now >= deadline)
-            return 0;
+            return Wait::Silent;
         if (probe && now >= nextProbe) {
-            if (writeFrame(probe) == 0)
-                return 0;
+            if (writeFrame(probe, true) == 0)
+                return Wait::Silent;
             nextProbe = now + probeInterval;
         }
-        const auto until = probe ? std::min(deadline, nextProbe) : deadline;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - now).count() + 1;
-        std::uint64_t answered;
-        if (!takeReply(reply, static_cast<int>(left), answered))
-            continue;
-        if (answered >= id)
-            return answered;
-        slotsBefore = m_replySlots;
-        deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        const std::uint64_t answeredBefore = m_lastAnsweredId;
+        takeReply(msUntil(probe ? std::min(deadline, nextProbe) : deadline) + 1);
+        if (m_lastAnsweredId != answeredBefore && m_lastAnsweredId < id)
+            deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     }
+}
+
+void SerialObject::boardSilentLocked()
+{
+    qWarning() << "SerialObject: no answer in two reply times; reopening the port";
+    setBoardResponding(false, garbledEpisode() ? "SerialObject: the motion board answers only with garbled lines"
+                                               : nullptr);
+    m_owed.clear();
+    m_mergedReplies.clear();
+    m_serial->reopen();
 }
 
 std::string SerialObject::exchangeLocked(const std::string &command, bool quick)
 {
     if (m_closed.load())
         return kSendFailed;
-    const int timeoutMs = quick ? std::min(kShortAttemptMs, m_replyTimeoutMs.load()) : m_replyTimeoutMs.load();
-    const std::string word = commandWord(command);
+    const int timeoutMs = m_replyTimeoutMs.load();
 
     // Replies that came in between exchanges answer older frames.
-    std::string reply;
-    std::uint64_t answered;
-    while (takeReply(reply, 0, answered)) {
+    m_answers.clear();
+    while (takeReply(0)) {
     }
-
-    int slotsBefore = m_replySlots;
-    const std::uint64_t id = writeFrame(command);
-    if (id == 0)
-        return kSendFailed;
-    m_sentModes.written(command);
-    if (awaitAnswer(id, timeoutMs, reply, slotsBefore) == id) {
-        // Noise that has lasted is no answer: nothing it says can be trusted.
-        if (!m_boardResponding.load() && !hasKnownShape(reply))
-            return kSendFailed;
-        m_sentModes.taken(command);
-        return reply;
-    }
-    if (quick) {
-        // The board has been silent for longer than two reply times: what
-        // this attempt wrote is as lost as what the silence swallowed, and a
-        // frame kept owed would take the next frame's reply.
-        m_owed.clear();
-        return kSendFailed;
-    }
-
-    // No reply in time. Ask something harmless behind the command, again and
-    // again: a probe written while the board is silent is lost, one written
-    // a moment later is not.
-    qWarning() << "SerialObject: no reply to" << command.c_str() << "in time, asking the board";
-    answered = awaitAnswer(id, timeoutMs, reply, slotsBefore, word == "M105" ? "M119" : "M105");
-    if (answered == id) {
-        m_sentModes.taken(command);
-        return reply;
-    }
-    if (answered != 0)
-        return settleUnanswered(command, reply, slotsBefore, timeoutMs);
-    // Not a word from the board in two reply times: what is owed will not come.
-    qWarning() << "SerialObject: the board is silent; reopening the port";
-    setBoardResponding(false);
-    m_owed.clear();
-    m_mergedReplies.clear();
-    m_serial->reopen();
-    return kSendFailed;
+    if (!quick && !m_opened && !m_opening)
+        openBoardLocked(timeoutMs);
+    const std::string reply = quick || !m_boardResponding.load() ? quickAttempt(command, timeoutMs)
+                                                                 : sendAndSettle(command, timeoutMs, 1);
+    // A reply without a count tells nothing about the room left: the next
+    // send asks the buffer-check line.
+    int count;
+    if (!isFailure(reply) && !firstNumber(reply, count))
+        m_freeSlots.store(0);
+    return reply;
 }
 
-// Either the command's frame or only its reply was lost. Fewer free slots
-// than before the command prove that it took one; otherwise it goes again
-// only where running it twice moves the machine no further than once.
-std::string SerialObject::settleUnanswered(const std::string &command, const std::string &probeReply,
-                                           int slotsBefore, int timeoutMs)
+// The board has been silent for longer than two reply times: what this
+// attempt wrote is as lost as what the silence swallowed, and a frame kept
+// owed would take the next frame's reply.
+std::string SerialObject::quickAttempt(const std::string &command, int timeoutMs)
 {
-    int slotsNow;
-    if (slotsBefore >= 0 && Gcode::takesBoardSlot(commandWord(command)) && firstNumber(probeReply, slotsNow)
-        && slotsNow < slotsBefore) {
-        qWarning() << "SerialObject: the reply to" << command.c_str() << "was lost; the board took it";
-        m_sentModes.taken(command);
-        return std::to_string(slotsNow) + " ok";
-    }
-    if (!m_sentModes.harmlessTwice(command)) {
-        qCritical() << "SerialObject: the board may have taken" << command.c_str()
-                    << "without answering; running it again could move the machine twice";
-        return kSendFailed;
-    }
-    qWarning() << "SerialObject: no answer to" << command.c_str() << "- sending it again";
     std::string reply;
-    const std::uint64_t id = writeFrame(command);
-    if (id == 0 || awaitAnswer(id, timeoutMs, reply, slotsBefore) != id)
-        return kSendFailed;
-    m_sentModes.taken(command);
-    return reply;
+    const std::uint64_t id = writeFrame(command, false);
+    if (id != 0 && awaitFrame(id, std::min(kShortAttemptMs, timeoutMs), nullptr, reply) == Wait::Answered) {
+        m_board.taken(command);
+        return reply;
+    }
+    m_board.unknown(command);
+    m_owed.clear();
+    return failWith(Failure::BoardSilent);
+}
+
+std::string SerialObject::sendAndSettle(const std::string &command, int timeoutMs, int sends)
+{
+    const std::uint64_t id = writeFrame(command, false);
+    if (id == 0) {
+        m_board.unknown(command);
+        return failWith(Failure::BoardSilent);
+    }
+    std::string reply;
+    Wait wait = awaitFrame(id, timeoutMs, nullptr, reply);
+    if (wait == Wait::Silent && m_lastUrgentId < id) {
+        // Ask something harmless behind the command, again and again: a
+        // probe written while the board is silent is lost, one written a
+        // moment later is not.
+        qWarning() << "SerialObject: no reply to" << command.c_str() << "in time, asking the board";
+        wait = awaitFrame(id, timeoutMs, Gcode::commandWord(command) == "M105" ? "M119" : "M105", reply);
+    }
+    if (wait == Wait::Answered) {
+        m_board.taken(command);
+        settleOwnFramesLocked(id, timeoutMs);
+        return reply;
+    }
+    if (m_lastUrgentId > id) {
+        qWarning() << "SerialObject: no reply to" << command.c_str() << "before an urgent command; not sent again";
+        m_board.unknown(command);
+        return failWith(Failure::Stopped);
+    }
+    if (wait == Wait::Silent) {
+        // Not a word from the board in two reply times: what is owed will not come.
+        boardSilentLocked();
+        m_board.unknown(command);
+        return failWith(Failure::BoardSilent);
+    }
+    return settleUnanswered(command, id, timeoutMs, sends);
+}
+
+void SerialObject::settleOwnFramesLocked(std::uint64_t after, int timeoutMs)
+{
+    const bool probesOwed = std::any_of(m_owed.begin(), m_owed.end(), [after](const OwedReply &o) {
+        return o.own && o.id > after && !isAcknowledgement(o.expect);
+    });
+    // An urgent command's reply, of its own shape, settles them as well.
+    std::string ignored;
+    if (probesOwed && m_lastUrgentId < after)
+        askLocked("M121", after, timeoutMs, ignored);
 }

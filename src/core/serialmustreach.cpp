@@ -3,7 +3,7 @@
 // of their own.
 #include "serialobject.h"
 
-#include "serialobject_p.h"
+#include "gcodeline.h"
 #include "stringbrevik.h"
 #include "timescale.h"
 
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <chrono>
 
-using SerialLink::commandWord;
+using Gcode::commandWord;
 using StringBrevik::commandTaken;
 
 namespace {
@@ -43,25 +43,28 @@ bool SerialObject::mustReachQueued(std::uint64_t id)
     return std::any_of(m_mustReach.begin(), m_mustReach.end(), [id](const MustReach &m) { return m.id == id; });
 }
 
-void SerialObject::forgetKeptLocked(const std::string &subject)
+void SerialObject::forgetKeptLocked(const std::string &subject, std::uint64_t upTo)
 {
     m_mustReach.erase(std::remove_if(m_mustReach.begin(), m_mustReach.end(),
-                                     [&subject](const MustReach &m) { return m.subject == subject; }),
+                                     [&](const MustReach &m) { return m.subject == subject && m.id <= upTo; }),
                       m_mustReach.end());
 }
 
 // A command that reached the board settles every waiting one about the same
-// thing: repeating an older heater-off after a newer heat-up would be wrong.
-void SerialObject::dropReplaced(const std::string &sentCommand)
+// thing asked for up to when it was: repeating an older heater-off after a newer
+// heat-up would be wrong, and a command that completes late must not erase
+// a heater-off asked for while it was on its way.
+void SerialObject::dropReplaced(const std::string &sentCommand, std::uint64_t order)
 {
     std::lock_guard<std::mutex> lock(m_mustReachMutex);
     if (!m_mustReach.empty())
-        forgetKeptLocked(mustReachSubject(sentCommand));
+        forgetKeptLocked(mustReachSubject(sentCommand), order);
 }
 
 bool SerialObject::sendMustReach(const QString &command)
 {
     const std::string text = command.toStdString();
+    const std::uint64_t order = nextOrder();
     bool tryNow;
     {
         std::lock_guard<std::mutex> lock(m_mustReachMutex);
@@ -76,8 +79,13 @@ bool SerialObject::sendMustReach(const QString &command)
         std::lock_guard<std::mutex> lock(m_mustReachMutex);
         delivererIdle = m_mustReach.empty();
         const std::string subject = mustReachSubject(text);
-        forgetKeptLocked(subject); // the newest word about it is the one to keep
-        m_mustReach.push_back({++m_lastMustReachId, text, subject});
+        // The newest word about it is the one to keep.
+        const bool newerKept = std::any_of(m_mustReach.begin(), m_mustReach.end(), [&](const MustReach &m) {
+            return m.subject == subject && m.id > order;
+        });
+        forgetKeptLocked(subject, order);
+        if (!newerKept)
+            m_mustReach.push_back({order, text, subject});
         if (!m_deliverer.joinable())
             m_deliverer = std::thread(&SerialObject::deliverLoop, this);
     }
@@ -93,8 +101,9 @@ int SerialObject::undeliveredCount()
     return static_cast<int>(m_mustReach.size());
 }
 
-// Heaters first. While the board garbles its replies each attempt goes to the
-// next kept command in turn: it may still hear every one of them.
+// Heaters first. While the board does not respond (silent, or garbling its
+// replies) each attempt goes to the next kept command in turn: it may still
+// hear every one of them.
 SerialObject::MustReach SerialObject::nextToDeliver(std::uint64_t lastTried)
 {
     std::vector<const MustReach *> order;
@@ -104,7 +113,7 @@ SerialObject::MustReach SerialObject::nextToDeliver(std::uint64_t lastTried)
     for (const MustReach &m : m_mustReach)
         if (m.subject != "nozzle" && m.subject != "bed")
             order.push_back(&m);
-    if (m_boardResponding.load() || !m_lastLineGarbled.load())
+    if (m_boardResponding.load())
         return *order.front();
     const auto last =
         std::find_if(order.begin(), order.end(), [lastTried](const MustReach *m) { return m->id == lastTried; });

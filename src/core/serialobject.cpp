@@ -4,7 +4,6 @@
 
 #include "gpio.h"
 #include "serial.h"
-#include "serialobject_p.h"
 #include "stringbrevik.h"
 #include "sysroot.h"
 #include "worklane.h"
@@ -277,6 +276,7 @@ std::string SerialObject::sendFlowControlled(const std::string &command, std::ui
     if (onGuiThread())
         return forScreen([this, command, mustReachId] { return sendFlowControlled(command, mustReachId); });
     NoCancellation guard;
+    const std::uint64_t order = mustReachId != 0 ? mustReachId : nextOrder();
     // One bound for the whole wait: for the buffer lock and for a free slot.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_bufferWaitMs.load());
     std::unique_lock<std::timed_mutex> bufferLock(m_bufferMutex, std::defer_lock);
@@ -300,7 +300,7 @@ std::string SerialObject::sendFlowControlled(const std::string &command, std::ui
         reply = exchangeLocked(command, shortAttempt);
     }
     if (commandTaken(reply))
-        dropReplaced(command);
+        dropReplaced(command, order);
     if (isFailure(reply))
         return reply;
     int freeCount;

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "boardreplies.h"
 #include "boardrequest.h"
-#include "sentmodes.h"
+#include "boardstate.h"
 
 #include <QObject>
 #include <QString>
@@ -36,10 +37,13 @@ struct PrintingAdjust {
 // An exchange writes "~<command>\r\n" and reads one reply line. The board
 // answers every frame once and in order, so a reply that comes after its
 // exchange gave up belongs to that old frame and is passed over by the
-// exchanges after it. A command whose reply does not come is followed by
-// probes; when the board answers them but not the command, the command is
-// written again only where running it twice would not move the machine any
-// further (see SentModes). A flow-controlled send first waits until the board
+// exchanges after it; a line answers a frame only when it has the shape of
+// that frame's reply. A command whose reply does not come is followed by
+// probes; when the board answers them but not the command, the link finds
+// out what the board did (serialsettle.cpp) instead of guessing: it writes
+// the command again only where running it twice moves the machine no
+// further, or where the position read once the queue has drained shows that
+// it did not run. A flow-controlled send first waits until the board
 // has a free command-buffer slot (the free-slot count of the last reply, or
 // the buffer-check GPIO line falling to 0) and keeps the buffer lock until the
 // reply has told the new count, so two senders can never both use the last
@@ -95,11 +99,6 @@ public:
     // Stops the machine at once: "M112" goes ahead of everything not yet
     // written, and the moves of requests made before it are dropped.
     void stopMotion();
-    // Writes a command that takes no slot (a stop) ahead of everything not
-    // yet written, even while another exchange waits for its reply; never
-    // blocks.
-    void sendUrgent(const QString &command);
-
     // A flow-controlled send that is repeated until the board has taken it.
     // Never blocks while the board is known not to respond. True when the
     // board took it now; otherwise it is kept and sent later.
@@ -194,33 +193,12 @@ private:
     // Marks the job as ended and hands over the commands still waiting.
     std::vector<QString> endJob();
 
-    // A frame written to the board whose reply has not been read yet.
-    struct OwedReply {
-        std::uint64_t id;
-        std::string word;
-    };
-
     // `quick`: one short attempt, no probe (see lockExchange).
     std::string exchangeLocked(const std::string &command, bool quick);
-    std::uint64_t writeFrame(const std::string &command);
-    // Reads replies until one answers `id` or a later frame, or until
-    // `timeoutMs` passed without a word (0: nothing answered). `slotsBefore`
-    // follows the free-slot count of the replies to older frames. With a
-    // `probe`, writes it at once and again every fifth of the time.
-    std::uint64_t awaitAnswer(std::uint64_t id, int timeoutMs, std::string &reply, int &slotsBefore,
-                              const char *probe = nullptr);
-    // The board answered a probe behind `command` but not the command.
-    std::string settleUnanswered(const std::string &command, const std::string &probeReply, int slotsBefore,
-                                 int timeoutMs);
-    // Reads one reply within `deadlineMs` and gives it to its frame
-    // (`answered`, 0 for a line nobody asked for); false when none came.
-    bool takeReply(std::string &line, int deadlineMs, std::uint64_t &answered);
-    std::uint64_t assignReply(const std::string &line);
     void setBoardResponding(bool responding, const char *why = nullptr);
     // A line of no known shape: once nothing but such lines has come for as
     // long as a silence takes to be noticed, the board counts as not responding.
     void noteGarbledReply();
-    void heardFrom(const std::string &line);
     bool garbledEpisode() const { return m_garbledSince.time_since_epoch().count() != 0; }
     bool lockExchange(std::unique_lock<std::timed_mutex> &lock, bool &shortAttempt);
     bool lockBuffer(std::unique_lock<std::timed_mutex> &lock, std::chrono::steady_clock::time_point deadline);
@@ -232,14 +210,14 @@ private:
     void sendOrDefer(const QString &command);
 
     struct MustReach {
-        std::uint64_t id;
+        std::uint64_t id; // the order number of when it was asked for
         std::string command;
         std::string subject; // what it sets: a later command for it replaces it
     };
     static std::string mustReachSubject(const std::string &command);
     bool mustReachQueued(std::uint64_t id);
-    void dropReplaced(const std::string &sentCommand);
-    void forgetKeptLocked(const std::string &subject); // m_mustReachMutex held
+    // Forgets the kept commands about `subject` asked for up to order `upTo`.
+    void forgetKeptLocked(const std::string &subject, std::uint64_t upTo); // m_mustReachMutex held
     MustReach nextToDeliver(std::uint64_t lastTried); // m_mustReachMutex held, queue not empty
     void deliverLoop();
     void sendHeater(const QString &command, int target);
@@ -272,22 +250,12 @@ private:
     std::atomic<int> m_bufferWaitMs{60000};
     std::atomic<bool> m_closed{false};
     std::atomic<bool> m_boardResponding{true};
-    std::atomic<bool> m_lastLineGarbled{false}; // the newest line from the board had no known shape
-    std::deque<OwedReply> m_owed; // oldest first; guarded by m_exchangeMutex
-    std::uint64_t m_lastFrameId = 0;
-    // Guarded by m_exchangeMutex: replies still to be taken from a line that
-    // held more than one, the free-slot count of the newest reply (-1:
-    // unknown) and the modes sent.
-    std::deque<std::string> m_mergedReplies;
-    int m_replySlots = -1;
-    SentModes m_sentModes;
     // Start of a run of replies of no known shape; guarded by m_exchangeMutex.
     std::chrono::steady_clock::time_point m_garbledSince{};
 
     std::mutex m_mustReachMutex;
     std::condition_variable m_mustReachWake;
     std::deque<MustReach> m_mustReach; // in the order given
-    std::uint64_t m_lastMustReachId = 0;
     bool m_delivererStop = false;
     std::thread m_deliverer; // started with the first command the board did not take
 
@@ -305,4 +273,110 @@ private:
     std::atomic<std::uint64_t> m_stops{1}; // counts stopMotion()
     std::unique_ptr<WorkLane> m_commandLane;
     std::unique_ptr<WorkLane> m_queryLane;
+
+    // ---- Replies owed and credited, lost replies settled, urgent commands
+    // (serialexchange.cpp, serialsettle.cpp, serialurgent.cpp) ----
+public:
+    // Writes `command` (M112 from a jog release or a page close) to the board
+    // within a few milliseconds from any thread without waiting itself:
+    // ahead of everything not yet written, by the exchange waiting for a reply
+    // between its reads, or by a thread of the link when none is in flight.
+    // It ends what came before it: a command written before it whose reply
+    // has not come is not written again.
+    void sendUrgent(const QString &command);
+    // Whether the board has said anything readable within the last reply
+    // time; the screen shows no readings when it has not.
+    bool boardHeardWithinReplyTime() const;
+    // Why the newest exchange that failed failed.
+    enum class Failure {
+        None,
+        BoardSilent,       // two reply times without a word
+        MightRunTwice,     // the board may have run a move whose repeat would move the machine
+        QueueStuck,        // the board's queue did not drain (nothing moved for the buffer wait)
+        NeverAcknowledged, // the board answers but never acknowledged the command
+        Stopped,           // an urgent command (a stop) came after it
+    };
+    Failure lastFailure() const { return m_lastFailure.load(); }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct OwedReply {
+        std::uint64_t id;
+        StringBrevik::ReplyKind expect;
+        bool own; // a probe or query of the link's, or an urgent command
+    };
+    struct Answer {
+        std::uint64_t id;
+        StringBrevik::ReplyKind kind;
+        std::string text;
+    };
+    enum class Wait { Answered, Lost, Silent };
+
+    std::uint64_t writeFrame(const std::string &command, bool own);
+    std::uint64_t writeOne(const std::string &command, StringBrevik::ReplyKind expect, bool own);
+    // Reads one reply within `deadlineMs` (writing urgent commands between
+    // reads) and credits it to its frame; false when none came.
+    bool takeReply(int deadlineMs);
+    void creditReply(const StringBrevik::Reply &reply);
+    bool takeAnswer(std::uint64_t id, std::string &text);
+    bool isOwed(std::uint64_t id) const;
+    void heardFrom(const StringBrevik::Reply &reply);
+    // Answered: `reply` holds the answer. Lost: the board answered a later
+    // frame but not this one. Silent: `timeoutMs` passed without an answer.
+    // With a `probe`, writes it at once and again and again.
+    Wait awaitFrame(std::uint64_t id, int timeoutMs, const char *probe, std::string &reply);
+    std::string quickAttempt(const std::string &command, int timeoutMs);
+    // Writes `command` (its `sends`th time) and reads its reply, settling
+    // what the board did when only later frames are answered.
+    std::string sendAndSettle(const std::string &command, int timeoutMs, int sends);
+    std::string settleUnanswered(const std::string &command, std::uint64_t id, int timeoutMs, int sends);
+    // A query of the link's own, asked until a frame of it written after
+    // frame `after` is answered; false when the board fell silent or a stop
+    // came. `answeredId` is the frame that was answered.
+    bool askLocked(const char *query, std::uint64_t after, int timeoutMs, std::string &reply,
+                   std::uint64_t *answeredId = nullptr);
+    bool drainLocked(std::uint64_t after, int timeoutMs, std::uint64_t &drainedAt);
+    bool readPositionLocked(std::uint64_t after, int timeoutMs, BoardPosition &at, int &count);
+    void pauseLocked(int ms);
+    // The first exchange sends G90 and M82, so that the modes the link
+    // assumes are the board's, and reads where the head is.
+    void openBoardLocked(int timeoutMs);
+    void boardSilentLocked();
+    std::string failWith(Failure why);
+    // The probes and queries of the link's still owed after an exchange:
+    // one query of another shape settles which of them the board heard.
+    void settleOwnFramesLocked(std::uint64_t after, int timeoutMs);
+    void flushUrgentLocked();
+    void urgentLoop();
+    std::uint64_t nextOrder() { return ++m_order; }
+    // A command that reached the board settles every kept command about the
+    // same thing asked for up to when it was (order numbers up to `order`).
+    void dropReplaced(const std::string &sentCommand, std::uint64_t order);
+
+    // Guarded by m_exchangeMutex.
+    std::deque<OwedReply> m_owed; // oldest first
+    std::deque<StringBrevik::Reply> m_mergedReplies; // still to be taken from a line that held several
+    std::vector<Answer> m_answers; // credited and not yet taken
+    std::uint64_t m_lastFrameId = 0;
+    std::uint64_t m_lastAnsweredId = 0;
+    std::uint64_t m_lastUrgentId = 0;
+    BoardState m_board;
+    bool m_opened = false;
+    bool m_opening = false;
+
+    static long long steadyMs();
+    std::atomic<long long> m_lastHeardMs{steadyMs()}; // when the board last said something readable
+    std::atomic<Failure> m_lastFailure{Failure::None};
+    std::atomic<std::uint64_t> m_order{0}; // of sends and kept commands, in the order asked for
+
+    struct UrgentQueue {
+        std::mutex mutex;
+        std::condition_variable wake;
+        std::deque<std::string> commands;
+        std::atomic<bool> pending{false};
+        bool stop = false;
+        std::thread writer; // started with the first urgent command
+        ~UrgentQueue();
+    };
+    UrgentQueue m_urgent; // last: its writer stops before anything it uses goes
 };

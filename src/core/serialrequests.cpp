@@ -5,7 +5,6 @@
 #include "worklane.h"
 
 #include "gcodeline.h"
-#include "serialobject_p.h"
 #include "stringbrevik.h"
 
 #include <QCoreApplication>
@@ -140,6 +139,13 @@ BoardRequest::Outcome SerialObject::runSequence(const QStringList &commands, std
             windUpWith(off);
         if (outcome == BoardRequest::Outcome::Cancelled && isMotion(command))
             continue; // a stop came: what moves is dropped, the rest still goes
+        if (outcome == BoardRequest::Outcome::NotTaken) {
+            // Behind a command the board did not take only the safety
+            // commands go, kept in the order asked for.
+            if (mustReach(command))
+                sendMustReach(text);
+            continue;
+        }
         std::string reply;
         bool taken;
         if (mustReach(command)) {
@@ -158,7 +164,7 @@ BoardRequest::Outcome SerialObject::runSequence(const QStringList &commands, std
         if (!taken) {
             qWarning() << "SerialObject:" << command.c_str() << "was not taken; its sequence ends here";
             outcome = BoardRequest::Outcome::NotTaken;
-            break;
+            continue;
         }
         replies << QString::fromStdString(reply);
     }
@@ -177,9 +183,4 @@ BoardRequest::Outcome SerialObject::runSequence(const QStringList &commands, std
         }
     }
     return outcome;
-}
-
-void SerialObject::sendUrgent(const QString &command)
-{
-    m_queryLane->post([this, command] { serialCheckCode(command); });
 }

@@ -1,8 +1,11 @@
 #include "stringbrevik.h"
 
+#include "boardreplies.h"
+
 #include <QRegExp>
 #include <QStringList>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -139,10 +142,10 @@ bool temperatures(const QString &reply, Temperatures &out)
 {
     if (isFailure(reply))
         return false;
-    static const QRegExp pattern(QStringLiteral(
-        "T0?:\\s*(-?[0-9.]+)\\s*/\\s*(-?[0-9.]+)\\s+B:\\s*(-?[0-9.]+)\\s*/\\s*(-?[0-9.]+)"));
+    static const QRegExp pattern(QStringLiteral("(?:\\d+ )?(?:ok +)?T0?: *(-?\\d+(?:\\.\\d+)?) */ *((?:0|[1-9]\\d*)(?:\\.\\d+)?)"
+                                                " +B: *(-?\\d+(?:\\.\\d+)?) */ *((?:0|[1-9]\\d*)(?:\\.\\d+)?)[ \\r]*"));
     QRegExp rx(pattern);
-    if (rx.indexIn(reply) < 0)
+    if (!rx.exactMatch(reply))
         return false;
     Temperatures t;
     bool ok1, ok2, ok3, ok4;
@@ -161,9 +164,9 @@ bool endStops(const QString &reply, EndStops &out)
 {
     if (isFailure(reply))
         return false;
-    static const QRegExp pattern(QStringLiteral("X:\\s*([01])\\s+Y:\\s*([01])\\s+Z:\\s*([01])"));
+    static const QRegExp pattern(QStringLiteral("(?:\\d+ )?(?:ok +)?X: *([01]) +Y: *([01]) +Z: *([01])[ \\r]*"));
     QRegExp rx(pattern);
-    if (rx.indexIn(reply) < 0)
+    if (!rx.exactMatch(reply))
         return false;
     out.x = rx.cap(1) == QLatin1String("1");
     out.y = rx.cap(2) == QLatin1String("1");
@@ -173,49 +176,8 @@ bool endStops(const QString &reply, EndStops &out)
 
 bool hasKnownShape(const std::string &reply)
 {
-    int count;
-    if (firstNumber(reply, count))
-        return true;
-    // Some boards leave out the count; their bodies are still readable.
-    const QString body = QString::fromStdString(reply).trimmed();
-    static const QStringList words = {QStringLiteral("ok"), QStringLiteral("F"), QStringLiteral("B"),
-                                      QStringLiteral("T"), QStringLiteral("Fail")};
-    Temperatures t;
-    EndStops e;
-    static const QRegExp position(QStringLiteral("^X:\\S+ Y:\\S+( Z:\\S+ E:\\S+)?$"));
-    static const QRegExp firmware(QStringLiteral("^FW\\S+$"));
-    return words.contains(body.section(QLatin1Char(' '), 0, 0)) || temperatures(body, t) || endStops(body, e)
-           || QRegExp(position).exactMatch(body) || QRegExp(firmware).exactMatch(body);
-}
-
-std::vector<std::string> splitReplies(const std::string &line)
-{
-    auto digitsFrom = [&line](size_t i) {
-        while (i < line.size() && std::isdigit(static_cast<unsigned char>(line[i])))
-            ++i;
-        return i;
-    };
-    std::vector<std::string> replies;
-    size_t start = 0;
-    for (;;) {
-        const size_t blank = digitsFrom(start);
-        if (blank == start || blank >= line.size() || line[blank] != ' ')
-            break;
-        size_t end = blank + 1;
-        while (end < line.size() && std::isalpha(static_cast<unsigned char>(line[end])))
-            ++end;
-        const std::string word = line.substr(blank + 1, end - blank - 1);
-        if (word != "ok" && word != "F" && word != "B" && word != "T" && word != "Fail")
-            break;
-        // Behind the word, the next reply's count and blank.
-        const size_t next = digitsFrom(end);
-        if (next == end || next >= line.size() || line[next] != ' ')
-            break;
-        replies.push_back(line.substr(start, end - start));
-        start = end;
-    }
-    replies.push_back(line.substr(start));
-    return replies;
+    const std::vector<Reply> replies = readReplies(reply);
+    return std::all_of(replies.begin(), replies.end(), [](const Reply &r) { return r.readable(); });
 }
 
 } // namespace StringBrevik

@@ -29,17 +29,11 @@ bool commandTaken(const std::string &reply);
 bool firstNumber(const QString &reply, int &number);
 bool firstNumber(const std::string &reply, int &number);
 
-// Whether a line looks like something the board says: a reply that starts
-// with its free-slot count, or one of the reply bodies without it. Line noise
-// and a garbled line have no known shape.
+// Whether a line is a reply the board could have sent: a reply of a known
+// shape (see boardreplies.h) that either carries its count or answers a
+// query. Line noise, a garbled line and a bare "ok" (a piece of anything)
+// have no known shape.
 bool hasKnownShape(const std::string &reply);
-
-// A reply that lost its newline runs into the next one: "15 ok15 T:...".
-// Reading from the line's start, a reply of one word ("ok", "F", "B", "T",
-// "Fail") followed at once by a count and a reply of known shape is cut off;
-// returns the replies the line holds, in order (the line itself when it holds
-// one).
-std::vector<std::string> splitReplies(const std::string &line);
 
 // Numbers read from replies are finite: "nan" or "inf" make a reply unreadable.
 
@@ -61,14 +55,16 @@ Filament filamentState(const QString &reply);
 QString firmwareVersion(const QString &reply);
 
 // "M105": "<n> T:<cur>/<target> B:<cur>/<target>"; also read with "ok" in
-// front, blanks around "/" and "T0:" for the nozzle.
+// front, blanks around "/" and "T0:" for the nozzle. The whole reply must
+// have that shape: a target is a whole number without leading zeros.
 struct Temperatures {
     float nozzle = 0, nozzleTarget = 0, bed = 0, bedTarget = 0;
 };
 bool temperatures(const QString &reply, Temperatures &out);
 
 // "M119": "<n> X:<0|1> Y:<0|1> Z:<0|1>", 1 meaning the end-stop is pressed;
-// also read with "ok" in front and blanks behind the colons.
+// also read with "ok" in front and blanks behind the colons; nothing else
+// on the line.
 struct EndStops {
     bool x = false, y = false, z = false;
 };

@@ -77,10 +77,10 @@ void BuildPrint::printPlayPauseDo()
 {
     const bool sending = getPrinterFileSendStatus();
     if (printState == Print_State_Pause) {
-        if (mainWindow()) {
-            m_getNozzleTempWhenPause = mainWindow()->getTargetExtruderTemp();
-            m_getPlateTempWhenPause = mainWindow()->getTargetPlatformTemp();
-        }
+        // The targets the board was given, not a reading of them: a reading
+        // sent back on resume would carry any misread into the heaters.
+        m_getNozzleTempWhenPause = serialObject->nozzleTarget();
+        m_getPlateTempWhenPause = serialObject->bedTarget();
         setMachineStatus(true);
         setCommandButtonsEnabled(false);
         showWaitText(tr("Pausing...\nplease wait..."));
@@ -235,9 +235,16 @@ void BuildPrint::takeEngineGiveUp()
 {
     qCritical() << "BuildPrint: the print engine gave up on" << m_filePathName;
     closeOpenQuestion();
-    m_stopReason = QFile(m_filePathName).open(QIODevice::ReadOnly)
-                       ? tr("The print stopped:\nthe printer board\nstopped answering.")
-                       : tr("The print stopped:\nthe print file\ncannot be read.");
+    // The link says whether the board fell silent or whether the link
+    // itself stopped, unable to tell whether the board ran a line whose
+    // repeat would move the machine.
+    const SerialObject::Failure failure = serialObject->lastFailure();
+    if (!QFile(m_filePathName).open(QIODevice::ReadOnly))
+        m_stopReason = tr("The print stopped:\nthe print file\ncannot be read.");
+    else if (failure == SerialObject::Failure::BoardSilent || failure == SerialObject::Failure::None)
+        m_stopReason = tr("The print stopped:\nthe printer board\nstopped answering.");
+    else
+        m_stopReason = tr("The print stopped:\nthe printer could not\ntell whether a line ran.");
     showWaitText(tr("Cancelling Build..."));
     printAdjustReset();
     serialObject->setPoweroffCancelPrint();

@@ -24,6 +24,15 @@
 
 void MainWindow::statusTick()
 {
+    // A reply time without a word from the board: the readings shown are
+    // stale, whatever the poll still waits for.
+    if (!m_link->boardHeardWithinReplyTime()) {
+        {
+            std::lock_guard<std::mutex> lock(m_tempMutex);
+            m_temperaturesLive = false;
+        }
+        showTemperatures();
+    }
     const bool printPageOpen = printPageIsOpen();
     if (!printPageOpen && m_trackingExtruder)
         trackPrintPageExtruder(false, StatusReading());

@@ -43,6 +43,8 @@ private slots:
         SimFixture fx;
         QVERIFY(fx.ok());
         SerialObject link("/dev/ttyS2", 131);
+        link.serialCheckCode("M105"); // the link opens the board with its modes
+        fx.board().clearLog();
         Outcome lift(link.request({"G91", "G1 Z10 F600", "G90"}));
         Outcome where(link.request(QStringLiteral("M114")));
         QVERIFY(!lift.done); // never answered within the call
@@ -78,6 +80,19 @@ private slots:
         QCOMPARE(link.nozzleTarget(), 0);
         QVERIFY(fx.board().absoluteMode());
         QCOMPARE(fx.count("G1 E5 F300"), 0);
+
+        // Safety commands behind one the board did not take are all kept.
+        link.requestHeaters(210, 60);
+        QTRY_COMPARE(fx.board().nozzleTarget(), 210);
+        fx.board().setSilent(true);
+        Outcome off(link.request({"M140 S0", "M104 S0 T0", "M18"}));
+        QTRY_VERIFY(off.done);
+        QCOMPARE(off.outcome, BoardRequest::Outcome::NotTaken);
+        fx.board().setSilent(false);
+        QTRY_COMPARE(link.undeliveredCount(), 0);
+        QCOMPARE(fx.board().nozzleTarget(), 0);
+        QCOMPARE(fx.board().bedTarget(), 0);
+        QVERIFY(!fx.board().motorsEnabled());
     }
 
     // A stop goes ahead of what waits, and a move asked for before it never
@@ -87,6 +102,8 @@ private slots:
         SimFixture fx;
         QVERIFY(fx.ok());
         SerialObject link("/dev/ttyS2", 131);
+        link.serialCheckCode("M105");
+        fx.board().clearLog();
         fx.board().delayReplyOnce("G91", 3000);
         Outcome jog(link.request({"G91", "G1 X200 F1200", "G90"}));
         QVERIFY(fx.waitForCommand("G91"));

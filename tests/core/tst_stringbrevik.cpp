@@ -1,3 +1,4 @@
+#include "boardreplies.h"
 #include "stringbrevik.h"
 
 #include <QtTest>
@@ -61,15 +62,51 @@ private slots:
         QVERIFY(!temperatures(QStringLiteral("16 T:1e39/200 B:60.0/60"), t));
     }
 
-    // Line noise is told apart from every reply the board gives, with or
-    // without its leading count.
+    // Line noise is told apart from every reply the board gives; a query's
+    // reply is known without its count, an acknowledgement only with it.
     void knownShapes()
     {
-        for (const char *reply : {"16 ok", "0 F", "ok", "T:199.6/200 B:60.0/60", "X:1.00 Y:2.00 Z:3.00 E:4.00",
+        for (const char *reply : {"16 ok", "0 F", "16 error", "T:199.6/200 B:60.0/60", "X:1.00 Y:2.00 Z:3.00 E:4.00",
                                   "X:0 Y:1 Z:0", "FW1.2.3", "B", "Fail"})
             QVERIFY2(hasKnownShape(reply), reply);
-        for (const char *reply : {"\x8f#\xfa?|\x13\xc4%k\xe9=", "", "okay", "16ok", "#16 ok"})
+        for (const char *reply : {"\x8f#\xfa?|\x13\xc4%k\xe9=", "", "ok", "okay", "16ok", "#16 ok", "16 ok\x8f"})
             QVERIFY2(!hasKnownShape(reply), reply);
+        const Reply bare = readReplies("ok").front();
+        QVERIFY(!bare.answers(Ack) && readReplies("15 ok").front().answers(Ack));
+        QVERIFY(readReplies("F").front().answers(MotionReply) && !readReplies("16 F").front().answers(Ack));
+    }
+
+    // Replies that lost their newline are read one after the other from the
+    // line's start, each number only where its reply's shape puts it; where
+    // the cut is ambiguous nothing of the line is read.
+    void mergedRepliesSplitFromTheStart_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("replies"); // "|" between them; "" when unreadable
+        QTest::newRow("one") << "15 ok" << "15 ok";
+        QTest::newRow("ok, temperatures") << "15 ok16 T:25.0/0 B:25.0/0" << "15 ok|16 T:25.0/0 B:25.0/0";
+        QTest::newRow("temperatures, ok") << "16 T:25.0/0 B:25.0/015 ok" << "16 T:25.0/0 B:25.0/0|15 ok";
+        QTest::newRow("target and count ambiguous") << "16 T:25.0/60 B:25.0/6015 ok" << "";
+        QTest::newRow("position, ok") << "16 X:1.00 Y:2.00 Z:3.00 E:4.0015 ok" << "16 X:1.00 Y:2.00 Z:3.00 E:4.00|15 ok";
+        QTest::newRow("end-stops, motion") << "16 X:1 Y:0 Z:115 F" << "16 X:1 Y:0 Z:1|15 F";
+        QTest::newRow("three") << "16 F15 ok14 ok" << "16 F|15 ok|14 ok";
+        QTest::newRow("word, ok") << "16 Fail16 error15 ok" << "16 Fail|16 error|15 ok";
+        QTest::newRow("ok, noise") << "15 ok\x8f#\xfa" << "";
+    }
+
+    void mergedRepliesSplitFromTheStart()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, replies);
+        QStringList read;
+        bool readable = true;
+        for (const Reply &r : readReplies(line.toStdString())) {
+            read << QString::fromStdString(r.text);
+            readable = readable && r.kinds != 0;
+        }
+        QCOMPARE(readable ? read.join('|') : QString(), replies);
+        Temperatures t;
+        QVERIFY(!temperatures(line, t) || replies == line);
     }
 
     void motionIdleAndFilament()
@@ -99,6 +136,8 @@ private slots:
         QCOMPARE(t.bed, 59.9f);
         QCOMPARE(t.bedTarget, 60.0f);
         QVERIFY(!temperatures(QStringLiteral("16 T:198.4/200"), t));
+        // A target is written without leading zeros: "016" is no target.
+        QVERIFY(!temperatures(QStringLiteral("16 T:25.0/0 B:25.0/016"), t));
         QVERIFY(!temperatures(QStringLiteral("send failed."), t));
 
         EndStops s;

@@ -535,6 +535,28 @@ private slots:
         safeOnceTheBoardAnswers(link);
     }
 
+    // A line whose reply was lost and whose repeat would move the machine
+    // again (a full circle), where the position cannot tell whether it ran:
+    // the link stops the print, and the page says that it was the link, not
+    // a silent board.
+    void aLineThatMayHaveRunEndsThePrintSayingSo()
+    {
+        SerialObject *link = ExecuteGetSerialObject()->serial();
+        link->setReplyTimeoutMs(300);
+        const QByteArray circle = "G2 I5 J0 F1200";
+        fx->board().dropNextReply(circle.toStdString());
+        open(writeData("circle.gcode", printBody(30) + circle + "\n" + printBody(30)));
+        QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
+        OneButtonDialog *reason = nullptr;
+        QTRY_VERIFY(reason = shownDialogSaying(BuildPrint::tr("The print stopped:\nthe printer could not\ntell whether a line ran.")));
+        QVERIFY(link->boardResponding());
+        QCOMPARE(fx->count(circle.toStdString()), 1);
+        checkScreen(reason, "print_stopped_by_the_link");
+        reason->close();
+        QTRY_VERIFY(fx->board().nozzleTarget() == 0 && fx->board().bedTarget() == 0);
+        link->setReplyTimeoutMs(5000);
+    }
+
     // The board falls silent once the file's last line is in and before the
     // completion moves: the page does not wait for it, it ends as a print
     // given up does, and the heaters go off once the board answers.

@@ -72,6 +72,7 @@ private slots:
     {
         getConfigFile()->configFile()->setLedStatus(false);
         getConfigFile()->configFile()->setTransmissionRatio(81, 82, 401, 94);
+        link()->serialCheckCode("M105"); // as at start-up, the link has opened the board
         fx->board().clearLog();
         MainWindow window;
         const QStringList sent = fx->motionCommands().mid(0, 6);
@@ -130,11 +131,15 @@ private slots:
         QTRY_COMPARE(window.getTargetPlatformTemp(), 65);
         QTRY_VERIFY(window.getCurrentExtruderTemp() > 100);
         QTRY_VERIFY(window.findChild<QToolButton *>("nozzleTemp")->text().endsWith("/205\u2103"));
-        // A silent board gives no reading until it answers again.
+        // A silent board gives no reading until it answers again: "--" a
+        // reply time after its last word, before the silence is declared.
+        link()->setReplyTimeoutMs(3000);
         fx->board().setSilent(true);
         QTRY_COMPARE_WITH_TIMEOUT(window.findChild<QToolButton *>("nozzleTemp")->text(), QString("--/205\u2103"), 30000);
+        QVERIFY(link()->boardResponding());
         QCOMPARE(window.findChild<QToolButton *>("platformTemp")->text(), QString("--/65\u2103"));
         QVERIFY(!window.temperaturesLive());
+        link()->setReplyTimeoutMs(300);
         fx->board().setSilent(false);
         QTRY_VERIFY_WITH_TIMEOUT(window.temperaturesLive(), 30000);
         QVERIFY(window.findChild<QToolButton *>("platformTemp")->text().contains(QRegularExpression("^\\d+/65")));

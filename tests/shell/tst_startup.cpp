@@ -91,7 +91,8 @@ private slots:
         SerialObject link("/dev/ttyS2", 131);
         fx.board().delayReplyOnce("M103", 500); // slow to answer its first frame: nothing to repair
         QCOMPARE(Startup::bringUpBoard(&link), Startup::LinkState::Ready);
-        QCOMPARE(fx.motionCommands(), (QStringList{"M103", "M103", "M103", "M112", "M112", "M18"}));
+        // The link opens the board with the modes it assumes.
+        QCOMPARE(fx.motionCommands(), (QStringList{"G90", "M82", "M103", "M103", "M103", "M112", "M112", "M18"}));
         QVERIFY(fx.sandbox().standinCalls().isEmpty());
     }
 
@@ -109,7 +110,7 @@ private slots:
         fx.board().setM112Reply("error");
         SerialObject link("/dev/ttyS2", 131);
         QCOMPARE(Startup::bringUpBoard(&link), Startup::LinkState::Reflashed);
-        QCOMPARE(fx.motionCommands(), (QStringList{"M103", "M103", "M103", "M112", "M112"}));
+        QCOMPARE(fx.motionCommands(), (QStringList{"G90", "M82", "M103", "M103", "M103", "M112", "M112"}));
         const QList<QStringList> calls = fx.sandbox().standinCalls();
         QCOMPARE(calls.size(), 1);
         QCOMPARE(calls[0], (QStringList{"IAPCommand", control + "1.1.0/image.bin"}));

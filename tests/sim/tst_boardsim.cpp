@@ -178,6 +178,12 @@ private slots:
         waitIdle();
         QCOMPARE(axis(2), 0.0);
         QCOMPARE(port().exchange("M119"), QByteArray("16 X:1 Y:0 Z:0"));
+        // Command words are read by number, as the link reads them.
+        for (const char *relative : {"G091", "g91", "G91.0"}) {
+            expectOk("G90");
+            expectOk(relative);
+            QVERIFY2(!board().absoluteMode(), relative);
+        }
         expectOk("G90");
         QVERIFY(board().absoluteMode());
         expectOk("G1 X400 Y-20 Z500");
@@ -300,6 +306,17 @@ private slots:
         board().setGarbageReplies(true);
         QCOMPARE(port().exchange("M121"), QByteArray("F"));
         board().setGarbageReplies(false);
+
+        // A lost frame can garble the reply behind it.
+        board().clearLog();
+        board().dropNextFrame("G4 P0", true);
+        QCOMPARE(port().exchange("G4 P0", 300), QByteArray());
+        const QByteArray garbled = port().exchange("M121");
+        QVERIFY2(!garbled.isEmpty() && garbled != "16 F" && garbled.size() == 4, garbled.constData());
+        board().garbleNextReply("M121");
+        QVERIFY(port().exchange("M121") != "16 F");
+        QCOMPARE(port().exchange("M121"), QByteArray("16 F"));
+        QCOMPARE(board().takenCommands(), (std::vector<std::string>{"M121", "M121", "M121"}));
 
         board().setSilent(true);
         QCOMPARE(port().exchange("M105", 300), QByteArray());

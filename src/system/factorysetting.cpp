@@ -127,8 +127,10 @@ void FactorySetting::resetToFactory()
     config->setPowerOffResumePrintFileName(std::string());
     config->setPrinterLanguage("english");
 
+    // The page's title, over the dimmed screen, while the reset works.
     if (!OneLableDialog::instOneLableDialog)
         new OneLableDialog(QString());
+    OneLableDialog::instOneLableDialog->setLabelText(tr(" Factory Setting").trimmed());
     OneLableDialog::instOneLableDialog->show();
     // The files, the Wi-Fi configuration and the settings reach the medium
     // before the reset is shown done: a user may switch off right after.

@@ -1,7 +1,7 @@
 #include "atomicfile.h"
+#include "backgroundflush.h"
 
 #include <QFileInfo>
-#include <QThreadPool>
 
 #include <cerrno>
 #include <cstring>
@@ -50,7 +50,7 @@ bool syncFolder(const QString &folderPath)
 
 void syncFolderInBackground(const QString &folderPath)
 {
-    QThreadPool::globalInstance()->start([folderPath] { syncFolder(folderPath); });
+    BackgroundFlush::start([folderPath] { syncFolder(folderPath); });
 }
 
 QByteArray temporaryName(const QString &path)

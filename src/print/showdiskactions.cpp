@@ -15,8 +15,6 @@
 #include <QFile>
 #include <QPointer>
 
-#include <unistd.h>
-
 void ShowDisk::on_btn_selectAll_clicked()
 {
     if (m_copy.isRunning()) {
@@ -150,7 +148,6 @@ void ShowDisk::on_btn_delete_clicked()
                 failed = true;
             }
         }
-        ::sync();
         mSelectedItemList.clear();
         mSelectFilePath.clear();
         ui->btn_selectAll->setChecked(false);

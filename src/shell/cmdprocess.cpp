@@ -1,4 +1,5 @@
 #include "cmdprocess.h"
+#include "backgroundflush.h"
 #include "processrunner.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
@@ -42,11 +43,13 @@ void CmdProcess::executeCmd(const QString &program, const QStringList &args)
 
 void CmdProcess::onFinished(int exitCode, QProcess::ExitStatus status)
 {
-    ::sync();
     const bool success = status == QProcess::NormalExit && exitCode == 0;
     if (!success)
         qWarning() << "CmdProcess::onFinished failed, exit code" << exitCode << "status" << status;
-    report(success);
+    // What the command wrote may still be in memory, and the user pulls the
+    // stick once told: the outcome is told when it is on the medium, under
+    // the busy notice, which the GUI thread keeps painting meanwhile.
+    BackgroundFlush::start([] { ::sync(); }, this, [this, success] { report(success); });
 }
 
 void CmdProcess::onError(QProcess::ProcessError error)

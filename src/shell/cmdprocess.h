@@ -5,9 +5,9 @@
 #include <QStringList>
 
 // Runs one external command (the about page copies the log folder to the USB
-// stick with it) while the busy notice shows "Copying...", then reports the
-// outcome in a modal "Copy" dialog and deletes itself. Only a normal exit
-// with status 0 counts as a complete copy.
+// stick with it) while the busy notice shows "Copying...", flushes what it
+// wrote to the medium, then reports the outcome in a modal "Copy" dialog and
+// deletes itself. Only a normal exit with status 0 counts as a complete copy.
 class CmdProcess : public QObject {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "mainwindowlanstate.h"
 
+#include "backgroundflush.h"
 #include "config.h"
 #include "getconfigfile.h"
 #include "lan/myserver.h"
@@ -16,7 +17,6 @@
 #include <QDebug>
 #include <QPointer>
 #include <QThread>
-#include <QThreadPool>
 
 // The main window's part in the network services: the LAN print server and
 // the update checker, both started once the station reaches the internet.
@@ -90,8 +90,7 @@ void MainWindow::lanControlReleased()
 void MainWindow::lanPrintFile(QString path)
 {
     // The stamp waits for the disk; the page does not need it to start.
-    QThreadPool::globalInstance()->start(
-        [file = path.toStdString()] { getConfigFile()->configFile()->updateFileModifyTime(file); });
+    BackgroundFlush::start([file = path.toStdString()] { getConfigFile()->configFile()->updateFileModifyTime(file); });
     if (machineStatus.load() != MACHINE_STATUS_READY || !hooks.openPrintPage) {
         qWarning() << "MainWindow::lanPrintFile not ready, ignoring" << path;
     } else {

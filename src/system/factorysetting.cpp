@@ -1,9 +1,11 @@
 #include "factorysetting.h"
 #include "atomicfile.h"
+#include "backgroundflush.h"
 #include "config.h"
 #include "getconfigfile.h"
 #include "language.h"
 #include "mainwindow.h"
+#include "onelabledialog.h"
 #include "pageframe.h"
 #include "processrunner.h"
 #include "resumeprintconfigsavefile.h"
@@ -85,12 +87,16 @@ FactorySetting::~FactorySetting()
 
 void FactorySetting::recoveryFactorySetting()
 {
+    m_closeWhenReset = true;
     on_start_stop_pressed();
-    close();
+    if (!m_resetting)
+        close();
 }
 
 void FactorySetting::on_start_stop_pressed()
 {
+    if (m_resetting)
+        return;
     if (backBtnDisplayStatus == Back_Btn_Display) {
         backBtnDisplayStatus = Back_Btn_None;
         const int answer = (new TwoButtonDialog(tr("Confirm"), tr("Restore to factory setting?"), tr("Yes"),
@@ -107,6 +113,7 @@ void FactorySetting::on_start_stop_pressed()
 
 void FactorySetting::resetToFactory()
 {
+    m_resetting = true;
     Config *config = getConfigFile()->configFile();
     config->setLedStatus(true);
     config->setBuzzerStatus(true);
@@ -116,15 +123,32 @@ void FactorySetting::resetToFactory()
     using StepsPerMm::Axis;
     config->setTransmissionRatio(StepsPerMm::range(Axis::X).factory, StepsPerMm::range(Axis::Y).factory,
                                  StepsPerMm::range(Axis::Z).factory, StepsPerMm::range(Axis::E).factory);
-
-    removePrintFiles();
-    // The interrupted print's file is gone: the next start must not offer it.
-    FILESNAMESPACE::ResumePrintConfigSaveFile()->removeResumePrintConfigFile();
+    // The interrupted print's file goes below: the next start must not offer it.
     config->setPowerOffResumePrintFileName(std::string());
-    forgetWifiNetworks();
-    ::sync();
-
     config->setPrinterLanguage("english");
+
+    // The page's title, over the dimmed screen, while the reset works.
+    if (!OneLableDialog::instOneLableDialog)
+        new OneLableDialog(QString());
+    OneLableDialog::instOneLableDialog->setLabelText(tr(" Factory Setting").trimmed());
+    OneLableDialog::instOneLableDialog->show();
+    // The files, the Wi-Fi configuration and the settings reach the medium
+    // before the reset is shown done: a user may switch off right after.
+    BackgroundFlush::start(
+        [] {
+            removePrintFiles();
+            FILESNAMESPACE::ResumePrintConfigSaveFile()->removeResumePrintConfigFile();
+            forgetWifiNetworks();
+            getConfigFile()->configFile()->flush();
+            ::sync();
+        },
+        this, [this] { showResetDone(); });
+}
+
+void FactorySetting::showResetDone()
+{
+    if (OneLableDialog::instOneLableDialog)
+        OneLableDialog::instOneLableDialog->close();
     Language::installCatalogue(QStringLiteral("english"));
     emit translatorChanged();
 
@@ -132,4 +156,7 @@ void FactorySetting::resetToFactory()
     ui->label->setText(tr("Restored to factory setting"));
     ui->start_stop->setText(tr("OK"));
     ui->back->hide();
+    m_resetting = false;
+    if (m_closeWhenReset)
+        close();
 }

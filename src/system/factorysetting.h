@@ -11,6 +11,9 @@ class FactorySetting;
 // interrupted print in /data gone, the saved Wi-Fi networks forgotten and the
 // language back to English. The settings menu creates it and calls
 // recoveryFactorySetting() at once, so the user sees only the question.
+// The files are removed and everything is flushed to the medium on a flush
+// thread, under the busy notice; the reset shows done (the menu in English)
+// only when that has finished.
 class FactorySetting : public QDialog {
     Q_OBJECT
 public:
@@ -21,7 +24,7 @@ public:
     explicit FactorySetting(QWidget *parent = nullptr);
     ~FactorySetting() override;
 
-    // Asks, resets on "Yes", then closes the page.
+    // Asks, resets on "Yes", then closes the page (once the reset is done).
     void recoveryFactorySetting();
 
 signals:
@@ -32,7 +35,11 @@ private slots:
 
 private:
     void resetToFactory();
+    // On the GUI thread, once the reset is on the medium.
+    void showResetDone();
 
     Ui::FactorySetting *ui;
     Back_Btn_Display_Status backBtnDisplayStatus = Back_Btn_Display;
+    bool m_resetting = false;
+    bool m_closeWhenReset = false;
 };

@@ -12,11 +12,12 @@
 #include "twobuttondialog.h"
 #include "update/updatemanager.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
+
+#include <utility>
 
 Update *Update::instUpdate = nullptr;
 
@@ -68,7 +69,7 @@ Update::Update(bool isDirectUpgrade, QWidget *parent)
     connect(this, &Update::sig_hideProgressBar, this, &Update::hideProgressBar);
     connect(this, &Update::sig_findNewFirmware, this, &Update::findNewFirmware);
 
-    if (!m_manager || !m_worker.start([this] { return updateProcess(); }))
+    if (!m_manager || !startWorker())
         qCritical() << "update.cpp Update::Update create pthread error";
 }
 
@@ -232,35 +233,79 @@ void Update::findNewFirmware()
         close();
 }
 
+bool Update::startWorker()
+{
+    const bool started = m_worker.start([this] { return workerStep(); });
+    std::lock_guard<std::mutex> lock(m_installMutex);
+    m_workerEnded = !started;
+    return started;
+}
+
+int Update::workerStep()
+{
+    bool install = false;
+    {
+        std::lock_guard<std::mutex> lock(m_installMutex);
+        install = std::exchange(m_installRequested, false);
+    }
+    if (install)
+        installPackages();
+    const int result = updateProcess();
+    if (result >= 0)
+        return result;
+    std::lock_guard<std::mutex> lock(m_installMutex);
+    // An installation asked for during this look is served before the end.
+    if (m_installRequested)
+        return 0;
+    m_workerEnded = true;
+    return result;
+}
+
+// Unpacking, checking and flushing the packages and running their scripts
+// take their time: the worker does it, while the screen stays alive and back
+// does nothing. It looks at the state again right after.
+void Update::installPackages()
+{
+    if (m_manager->startInstallUpdatePackets() < 0)
+        m_worker.post([this] { giveThePrinterBack(); });
+}
+
 void Update::stateUpgrade()
 {
     if (m_installStarted || !m_manager)
         return;
     m_installStarted = true;
     ui->labelMessage->setText(tr("Installing..."));
-    QPointer<Update> self(this);
-    QCoreApplication::processEvents();
-    if (!self)
-        return;
-    MainWindow *mainWindow = MainWindow::instMainWindow;
-    if (mainWindow)
-        mainWindow->cancelUpdateStatus();
+    if (MainWindow::instMainWindow)
+        MainWindow::instMainWindow->cancelUpdateStatus();
     serialObject->serialClose();
-    const bool installed = m_manager->startInstallUpdatePackets() >= 0;
-    if (!installed) {
-        // Not installed: the printer must stay usable.
-        if (!serialObject->serialReopen())
-            qCritical() << "update.cpp Update::stateUpgrade the serial link did not open again";
-        if (mainWindow)
-            mainWindow->resumeUpdateStatus();
-        hideProgressBar();
-        ui->labelMessage->setText(tr("Upgrade Error"));
+    bool workerEnded = false;
+    {
+        std::lock_guard<std::mutex> lock(m_installMutex);
+        m_installRequested = true;
+        workerEnded = m_workerEnded;
     }
-    // Taps made while the installation held this thread arrive only now;
-    // they belong to the installation, in which back does nothing.
-    QCoreApplication::processEvents();
-    if (self && !installed)
-        m_installStarted = false;
+    // The worker ended on an earlier download's error: it comes back for
+    // this installation.
+    if (workerEnded) {
+        m_worker.stop();
+        if (!startWorker()) {
+            qCritical() << "update.cpp Update::stateUpgrade create pthread error";
+            giveThePrinterBack();
+        }
+    }
+}
+
+void Update::giveThePrinterBack()
+{
+    // Not installed: the printer must stay usable.
+    if (!serialObject->serialReopen())
+        qCritical() << "update.cpp Update::stateUpgrade the serial link did not open again";
+    if (MainWindow::instMainWindow)
+        MainWindow::instMainWindow->resumeUpdateStatus();
+    hideProgressBar();
+    ui->labelMessage->setText(tr("Upgrade Error"));
+    m_installStarted = false;
 }
 
 void Update::on_back_clicked()

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <mutex>
+
 class SerialObject;
 class TwoButtonDialog;
 class UpdateManager;
@@ -22,7 +24,9 @@ class Update;
 // after a question) or from the main window's new-version prompt with true
 // (a direct upgrade: the user has already said yes). Installing stops the
 // main window's poll of the board and closes the serial link; when the
-// installation fails both come back, so the printer stays usable.
+// installation fails both come back, so the printer stays usable. The
+// installation itself runs on the worker, between two looks: the GUI thread
+// never waits for the unpacking, the flushes or the packages' scripts.
 class Update : public QDialog {
     Q_OBJECT
 public:
@@ -35,8 +39,9 @@ public:
     // the page as a direct upgrade, or installs from the open page.
     static void findTheLatestFirmware();
 
-    // Installs the downloaded packages (GUI thread); one installation at a
-    // time: a call while one runs or after one succeeded does nothing.
+    // Starts the installation of the downloaded packages and returns; one
+    // installation at a time: a call while one runs or after one succeeded
+    // does nothing.
     void stateUpgrade();
 
     // One look at the manager's state, on the worker: 0 to go on, -1 to end.
@@ -56,6 +61,11 @@ private slots:
     void findNewFirmware();
 
 private:
+    bool startWorker();
+    // The worker's turn: an installation asked for, then one look.
+    int workerStep();
+    void installPackages();
+    void giveThePrinterBack();
     void showMessage(const QString &text);
     void playCompletionTunes();
     bool networkConnected() const;
@@ -70,6 +80,9 @@ private:
     bool m_firstLook = true;
     // GUI thread: an installation has been started from this page.
     bool m_installStarted = false;
+    std::mutex m_installMutex;
+    bool m_installRequested = false; // for the worker's next turn
+    bool m_workerEnded = false;      // no worker is there to take it
     UpdateManager *m_manager = nullptr;
     QPointer<TwoButtonDialog> m_question;
     StepWorker m_worker;

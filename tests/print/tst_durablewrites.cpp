@@ -1,18 +1,64 @@
 #include "callrecorder.h"
+#include "cmdprocess.h"
 #include "config.h"
+#include "factorysetting.h"
 #include "fakeprinterstate.h"
+#include "filepagekit.h"
 #include "getconfigfile.h"
 #include "lan/myserver.h"
 #include "lantestclient.h"
+#include "questions.h"
 #include "resumeprintconfigsavefile.h"
 #include "sysroot.h"
 #include "verifiedcopy.h"
 
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
+
+// Does what the user asked for on the GUI thread and returns the calls made
+// until the user was told it is done.
+using GuiAction = std::function<QStringList()>;
+Q_DECLARE_METATYPE(GuiAction)
+
+namespace {
+
+// Answers the next one-button message with OK, noting the calls made up to
+// the moment it showed.
+class MessageWatcher : public QObject {
+public:
+    MessageWatcher() { qApp->installEventFilter(this); }
+
+    QString shown; // "title|text"
+    QStringList callsBefore;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *message = qobject_cast<OneButtonDialog *>(watched);
+        if (message && event->type() == QEvent::Show && shown.isEmpty()) {
+            callsBefore = CallRecorder::record();
+            shown = message->findChild<QLabel *>("titleLabel")->text() + '|'
+                + message->findChild<QLabel *>("textLabel")->text();
+            QTimer::singleShot(0, message, [message] { message->findChild<QPushButton *>("okBtn")->click(); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
 
 // Files that must survive a power cut whole: each is written beside its
 // target, flushed to the medium and only then renamed into place. The call
@@ -50,7 +96,11 @@ private slots:
         CallRecorder::start(root());
     }
 
-    void cleanup() { CallRecorder::start(QString()); }
+    void cleanup()
+    {
+        CallRecorder::start(QString());
+        CallRecorder::slowSyncs(0);
+    }
 
     // Steps per mm are on the medium when flush() says so. A burst of other
     // changes (a print's start) is written at once, and what comes while a
@@ -123,6 +173,91 @@ private slots:
         CallRecorder::start(root() + "/data");
         QCOMPARE(VerifiedCopy::copyFile(source.fileName(), root() + "/data/cube.gcode"), VerifiedCopy::Result::Done);
         verifyDurablyReplaced(root() + "/data/cube.gcode");
+    }
+
+    // What the user does on the GUI thread leaves the wait for the medium to
+    // another thread; where the user is told it is done (a copy before the
+    // stick is pulled, a reset before the printer is switched off), that
+    // comes once the data are on the medium.
+    void guiActionsLeaveTheFlushToAnotherThread_data()
+    {
+        QTest::addColumn<GuiAction>("action");
+        QTest::addColumn<QString>("flushedFolder"); // under the root; none: a sync()
+        QTest::addColumn<bool>("toldDoneAfterFlush");
+        QTest::newRow("file browser delete") << GuiAction([this] { return deleteInFileBrowser(); }) << "/data"
+                                             << false;
+        QTest::newRow("about page log copy") << GuiAction([this] { return copyLogsToStick(); }) << QString()
+                                             << true;
+        QTest::newRow("factory reset") << GuiAction([this] { return resetToFactory(); }) << QString() << true;
+    }
+
+    void guiActionsLeaveTheFlushToAnotherThread()
+    {
+        QFETCH(GuiAction, action);
+        QFETCH(QString, flushedFolder);
+        QFETCH(bool, toldDoneAfterFlush);
+        const QString flush = flushedFolder.isEmpty() ? QStringLiteral("sync") : "flush " + root() + flushedFolder;
+        // A slow medium: a "done" that does not wait for the flush comes first.
+        CallRecorder::slowSyncs(200);
+        const QStringList callsUntilDone = action();
+        if (QTest::currentTestFailed())
+            return;
+        QTRY_VERIFY2(CallRecorder::record().contains(flush), qPrintable(CallRecorder::record().join('\n')));
+        if (toldDoneAfterFlush)
+            QVERIFY2(callsUntilDone.contains(flush), qPrintable(callsUntilDone.join('\n')));
+        verifyNothingWaitedOnTheMainThread();
+    }
+
+private:
+    QStringList deleteInFileBrowser()
+    {
+        const QString file = root() + "/data/cube.gcode";
+        writeFile(file, "G28\n");
+        ShowDisk page(From_LocalMemory);
+        page.show();
+        touch(rowNamed(&page, "cube.gcode"), true);
+        touch(rowNamed(&page, "cube.gcode"));
+        answerNextQuestion(true);
+        clickPastGuard(page.findChild<QPushButton *>("btn_delete"));
+        [&] { QTRY_VERIFY(!QFile::exists(file)); }();
+        return CallRecorder::record();
+    }
+
+    // As the about page runs it, with a cp that copies.
+    QStringList copyLogsToStick()
+    {
+        writeFile(root() + "/opt/PROGRAM/log/printer.log", "started\n");
+        QDir(root()).mkpath("media");
+        const QString cp = root() + "/sbin-standin/cp";
+        writeFile(cp, "#!/bin/sh\nexec /bin/cp \"$@\"\n");
+        QFile(cp).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        MessageWatcher message;
+        (new CmdProcess)->executeCmd("cp", {"-rf", SysRoot::path("/opt/PROGRAM/log/"), SysRoot::path("/media")});
+        [&] { QTRY_VERIFY(!CmdProcess::instCmdProcess); }();
+        [&] {
+            QCOMPARE(message.shown, QStringLiteral("Copy|Copy complete!"));
+            QVERIFY(QFile::exists(root() + "/media/log/printer.log"));
+        }();
+        return message.callsBefore;
+    }
+
+    // As the settings menu starts it; the reset is done when its texts turn English.
+    QStringList resetToFactory()
+    {
+        writeFile(root() + "/data/cube.gcode", "G28\n");
+        writeFile(root() + "/opt/wifi/wpa_supplicant.conf", "network={\n\tssid=\"home\"\n}\n");
+        QuestionAnswerer yes(true);
+        QStringList callsUntilDone;
+        auto *page = new FactorySetting;
+        connect(page, &FactorySetting::translatorChanged, [&] { callsUntilDone = CallRecorder::record(); });
+        page->recoveryFactorySetting();
+        [&] {
+            QTRY_VERIFY(!FactorySetting::instFactorySetting);
+            QCOMPARE(yes.asked.size(), 1);
+            QVERIFY(!QFile::exists(root() + "/data/cube.gcode"));
+            verifyDurablyReplaced(root() + "/opt/wifi/wpa_supplicant.conf");
+        }();
+        return callsUntilDone;
     }
 };
 

@@ -1,5 +1,10 @@
 #include "FileManager.h"
 
+#include "atomicfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
 #include <cerrno>
 #include <cstdio>
 #include <unistd.h>
@@ -9,7 +14,9 @@ namespace tmsdk {
 int FileManager::remove(const std::string &path)
 {
     if (::unlink(path.c_str()) == 0) {
-        ::sync();
+        // The folder's entry is what a delete changes; the caller (the file
+        // browser, on the GUI thread) does not wait for it to reach the medium.
+        AtomicFile::syncFolderInBackground(QFileInfo(QFile::decodeName(path.c_str())).absolutePath());
         return 0;
     }
     const int error = errno;

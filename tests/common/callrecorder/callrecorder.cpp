@@ -2,8 +2,8 @@
 // flushes, renames and time changes the program makes on files under a folder
 // the test names, and every system-wide sync(), so the test can check that data reach the medium before a rename
 // makes them visible; the calls made on the main thread (the GUI thread) are
-// also kept apart, to check that it never waits for the medium. The test
-// reaches the records through dlsym.
+// also kept apart, to check that it never waits for the medium. sync() can be
+// slowed down like a slow medium's. The test reaches the records through dlsym.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -27,6 +27,7 @@ std::string folder;  // empty: nothing is recorded
 std::string record;  // one call a line
 std::string lastLine; // consecutive writes of one file make one line
 std::string mainThreadRecord; // the lines of `record` that the main thread called
+std::atomic<unsigned> syncMicroseconds{0}; // how long a sync() takes at least
 
 template <typename F>
 F next(const char *name)
@@ -88,6 +89,13 @@ void call_recorder_start(const char *recordedFolder)
     record.clear();
     lastLine.clear();
     mainThreadRecord.clear();
+}
+
+// Makes every sync() take at least `ms` longer: a slow medium, for the
+// test to see what waits for the flush and what does not.
+void call_recorder_slow_syncs(unsigned ms)
+{
+    syncMicroseconds = ms * 1000;
 }
 
 const char *call_recorder_record()
@@ -154,6 +162,8 @@ int fdatasync(int fd)
 void sync()
 {
     static const auto real = next<void (*)()>("sync");
+    if (const unsigned slow = syncMicroseconds)
+        usleep(slow);
     real();
     if (recording)
         note("sync", std::string());

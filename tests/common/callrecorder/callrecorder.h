@@ -24,6 +24,15 @@ inline void start(const QString &folder)
         start(folder.toLocal8Bit().constData());
 }
 
+// Every sync() from now on takes at least `ms` longer; 0: as long as the
+// system's own.
+inline void slowSyncs(unsigned ms)
+{
+    using Slow = void (*)(unsigned);
+    if (auto slow = reinterpret_cast<Slow>(dlsym(RTLD_DEFAULT, "call_recorder_slow_syncs")))
+        slow(ms);
+}
+
 inline QStringList recordOf(const char *symbol)
 {
     using Record = const char *(*)();

@@ -126,7 +126,7 @@ void BuildSetting::slotPrintPauseToHome()
 void BuildSetting::on_btn_light_clicked()
 {
     const bool on = ui->btn_light->isChecked();
-    m_serialObject->serialCheckCode(on ? QStringLiteral("M145") : QStringLiteral("M144"));
+    m_serialObject->request(on ? QStringLiteral("M145") : QStringLiteral("M144"));
     getConfigFile()->configFile()->setLedStatus(on);
 }
 

@@ -44,7 +44,7 @@ void BuildPrint::heatersOff()
 // print anyway, the page says why once it has closed.
 void BuildPrint::giveUpOnBoard()
 {
-    qCritical() << "BuildPrint: the board did not take a sequence of" << m_filePathName;
+    qCritical() << "BuildPrint: the board stopped answering during a sequence of" << m_filePathName;
     if (!m_cancelAsked && m_stopReason.isEmpty())
         m_stopReason = tr("The print stopped:\nthe printer board\nstopped answering.");
     if (printState != Print_State_Stop) {

@@ -2,10 +2,13 @@
 // time per exchange for plain and flow-controlled commands, and the longest
 // stall of the GUI thread when the board falls silent under a page that talks
 // to it (steps-per-mm Save, opening the levelling page, homing), with the
-// main window's status poll running and the device's reply time; and, with a
+// main window's status poll running and the device's reply time; with a
 // reply that comes late, the GUI thread's longest stall during a Save and how
-// soon a jog's stop reaches the board.
+// soon a jog's stop reaches the board; and the longest stall while the
+// printing page pauses behind a queue of long moves, with every reply in time
+// and with a late one.
 #include "benchclock.h"
+#include "buildprint.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
 #include "config.h"
@@ -25,6 +28,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTest>
@@ -111,6 +115,55 @@ void lateReplyFigures(SimFixture &fx, StallProbe &probe)
     delete jog;
 }
 
+// A print of 30 mm moves, one second each at the board's real speed.
+QString longMovesFile(const QString &root)
+{
+    QByteArray g = "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nM82\nG92 E0\nG1 Z0.3 F600\n";
+    for (int i = 0; i < 20000; ++i)
+        g += "G1 X" + QByteArray(i % 2 ? "10" : "40") + " Y10 E" + QByteArray::number(i * 1.5, 'f', 1) + " F1800\n";
+    const QString path = root + "/data/long.gcode";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(g) != g.size())
+        return QString();
+    return path;
+}
+
+// From the press of pause until the page shows the head parked: the park
+// waits behind 16 queued moves of over three seconds each, then the board
+// runs them at once and the page finds it idle. The page resumes after.
+void pauseBehindLongMoves(SimFixture &fx, StallProbe &probe, const char *what, const std::function<void()> &before)
+{
+    BuildPrint *page = BuildPrint::instBuildPrint;
+    fx.board().setTimeScale(0.3);
+    (void)QTest::qWaitFor([&] { return fx.board().queuedCommands() == 16; }, 30000);
+    const int parks = fx.count("G1 X150 Y150 F2000");
+    before();
+    probe.takeWorstStallMs();
+    page->printPause();
+    (void)QTest::qWaitFor([&] { return fx.count("G1 X150 Y150 F2000") > parks; }, 120000);
+    fx.board().setTimeScale(1000);
+    auto *resume = page->findChild<QToolButton *>("play_pause");
+    (void)QTest::qWaitFor([&] { return resume->isEnabled(); }, 30000);
+    std::printf("%-52s longest GUI stall %6lld ms\n", what, static_cast<long long>(probe.takeWorstStallMs()));
+    page->printContinue();
+    (void)QTest::qWaitFor([&] { return fx.count("G1 X40 Y10 F3000") + fx.count("G1 X10 Y10 F3000") > 0; }, 30000);
+}
+
+// On the machine of the silence figures, whose board answers again.
+void pauseFigures(SimFixture &fx, StallProbe &probe)
+{
+    fx.board().setTimeScale(1000);
+    getConfigFile()->configFile()->setFilamentDetect(false);
+    const QString path = longMovesFile(fx.root());
+    BuildPrint::instBuildPrint = new BuildPrint(path, false);
+    (void)QTest::qWaitFor([] { return BuildPrint::instBuildPrint->getPrinterFileSendStatus(); }, 60000);
+    (void)QTest::qWaitFor([&] { return fx.count("G1 X40 Y10 E30.0 F1800") > 0; }, 60000);
+    pauseBehindLongMoves(fx, probe, "pause behind long moves", [] {});
+    pauseBehindLongMoves(fx, probe, "... its idle poll answered after a second",
+                         [&] { fx.board().delayReplyOnce("M121", 1000); });
+    BuildPrint::instBuildPrint->printStop();
+    (void)QTest::qWaitFor([] { return BuildPrint::instBuildPrint == nullptr; }, 60000);
+}
 void silenceFigures()
 {
     initPrinterIcons();
@@ -149,6 +202,7 @@ void silenceFigures()
     delete Home::instHome;
 
     lateReplyFigures(fx, probe);
+    pauseFigures(fx, probe);
 }
 } // namespace
 

@@ -221,6 +221,9 @@ bool PrintJob::pauseAndWait()
         m_link.m_print.keptNozzleTarget = m_link.m_nozzleTarget.load();
         m_link.m_print.keptBedTarget = m_link.m_bedTarget.load();
     }
+    const ParkPlaces places = parkPlaces();
+    if (!parkAt(places.pauseX, places.pauseY, places))
+        return false;
     emit m_link.printPause();
     {
         std::unique_lock<std::mutex> lock(m_link.m_print.mutex);
@@ -242,6 +245,34 @@ bool PrintJob::pauseAndWait()
     }
     emit m_link.printResume();
     return true;
+}
+
+ParkPlaces PrintJob::parkPlaces()
+{
+    std::lock_guard<std::mutex> lock(m_link.m_print.mutex);
+    return m_link.m_print.park;
+}
+
+// The head goes up clear of the print, then across, in absolute mode. The
+// height is taken from the last move sent, where the board's queue ends:
+// the head may still be far below it. Sent like the file's lines, waiting
+// for room on the board, and left out of the stream's state, which the
+// resume goes back to.
+bool PrintJob::parkAt(double x, double y, const ParkPlaces &places)
+{
+    using Gcode::formatNumber;
+    const double z = std::min(std::max(m_state.z + places.lift, 0.0), places.zMax);
+    return send("G90") && send("G1 Z" + formatNumber(z) + " F300")
+           && send("G1 X" + formatNumber(x) + " Y" + formatNumber(y) + " F2000");
+}
+
+// The file has ended: the heaters go off (kept by the link until the board
+// takes them) and the head parks at the end point.
+bool PrintJob::parkAtEnd()
+{
+    m_link.stopHalvorIIHeating();
+    const ParkPlaces places = parkPlaces();
+    return parkAt(places.endX, places.endY, places);
 }
 
 // Heats back to the kept targets, waits until both are within 2 degrees and
@@ -387,6 +418,8 @@ void PrintJob::run()
         if (outcome == Outcome::Over && !send(deferred.toStdString()))
             outcome = Outcome::Quit;
     }
+    if (outcome == Outcome::Over && !parkAtEnd())
+        outcome = Outcome::Quit;
     // A print given up must not leave the heaters on: the link sends the
     // heater-off once the board answers again.
     if (m_linkDead)

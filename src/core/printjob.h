@@ -12,6 +12,7 @@
 #include <vector>
 
 class SerialObject;
+struct ParkPlaces;
 
 // One run of the print engine over one file, on the print thread: counting,
 // streaming with the live adjustments, pause and resume, power-loss replay and
@@ -46,6 +47,9 @@ private:
     bool serviceRequests();
     bool pauseAndWait();
     bool resumeMotion(int nozzleTarget, int bedTarget);
+    ParkPlaces parkPlaces();
+    bool parkAt(double x, double y, const ParkPlaces &places);
+    bool parkAtEnd();
     bool quitRequested();
 
     void startSaver();

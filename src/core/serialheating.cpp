@@ -80,7 +80,7 @@ void SerialObject::sendOrDefer(const QString &command)
             return;
         }
     }
-    serialSendCode(command);
+    request(command);
 }
 
 // A target set by the user also becomes the one a paused print heats back to.

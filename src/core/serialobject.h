@@ -24,6 +24,16 @@ class Gpio;
 class PrintJob;
 class WorkLane;
 
+// Where the print engine takes the head when a print pauses and once its
+// file has ended: `lift` mm above the height of the last move sent (never
+// above `zMax`), then to the pause or the end point. Millimetres.
+struct ParkPlaces {
+    double lift = 10;
+    double zMax = 400;
+    double pauseX = 150, pauseY = 150;
+    double endX = 0, endY = 0;
+};
+
 // The live adjustments of a running print.
 struct PrintingAdjust {
     int speed = 100; // feed-rate factor in percent
@@ -127,8 +137,10 @@ public:
 
     // The print engine: streams the file at `path` on the calling thread (the
     // printing page's print thread) and returns 0 when the job has ended.
-    // Emits printOver() only when the file ended normally; a quit request, a
-    // dead link or an unreadable file end with printQuit().
+    // Emits printOver() only when the file ended normally and the board has
+    // taken the heaters-off and the end park; a quit request, a dead link or
+    // an unreadable file end with printQuit(). printPause() comes once the
+    // board has taken the pause park.
     int serialPrint(QString path);
     void setInitPrintingPersent();
     // Forgets the power-loss resume line.
@@ -139,6 +151,10 @@ public:
     bool isJobRunning() const { return m_jobRunning.load(); }
     // Lines sent of the running job, 0 to 1.
     float printingProgress();
+    // The pause and the end of a print park from the print thread, which
+    // waits for room on the board as it does for every line; the printing
+    // page says where.
+    void setParkPlaces(const ParkPlaces &places);
 
     // Deadline for one reply (default 5 s; two attempts per exchange) and the
     // longest wait for a free buffer slot (default 60 s). Tests shorten them.
@@ -185,6 +201,7 @@ private:
         int keptBedTarget = 0;
         float progress = 0;
         qint64 resumeLine = 0;
+        ParkPlaces park;
     };
 
     // Commands that the print loop sends after its next line (user changes of
@@ -207,6 +224,8 @@ private:
     // sent when a newer command has replaced it meanwhile.
     std::string sendFlowControlled(const std::string &command, std::uint64_t mustReachId = 0);
     bool waitForBufferRoom(std::chrono::steady_clock::time_point deadline, std::string &failure);
+    // Queues `command` for the streaming job, or hands it to the link as a
+    // request when no line streams (GUI thread).
     void sendOrDefer(const QString &command);
 
     struct MustReach {

@@ -86,6 +86,12 @@ void SerialObject::setPoweroffResumeLine(qint64 line)
     m_print.resumeLine = line < 0 ? 0 : line;
 }
 
+void SerialObject::setParkPlaces(const ParkPlaces &places)
+{
+    std::lock_guard<std::mutex> lock(m_print.mutex);
+    m_print.park = places;
+}
+
 float SerialObject::printingProgress()
 {
     std::lock_guard<std::mutex> lock(m_print.mutex);

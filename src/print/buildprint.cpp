@@ -8,6 +8,7 @@
 #include "clickguard.h"
 #include "executegetserialobject.h"
 #include "lan/myserver.h"
+#include "motionidle.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
 #include "pageframe.h"
@@ -64,8 +65,9 @@ BuildPrint::BuildPrint(QString path, bool isResumePrint, QWidget *parent)
 
     serialObject = ExecuteGetSerialObject()->serial();
     initView();
-    serialObject->serialSendCode(QStringLiteral("M17"));
-    serialObject->stopHalvorIIHeating();
+    serialObject->request(QStringLiteral("M17"));
+    heatersOff();
+    watchTheBoard();
     serialObject->setInitPrintingPersent();
     serialObject->slo_printCtlInit();
     connectEngine();
@@ -89,17 +91,12 @@ BuildPrint::~BuildPrint()
         FILESNAMESPACE::ResumePrintConfigSaveFile()->removeResumePrintConfigFile();
     }
     m_homing.release();
-    if (serialObject) {
-        // Against a board that does not answer only the motors-off matters;
-        // the link sends it once the board is back.
-        if (serialObject->boardResponding()) {
-            serialObject->serialSendCode(QStringLiteral("M18"));
-            serialObject->serialCheckCode(QStringLiteral("M112"));
-            serialObject->serialSendCode(QStringLiteral("M17 Y"));
-            serialObject->serialSendCode(QStringLiteral("G92 E0"));
-        }
-        serialObject->sendMustReach(QStringLiteral("M18"));
-    }
+    // Runs after the page has gone. Against a board that does not answer
+    // only the motors-off matters: the link keeps the first one and sends it
+    // once the board is back.
+    if (serialObject)
+        serialObject->request({QStringLiteral("M18"), QStringLiteral("M112"), QStringLiteral("M17 Y"),
+                               QStringLiteral("G92 E0"), QStringLiteral("M18")});
     if (mainWindow()) {
         mainWindow()->machineStatus = MACHINE_STATUS_READY;
         mainWindow()->moveMode = MOVE_MODE_READY;
@@ -178,6 +175,24 @@ void BuildPrint::initView()
     }
     ui->progressBar->setRange(0, 100);
     ui->progressBar->setValue(1);
+}
+
+// The waits for the start position and for a park, and where the print
+// thread parks the head.
+void BuildPrint::watchTheBoard()
+{
+    m_startIdle = new MotionIdlePoller(serialObject, this);
+    connect(m_startIdle, &MotionIdlePoller::idle, this, &BuildPrint::checkSpecifiedLocationMove);
+    connect(m_startIdle, &MotionIdlePoller::silent, this, &BuildPrint::giveUpOnBoard);
+    m_parkIdle = new MotionIdlePoller(serialObject, this);
+    connect(m_parkIdle, &MotionIdlePoller::idle, this, [this] { (this->*m_afterPark)(); });
+    connect(m_parkIdle, &MotionIdlePoller::silent, this, &BuildPrint::giveUpOnBoard);
+    ParkPlaces places;
+    places.lift = kLiftMm;
+    places.zMax = zRange;
+    places.pauseX = xRange / 2;
+    places.pauseY = yRange / 2;
+    serialObject->setParkPlaces(places);
 }
 
 void BuildPrint::connectEngine()

@@ -15,9 +15,12 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <mutex>
 #include <pthread.h>
 
+class BoardRequest;
+class MotionIdlePoller;
 class SerialObject;
 struct PrintingAdjust;
 namespace Ui {
@@ -61,7 +64,6 @@ public slots:
     void on_play_pause_pressed();
     void on_stop_clicked();
     void on_buildSetting_pressed();
-    void checkMove();
     void checkSpecifiedLocationMove();
     void doorOpenProcess();
     void printContinue();
@@ -84,6 +86,7 @@ private:
     bool getPrintFileParam();
     void refuseFile();
     void initView();
+    void watchTheBoard();
     void connectEngine();
     void takeResumedPrintSettings();
     void createSettingsPopup();
@@ -95,12 +98,22 @@ private:
     void hideWait();
     void setMachineStatus(bool paused);
 
-    bool isMotionIdle();
-    void afterQueueRuns(void (BuildPrint::*next)());
-    void liftAfterPrint();
+    // The page's steps after the board: `next` once `request` was taken,
+    // once the board has run its queue; a board that stops answering
+    // meanwhile gives the print up.
+    using Step = void (BuildPrint::*)();
+    void whenTaken(BoardRequest *request, std::function<void()> next);
+    void whenIdle(Step next);
+    void heatersOff();
+    void giveUpOnBoard();
+
+    void startHoming();
+    void liftBeforeHoming();
+    void waitForStartPosition();
+    void liftAfterCancel();
+    void cancelParked();
     void presentPrint();
-    void sendCommands(const QStringList &commands);
-    QStringList liftCommands(float lift);
+    void showCompleted();
     void playTune(int tune);
 
     void followTargetsBeforeSending();
@@ -146,6 +159,12 @@ private:
     HomingClaim m_homing{this};
     bool m_homed = false;
     bool m_pausedWhileHoming = false;
+    MotionIdlePoller *m_startIdle = nullptr; // the head on its way to the start position
+    MotionIdlePoller *m_parkIdle = nullptr;  // a park on its way (pause, cancel, completion)
+    Step m_afterPark = nullptr;
+    // The user (or the page for its own reason) stopped the print: a board
+    // that fails the stop's moves needs no further word.
+    bool m_cancelAsked = false;
     // A run-out pause is due in two seconds; the tick must not raise another.
     bool m_runOutPausePending = false;
     bool m_overTemperature = false;

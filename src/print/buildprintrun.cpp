@@ -3,9 +3,11 @@
 #include "buildprint.h"
 #include "ui_buildprint.h"
 
+#include "boardrequest.h"
 #include "buildprintcommon.h"
 #include "buzzerplay.h"
 #include "clickguard.h"
+#include "headlift.h"
 #include "onebuttondialog.h"
 #include "onelabledialog.h"
 #include "printpagehooks.h"
@@ -86,16 +88,17 @@ void BuildPrint::printPlayPauseDo()
         showWaitText(tr("Pausing...\nplease wait..."));
         showResumeButton();
         if (sending) {
+            // The print thread parks the head once it is between lines.
             serialObject->slo_printingPause();
         } else if (!m_homed) {
             // Homing owns the axes: only record the pause; the buttons come
             // back once the head has reached the start position.
-            serialObject->stopHalvorIIHeating();
+            heatersOff();
             m_pausedWhileHoming = true;
         } else {
-            serialObject->stopHalvorIIHeating();
-            serialObject->serialSendCode(QStringLiteral("G1 X20 Y20 Z20"));
-            QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
+            heatersOff();
+            whenTaken(serialObject->request(QStringLiteral("G1 X20 Y20 Z20"), this),
+                      [this] { whenIdle(&BuildPrint::finishParking); });
         }
         return;
     }
@@ -107,47 +110,32 @@ void BuildPrint::printPlayPauseDo()
         showWaitText(tr("Prepare to resume..."));
         ui->play_pause->setEnabled(false);
         ui->stop->setEnabled(false);
-        serialObject->HeatingHalvorII(m_getNozzleTempWhenPause, m_getPlateTempWhenPause);
-        serialObject->slo_printingContinue();
+        // The engine heats to its own kept targets: it must come after.
+        whenTaken(serialObject->requestHeaters(m_getNozzleTempWhenPause, m_getPlateTempWhenPause, this),
+                  [this] {
+                      if (printState == Print_State_Play)
+                          serialObject->slo_printingContinue();
+                  });
     } else {
         m_pausedWhileHoming = false;
-        serialObject->HeatingHalvorII(m_buildFileNozzleTemp, m_buildFilePlatformTemp);
+        serialObject->requestHeaters(m_buildFileNozzleTemp, m_buildFilePlatformTemp);
         hideWait();
         setCommandButtonsEnabled(true);
     }
 }
 
+// The engine has paused and the board has taken its park.
 void BuildPrint::slot_printPause()
 {
     printState = Print_State_Pause;
-    // The file may have left the board in relative mode; the park moves are
-    // absolute and the engine restores the file's mode when it resumes.
-    serialObject->serialSendCode(QStringLiteral("G90"));
-    sendCommands(liftCommands(kLiftMm));
-    serialObject->serialSendCode(
-        QStringLiteral("G1 X%1 Y%2 F2000").arg(xRange / 2).arg(yRange / 2));
-    QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
+    whenIdle(&BuildPrint::finishParking);
 }
 
-void BuildPrint::checkMove()
-{
-    if (!isMotionIdle()) {
-        if (printState == Print_State_Stop && !serialObject->boardResponding())
-            endWithoutBoard(); // silent while parking after a cancel
-        else
-            QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkMove);
-        return;
-    }
-    if (printState == Print_State_Pause) {
-        finishParking();
-    } else if (printState == Print_State_Stop) {
-        playTune(buzzerPlay::TUNE_PAUSE);
-        QTimer::singleShot(TimeScale::ms(3000), this, &BuildPrint::closeAfterStop);
-    }
-}
-
+// A resume that came first (from the LAN) leaves nothing to finish.
 void BuildPrint::finishParking()
 {
+    if (printState != Print_State_Pause)
+        return;
     playTune(buzzerPlay::TUNE_PAUSE);
     hideWait();
     setCommandButtonsEnabled(true);
@@ -186,14 +174,15 @@ void BuildPrint::printStop()
     // answer to a question that is still on screen.
     closeOpenQuestion();
     printState = Print_State_Stop;
+    m_cancelAsked = true;
     showWaitText(tr("Cancelling Build..."));
     if (getPrinterFileSendStatus()) {
         slot_printAbort();
         setCommandButtonsEnabled(false);
         QCoreApplication::processEvents();
     } else {
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->stopHalvorIIHeating();
+        serialObject->request(QStringLiteral("M112"));
+        heatersOff();
         QTimer::singleShot(0, this, &QWidget::close);
     }
     printAdjustReset();
@@ -210,23 +199,31 @@ void BuildPrint::slot_printQuit()
     if (printState != Print_State_Stop)
         takeEngineGiveUp();
     printState = Print_State_Stop;
-    // The engine may have quit between two lines before anyone found the
-    // board silent: the stop is what finds out then.
-    serialObject->serialCheckCode(QStringLiteral("M112"));
-    if (!serialObject->boardResponding()) {
-        endWithoutBoard();
-        return;
-    }
-    serialObject->stopHalvorIIHeating();
-    const QStringList lift = liftCommands(kLiftMm);
-    serialObject->serialSendCode(QStringLiteral("G90"));
-    sendCommands(lift);
-    serialObject->serialSendCode(QStringLiteral("G1 X0 F2000"));
     setCommandButtonsEnabled(false);
     if (OneLableDialog::instOneLableDialog)
         OneLableDialog::instOneLableDialog->setLabelText(tr("Cancelling Build..."));
-    QCoreApplication::processEvents();
-    QTimer::singleShot(TimeScale::ms(1000), this, &BuildPrint::checkMove);
+    // The engine may have quit between two lines before anyone found the
+    // board silent: the stop is what finds out then.
+    whenTaken(serialObject->request(QStringLiteral("M112"), this), [this] { liftAfterCancel(); });
+    heatersOff();
+}
+
+// The stop has emptied the board's queue: the height it reports is where
+// the head is.
+void BuildPrint::liftAfterCancel()
+{
+    BoardRequest *where = serialObject->request(QStringLiteral("M114"), this);
+    connect(where, &BoardRequest::finished, this, [this, where] {
+        const QStringList park = QStringList{QStringLiteral("G90")} + HeadLift::commands(where->reply(), kLiftMm, zRange)
+                                 + QStringList{QStringLiteral("G1 X0 F2000")};
+        whenTaken(serialObject->request(park, this), [this] { whenIdle(&BuildPrint::cancelParked); });
+    });
+}
+
+void BuildPrint::cancelParked()
+{
+    playTune(buzzerPlay::TUNE_PAUSE);
+    QTimer::singleShot(TimeScale::ms(3000), this, &BuildPrint::closeAfterStop);
 }
 
 // The engine ended the job without being asked (unreadable file, dead link):
@@ -250,18 +247,6 @@ void BuildPrint::takeEngineGiveUp()
     serialObject->setPoweroffCancelPrint();
 }
 
-// Nothing can be lifted or parked while the board does not answer, and
-// waiting for it would keep a dead print on screen and on the LAN. The link
-// switches the heaters off and sets absolute positioning once the board
-// answers again; the page says at once that the print has ended.
-void BuildPrint::endWithoutBoard()
-{
-    serialObject->stopHalvorIIHeating();
-    serialObject->sendMustReach(QStringLiteral("G90"));
-    hideWait();
-    closeAfterStop();
-}
-
 // The reason gets a dialog of its own: one already open (the main window's
 // notice that the board does not respond) keeps its text underneath.
 void BuildPrint::closeAfterStop()
@@ -273,51 +258,25 @@ void BuildPrint::closeAfterStop()
 
 // --- completion --------------------------------------------------------------
 
+// The engine has switched the heaters off and the board has taken the end
+// park; once it has run, the bed comes forward.
 void BuildPrint::slot_printOver()
 {
     printState = Print_State_Stop;
-    serialObject->stopHalvorIIHeating();
     printAdjustReset();
     serialObject->setPoweroffCancelPrint();
-    // The file's last moves may still be queued on the board: the lift is
-    // taken from where they end, never from a height the head only passes.
-    afterQueueRuns(&BuildPrint::liftAfterPrint);
-}
-
-// Calls `next` once the board has run its queue. A board that stops
-// answering meanwhile can take no more moves: the page ends as a print given
-// up does instead of waiting on screen and on the LAN for a board that may
-// never come back.
-void BuildPrint::afterQueueRuns(void (BuildPrint::*next)())
-{
-    if (isMotionIdle()) {
-        (this->*next)();
-        return;
-    }
-    if (!serialObject->boardResponding()) {
-        qCritical() << "BuildPrint: the board stopped answering after the last line of" << m_filePathName;
-        m_stopReason = tr("The print stopped:\nthe printer board\nstopped answering.");
-        endWithoutBoard();
-        return;
-    }
-    QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, [this, next] { afterQueueRuns(next); });
-}
-
-void BuildPrint::liftAfterPrint()
-{
-    const QStringList lift = liftCommands(kLiftMm);
-    serialObject->serialSendCode(QStringLiteral("G90"));
-    sendCommands(lift);
-    serialObject->serialSendCode(QStringLiteral("G1 X0 Y0 F2000"));
-    afterQueueRuns(&BuildPrint::presentPrint);
+    whenIdle(&BuildPrint::presentPrint);
 }
 
 void BuildPrint::presentPrint()
 {
     playTune(buzzerPlay::TUNE_PRINT_DONE);
-    serialObject->serialCheckCode(QStringLiteral("G90"));
-    serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 A0"));
-    serialObject->serialSendCode(QStringLiteral("G1 Y180 F3000"));
+    const QStringList forward{QStringLiteral("G90"), QStringLiteral("G92 X0 Y0 A0"), QStringLiteral("G1 Y180 F3000")};
+    whenTaken(serialObject->request(forward, this), [this] { showCompleted(); });
+}
+
+void BuildPrint::showCompleted()
+{
     QTimer::singleShot(TimeScale::ms(3000), this, [this] {
         if (OneButtonDialog::instOneButtonDialog)
             OneButtonDialog::instOneButtonDialog->close();

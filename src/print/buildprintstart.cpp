@@ -4,16 +4,17 @@
 #include "buildprint.h"
 #include "ui_buildprint.h"
 
+#include "boardrequest.h"
 #include "buildprintcommon.h"
 #include "buzzerplay.h"
 #include "calibrationalgorithm.h"
 #include "headlift.h"
+#include "motionidle.h"
 #include "onebuttondialog.h"
 #include "printclock.h"
 #include "printpagehooks.h"
 #include "resumeprintconfigsavefile.h"
 #include "serialobject.h"
-#include "stringbrevik.h"
 #include "timescale.h"
 
 #include <QCoreApplication>
@@ -49,22 +50,41 @@ void *startPrintPthread(void *arg)
 
 // --- start: heating, homing, start position ---------------------------------
 
+// Homing starts once the board has taken the targets: its moves must not
+// overtake them.
 void BuildPrint::doorOpenProcess()
 {
-    serialObject->HeatingHalvorII(m_buildFileNozzleTemp, m_buildFilePlatformTemp);
+    BoardRequest *heat = serialObject->requestHeaters(m_buildFileNozzleTemp, m_buildFilePlatformTemp, this);
     if (m_isResumePrint) {
-        sendCommands(HeadLift::commands(serialObject->serialCheckCode(QStringLiteral("M114")), kLiftMm, zRange));
-        m_homing.start(true);
+        whenTaken(heat, [this] { liftBeforeHoming(); });
     } else {
         PrintingAdjust adjust;
         serialObject->getPrintingAdjust(adjust);
         config()->setPrintDetail(m_buildFileNozzleTemp, m_buildFilePlatformTemp, adjust.speed, adjust.offset);
-        m_homing.start(false);
+        whenTaken(heat, [this] { startHoming(); });
     }
     showExtruderTemp();
     setCommandButtonsEnabled(true);
 }
 
+void BuildPrint::startHoming()
+{
+    m_homing.start(m_isResumePrint);
+}
+
+// A print resumed after a power loss stands where it stopped: the nozzle
+// goes up clear of it before X and Y are homed.
+void BuildPrint::liftBeforeHoming()
+{
+    BoardRequest *where = serialObject->request(QStringLiteral("M114"), this);
+    connect(where, &BoardRequest::finished, this, [this, where] {
+        whenTaken(serialObject->request(HeadLift::commands(where->reply(), kLiftMm, zRange), this),
+                  [this] { startHoming(); });
+    });
+}
+
+// The homing's end, the origin and the move to the start position go as one
+// sequence, so that none of it is cut off.
 void BuildPrint::checkReturnHomeDone()
 {
     m_homing.release();
@@ -75,18 +95,20 @@ void BuildPrint::checkReturnHomeDone()
         calibration.initCalibrationAlgorithm();
         deviationAbsoluteValue = calibration.getdeviationAbsoluteValue();
     }
-    serialObject->serialCheckCode(QStringLiteral("M112"));
-    serialObject->serialSendCode(QStringLiteral("G90"));
-    serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z%1 A0 B0").arg(deviationAbsoluteValue, 0, 'f', 2));
+    QStringList start{QStringLiteral("M112"), QStringLiteral("G90"),
+                      QStringLiteral("G92 X0 Y0 Z%1 A0 B0").arg(deviationAbsoluteValue, 0, 'f', 2)};
+    if (!m_isResumePrint)
+        start << QStringLiteral("G1 Z10 F300") << QStringLiteral("G1 X10 Y10 F2000");
+    whenTaken(serialObject->request(start, this), [this] { waitForStartPosition(); });
     if (printState == Print_State_Pause)
-        serialObject->stopHalvorIIHeating();
+        heatersOff();
     else if (printState != Print_State_Stop)
         printState = Print_State_Play;
-    if (!m_isResumePrint) {
-        serialObject->serialSendCode(QStringLiteral("G1 Z10 F300"));
-        serialObject->serialSendCode(QStringLiteral("G1 X10 Y10 F2000"));
-    }
-    QTimer::singleShot(TimeScale::ms(1000), this, &BuildPrint::checkSpecifiedLocationMove);
+}
+
+void BuildPrint::waitForStartPosition()
+{
+    m_startIdle->start(1000, kIdlePollMs);
 }
 
 void BuildPrint::returnHomeFailed()
@@ -102,10 +124,6 @@ void BuildPrint::returnHomeFailed()
 
 void BuildPrint::checkSpecifiedLocationMove()
 {
-    if (!isMotionIdle()) {
-        QTimer::singleShot(TimeScale::ms(kIdlePollMs), this, &BuildPrint::checkSpecifiedLocationMove);
-        return;
-    }
     isCheckSpecifiedLocationMoved = true;
     if (m_pausedWhileHoming && printState == Print_State_Pause)
         finishParking();
@@ -151,7 +169,7 @@ void BuildPrint::showExtruderTemp()
 // is closed and the print stopped.
 void BuildPrint::handleOverTemperature(int nozzleTemp)
 {
-    serialObject->stopHalvorIIHeating();
+    heatersOff();
     if (m_overTemperature)
         return;
     m_overTemperature = true;
@@ -254,23 +272,7 @@ void BuildPrint::printFileHasSendProcess()
     }
 }
 
-// --- board helpers ------------------------------------------------------------
-
-bool BuildPrint::isMotionIdle()
-{
-    return StringBrevik::isMotionIdle(serialObject->serialCheckCode(QStringLiteral("M121")));
-}
-
-void BuildPrint::sendCommands(const QStringList &commands)
-{
-    for (const QString &command : commands)
-        serialObject->serialSendCode(command);
-}
-
-QStringList BuildPrint::liftCommands(float lift)
-{
-    return HeadLift::commands(serialObject->serialCheckCode(QStringLiteral("M114")), lift, zRange);
-}
+// --- helpers -----------------------------------------------------------------
 
 void BuildPrint::playTune(int tune)
 {

@@ -3,8 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// Lifting the nozzle clear of the print before the head travels (pause,
-// cancel, completion, resume after a power loss).
+// Lifting the nozzle clear of the print before the head travels, from the
+// height the board reports (cancel, resume after a power loss; a pause and
+// the completion lift from the print thread's own record of the height).
 namespace HeadLift {
 
 // The commands that raise the nozzle `lift` mm above the Z that the board

@@ -2,6 +2,7 @@
 #include "mainwindowlanstate.h"
 #include "ui_mainwindow.h"
 
+#include "boardrequest.h"
 #include "clickguard.h"
 #include "config.h"
 #include "executegetserialobject.h"
@@ -81,8 +82,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     connect(m_link, &SerialObject::boardRespondingChanged, this, &MainWindow::showBoardResponding,
             Qt::QueuedConnection);
-    // The board learns the machine's state through the plain exchange.
-    m_endStopsAtStart = m_link->serialCheckCode(QStringLiteral("M119"));
+    askEndStopsAndTellTheBoard();
     m_usb = new UsbMonitor(this);
     connect(m_usb, &UsbMonitor::usbMounted, this, &MainWindow::usbMounted, Qt::QueuedConnection);
     connect(m_usb, &UsbMonitor::usbUnmounted, this, &MainWindow::usbUnmounted, Qt::QueuedConnection);
@@ -90,15 +90,6 @@ MainWindow::MainWindow(QWidget *parent)
     m_updateManager = new UpdateManager(this);
     connect(m_updateManager, &UpdateManager::sig_newVersionDownloaded, this, &MainWindow::newVersionDownloaded,
             Qt::QueuedConnection);
-    Config *config = getConfigFile()->configFile();
-    m_link->serialCheckCode(config->getLedStatus() ? QStringLiteral("M145") : QStringLiteral("M144"));
-    using StepsPerMm::Axis;
-    for (const auto &[axis, stored] : {std::pair<Axis, int>{Axis::X, config->getTransmissionRatioX()},
-                                       {Axis::Y, config->getTransmissionRatioY()},
-                                       {Axis::Z, config->getTransmissionRatioZ()},
-                                       {Axis::E, config->getTransmissionRatioE()}})
-        m_link->serialCheckCode(StepsPerMm::command(axis, StepsPerMm::usable(axis, stored)));
-    m_link->serialCheckCode(QStringLiteral("M92 B93"));
 
     initView();
     showTemperatures();
@@ -107,6 +98,31 @@ MainWindow::MainWindow(QWidget *parent)
         QTimer::singleShot(1, this, &MainWindow::startScan);
     else
         artMachine();
+}
+
+// The end-stops are asked first; the light and the steps per millimetre
+// follow once they are answered, as requests that go on if the window closes
+// meanwhile: the board's settings must not depend on the screen.
+void MainWindow::askEndStopsAndTellTheBoard()
+{
+    Config *config = getConfigFile()->configFile();
+    const QString light = config->getLedStatus() ? QStringLiteral("M145") : QStringLiteral("M144");
+    QStringList steps;
+    using StepsPerMm::Axis;
+    for (const auto &[axis, stored] : {std::pair<Axis, int>{Axis::X, config->getTransmissionRatioX()},
+                                       {Axis::Y, config->getTransmissionRatioY()},
+                                       {Axis::Z, config->getTransmissionRatioZ()},
+                                       {Axis::E, config->getTransmissionRatioE()}})
+        steps << StepsPerMm::command(axis, StepsPerMm::usable(axis, stored));
+    steps << QStringLiteral("M92 B93");
+
+    BoardRequest *endStops = m_link->request(QStringLiteral("M119"));
+    connect(endStops, &BoardRequest::finished, this, [this, endStops] { m_endStopsAtStart = endStops->reply(); });
+    SerialObject *link = m_link;
+    connect(endStops, &BoardRequest::finished, link, [link, light, steps] {
+        link->request(light);
+        link->request(steps);
+    });
 }
 
 MainWindow::~MainWindow()

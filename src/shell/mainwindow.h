@@ -165,6 +165,7 @@ private:
     static constexpr int kTickMs = 1000;
     // What the program gave setHooks().
     static MainWindowHooks hooks;
+    void askEndStopsAndTellTheBoard();
     void trackPrintPageExtruder(bool open, const StatusReading &reading);
     void maybeStartLanServer();
     void showTemperatures();

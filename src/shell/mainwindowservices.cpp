@@ -105,7 +105,7 @@ void MainWindow::lanPrintFile(QString path)
 void MainWindow::lanMotorsOn()
 {
     if (machineStatus.load() == MACHINE_STATUS_READY)
-        m_link->serialCheckCode(QStringLiteral("M17"));
+        m_link->request(QStringLiteral("M17"));
 }
 
 // ---- updates -------------------------------------------------------------

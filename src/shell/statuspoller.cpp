@@ -1,5 +1,6 @@
 #include "statuspoller.h"
 
+#include "boardrequest.h"
 #include "serialobject.h"
 #include "stringbrevik.h"
 
@@ -23,62 +24,51 @@ StatusReading::Filament filamentReading(const QString &reply)
 StatusPoller::StatusPoller(SerialObject *link, QObject *parent) : QObject(parent), m_link(link)
 {
     qRegisterMetaType<StatusReading>();
-    m_thread = std::thread(&StatusPoller::run, this);
-}
-
-StatusPoller::~StatusPoller()
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = true;
-    }
-    m_wake.notify_all();
-    m_thread.join();
 }
 
 bool StatusPoller::request(Extras extras)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_busy || m_pending)
-            return false;
-        m_pending = true;
-        m_extras = extras;
-    }
-    m_wake.notify_all();
+    if (m_round)
+        return false;
+    QStringList commands{QStringLiteral("M105")};
+    if (extras.endStops)
+        commands << QStringLiteral("M119");
+    if (extras.extruder)
+        commands << QStringLiteral("M114");
+    if (extras.filament)
+        commands << QStringLiteral("M113");
+    BoardRequest *round = m_link->request(commands, this);
+    m_round = round;
+    connect(round, &BoardRequest::finished, this, [this, round] { answered(round->commands(), round->replies()); });
     return true;
 }
 
-void StatusPoller::run()
+// The link stops a round at the first query the board did not answer; what
+// was asked and not answered reads as a failed exchange.
+void StatusPoller::answered(const QStringList &commands, const QStringList &replies)
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    for (;;) {
-        m_wake.wait(lock, [this] { return m_pending || m_stop; });
-        if (m_stop)
-            return;
-        m_pending = false;
-        m_busy = true;
-        const Extras extras = m_extras;
-        lock.unlock();
-
-        StatusReading reading;
-        StringBrevik::Temperatures t;
-        if (StringBrevik::temperatures(m_link->serialCheckCode(QStringLiteral("M105")), t)) {
-            reading.temperaturesRead = true;
-            reading.nozzle = t.nozzle;
-            reading.nozzleTarget = t.nozzleTarget;
-            reading.bed = t.bed;
-            reading.bedTarget = t.bedTarget;
+    m_round = nullptr;
+    const QString failed = QString::fromLatin1(StringBrevik::kSendFailed);
+    StatusReading reading;
+    for (int i = 0; i < commands.size(); ++i) {
+        const QString &command = commands.at(i);
+        const QString reply = i < replies.size() ? replies.at(i) : failed;
+        if (command == QLatin1String("M105")) {
+            StringBrevik::Temperatures t;
+            if (StringBrevik::temperatures(reply, t)) {
+                reading.temperaturesRead = true;
+                reading.nozzle = t.nozzle;
+                reading.nozzleTarget = t.nozzleTarget;
+                reading.bed = t.bed;
+                reading.bedTarget = t.bedTarget;
+            }
+        } else if (command == QLatin1String("M119")) {
+            reading.endStops = reply;
+        } else if (command == QLatin1String("M114")) {
+            reading.extruderRead = StringBrevik::positionE(reply, reading.extruder);
+        } else {
+            reading.filament = filamentReading(reply);
         }
-        if (extras.endStops)
-            reading.endStops = m_link->serialCheckCode(QStringLiteral("M119"));
-        if (extras.extruder)
-            reading.extruderRead = StringBrevik::positionE(m_link->serialCheckCode(QStringLiteral("M114")), reading.extruder);
-        if (extras.filament)
-            reading.filament = filamentReading(m_link->serialCheckCode(QStringLiteral("M113")));
-        emit polled(reading);
-
-        lock.lock();
-        m_busy = false;
     }
+    emit polled(reading);
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
+#include "boardrequest.h"
 
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <QObject>
+#include <QPointer>
+#include <QString>
 
 class SerialObject;
 
@@ -15,7 +14,8 @@ struct StatusReading {
     float nozzle = 0, nozzleTarget = 0, bed = 0, bedTarget = 0;
     bool extruderRead = false;
     float extruder = 0;
-    // The "M119" reply when end-stops were asked for, empty otherwise.
+    // The "M119" reply when end-stops were asked for (a failure text when
+    // the board did not answer), empty otherwise.
     QString endStops;
     // "M113" when the filament sensor was asked for; a failed exchange
     // leaves it unknown.
@@ -24,38 +24,31 @@ struct StatusReading {
 };
 Q_DECLARE_METATYPE(StatusReading)
 
-// Runs the main window's once-a-second exchanges ("M105", and "M119",
-// "M114" or "M113" when asked) on a thread of its own, so that a silent board or a
-// print thread in a long exchange never freezes the screen. A request made
-// while the previous round still runs is dropped: ticks are skipped, never
-// queued.
+// The main window's once-a-second queries ("M105", and "M119", "M114" or
+// "M113" when asked) as one request to the link, so that a silent board or a
+// print thread in a long exchange never freezes the screen. A round asked
+// for while the previous one is still on its way is dropped: ticks are
+// skipped, never queued, and never more than one round is in flight.
 class StatusPoller : public QObject {
     Q_OBJECT
 public:
     explicit StatusPoller(SerialObject *link, QObject *parent = nullptr);
-    ~StatusPoller() override;
 
-    // False when a round is still running.
     struct Extras {
         bool endStops = false;
         bool extruder = false;
         bool filament = false;
     };
+    // False when a round is still on its way.
     bool request(Extras extras);
 
 signals:
-    // Emitted on the poller's thread; receivers get it queued.
+    // Emitted on the GUI thread once the round is over.
     void polled(StatusReading reading);
 
 private:
-    void run();
+    void answered(const QStringList &commands, const QStringList &replies);
 
     SerialObject *m_link;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_pending = false;
-    bool m_busy = false;
-    bool m_stop = false;
-    Extras m_extras;
-    std::thread m_thread;
+    QPointer<BoardRequest> m_round;
 };

@@ -77,6 +77,13 @@ private:
         return g;
     }
 
+    // What follows the last line of a file that ended with the head at
+    // height `z`: the heaters off, then the head lifted and parked.
+    static QStringList endPark(double z)
+    {
+        return {"M140 S0", "M104 S0 T0", "G90", QString("G1 Z%1 F300").arg(z + 10), "G1 X0 Y0 F2000"};
+    }
+
 private slots:
     void init()
     {
@@ -98,8 +105,9 @@ private slots:
         QTRY_COMPARE(spy.events, QStringList{"over"});
         t.join();
         // The link opens the board with the modes it assumes.
-        QCOMPARE(fx.motionCommands(), (QStringList{"G90", "M82", "G28", "G1 X5 Y5", "M104 S200", "T0", "G1 X6 Y6 E1"}));
-        QCOMPARE(link.nozzleTarget(), 200);
+        QCOMPARE(fx.motionCommands(),
+                 (QStringList{"G90", "M82", "G28", "G1 X5 Y5", "M104 S200", "T0", "G1 X6 Y6 E1"} + endPark(0)));
+        QCOMPARE(link.nozzleTarget(), 0); // the file's 200 until its end
         QTRY_COMPARE(spy.progress, 1.0f);
         QVERIFY(!link.isJobRunning());
     }
@@ -121,7 +129,7 @@ private slots:
         PrintRun t(link, zuvrak);
         QTRY_COMPARE(spy.events, QStringList{"over"});
         t.join();
-        QCOMPARE(fx.motionCommands(), (QStringList{"G90", "M82", "G28 X"}));
+        QCOMPARE(fx.motionCommands(), (QStringList{"G90", "M82", "G28 X"} + endPark(0)));
 
         // A "gx" file goes from byte 0; its G-code starts a line of its own
         // although its image does not end with a newline.
@@ -138,7 +146,7 @@ private slots:
         PrintRun t2(link, writeFile(fx.root(), "a.gx", gxHeader + png + "G28\nG1 Z2\n"));
         QTRY_COMPARE(spy.events, QStringList{"over"});
         t2.join();
-        QCOMPARE(fx.motionCommands(), (QStringList{"G28", "G1 Z2"}));
+        QCOMPARE(fx.motionCommands(), (QStringList{"G28", "G1 Z2"} + endPark(2)));
 
         // A header pointing past the end of the file is not a print.
         spy.events.clear();
@@ -150,6 +158,8 @@ private slots:
         QTRY_COMPARE(spy.events, (QStringList{"quit", "quit"}));
     }
 
+    // The pause parks the head above the print at the middle of the bed;
+    // the resume goes back to where the last move sent before it ended.
     void pauseAndResumeReturnToTheRecordedPosition()
     {
         SimFixture fx(200.0);
@@ -163,26 +173,48 @@ private slots:
         QTRY_VERIFY(spy.progress > 0.1f);
         link.slo_printingPause();
         QTRY_COMPARE(spy.events, QStringList{"pause"});
-        // Park the head and play with the extruder like the pages do.
+        QStringList sent = fx.motionCommands();
+        const int park = sent.lastIndexOf("G90");
+        QCOMPARE(sent.mid(park), (QStringList{"G90", "G1 Z10.3 F300", "G1 X150 Y150 F2000"}));
+        const QStringList lastMove = sent.at(park - 1).split(' '); // G1 X.. Y.. E.. F1800
+        QCOMPARE(lastMove.size(), 5);
+        // Play with the extruder like the unload page does.
         QTRY_VERIFY(StringBrevik::isMotionIdle(link.serialCheckCode("M121")));
-        const sim::Position atPause = fx.board().position();
-        link.serialSendCode("G1 Z20 F300");
-        link.serialSendCode("G1 X150 Y150 F2000");
         link.serialSendCode("G92 E0");
         link.serialSendCode("G1 E50 F300");
         link.slo_printingContinue();
         QTRY_COMPARE(spy.events, (QStringList{"pause", "resume"}));
-        // The engine went back to where it paused before streaming on.
-        const QStringList sent = fx.motionCommands();
+        sent = fx.motionCommands();
         const int from = sent.lastIndexOf("G1 E50 F300");
         QVERIFY(from > 0);
-        const QStringList back = sent.mid(from + 1, 5);
-        using Gcode::formatNumber;
-        QCOMPARE(back.mid(0, 4).join('|').toStdString(),
-                 "M17|G90|G1 X" + formatNumber(atPause.x) + " Y" + formatNumber(atPause.y) + " F3000|G1 Z"
-                     + formatNumber(atPause.z) + " F300");
-        QCOMPARE(back[4].toStdString(), "G92 E" + formatNumber(atPause.e));
+        const std::string e = Gcode::formatNumber(lastMove.at(3).mid(1).toDouble());
+        QCOMPARE(sent.mid(from + 1, 5), (QStringList{"M17", "G90", lastMove.mid(0, 3).join(' ') + " F3000", "G1 Z0.3 F300",
+                                                     QString::fromStdString("G92 E" + e)}));
         QTRY_COMPARE(spy.events, (QStringList{"pause", "resume", "over"}));
+        t.join();
+    }
+
+    // The park's height comes from where the board's queue ends, not from
+    // where the head passes when the pause comes.
+    void pauseParksAboveWhereTheQueueEnds()
+    {
+        SimFixture fx(1.0);
+        QVERIFY(fx.ok());
+        getConfigFile()->configFile()->reload();
+        SerialObject link("/dev/ttyS2", 131);
+        EngineSpy spy(link);
+        ParkPlaces places;
+        places.pauseX = 20;
+        places.pauseY = 30;
+        places.zMax = 205;
+        link.setParkPlaces(places);
+        link.slo_printCtlInit();
+        PrintRun t(link, writeFile(fx.root(), "tall.gcode", "G1 Z200 F600\nM25\nG1 X2\n"));
+        QTRY_COMPARE(spy.events, (QStringList{"m25", "pause"}));
+        QVERIFY(fx.board().position().z < 100);
+        QCOMPARE(fx.motionCommands(),
+                 (QStringList{"G90", "M82", "G1 Z200 F600", "G90", "G1 Z205 F300", "G1 X20 Y30 F2000"}));
+        link.slo_printingQuit();
         t.join();
     }
 
@@ -282,7 +314,7 @@ private slots:
         if (outcome == "quit")
             return;
         // After the link's opening (G90, M82), the board ran the file's lines,
-        // each once.
+        // each once, and the end's park.
         QStringList ran;
         for (const std::string &c : fx.board().takenCommands())
             if (c != "M105" && c != "M114" && c != "M119" && c != "M121")
@@ -291,7 +323,7 @@ private slots:
         for (const QByteArray &line : file.split('\n'))
             if (!line.isEmpty() && !line.startsWith(';'))
                 lines << QString::fromLatin1(line.split(';').front()).trimmed();
-        QCOMPARE(ran, QStringList({"G90", "M82"}) + lines);
+        QCOMPARE(ran, QStringList({"G90", "M82"}) + lines + endPark(0.3));
     }
 
     void inPrintTemperatureChangesGoOutAfterTheNextLine()
@@ -313,7 +345,7 @@ private slots:
         QCOMPARE(fx.count("M140 S70"), 1);
         // Without a job they go out at once.
         link.printingAdjustNozzleTemp(190);
-        QCOMPARE(fx.count("M104 S190 T0"), 1);
+        QTRY_COMPARE(fx.count("M104 S190 T0"), 1);
     }
 
     // The power-loss record survives the printing process being killed, and
@@ -516,7 +548,7 @@ private slots:
         QTRY_COMPARE(spy.events, (QStringList{"m25", "pause", "resume", "over"}));
         const QStringList sent = fx.motionCommands().mid(from);
         QCOMPARE(sent.mid(sent.indexOf("M17")), (QStringList{"M17", "G90", "G1 X30 Y10 F3000", "G1 Z0 F300", "G92 E3",
-                                                            "M83", "G1 F1200", "G1 X40 E1"}));
+                                                            "M83", "G1 F1200", "G1 X40 E1"} + endPark(0)));
         QVERIFY2(bedAtResume >= 97.9, qPrintable(QString::number(bedAtResume)));
     }
 };

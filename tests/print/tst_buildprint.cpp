@@ -19,6 +19,7 @@
 #include "serialobject.h"
 #include "screencheck.h"
 #include "simfixture.h"
+#include "stallprobe.h"
 #include "stringbrevik.h"
 #include "timescale.h"
 #include "resumeprintconfigsavefile.h"
@@ -65,6 +66,16 @@ QByteArray printBody(int moves)
     for (int i = 0; i < moves; ++i)
         g += "G1 X" + QByteArray::number(10 + i % 50) + " Y" + QByteArray::number(10 + i % 37) + " E"
              + QByteArray::number(i * 0.05, 'f', 2) + " F1800\n";
+    return g;
+}
+
+// The same with moves of 30 mm each, back and forth: one second each at the
+// board's real speed.
+QByteArray longMovesBody(int moves)
+{
+    QByteArray g = "M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nM82\nG92 E0\nG1 Z0.3 F600\n";
+    for (int i = 0; i < moves; ++i)
+        g += "G1 X" + QByteArray(i % 2 ? "10" : "40") + " Y10 E" + QByteArray::number(i * 1.5, 'f', 1) + " F1800\n";
     return g;
 }
 
@@ -259,6 +270,7 @@ private slots:
     void cleanup()
     {
         CallRecorder::start(QString());
+        SerialObject::setScreenWaitMs(60000);
         cancelAndWait();
         for (QDialog *d : {static_cast<QDialog *>(OneButtonDialog::instOneButtonDialog),
                            static_cast<QDialog *>(TwoButtonDialog::instTwoButtonDialog)})
@@ -309,6 +321,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
         QTRY_VERIFY(OneButtonDialog::instOneButtonDialog);
         QCOMPARE(dialogText(OneButtonDialog::instOneButtonDialog), QString("Build completed!"));
+        QTRY_COMPARE(fx->count("M18"), 2); // the close's sequence runs after the page has gone
 
         const QStringList commands = sent();
         QCOMPARE(commands.mid(0, 5), (QStringList{"M17", "M140 S0", "M104 S0 T0", "M140 S60", "M104 S200 T0"}));
@@ -364,19 +377,25 @@ private slots:
 
     // A pause while streaming parks above the print at the middle of the
     // bed; the resume heats to the targets of the pause and goes back. The
-    // park waits behind the board's full queue for longer than the screen
-    // waits for an answer on the device, and still goes out.
+    // park waits behind the board's full queue of long moves, seconds each,
+    // and still goes out; the screen says at once that it is pausing and
+    // stays live meanwhile.
     void pauseAndResumeWhileStreaming()
     {
-        startLongPrint();
+        open(writeData("long.gcode", longMovesBody(20000)));
+        QTRY_VERIFY_WITH_TIMEOUT(progress() >= 3, kWaitMs);
         SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
-        fx->board().setTimeScale(0.1); // a queued move takes longer than that
+        fx->board().setTimeScale(0.3); // over 3 s a move
         QTRY_COMPARE(fx->board().queuedCommands(), 16);
         const int parks = fx->count("G1 X150 Y150 F2000");
+        StallProbe probe;
         press("play_pause");
+        QVERIFY(OneLableDialog::instOneLableDialog->isVisible());
+        QCOMPARE(dialogText(OneLableDialog::instOneLableDialog), QString("Pausing...\nplease wait..."));
         QTRY_VERIFY(fx->count("G1 X150 Y150 F2000") > parks);
+        const qint64 stall = probe.takeWorstStallMs();
+        QVERIFY2(stall < 2000, qPrintable(QString::number(stall)));
         fx->board().setTimeScale(1000.0);
-        SerialObject::setScreenWaitMs(60000);
         QTRY_VERIFY_WITH_TIMEOUT(parkedAndPaused(), kWaitMs);
         QCOMPARE(mainWindow->moveMode.load(), MOVE_MODE_PAUSED);
         QStringList commands = sent();
@@ -431,7 +450,7 @@ private slots:
         fx->board().clearLog();
         press("play_pause");
         QTRY_VERIFY(streaming());
-        QCOMPARE(sent().mid(0, 2), (QStringList{"M140 S60", "M104 S200 T0"}));
+        QTRY_COMPARE(sent().mid(0, 2), (QStringList{"M140 S60", "M104 S200 T0"}));
         const int ticks = fx->count("M105");
         QTRY_VERIFY_WITH_TIMEOUT(fx->count("M105") >= ticks + 3, kWaitMs);
         QVERIFY(!pageClosed() && !sending());
@@ -577,6 +596,53 @@ private slots:
         QVERIFY(!sent().contains("G1 Y180 F3000"));
     }
 
+    // The board falls silent part-way through one of the sequences of the
+    // print (the move to the start position, the park of a pause before or
+    // while streaming, the wait for it, the bed coming forward at the end):
+    // the print ends as a print given up does and says why, the machine is
+    // READY again, and once the board answers the heaters are off, the
+    // positioning absolute and the motors off.
+    void aSequenceCutShortEndsThePrint_data()
+    {
+        QTest::addColumn<QString>("silentAt");
+        QTest::addColumn<QString>("when");
+        QTest::newRow("start position") << "G1 Z10 F300" << "start";
+        QTest::newRow("park before streaming") << "G1 X20 Y20 Z20" << "cold";
+        QTest::newRow("park while streaming") << "G1 X150 Y150 F2000" << "streaming";
+        QTest::newRow("while the park runs") << "M121" << "streaming";
+        QTest::newRow("bed forward at the end") << "G1 Y180 F3000" << "end";
+    }
+
+    void aSequenceCutShortEndsThePrint()
+    {
+        QFETCH(QString, silentAt);
+        QFETCH(QString, when);
+        SerialObject *link = ExecuteGetSerialObject()->serial();
+        link->setReplyTimeoutMs(300);
+        if (when == "start" || when == "end") {
+            fx->board().silenceAt(silentAt.toStdString());
+            open(writeData("cut.gcode", printBody(5)));
+        } else {
+            if (when == "cold") {
+                fx->board().setForcedNozzleTemp(150.0);
+                open(writeData("cut.gcode", printBody(5)));
+                QVERIFY(fx->waitForCommand("G1 X10 Y10 F2000", kWaitMs));
+                QTRY_VERIFY(!pageClosed() && pageChild<QToolButton>("play_pause")->isEnabled());
+            } else {
+                startLongPrint();
+            }
+            fx->board().silenceAt(silentAt.toStdString());
+            press("play_pause");
+        }
+        QTRY_VERIFY(pageClosed());
+        QCOMPARE(mainWindow->machineStatus.load(), MACHINE_STATUS_READY);
+        OneButtonDialog *reason = nullptr;
+        QTRY_VERIFY(reason = shownDialogSaying(BuildPrint::tr("The print stopped:\nthe printer board\nstopped answering.")));
+        QVERIFY(!shownDialogSaying(BuildPrint::tr("Build completed!")));
+        reason->close();
+        safeOnceTheBoardAnswers(link);
+    }
+
     // Replies turned to line noise mid-print are a board that does not
     // answer properly: the notice shows, the log says so once, and the
     // print ends as with a silent board.
@@ -695,10 +761,12 @@ private slots:
         press("stop");
         answerQuestion(true);
         QTRY_VERIFY(pageClosed());
-        const QStringList commands = sent();
-        const int stop = commands.indexOf("M112", commands.indexOf("G1 X10 Y10 F2000"));
-        QCOMPARE(commands.mid(stop), (QStringList{"M112", "M140 S0", "M104 S0 T0",
-                                                  "M18", "M112", "M17 Y", "G92 E0", "M18"}));
+        const auto stopOnwards = [this] {
+            const QStringList commands = sent();
+            return commands.mid(commands.indexOf("M112", commands.indexOf("G1 X10 Y10 F2000")));
+        };
+        QTRY_COMPARE(stopOnwards(), (QStringList{"M112", "M140 S0", "M104 S0 T0",
+                                                 "M18", "M112", "M17 Y", "G92 E0", "M18"}));
     }
 
     // M25, M24 and M26 of the slicer reach the page queued from the server.

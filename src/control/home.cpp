@@ -1,6 +1,7 @@
 #include "home.h"
 #include "ui_home.h"
 
+#include "boardrequest.h"
 #include "buzzerplay.h"
 #include "config.h"
 #include "executegetserialobject.h"
@@ -23,7 +24,7 @@ Home::Home(QWidget *parent)
     ui->yes->setEnabled(false);
 
     serialObject = ExecuteGetSerialObject()->serial();
-    serialObject->serialSendCode(QStringLiteral("M17"));
+    serialObject->request(QStringLiteral("M17"), this);
     m_homing.start(false);
 }
 
@@ -40,20 +41,28 @@ Home::~Home()
 void Home::checkReturnHomeDone()
 {
     m_homing.release();
-    // Absolute positioning from the homed corner, the extruder axes included.
-    serialObject->serialSendCode(QStringLiteral("G90"));
-    serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0 A0 B0"));
-    ui->label->setText(tr("Homing completed"));
-    ui->yes->setEnabled(true);
-    if (getConfigFile()->configFile()->getBuzzerStatus()) {
-        buzzerPlay::getInstance("pwm1")->start();
-        buzzerPlay::getInstance("pwm1")->play(buzzerPlay::TUNE_PRINT_DONE);
-    }
+    // Absolute positioning from the homed corner, the extruder axes included;
+    // homed only once the board has taken both.
+    BoardRequest *origin =
+        serialObject->request({QStringLiteral("G90"), QStringLiteral("G92 X0 Y0 Z0 A0 B0")}, this);
+    connect(origin, &BoardRequest::finished, this, [this, origin] {
+        if (!origin->taken()) {
+            returnHomeFailed();
+            return;
+        }
+        ui->label->setText(tr("Homing completed"));
+        ui->yes->setEnabled(true);
+        if (getConfigFile()->configFile()->getBuzzerStatus()) {
+            buzzerPlay::getInstance("pwm1")->start();
+            buzzerPlay::getInstance("pwm1")->play(buzzerPlay::TUNE_PRINT_DONE);
+        }
+    });
 }
 
 void Home::returnHomeFailed()
 {
-    // The helper has stopped the machine.
+    // The helper has stopped the machine; a homing end the board did not
+    // take is kept for it by the link (absolute positioning).
     m_homing.release();
     ui->label->setText(tr("Homing failed"));
     ui->yes->setEnabled(true);

@@ -15,11 +15,16 @@ void closeMachinePage(SerialObject *link)
     if (MainWindow::printPageIsOpen())
         return;
     if (link) {
-        link->serialCheckCode(QStringLiteral("M112"));
-        link->serialSendCode(QStringLiteral("M18"));
+        stopMachine(link);
+        link->request(QStringLiteral("M18"));
     }
     if (MainWindow::instMainWindow) {
         MainWindow::instMainWindow->machineStatus = MACHINE_STATUS_READY;
         MainWindow::instMainWindow->moveMode = MOVE_MODE_READY;
     }
+}
+
+void stopMachine(SerialObject *link)
+{
+    link->request(QStringLiteral("M112"));
 }

@@ -1,4 +1,5 @@
 #include "motionidle.h"
+#include "boardrequest.h"
 #include "serialobject.h"
 #include "stringbrevik.h"
 #include "timescale.h"
@@ -12,26 +13,40 @@ MotionIdlePoller::MotionIdlePoller(SerialObject *link, QObject *parent)
     : QObject(parent)
     , m_link(link)
 {
+    m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &MotionIdlePoller::poll);
 }
 
 void MotionIdlePoller::start(int firstDelayMs, int repeatMs)
 {
+    ++m_run;
+    m_polling = true;
     m_repeatMs = repeatMs;
     m_timer.start(TimeScale::ms(firstDelayMs));
 }
 
 void MotionIdlePoller::stop()
 {
+    ++m_run;
+    m_polling = false;
     m_timer.stop();
 }
 
 void MotionIdlePoller::poll()
 {
-    if (MotionIdle::check(m_link)) {
-        m_timer.stop();
-        emit idle();
-        return;
-    }
-    m_timer.start(TimeScale::ms(m_repeatMs));
+    BoardRequest *request = m_link->request(QStringLiteral("M121"), this);
+    const quint64 run = m_run;
+    connect(request, &BoardRequest::finished, this, [this, request, run] {
+        if (run != m_run)
+            return;
+        if (StringBrevik::isMotionIdle(request->reply())) {
+            stop();
+            emit idle();
+        } else if (!request->taken() && !m_link->boardResponding()) {
+            stop();
+            emit boardSilent();
+        } else {
+            m_timer.start(TimeScale::ms(m_repeatMs));
+        }
+    });
 }

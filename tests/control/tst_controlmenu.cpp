@@ -231,28 +231,31 @@ private slots:
 
     // Homing that gives up ends in a message and a usable Back, at once when
     // the board is silent as the move goes out or falls silent while the
-    // end-stops are polled (the helper's minute is a real one here). The
-    // motor switch does not turn on for a silent board.
+    // end-stops are polled (the helper's minute is a real one here); a
+    // homing whose end the board never took is no homing either. The motor
+    // switch does not turn on for a silent board.
     void homingThatGivesUpLetsTheUserOut_data()
     {
         QTest::addColumn<QString>("silentAt");
-        QTest::newRow("end-stop never triggers") << QString();
-        QTest::newRow("board silent at the move") << "G1 X-320 F3000";
-        QTest::newRow("board falls silent while homing") << "M119";
+        QTest::addColumn<QString>("stuckEndStop");
+        QTest::newRow("end-stop never triggers") << QString() << "Y";
+        QTest::newRow("board silent at the move") << "G1 X-320 F3000" << QString();
+        QTest::newRow("board falls silent while homing") << "M119" << "X";
+        QTest::newRow("board silent at the homing's end") << "G92 X0 Y0 Z0 A0 B0" << QString();
     }
     void homingThatGivesUpLetsTheUserOut()
     {
         QFETCH(QString, silentAt);
+        QFETCH(QString, stuckEndStop);
         const bool silent = !silentAt.isEmpty();
         getConfigFile()->configFile()->setMotorStatus(false);
         Control *menu = openFromMainWindow();
+        if (!stuckEndStop.isEmpty())
+            bench.fx->board().setStuckEndstop(stuckEndStop.at(0).toLatin1(), true);
         if (silent) {
             TimeScale::setFactor(1.0);
             ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(100);
-            bench.fx->board().setStuckEndstop('X', true);
             bench.fx->board().silenceAt(silentAt.toStdString());
-        } else {
-            bench.fx->board().setStuckEndstop('Y', true);
         }
         pressRow(menu, 2);
         Home *page = Home::instHome;

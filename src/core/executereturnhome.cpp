@@ -65,9 +65,11 @@ void CExecuteReturnHome::send(const QStringList &commands, Step next)
 {
     BoardRequest *request = m_link->request(commands, this);
     const quint64 run = m_run;
+    m_waiting = true;
     connect(request, &BoardRequest::finished, this, [this, request, run, next] {
         if (run != m_run)
             return;
+        m_waiting = false;
         if (request->taken()) {
             (this->*next)();
             return;
@@ -89,9 +91,12 @@ void CExecuteReturnHome::poll()
 {
     BoardRequest *request = m_link->request(QStringLiteral("M119"), this);
     const quint64 run = m_run;
+    m_waiting = true;
     connect(request, &BoardRequest::finished, this, [this, request, run] {
-        if (run == m_run)
-            check(request->reply(), request->taken());
+        if (run != m_run)
+            return;
+        m_waiting = false;
+        check(request->reply(), request->taken());
     });
 }
 
@@ -135,10 +140,11 @@ void CExecuteReturnHome::homed()
 }
 
 // The polls would go on to the axis's minute for nothing: a board known
-// silent ends the homing at once.
+// silent ends the homing at once. A request on its way tells by its outcome:
+// against a board known silent the link makes one short attempt.
 void CExecuteReturnHome::boardRespondingChanged(bool responding)
 {
-    if (responding || !m_homing)
+    if (responding || !m_homing || m_waiting)
         return;
     qCritical() << "CExecuteReturnHome: the board does not respond, homing given up";
     if (m_listener)
@@ -154,6 +160,7 @@ void CExecuteReturnHome::boardRespondingChanged(bool responding)
 void CExecuteReturnHome::stop()
 {
     m_homing = false;
+    m_waiting = false;
     ++m_run;
     m_pollTimer.stop();
     m_link->request(QStringLiteral("M112"), this);

@@ -50,6 +50,7 @@ private:
     QVector<char> m_axes;
     int m_axisIndex = 0;
     bool m_homing = false;
+    bool m_waiting = false; // for the answer to a request of this homing
     // Counts homings started and ended: an answer to a request of a homing
     // that has ended since reaches nobody.
     quint64 m_run = 0;

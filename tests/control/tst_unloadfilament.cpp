@@ -117,6 +117,25 @@ private slots:
         QVERIFY(bench.movesAfter(expected.size()).isEmpty());
     }
 
+    // Opened while the board is silent: the heat-up it never took goes out
+    // once it answers again.
+    void heatsOnceTheBoardAnswers()
+    {
+        SerialObject *link = ExecuteGetSerialObject()->serial();
+        link->setReplyTimeoutMs(200);
+        bench.fx->board().setForcedNozzleTemp(100.0);
+        bench.fx->board().setSilent(true);
+        UnloadFilament *page = open(false);
+        QTRY_VERIFY(!link->boardResponding());
+        QCOMPARE(bench.fx->board().nozzleTarget(), 0);
+        bench.fx->board().setSilent(false);
+        QTRY_COMPARE(bench.fx->board().nozzleTarget(), 230);
+        QTest::qWait(50);
+        QCOMPARE(bench.fx->board().nozzleTarget(), 230);
+        link->setReplyTimeoutMs(5000);
+        page->close();
+    }
+
     // The question stays open while the page heats up and starts moving the
     // filament; whenever "OK" comes, nothing moves after the closing commands.
     void cancelConfirmedWhileTheSequenceMoves()

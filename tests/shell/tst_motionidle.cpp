@@ -57,6 +57,22 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(fx->count("M121"), polls);
     }
+
+    // A board that stops answering while the poller waits for it ends the
+    // polling once the link knows it silent, instead of polling for ever.
+    void pollerGivesUpOnASilentBoard()
+    {
+        MotionIdlePoller poller(link());
+        QSignalSpy idle(&poller, &MotionIdlePoller::idle);
+        QSignalSpy silent(&poller, &MotionIdlePoller::boardSilent);
+        fx->board().setSilent(true);
+        poller.start(10, 10);
+        QTRY_COMPARE(silent.size(), 1);
+        QVERIFY(!poller.isPolling());
+        QCOMPARE(idle.size(), 0);
+        fx->board().setSilent(false);
+        QTRY_VERIFY(MotionIdle::check(link()));
+    }
 };
 
 QTEST_MAIN(TestMotionIdle)

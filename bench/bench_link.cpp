@@ -2,7 +2,8 @@
 // time per exchange for plain and flow-controlled commands, and the longest
 // stall of the GUI thread when the board falls silent under a page that talks
 // to it (steps-per-mm Save, opening the levelling page, homing), with the
-// main window's status poll running and the device's reply time.
+// main window's status poll running and the device's reply time, and how
+// soon a homing under way gives Back back then.
 #include "benchclock.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
@@ -21,8 +22,11 @@
 #include "transmissionratio.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -107,9 +111,23 @@ void silenceFigures()
 
     fx.board().placeHead({150, 150, 150, 0});
     fx.board().setTimeScale(1.0);
-    openPage(Home::instHome);
+    Home *home = openPage(Home::instHome);
     (void)QTest::qWaitFor([&] { return fx.count("G1 X-320 F3000") > 0; }, 5000);
-    silence(fx, probe, "homing as the board falls silent", [&] { fx.board().setSilent(true); });
+    // When the page gives Back back: once the link knows the board silent.
+    QElapsedTimer sinceSilence;
+    qint64 failedAfterMs = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (failedAfterMs < 0 && home->findChild<QToolButton *>("yes")->isEnabled())
+            failedAfterMs = sinceSilence.elapsed();
+    });
+    silence(fx, probe, "homing as the board falls silent", [&] {
+        fx.board().setSilent(true);
+        sinceSilence.start();
+        watch.start(10);
+    });
+    std::printf("%-52s Back usable after %6lld ms (reply time %d ms)\n", "homing as the board falls silent",
+                static_cast<long long>(failedAfterMs), 5000);
     delete Home::instHome;
 }
 } // namespace

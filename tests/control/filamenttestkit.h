@@ -65,6 +65,8 @@ struct FilamentBench {
         (void)QTest::qWaitFor([&] {
             return qAbs(mainWindow->getCurrentExtruderTemp() - board.nozzleTemp()) < 3;
         });
+        // What the page of the case before handed to the link is not this case's.
+        (void)SimFixture::waitForRequests(ExecuteGetSerialObject()->serial());
         board.clearLog();
     }
 

@@ -332,6 +332,8 @@ private slots:
         QVERIFY(!OneLableDialog::instOneLableDialog);
         QTRY_COMPARE(FilamentBench::tail(bench.commands(), 2), (QStringList{"M112", "M18"}));
         QCOMPARE(bench.mainWindow->moveMode.load(), MOVE_MODE_READY);
+        // A poll asked before the page closed still runs; none after it.
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
         const int polls = bench.fx->count("M121");
         QTest::qWait(100);
         QCOMPARE(bench.fx->count("M121"), polls);

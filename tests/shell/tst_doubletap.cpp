@@ -1,4 +1,3 @@
-#include "boardrequest.h"
 #include "config.h"
 #include "control.h"
 #include "executegetserialobject.h"
@@ -70,19 +69,14 @@ class TestDoubleTap : public QObject {
     std::unique_ptr<SimFixture> fx;
     std::unique_ptr<MainWindow> window;
 
-    // Closed pages hand their closing commands to the link, which runs them
-    // in order: an empty request behind them finishes once they have run, so
-    // that none of them reaches the log of the next case.
+    // Closed pages hand their closing commands to the link: none of them
+    // may reach the log of the next case.
     void closePages()
     {
         for (QWidget *page : shownPages(window.get()))
             delete page;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QObject context;
-        bool ran = false;
-        BoardRequest *behind = ExecuteGetSerialObject()->serial()->request(QStringList());
-        QObject::connect(behind, &BoardRequest::finished, &context, [&ran] { ran = true; });
-        QTRY_VERIFY(ran);
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
     }
 
     // The board's log after the main window's poll has come round twice,

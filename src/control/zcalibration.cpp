@@ -77,6 +77,8 @@ ZCalibration::~ZCalibration()
     // The worker ends first, so that no step of the probing follows the stop.
     m_worker.stop();
     // Another page's homing keeps the machine; the probe is stowed anyway.
+    // The stop first: it empties the board's queue, which would take the
+    // motors-off and the stowing with it.
     if (!HomingClaim::homingUnderWay()) {
         stopMachine(m_serialObject);
         m_serialObject->request(QStringLiteral("M18"));

@@ -2,11 +2,11 @@
 // time per exchange for plain and flow-controlled commands, and the longest
 // stall of the GUI thread when the board falls silent under a page that talks
 // to it (steps-per-mm Save, opening the levelling page, homing), with the
-// main window's status poll running and the device's reply time; with a
-// reply that comes late, the GUI thread's longest stall during a Save and how
-// soon a jog's stop reaches the board; and the longest stall while the
-// printing page pauses behind a queue of long moves, with every reply in time
-// and with a late one.
+// main window's status poll running and the device's reply time, and how
+// soon a homing under way gives Back back then; with a reply that comes late,
+// the GUI thread's longest stall during a Save and how soon a jog's stop
+// reaches the board; and the longest stall while the printing page pauses
+// behind a queue of long moves, with every reply in time and with a late one.
 #include "benchclock.h"
 #include "buildprint.h"
 #include "executegetserialobject.h"
@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -196,9 +197,23 @@ void silenceFigures()
 
     fx.board().placeHead({150, 150, 150, 0});
     fx.board().setTimeScale(1.0);
-    openPage(Home::instHome);
+    Home *home = openPage(Home::instHome);
     (void)QTest::qWaitFor([&] { return fx.count("G1 X-320 F3000") > 0; }, 5000);
-    silence(fx, probe, "homing as the board falls silent", [&] { fx.board().setSilent(true); });
+    // When the page gives Back back: once the link knows the board silent.
+    QElapsedTimer sinceSilence;
+    qint64 failedAfterMs = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (failedAfterMs < 0 && home->findChild<QToolButton *>("yes")->isEnabled())
+            failedAfterMs = sinceSilence.elapsed();
+    });
+    silence(fx, probe, "homing as the board falls silent", [&] {
+        fx.board().setSilent(true);
+        sinceSilence.start();
+        watch.start(10);
+    });
+    std::printf("%-52s Back usable after %6lld ms (reply time %d ms)\n", "homing as the board falls silent",
+                static_cast<long long>(failedAfterMs), 5000);
     delete Home::instHome;
 
     lateReplyFigures(fx, probe);

@@ -632,6 +632,10 @@ Please wait...</source>
         <source>Homing failed</source>
         <translation>回零失败</translation>
     </message>
+    <message>
+        <source>Moving failed</source>
+        <translation>移动失败</translation>
+    </message>
 </context>
 <context>
     <name>Preheat</name>

@@ -633,6 +633,10 @@ Please wait...</translation>
         <source>Homing failed</source>
         <translation>Homing failed</translation>
     </message>
+    <message>
+        <source>Moving failed</source>
+        <translation>Moving failed</translation>
+    </message>
 </context>
 <context>
     <name>Preheat</name>

@@ -635,6 +635,10 @@ Veuillez patienter...</translation>
         <source>Homing failed</source>
         <translation>Échec du retour à l&apos;origine</translation>
     </message>
+    <message>
+        <source>Moving failed</source>
+        <translation>Échec du déplacement</translation>
+    </message>
 </context>
 <context>
     <name>Preheat</name>

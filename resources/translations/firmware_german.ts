@@ -635,6 +635,10 @@ Bitte warten...</translation>
         <source>Homing failed</source>
         <translation>Referenzfahrt fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>Moving failed</source>
+        <translation>Bewegung fehlgeschlagen</translation>
+    </message>
 </context>
 <context>
     <name>Preheat</name>

@@ -533,6 +533,10 @@ Please wait...</source>
         <source>Homing failed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Moving failed</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Preheat</name>

@@ -651,6 +651,10 @@ Please wait...</source>
         <source>Homing failed</source>
         <translation>原点復帰に失敗しました</translation>
     </message>
+    <message>
+        <source>Moving failed</source>
+        <translation>移動に失敗しました</translation>
+    </message>
 </context>
 <context>
     <name>Preheat</name>

@@ -635,6 +635,10 @@ Espere...</translation>
         <source>Homing failed</source>
         <translation>Error al volver al origen</translation>
     </message>
+    <message>
+        <source>Moving failed</source>
+        <translation>Error al mover</translation>
+    </message>
 </context>
 <context>
     <name>Preheat</name>

@@ -1,14 +1,36 @@
 #include "filamentheat.h"
+#include "boardrequest.h"
 #include "buzzerplay.h"
 #include "config.h"
 #include "getconfigfile.h"
 #include "mainwindow.h"
+#include "serialobject.h"
 #include "stepworker.h"
+#include "timescale.h"
 #include "twobuttondialog.h"
 
 #include <QLabel>
+#include <QTimer>
 
 namespace FilamentHeat {
+
+namespace {
+
+constexpr int kHeatRetryMs = 1000;
+
+void retryLoadHeat(SerialObject *link, QObject *page, const std::function<bool()> &wanted)
+{
+    QTimer::singleShot(TimeScale::ms(kHeatRetryMs), page, [link, page, wanted] {
+        if (!wanted())
+            return;
+        if (link->boardResponding())
+            requestLoadHeat(link, page, wanted);
+        else
+            retryLoadHeat(link, page, wanted);
+    });
+}
+
+} // namespace
 
 bool inLoadWindow(int celsius)
 {
@@ -55,6 +77,15 @@ int guardedReadOut(StepWorker &worker, QLabel *current, QLabel *target, std::ato
         tripped();
     }
     return abnormal.load() ? -1 : now;
+}
+
+void requestLoadHeat(SerialObject *link, QObject *page, const std::function<bool()> &wanted)
+{
+    BoardRequest *heat = link->requestNozzle(SetTemp, page);
+    QObject::connect(heat, &BoardRequest::finished, page, [link, page, heat, wanted] {
+        if (!heat->taken() && wanted())
+            retryLoadHeat(link, page, wanted);
+    });
 }
 
 void playStartTune()

@@ -7,7 +7,9 @@
 #include <functional>
 
 class QLabel;
+class QObject;
 class QWidget;
+class SerialObject;
 class StepWorker;
 class TwoButtonDialog;
 
@@ -41,6 +43,12 @@ int readOut(StepWorker &worker, QLabel *current, QLabel *target);
 // (the step then does nothing more).
 int guardedReadOut(StepWorker &worker, QLabel *current, QLabel *target, std::atomic<bool> &abnormal,
                    const std::function<void()> &tripped);
+
+// Asks the board for the load temperature, from the GUI thread. What the
+// board did not take is asked again once the link hears from it, for as
+// long as `wanted` says that `page` still heats; meanwhile the read-out shows
+// the board's own target, not this one.
+void requestLoadHeat(SerialObject *link, QObject *page, const std::function<bool()> &wanted);
 
 // The filament tune, when the buzzer is switched on.
 void playStartTune();

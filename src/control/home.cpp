@@ -67,7 +67,8 @@ void Home::checkReturnHomeDone()
 
 void Home::returnHomeFailed()
 {
-    // The helper has stopped the machine.
+    // The helper has stopped the machine; a homing end the board did not
+    // take is kept for it by the link (absolute positioning).
     m_homing.release();
     showFailed();
 }

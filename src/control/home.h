@@ -22,7 +22,8 @@ public:
     ~Home() override;
 
     void checkReturnHomeDone() override;
-    // Homing gave up: say so and let the user out.
+    // Homing gave up, or the board did not take its end: say so and let the
+    // user out.
     void returnHomeFailed() override;
 
 private:

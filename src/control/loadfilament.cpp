@@ -1,6 +1,8 @@
 #include "loadfilament.h"
+#include "boardrequest.h"
 #include "executegetserialobject.h"
 #include "filamentheat.h"
+#include "machinepageclose.h"
 #include "motionidle.h"
 #include "pageframe.h"
 #include "serialobject.h"
@@ -31,7 +33,9 @@ LoadFilament::LoadFilament(bool isprint, QWidget *parent)
     instLoadFilament = this;
 
     serialObject = ExecuteGetSerialObject()->serial();
-    serialObject->Heating(extruderSetTemp);
+    FilamentHeat::requestLoadHeat(serialObject, this, [this] {
+        return state() == LOADING_FILAMENT_FIRST_PREHEAT && !m_extruderIsAbnormal && !m_homingFailed;
+    });
 
     ui->label->setText(tr("Extruder heating..."));
     ui->extruderTemp->setText(FilamentHeat::currentText());
@@ -55,8 +59,8 @@ LoadFilament::~LoadFilament()
         m_cancelQuestion->close();
     // Another page's homing keeps the machine.
     if (serialObject && !HomingClaim::homingUnderWay()) {
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->serialSendCode(QStringLiteral("M18"));
+        stopMachine(serialObject);
+        serialObject->request(QStringLiteral("M18"));
     }
     if (instLoadFilament == this)
         instLoadFilament = nullptr;
@@ -142,28 +146,33 @@ void LoadFilament::checkReturnHomeDone()
     // The guard may have tripped while homing ended: then the head stays put.
     if (m_extruderIsAbnormal)
         return;
-    serialObject->serialCheckCode(QStringLiteral("M112"));
-    if (m_isprint) {
-        // Lift relative to where the print stopped; its Z origin must stay.
-        serialObject->serialSendCode(QStringLiteral("G91"));
-        serialObject->serialSendCode(QStringLiteral("G1 Z10 F400"));
-        serialObject->serialSendCode(QStringLiteral("G90"));
-    } else {
-        serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0"));
-        serialObject->serialSendCode(QStringLiteral("G90"));
-        serialObject->serialSendCode(QStringLiteral("G1 Z100 F400"));
-        serialObject->serialSendCode(QStringLiteral("G1 X10 F2000"));
-    }
-    m_homeIsCompleted = true;
+    // One request each, so that the board never stays relative behind a
+    // lift cut short. From a print the lift is relative to where the print
+    // stopped: its Z origin must stay.
+    const QStringList park = m_isprint
+        ? QStringList{QStringLiteral("M112"), QStringLiteral("G91"), QStringLiteral("G1 Z10 F400"),
+                      QStringLiteral("G90")}
+        : QStringList{QStringLiteral("M112"), QStringLiteral("G92 X0 Y0 Z0"), QStringLiteral("G90"),
+                      QStringLiteral("G1 Z100 F400"), QStringLiteral("G1 X10 F2000")};
+    BoardRequest *request = serialObject->request(park, this);
+    connect(request, &BoardRequest::finished, this, [this, request] {
+        if (m_extruderIsAbnormal)
+            return;
+        if (request->taken())
+            m_homeIsCompleted = true;
+        else
+            returnHomeFailed();
+    });
 }
 
 void LoadFilament::returnHomeFailed()
 {
-    // The helper has stopped the machine; the read-out keeps ticking so that
-    // the user sees the nozzle cool down.
+    // The helper has stopped the machine, or the link has wound up a park
+    // the board did not take; the read-out keeps ticking so that the user
+    // sees the nozzle cool down.
     m_homing.release();
     m_homingFailed = true;
-    serialObject->stopHalvorIIHeating();
+    serialObject->requestHeaters(0, 0);
     ui->label->setText(tr("Homing failed"));
 }
 
@@ -171,8 +180,8 @@ void LoadFilament::abnormalTemperature()
 {
     // No park move may follow a stop for over-temperature.
     m_homing.release();
-    serialObject->serialCheckCode(QStringLiteral("M112"));
-    serialObject->stopHalvorIIHeating();
+    stopMachine(serialObject);
+    serialObject->requestHeaters(0, 0);
     ui->label->setText(tr("Abnormal temperature,\nplease check the extruder."));
 }
 
@@ -195,15 +204,15 @@ void LoadFilament::on_close_pressed()
                                          tr("Are you sure to\n cancel load?")))
             return;
         stopSequence();
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->stopHalvorIIHeating();
+        stopMachine(serialObject);
+        serialObject->requestHeaters(0, 0);
         leave();
         return;
     case LOADING_FILAMENT_FIFTH_FAST_SPEED:
         return;
     case LOADING_FILAMENT_SIXTH_SLOW_SPEED:
     case LOADING_FILAMENT_SEVENTH_COMPLETED:
-        serialObject->stopHalvorIIHeating();
+        serialObject->requestHeaters(0, 0);
         emit sig_closePage();
         return;
     }

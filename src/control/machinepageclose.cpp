@@ -26,3 +26,8 @@ void closeMachinePage(SerialObject *link)
         MainWindow::instMainWindow->moveMode = MOVE_MODE_READY;
     }
 }
+
+void stopMachine(SerialObject *link)
+{
+    link->request(QStringLiteral("M112"));
+}

@@ -1,4 +1,5 @@
 #include "platformlevel.h"
+#include "boardrequest.h"
 #include "buzzerplay.h"
 #include "clickguard.h"
 #include "config.h"
@@ -52,11 +53,11 @@ PlatformLevel::PlatformLevel(QWidget *parent)
     serialObject = ExecuteGetSerialObject()->serial();
     m_idlePoller = new MotionIdlePoller(serialObject, this);
     connect(m_idlePoller, &MotionIdlePoller::idle, this, &PlatformLevel::arrivedAtCorner);
+    connect(m_idlePoller, &MotionIdlePoller::silent, this, &PlatformLevel::moveFailed);
 
-    serialObject->serialCheckCode(QStringLiteral("M112"));
-    serialObject->serialSendCode(QStringLiteral("M17"));
     // The probe stays stowed: the user's eye and the nozzle do the measuring.
-    serialObject->serialCheckCode(QStringLiteral("M141 T90"));
+    // Whether the board took it all, the homing behind it tells.
+    serialObject->request({QStringLiteral("M112"), QStringLiteral("M17"), QStringLiteral("M141 T90")}, this);
 
     m_isMove = true;
     ui->ok->setText(tr("Next"));
@@ -89,29 +90,46 @@ void PlatformLevel::paintEvent(QPaintEvent *event)
 
 void PlatformLevel::checkReturnHomeDone()
 {
-    m_isMove = false;
     m_homing.release();
-    if (checkReturnHome == Return_Home_Before_Check) {
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->serialSendCode(QStringLiteral("G90"));
-        serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0 A0 B0"));
-        QTimer::singleShot(TimeScale::ms(kFirstCornerDelayMs), this, &PlatformLevel::platformLevelfirstStep);
-        return;
-    }
-    serialObject->serialSendCode(QStringLiteral("G90"));
-    serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0 A0 B0"));
-    ui->label->setText(tr("Leveling completed!"));
-    // The screen stays live while the message shows.
-    QTimer::singleShot(TimeScale::ms(CloseDelayMs), this, &PlatformLevel::close);
+    QStringList origin{QStringLiteral("G90"), QStringLiteral("G92 X0 Y0 Z0 A0 B0")};
+    if (checkReturnHome == Return_Home_Before_Check)
+        origin.prepend(QStringLiteral("M112"));
+    // Homed only once the board has taken the homing's end.
+    BoardRequest *end = serialObject->request(origin, this);
+    connect(end, &BoardRequest::finished, this, [this, end] {
+        if (!end->taken()) {
+            returnHomeFailed();
+            return;
+        }
+        m_isMove = false;
+        if (checkReturnHome == Return_Home_Before_Check) {
+            QTimer::singleShot(TimeScale::ms(kFirstCornerDelayMs), this, &PlatformLevel::platformLevelfirstStep);
+            return;
+        }
+        ui->label->setText(tr("Leveling completed!"));
+        // The screen stays live while the message shows.
+        QTimer::singleShot(TimeScale::ms(CloseDelayMs), this, &PlatformLevel::close);
+    });
 }
 
 void PlatformLevel::returnHomeFailed()
 {
+    showFailure(tr("Homing failed"));
+}
+
+void PlatformLevel::moveFailed()
+{
+    showFailure(tr("Moving failed"));
+}
+
+void PlatformLevel::showFailure(const QString &text)
+{
     m_homing.release();
+    m_idlePoller->stop();
     m_isMove = false;
     closeBusyNotice();
     ui->ok->hide();
-    ui->label->setText(tr("Homing failed"));
+    ui->label->setText(text);
     ui->label->show();
     // After the fourth corner the logo stands where the back bar was.
     ui->label_logo->hide();
@@ -124,14 +142,23 @@ void PlatformLevel::platformLevelfirstStep()
     moveToCorner(0);
 }
 
+// A corner is one request: the lift, the travel and the lowering are never
+// cut apart, and the head is at the corner only once the board has taken
+// all three and finished them.
 void PlatformLevel::moveToCorner(int index)
 {
     const Corner &corner = kCorners[index];
     m_isMove = true;
-    serialObject->serialSendCode(QStringLiteral("G1 Z10 F300"));
-    serialObject->serialSendCode(QStringLiteral("G1 X%1 Y%2 F3000").arg(corner.x).arg(corner.y));
-    serialObject->serialSendCode(QStringLiteral("G1 Z0 F300"));
-    m_idlePoller->start(kFirstPollMs, kPollMs);
+    BoardRequest *move = serialObject->request({QStringLiteral("G1 Z10 F300"),
+                                                QStringLiteral("G1 X%1 Y%2 F3000").arg(corner.x).arg(corner.y),
+                                                QStringLiteral("G1 Z0 F300")},
+                                               this);
+    connect(move, &BoardRequest::finished, this, [this, move] {
+        if (move->taken())
+            m_idlePoller->start(kFirstPollMs, kPollMs);
+        else
+            moveFailed();
+    });
 }
 
 void PlatformLevel::arrivedAtCorner()
@@ -188,7 +215,7 @@ void PlatformLevel::on_ok_clicked()
         moveToCorner(3);
         return;
     case Step_Completed:
-        serialObject->serialSendCode(QStringLiteral("G1 Z10 F300"));
+        serialObject->request(QStringLiteral("G1 Z10 F300"), this);
         m_isMove = true;
         checkReturnHome = Return_Home_Check_Complete;
         m_homing.start(false);

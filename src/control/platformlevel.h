@@ -39,8 +39,8 @@ public:
     ~PlatformLevel() override;
 
     void checkReturnHomeDone() override;
-    // Homing gave up: say so and give Back back,
-    // whichever of the two homings it was.
+    // Homing gave up, or the board did not take its end: say so and give
+    // Back back, whichever of the two homings it was.
     void returnHomeFailed() override;
 
 protected:
@@ -49,6 +49,8 @@ protected:
 private slots:
     void platformLevelfirstStep();
     void arrivedAtCorner();
+    // The board did not take a corner, or fell silent on the way.
+    void moveFailed();
     void on_ok_clicked();
 
 private:
@@ -56,6 +58,8 @@ private:
     // starts waiting for the board to finish them.
     void moveToCorner(int index);
     void showBusy(const QString &text);
+    // Ends the page's sequence where it is with `text`; Back leaves.
+    void showFailure(const QString &text);
     void hiddenUI();
     void extruderCalibrationDone();
 

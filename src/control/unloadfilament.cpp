@@ -2,6 +2,7 @@
 #include "executegetserialobject.h"
 #include "filamentheat.h"
 #include "loadfilament.h"
+#include "machinepageclose.h"
 #include "motionidle.h"
 #include "pageframe.h"
 #include "pageopener.h"
@@ -29,7 +30,9 @@ UnloadFilament::UnloadFilament(bool isprint, QWidget *parent)
     ui->btn_load->hide();
 
     serialObject = ExecuteGetSerialObject()->serial();
-    serialObject->Heating(extruderSetTemp);
+    FilamentHeat::requestLoadHeat(serialObject, this, [this] {
+        return state() == CHANGE_FILAMENT_FIRST_PREHEAT && !m_extruderIsAbnormal;
+    });
     ui->back->hide();
 
     ui->label->setText(tr("Extruder heating..."));
@@ -55,10 +58,9 @@ UnloadFilament::~UnloadFilament()
         m_cancelQuestion->close();
     delete LoadFilament::instLoadFilament;
     if (serialObject) {
-        serialObject->serialCheckCode(QStringLiteral("M112"));
-        serialObject->serialSendCode(QStringLiteral("M18"));
-        serialObject->serialSendCode(QStringLiteral("G92 E0"));
-        serialObject->stopHalvorIIHeating();
+        stopMachine(serialObject);
+        serialObject->request({QStringLiteral("M18"), QStringLiteral("G92 E0")});
+        serialObject->requestHeaters(0, 0);
     }
     if (instUnloadFilament == this)
         instUnloadFilament = nullptr;
@@ -133,8 +135,8 @@ void UnloadFilament::unloadFilamentCompleted()
 
 void UnloadFilament::abnormalTemperature()
 {
-    serialObject->serialCheckCode(QStringLiteral("M112"));
-    serialObject->stopHalvorIIHeating();
+    stopMachine(serialObject);
+    serialObject->requestHeaters(0, 0);
     ui->label->setText(tr("Abnormal temperature,\nPlease check the extruder."));
     // However far the sequence got, the user must be able to leave.
     ui->label_2->hide();
@@ -152,8 +154,8 @@ void UnloadFilament::on_close_pressed()
                                      tr("Are you sure to\n cancel unload?")))
         return;
     m_worker.stop();
-    serialObject->serialCheckCode(QStringLiteral("M112"));
-    serialObject->stopHalvorIIHeating();
+    stopMachine(serialObject);
+    serialObject->requestHeaters(0, 0);
     emit sig_closePage();
 }
 

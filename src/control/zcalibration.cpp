@@ -1,8 +1,10 @@
 #include "zcalibration.h"
+#include "boardrequest.h"
 #include "calibrationalgorithm.h"
 #include "config.h"
 #include "executegetserialobject.h"
 #include "getconfigfile.h"
+#include "machinepageclose.h"
 #include "motionidle.h"
 #include "pageframe.h"
 #include "serialobject.h"
@@ -60,7 +62,7 @@ ZCalibration::ZCalibration(QWidget *parent)
         m_markers[i] = findChild<QToolButton *>(QStringLiteral("showCalibrationposition_%1").arg(i + 1));
 
     m_serialObject = ExecuteGetSerialObject()->serial();
-    m_serialObject->serialCheckCode(QStringLiteral("M112"));
+    m_serialObject->request(QStringLiteral("M112"), this);
     // Off until all nine points are measured again: a print must not use a
     // half-renewed calibration.
     getConfigFile()->configFile()->setAutoSwitch(false);
@@ -75,11 +77,13 @@ ZCalibration::~ZCalibration()
     // The worker ends first, so that no step of the probing follows the stop.
     m_worker.stop();
     // Another page's homing keeps the machine; the probe is stowed anyway.
+    // The stop first: it empties the board's queue, which would take the
+    // motors-off and the stowing with it.
     if (!HomingClaim::homingUnderWay()) {
-        m_serialObject->serialCheckCode(QStringLiteral("M18"));
-        m_serialObject->serialCheckCode(QStringLiteral("M112"));
+        stopMachine(m_serialObject);
+        m_serialObject->request(QStringLiteral("M18"));
     }
-    m_serialObject->serialSendCode(QStringLiteral("M141 T90"));
+    m_serialObject->request(QStringLiteral("M141 T90"));
     if (instZCalibration == this)
         instZCalibration = nullptr;
     delete ui;
@@ -94,16 +98,24 @@ QString ZCalibration::moveCommand(int point)
 void ZCalibration::checkReturnHomeDone()
 {
     m_homing.release();
-    m_serialObject->serialCheckCode(QStringLiteral("M112"));
-    m_serialObject->serialSendCode(QStringLiteral("G92 X0 Y0 Z0 A0 B0"));
-    if (m_calibrationStatus != RETURN_HOME_BEFORE_CALIBRATION)
+    QStringList commands{QStringLiteral("M112"), QStringLiteral("G92 X0 Y0 Z0 A0 B0")};
+    if (m_calibrationStatus != RETURN_HOME_BEFORE_CALIBRATION) {
+        m_serialObject->request(commands, this);
         return;
-    m_serialObject->serialSendCode(liftCommand());
-    m_serialObject->serialSendCode(QStringLiteral("M141 T132"));
-    m_calibrationStatus = CALIBRATION_POINT1;
-    emit sig_calibrationOnePoint(1);
-    if (!m_worker.start([this] { return performAutoCalibrationProcess(); }))
-        qCritical() << "zcalibration.cpp" << Q_FUNC_INFO << __LINE__ << "creare pthread error.";
+    }
+    // The homing's end, the lift and the probe deployed: probing starts only
+    // once the board has taken them all.
+    BoardRequest *start = m_serialObject->request(commands << liftCommand() << QStringLiteral("M141 T132"), this);
+    connect(start, &BoardRequest::finished, this, [this, start] {
+        if (!start->taken()) {
+            returnHomeFailed();
+            return;
+        }
+        m_calibrationStatus = CALIBRATION_POINT1;
+        emit sig_calibrationOnePoint(1);
+        if (!m_worker.start([this] { return performAutoCalibrationProcess(); }))
+            qCritical() << "zcalibration.cpp" << Q_FUNC_INFO << __LINE__ << "creare pthread error.";
+    });
 }
 
 void ZCalibration::returnHomeFailed()

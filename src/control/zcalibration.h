@@ -57,8 +57,8 @@ public:
 
     // End of homing, on the GUI thread.
     void checkReturnHomeDone() override;
-    // Homing gave up: nothing is probed; the page says
-    // so and Back leaves it.
+    // Homing gave up, or the board did not take its end: nothing is probed;
+    // the page says so and Back leaves it.
     void returnHomeFailed() override;
 
     // The worker's operations. One step: 0 to go on, -1 when finished.

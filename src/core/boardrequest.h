@@ -16,7 +16,7 @@ public:
         Pending,
         Taken,     // the board took every command
         NotTaken,  // a command was not taken: it and the ones after it did not run
-        Cancelled, // a stop came first: the moves not yet written were dropped
+        Cancelled, // a stop came first: what was not yet written was dropped, but for the safety commands
     };
 
     explicit BoardRequest(const QStringList &commands, QObject *parent = nullptr);

@@ -1,5 +1,6 @@
 #include "executereturnhome.h"
 
+#include "boardrequest.h"
 #include "executegetserialobject.h"
 #include "returnhomelistener.h"
 #include "serialobject.h"
@@ -20,11 +21,22 @@ QString homingMove(char axis)
     default: return QStringLiteral("G1 Z-420 F600");
     }
 }
+
+QString zeroAxis(char axis)
+{
+    return QStringLiteral("G92 ") + QLatin1Char(axis) + QLatin1Char('0');
+}
+
+bool reached(char axis, const StringBrevik::EndStops &stops)
+{
+    return (axis == 'X' && stops.x) || (axis == 'Y' && stops.y) || (axis == 'Z' && stops.z);
+}
 } // namespace
 
 CExecuteReturnHome::CExecuteReturnHome()
 {
-    connect(&m_timer, &QTimer::timeout, this, &CExecuteReturnHome::check);
+    m_pollTimer.setSingleShot(true);
+    connect(&m_pollTimer, &QTimer::timeout, this, &CExecuteReturnHome::poll);
 }
 
 void CExecuteReturnHome::setObject(ReturnHomeListener *listener)
@@ -32,85 +44,134 @@ void CExecuteReturnHome::setObject(ReturnHomeListener *listener)
     m_listener = listener;
 }
 
+// The failure is reported from a request's answer, never from within
+// returnHome(): a page starts homing from its constructor.
 void CExecuteReturnHome::returnHome(bool xyOnly)
 {
+    SerialObject *link = ExecuteGetSerialObject()->serial();
+    if (link != m_link) {
+        m_link = link;
+        connect(m_link, &SerialObject::boardRespondingChanged, this, &CExecuteReturnHome::boardRespondingChanged);
+    }
     m_axes = xyOnly ? QVector<char>{'X', 'Y'} : QVector<char>{'X', 'Y', 'Z'};
     m_axisIndex = 0;
-    m_commandLost = false;
-    send(QStringLiteral("G91"));
-    startAxis();
+    ++m_run;
+    m_homing = true;
+    m_pollTimer.stop();
+    send({QStringLiteral("G91"), homingMove(m_axes.first())}, &CExecuteReturnHome::axisUnderWay);
 }
 
-// The failure is reported by the next check, never from within returnHome():
-// a page starts homing from its constructor.
-void CExecuteReturnHome::startAxis()
+void CExecuteReturnHome::send(const QStringList &commands, Step next)
 {
-    if (!m_commandLost)
-        send(homingMove(m_axes.at(m_axisIndex)));
+    BoardRequest *request = m_link->request(commands, this);
+    const quint64 run = m_run;
+    m_waiting = true;
+    connect(request, &BoardRequest::finished, this, [this, request, run, next] {
+        if (run != m_run)
+            return;
+        m_waiting = false;
+        if (request->taken()) {
+            (this->*next)();
+            return;
+        }
+        qCritical() << "CExecuteReturnHome: the board did not take" << request->commands();
+        fail();
+    });
+}
+
+void CExecuteReturnHome::axisUnderWay()
+{
     m_axisClock.start();
-    m_timer.start(TimeScale::ms(kPollMs));
+    m_pollTimer.start(TimeScale::ms(kPollMs));
 }
 
-void CExecuteReturnHome::send(const QString &command)
+// A query runs on a lane of its own: it is asked only once the move before
+// it was taken, so that it reads the end-stops after that move.
+void CExecuteReturnHome::poll()
 {
-    const QString reply = ExecuteGetSerialObject()->serial()->serialSendCode(command);
-    if (StringBrevik::commandTaken(reply))
-        return;
-    qCritical() << "CExecuteReturnHome: the board did not take" << command << "-" << reply;
-    m_commandLost = true;
+    BoardRequest *request = m_link->request(QStringLiteral("M119"), this);
+    const quint64 run = m_run;
+    m_waiting = true;
+    connect(request, &BoardRequest::finished, this, [this, request, run] {
+        if (run != m_run)
+            return;
+        m_waiting = false;
+        check(request->reply(), request->taken());
+    });
 }
 
-// Homing moves relative; whatever comes next expects the board absolute.
-void CExecuteReturnHome::stop()
+void CExecuteReturnHome::check(const QString &endStopReply, bool answered)
 {
-    m_timer.stop();
-    SerialObject *link = ExecuteGetSerialObject()->serial();
-    link->serialCheckCode(QStringLiteral("M112"));
-    link->sendMustReach(QStringLiteral("G90"));
-}
-
-void CExecuteReturnHome::fail()
-{
-    stop();
-    m_listener->returnHomeFailed();
-}
-
-void CExecuteReturnHome::check()
-{
-    SerialObject *link = ExecuteGetSerialObject()->serial();
     if (!m_listener) {
         qWarning() << "CExecuteReturnHome::check no listener, homing stopped";
         stop();
         return;
     }
-    if (m_commandLost) {
-        fail();
-        return;
-    }
     const char axis = m_axes.at(m_axisIndex);
     StringBrevik::EndStops stops;
-    const bool read = StringBrevik::endStops(link->serialCheckCode(QStringLiteral("M119")), stops);
-    const bool reached = read && ((axis == 'X' && stops.x) || (axis == 'Y' && stops.y) || (axis == 'Z' && stops.z));
-    if (!reached) {
-        if (m_axisClock.elapsed() > TimeScale::limitMs(kAxisTimeoutMs)) {
+    if (!(StringBrevik::endStops(endStopReply, stops) && reached(axis, stops))) {
+        if (!answered && !m_link->boardResponding()) {
+            qCritical() << "CExecuteReturnHome::check the board does not respond";
+            fail();
+        } else if (m_axisClock.elapsed() > TimeScale::limitMs(kAxisTimeoutMs)) {
             qCritical() << "CExecuteReturnHome::check axis" << axis << "never reached its end-stop";
             fail();
+        } else {
+            m_pollTimer.start(TimeScale::ms(kPollMs));
         }
         return;
     }
-    link->serialCheckCode(QStringLiteral("M112"));
-    send(QStringLiteral("G92 %1").arg(QLatin1Char(axis)) + QLatin1Char('0'));
+    // Stop the axis at its end-stop and make that its zero, then the next
+    // axis, or absolute positioning again: one request each, never cut.
+    QStringList commands{QStringLiteral("M112"), zeroAxis(axis)};
     if (++m_axisIndex < m_axes.size()) {
-        startAxis();
+        send(commands << homingMove(m_axes.at(m_axisIndex)), &CExecuteReturnHome::axisUnderWay);
         return;
     }
-    if (m_commandLost) {
+    send(commands << QStringLiteral("G90"), &CExecuteReturnHome::homed);
+}
+
+void CExecuteReturnHome::homed()
+{
+    m_homing = false;
+    ++m_run;
+    if (m_listener)
+        m_listener->checkReturnHomeDone();
+}
+
+// The polls would go on to the axis's minute for nothing: a board known
+// silent ends the homing at once. A request on its way tells by its outcome:
+// against a board known silent the link makes one short attempt.
+void CExecuteReturnHome::boardRespondingChanged(bool responding)
+{
+    if (responding || !m_homing || m_waiting)
+        return;
+    qCritical() << "CExecuteReturnHome: the board does not respond, homing given up";
+    if (m_listener)
         fail();
-        return;
-    }
-    m_timer.stop();
-    link->serialSendCode(QStringLiteral("G90"));
-    m_listener->checkReturnHomeDone();
+    else
+        stop();
+}
+
+// Behind the homing's own requests, in order: the board's stop empties its
+// queue, so a stop that overtook the "G90" would erase it. Homing moves
+// relative; whatever comes next expects the board absolute, and the link
+// keeps the "G90" until the board takes it.
+void CExecuteReturnHome::stop()
+{
+    m_homing = false;
+    m_waiting = false;
+    ++m_run;
+    m_pollTimer.stop();
+    m_link->request(QStringLiteral("M112"), this);
+    m_link->request(QStringLiteral("G90"), this);
+}
+
+void CExecuteReturnHome::fail()
+{
+    stop();
+    if (m_listener)
+        m_listener->returnHomeFailed();
 }
 
 CExecuteReturnHome *ExecuteReturnHome()

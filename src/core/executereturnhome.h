@@ -2,20 +2,27 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 #include <QVector>
 
 class ReturnHomeListener;
+class SerialObject;
 
-// Host-driven homing on the GUI thread: X, then Y, then (unless only X and Y
-// were asked for) Z, each by a relative move towards its end-stop while "M119"
-// is polled every 100 ms; the axis is stopped and zeroed when its end-stop
-// reports. The listener is called once at the end. When no listener is
-// registered at a check the machine is stopped and homing ends. A homing
-// command the board did not take (it was silent, or its queue stayed full)
-// stops homing at the next check, and so does an axis that does not reach its
-// end-stop within a minute: the listener then hears returnHomeFailed()
-// instead. A stopped homing leaves the board in absolute positioning.
+// Host-driven homing, run from the GUI thread without ever waiting on the
+// board: X, then Y, then (unless only X and Y were asked for) Z, each by a
+// relative move towards its end-stop while "M119" is asked every 100 ms; the
+// axis is stopped and zeroed when its end-stop reports. Every step goes to
+// the link as one request (the stop, the zero and the next move together;
+// the last zero with absolute positioning), and the next step waits for the
+// board to have taken it.
+//
+// The listener is called once at the end: checkReturnHomeDone() only once
+// the board has taken the homing's last command, returnHomeFailed() when it
+// did not take a homing command, when the link finds the board silent, or
+// when an axis does not reach its end-stop within a minute. When no listener
+// is registered at a check the machine is stopped and homing ends. A stopped
+// homing leaves the board in absolute positioning.
 class CExecuteReturnHome : public QObject {
     Q_OBJECT
 public:
@@ -23,24 +30,31 @@ public:
 
     void setObject(ReturnHomeListener *listener);
     void returnHome(bool xyOnly);
-    bool isHoming() const { return m_timer.isActive(); }
-
-private slots:
-    void check();
+    bool isHoming() const { return m_homing; }
 
 private:
-    void startAxis();
+    using Step = void (CExecuteReturnHome::*)();
+    // Hands `commands` to the link; `next` follows once the board took them
+    // all, unless this homing has ended meanwhile.
+    void send(const QStringList &commands, Step next);
+    void axisUnderWay();
+    void poll();
+    void check(const QString &endStopReply, bool answered);
+    void homed();
+    void boardRespondingChanged(bool responding);
     void stop();
     void fail();
-    // Sends a homing command; a command the board did not take fails homing.
-    void send(const QString &command);
 
+    SerialObject *m_link = nullptr;
     ReturnHomeListener *m_listener = nullptr;
     QVector<char> m_axes;
     int m_axisIndex = 0;
-    // A homing command was lost: the end-stops would be polled for nothing.
-    bool m_commandLost = false;
-    QTimer m_timer;
+    bool m_homing = false;
+    bool m_waiting = false; // for the answer to a request of this homing
+    // Counts homings started and ended: an answer to a request of a homing
+    // that has ended since reaches nobody.
+    quint64 m_run = 0;
+    QTimer m_pollTimer;
     QElapsedTimer m_axisClock;
 };
 

@@ -7,8 +7,8 @@ class ReturnHomeListener {
 public:
     virtual ~ReturnHomeListener() = default;
     virtual void checkReturnHomeDone() = 0;
-    // The board did not take a homing command, or an axis did not reach its
-    // end-stop within its minute: the machine has been stopped and homing has
-    // ended without checkReturnHomeDone().
+    // The board did not take a homing command, the link found it silent, or
+    // an axis did not reach its end-stop within its minute: the machine has
+    // been stopped and homing has ended without checkReturnHomeDone().
     virtual void returnHomeFailed() {}
 };

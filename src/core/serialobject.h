@@ -107,7 +107,8 @@ public:
     BoardRequest *request(const QStringList &commands, QObject *parent = nullptr);
     BoardRequest *request(const QString &command, QObject *parent = nullptr);
     // Stops the machine at once: "M112" goes ahead of everything not yet
-    // written, and the moves of requests made before it are dropped.
+    // written. Of the requests made before it that move the machine, only
+    // the safety commands not yet written still go.
     void stopMotion();
     // A flow-controlled send that is repeated until the board has taken it.
     // Never blocks while the board is known not to respond. True when the

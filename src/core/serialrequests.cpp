@@ -122,7 +122,13 @@ BoardRequest::Outcome SerialObject::runSequence(const QStringList &commands, std
                                                 QStringList &replies)
 {
     t_requestStops = stops;
-    BoardRequest::Outcome outcome = BoardRequest::Outcome::Taken;
+    // A stop that came before the request started cancels what it moves.
+    BoardRequest::Outcome outcome =
+        stops != m_stops.load()
+                && std::any_of(commands.begin(), commands.end(),
+                               [](const QString &c) { return isMotion(c.trimmed().toStdString()); })
+            ? BoardRequest::Outcome::Cancelled
+            : BoardRequest::Outcome::Taken;
     std::vector<std::string> windUp;
     auto windUpWith = [&windUp](const std::string &command) {
         if (std::find(windUp.begin(), windUp.end(), command) == windUp.end())
@@ -137,11 +143,9 @@ BoardRequest::Outcome SerialObject::runSequence(const QStringList &commands, std
             windUpWith("M82");
         if (const char *off = heaterOffFor(command))
             windUpWith(off);
-        if (outcome == BoardRequest::Outcome::Cancelled && isMotion(command))
-            continue; // a stop came: what moves is dropped, the rest still goes
-        if (outcome == BoardRequest::Outcome::NotTaken) {
-            // Behind a command the board did not take only the safety
-            // commands go, kept in the order asked for.
+        if (outcome != BoardRequest::Outcome::Taken) {
+            // Behind a stop, or a command the board did not take, only the
+            // safety commands go, kept in the order asked for.
             if (mustReach(command))
                 sendMustReach(text);
             continue;

@@ -19,7 +19,9 @@ bool check(SerialObject *link);
 
 // Asks the board from the GUI thread, one "M121" request at a time, until it
 // is idle, then emits idle() once. For pages that wait for a move without a
-// worker of their own; the screen never waits for the answer.
+// worker of their own; the screen never waits for the answer. A poll is a
+// query and may overtake commands still on their way: start polling once the
+// move was taken.
 class MotionIdlePoller : public QObject {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "simfixture.h"
 
+#include "boardrequest.h"
 #include "serialobject.h"
 #include "sysroot.h"
 
@@ -42,4 +43,20 @@ QStringList SimFixture::motionCommands() const
         if (c != "M105" && c != "M114" && c != "M119" && c != "M121")
             out << QString::fromStdString(c);
     return out;
+}
+
+bool SimFixture::waitForRequests(SerialObject *link, int timeoutMs)
+{
+    QObject context;
+    int ran = 0;
+    for (BoardRequest *behind : {link->request(QStringList()), link->request(QStringLiteral("M105"))})
+        QObject::connect(behind, &BoardRequest::finished, &context, [&ran] { ++ran; });
+    QDeadlineTimer deadline(timeoutMs);
+    while (ran < 2) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+    return true;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class SerialObject;
+
 // A throw-away machine (sim::Sandbox) that the program's own code is pointed
 // at, with helpers to wait for and count the commands the board received.
 class SimFixture {
@@ -22,6 +24,11 @@ public:
     int count(const std::string &command) const;
     // The received commands, without the queries the link polls with.
     QStringList motionCommands() const;
+
+    // Waits (processing Qt events) until every request handed to `link` so
+    // far has run, a closed page's included: an empty request runs behind
+    // the commands, a reading behind the other readings.
+    static bool waitForRequests(SerialObject *link, int timeoutMs = kTryWaitMs);
 
 private:
     sim::Sandbox m_box;

@@ -65,6 +65,8 @@ struct FilamentBench {
         (void)QTest::qWaitFor([&] {
             return qAbs(mainWindow->getCurrentExtruderTemp() - board.nozzleTemp()) < 3;
         });
+        // What the page of the case before handed to the link is not this case's.
+        (void)SimFixture::waitForRequests(ExecuteGetSerialObject()->serial());
         board.clearLog();
     }
 
@@ -77,8 +79,10 @@ struct FilamentBench {
                 "G1 Z-420 F600", "M112", "G92 Z0", "G90"};
     }
 
+    static QStringList tail(const QStringList &list, int n) { return list.mid(qMax(0, list.size() - n)); }
+
     // The homing helper stops with an "M112" and a "G90" of its own at its
-    // first check after a page let go of it, which can fall between or after
+    // first check after a page let go of it, which can fall before or after
     // the page's closing commands. Those stops are folded away: the "G90"
     // right behind an "M112" goes, runs of "M112" count as one, and stops
     // after the last "M18" are dropped.

@@ -10,7 +10,6 @@
 #include "platformlevel.h"
 #include "printertranslations.h"
 #include "screencheck.h"
-#include "stringbrevik.h"
 
 #include <QMouseEvent>
 #include <QTableWidget>
@@ -67,6 +66,8 @@ private slots:
         MainWindowHooks hooks;
         hooks.openLevel = [] { openPage(Leveling::instLeveling); };
         MainWindow::setHooks(hooks);
+        // As on the device: the page never waits on the board.
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
     }
     void cleanupTestCase() { bench.tearDown(); }
     void init()
@@ -77,6 +78,9 @@ private slots:
     void cleanup()
     {
         TimeScale::setFactor(0.01);
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
+        bench.fx->board().setSilent(false);
+        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(5000);
         if (page())
             page()->close();
         if (Leveling::instLeveling)
@@ -208,23 +212,79 @@ private slots:
         QTRY_VERIFY(!page());
     }
 
-    // Opened as the board falls silent: the page shows and answers as it
-    // does once the board is known to be silent (homing failed, Back),
-    // before the link has even found the silence out.
-    void openedAsTheBoardFallsSilent()
+    // The board falls silent as the page opens, or while it homes: the page
+    // opens without waiting on the board (with a screen wait long enough for
+    // the link to find the silence out, a page that waited at all would
+    // open only after it had), and homing ends as soon as the link knows,
+    // long before an axis's minute (a real one here): homing failed, no
+    // notice left, Back.
+    void boardFallsSilentWhileHoming_data()
     {
+        QTest::addColumn<bool>("atOpening");
+        QTest::newRow("as the page opens") << true;
+        QTest::newRow("while the end-stops are polled") << false;
+    }
+    void boardFallsSilentWhileHoming()
+    {
+        QFETCH(bool, atOpening);
         SerialObject *link = ExecuteGetSerialObject()->serial();
         link->setReplyTimeoutMs(2000);
-        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs); // as on the device
-        bench.fx->board().setSilent(true);
+        SerialObject::setScreenWaitMs(60000);
+        TimeScale::setFactor(1.0);
+        if (atOpening)
+            bench.fx->board().setSilent(true);
+        else
+            bench.fx->board().setStuckEndstop('X', true);
         openPage(PlatformLevel::instPlatformLevel);
-        QTRY_COMPARE(labelText(page(), "label"), QStringLiteral("Homing failed"));
-        QVERIFY(link->boardResponding());
+        if (atOpening) {
+            QVERIFY(link->boardResponding());
+        } else {
+            QVERIFY(bench.fx->waitForCommand("G1 X-320 F3000"));
+            bench.fx->board().setSilent(true);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(labelText(page(), "label"), QStringLiteral("Homing failed"), 20000);
+        QVERIFY(!link->boardResponding());
         QVERIFY(!OneLableDialog::instOneLableDialog && button(page(), "back")->isVisible());
         bench.fx->board().setSilent(false);
-        SerialObject::setScreenWaitMs(60000);
-        QTRY_VERIFY_WITH_TIMEOUT(!StringBrevik::isFailure(link->serialCheckCode("M105")), 60000);
-        link->setReplyTimeoutMs(5000);
+        bench.fx->board().setStuckEndstop('X', false);
+        QTRY_VERIFY(link->boardResponding() && link->undeliveredCount() == 0);
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        button(page(), "back")->click();
+        QTRY_VERIFY(!page());
+    }
+
+    // The board falls silent on the way to a corner: the page says so
+    // instead of a notice left for good, and Back leaves it.
+    void boardFallsSilentOnTheWayToACorner()
+    {
+        openPage(PlatformLevel::instPlatformLevel);
+        QTRY_VERIFY(levelPageWaitsAt(*bench.fx, 27, 20));
+        ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(200);
+        bench.fx->board().silenceAt("G1 X270 Y20 F3000");
+        pressLevelOk();
+        QTRY_COMPARE(labelText(page(), "label"), pageText("Moving failed"));
+        QVERIFY(!OneLableDialog::instOneLableDialog && !button(page(), "ok")->isVisible());
+        QVERIFY(button(page(), "back")->isVisible());
+        look("level-moving-failed");
+        QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
+        button(page(), "back")->click();
+        QTRY_VERIFY(!page());
+    }
+
+    // A corner whose first reply comes later than the screen waits on the
+    // device: the notice stays until the head rests on the bed at the new
+    // corner, never while it hangs above the old one.
+    void cornerWithALateReply()
+    {
+        openPage(PlatformLevel::instPlatformLevel);
+        QTRY_VERIFY(levelPageWaitsAt(*bench.fx, 27, 20));
+        bench.fx->board().delayReplyOnce("G1 Z10 F300", 1000);
+        pressLevelOk();
+        QVERIFY(OneLableDialog::instOneLableDialog);
+        QTRY_VERIFY(!OneLableDialog::instOneLableDialog);
+        QVERIFY(levelPageWaitsAt(*bench.fx, 270, 20));
+        QVERIFY(page()->findChild<QLabel *>("label")->isVisible());
+        QCOMPARE(bench.commands().mid(bench.commands().size() - 3), cornerMoves(270, 20));
     }
 
     // The homing after "Complete" never ends: the message, and the back bar
@@ -248,11 +308,8 @@ private slots:
         QTRY_VERIFY(!OneTimesClicked()->isHasClicked());
         QTest::mouseClick(button(page(), "back"), Qt::LeftButton);
         QTRY_VERIFY(!page());
-        const auto lastTwoSent = [this] {
-            const QStringList sent = FilamentBench::foldHomingStops(bench.commands());
-            return sent.mid(sent.size() - 2);
-        };
-        QTRY_COMPARE(lastTwoSent(), (QStringList{"M112", "M18"}));
+        QTRY_COMPARE(FilamentBench::tail(FilamentBench::foldHomingStops(bench.commands()), 2),
+                     (QStringList{"M112", "M18"}));
         QCOMPARE(bench.mainWindow->moveMode.load(), MOVE_MODE_READY);
     }
 
@@ -273,8 +330,10 @@ private slots:
         button(page(), "back")->click();
         QTRY_VERIFY(!page());
         QVERIFY(!OneLableDialog::instOneLableDialog);
-        QTRY_COMPARE(bench.commands().mid(bench.commands().size() - 2), (QStringList{"M112", "M18"}));
+        QTRY_COMPARE(FilamentBench::tail(bench.commands(), 2), (QStringList{"M112", "M18"}));
         QCOMPARE(bench.mainWindow->moveMode.load(), MOVE_MODE_READY);
+        // A poll asked before the page closed still runs; none after it.
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
         const int polls = bench.fx->count("M121");
         QTest::qWait(100);
         QCOMPARE(bench.fx->count("M121"), polls);

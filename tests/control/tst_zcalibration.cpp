@@ -63,11 +63,11 @@ class TestZCalibration : public QObject {
     {
         button(page(), "back")->click();
         QTRY_VERIFY(!page());
-        const QStringList raw = bench.commands();
-        // A step under way finishes first; after the stop only the stow.
-        const QStringList folded = FilamentBench::foldHomingStops(raw);
-        QCOMPARE(folded.mid(folded.size() - 3), (QStringList{"M18", "M112", "M141 T90"}));
-        QVERIFY(bench.movesAfter(raw.size()).isEmpty());
+        // A step under way finishes first; then the stop, the motors off and
+        // the probe stowed, in that order: the stop empties the board's queue.
+        QTRY_COMPARE(FilamentBench::tail(FilamentBench::foldHomingStops(bench.commands()), 3),
+                     (QStringList{"M112", "M18", "M141 T90"}));
+        QVERIFY(bench.movesAfter(bench.commands().size()).isEmpty());
         QVERIFY(!bench.fx->board().probeDeployed());
     }
 
@@ -84,6 +84,8 @@ private slots:
     void cleanupTestCase() { bench.tearDown(); }
     void init()
     {
+        // As on the device: the page never waits on the board.
+        SerialObject::setScreenWaitMs(SerialObject::kDefaultScreenWaitMs);
         bench.reset();
         for (int point = 1; point <= ZCalibration::PointCount; ++point)
             storePoint(point, kUntouched);
@@ -117,7 +119,8 @@ private slots:
         ScreenCheck::save(calibration, "zcalibration-1-point5");
 
         QTRY_VERIFY(!calibration->workerRunning());
-        QCOMPARE(labelText(calibration, "showMessage"), QString("Completed!"));
+        // Posted by the worker: shown once the GUI thread has taken the post.
+        QTRY_COMPARE(labelText(calibration, "showMessage"), QString("Completed!"));
         ScreenCheck::save(calibration, "zcalibration-2-completed");
         QVERIFY(config()->getAutoSwitch());
         const QStringList raw = bench.commands();
@@ -153,6 +156,8 @@ private slots:
         gcode.write("M140 S60\nM104 S200 T0\nM118 X60 Y60 Z1\nG90\nG1 Z0.3 F600\nG1 X20 Y20 F1800\n");
         gcode.close();
         bench.fx->board().clearLog();
+        // The printing page still waits on the link from the GUI thread.
+        SerialObject::setScreenWaitMs(60000);
         openPage(BuildPrint::instBuildPrint, file, false);
         QTRY_VERIFY(bench.commands().filter(QRegExp("^G92 X0 Y0 Z")).size() == 1);
         const QString origin = bench.commands().filter(QRegExp("^G92 X0 Y0 Z")).first();
@@ -253,7 +258,8 @@ private slots:
         ZCalibration *calibration = open();
         QVERIFY(bench.fx->waitForCommand(ZCalibration::moveCommand(1).toStdString(), kTryWaitMs));
         // A heat-and-wait the board can never finish holds its queue.
-        ExecuteGetSerialObject()->serial()->serialSendCode("M109 S200");
+        ExecuteGetSerialObject()->serial()->request(QStringLiteral("M109 S200"));
+        QVERIFY(bench.fx->waitForCommand("M109 S200"));
         const int polls = bench.fx->count("M121");
         QTRY_VERIFY(bench.fx->count("M121") >= polls + 5);
         QCOMPARE(calibration->status(), ZCalibration::CALIBRATION_POINT1);

@@ -69,11 +69,14 @@ class TestDoubleTap : public QObject {
     std::unique_ptr<SimFixture> fx;
     std::unique_ptr<MainWindow> window;
 
+    // Closed pages hand their closing commands to the link: none of them
+    // may reach the log of the next case.
     void closePages()
     {
         for (QWidget *page : shownPages(window.get()))
             delete page;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
     }
 
     // The board's log after the main window's poll has come round twice,

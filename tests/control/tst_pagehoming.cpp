@@ -4,6 +4,7 @@
 // grabs of the VNC platform, which stacks windows as the device's
 // framebuffer does (in the order they are shown, without a stay-on-top hint).
 #include "buildprint.h"
+#include "executegetserialobject.h"
 #include "executereturnhome.h"
 #include "filamenttestkit.h"
 #include "levelingkit.h"
@@ -159,6 +160,7 @@ private slots:
         QCOMPARE(bench.fx->board().bedTarget(), 0);
 
         QTRY_COMPARE(bench.fx->count("G90"), 1);
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial())); // the close's, too
         QStringList sent = bench.fx->motionCommands();
         sent.removeAll("M113");
         const int gaveUp = sent.indexOf("G1 X-320 F3000");

@@ -277,6 +277,8 @@ private slots:
             if (d)
                 d->close();
         QTRY_VERIFY(!mainWindow || mainWindow->machineStatus == MACHINE_STATUS_READY);
+        // What the closed page handed to the link goes before the next case.
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
     }
 
     void cleanupTestCase()

@@ -136,7 +136,8 @@ private slots:
         QTRY_VERIFY(window.findChild<QToolButton *>("nozzleTemp")->text().endsWith("/205\u2103"));
         // A silent board gives no reading until it answers again: "--" a
         // reply time after its last word, before the silence is declared.
-        link()->setReplyTimeoutMs(3000);
+        // Long reply times leave a loaded machine seconds between the two.
+        link()->setReplyTimeoutMs(6000);
         fx->board().setSilent(true);
         QTRY_COMPARE_WITH_TIMEOUT(window.findChild<QToolButton *>("nozzleTemp")->text(), QString("--/205\u2103"), 30000);
         QVERIFY(link()->boardResponding());

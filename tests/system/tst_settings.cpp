@@ -86,6 +86,9 @@ class TestSettings : public QObject {
         hooks.openSettings = [] { openPage(Setting::instSetting); };
         MainWindow::setHooks(hooks);
         mainWindow = std::make_unique<MainWindow>();
+        // What the window tells the board at start (the light among it) is
+        // on its way; the cases count what they make the board do.
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
     }
 
     QToolButton *settingsButton() { return mainWindow->findChild<QToolButton *>("showTool"); }

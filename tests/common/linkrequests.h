@@ -19,13 +19,3 @@ inline BoardRequest::Outcome waitForOutcome(BoardRequest *request)
     (void)QTest::qWaitFor([outcome] { return *outcome != BoardRequest::Outcome::Pending; }, kTryWaitMs);
     return *outcome;
 }
-
-// Returns once the commands handed to the link before it have run and their
-// outcomes have reached the pages: commands run in the order they were asked
-// for. Queries run on a lane of their own and are not waited for. The marker
-// "M117" (a text for a display the board does not have) reaches the board.
-inline bool waitForEarlierRequests()
-{
-    return waitForOutcome(ExecuteGetSerialObject()->serial()->request(QStringLiteral("M117")))
-        != BoardRequest::Outcome::Pending;
-}

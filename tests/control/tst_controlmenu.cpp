@@ -120,7 +120,7 @@ private slots:
         bench.fx->board().setSilent(false);
         TimeScale::setFactor(0.01);
         SerialObject::setScreenWaitMs(60000);
-        QVERIFY(waitForEarlierRequests());
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
         ExecuteGetSerialObject()->serial()->setReplyTimeoutMs(5000);
         QTRY_VERIFY(ExecuteGetSerialObject()->serial()->undeliveredCount() == 0);
     }
@@ -271,7 +271,7 @@ private slots:
         clickPastGuard(button(page, "yes"));
         QTRY_VERIFY(!Home::instHome);
         pressRow(menu, 1);
-        QVERIFY(waitForEarlierRequests());
+        QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
         QCOMPARE(getConfigFile()->configFile()->getMotorStatus(), !silent);
     }
 

@@ -1059,6 +1059,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(pageClosed(), kWaitMs);
         QVERIFY(OneButtonDialog::instOneButtonDialog);
         checkScreen(OneButtonDialog::instOneButtonDialog, language + "-6-completed");
+        OneButtonDialog::instOneButtonDialog->close();
+
+        // The reasons a print is given up, as their dialog shows them.
+        int reason = 7;
+        for (const char *text : {"The print stopped:\nthe printer board\nstopped answering.",
+                                 "The print stopped:\nthe printer could not\ntell whether a line ran."}) {
+            OneButtonDialog dialog(QString(), BuildPrint::tr(text));
+            dialog.show();
+            checkScreen(&dialog, language + QString("-%1-given-up").arg(reason++));
+        }
 
         QCoreApplication::removeTranslator(&translator);
         config->setPrinterLanguage("english");

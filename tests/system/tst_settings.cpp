@@ -85,9 +85,12 @@ class TestSettings : public QObject {
         MainWindowHooks hooks;
         hooks.openSettings = [] { openPage(Setting::instSetting); };
         MainWindow::setHooks(hooks);
+        fx->board().clearLog();
         mainWindow = std::make_unique<MainWindow>();
-        // What the window tells the board at start (the light among it) is
-        // on its way; the cases count what they make the board do.
+        // What the window tells the board at start (the light, then the
+        // steps per millimetre, once the end-stops are answered) is through
+        // before the cases count what they make the board do.
+        QVERIFY(fx->waitForCommand("M92 B93"));
         QVERIFY(SimFixture::waitForRequests(ExecuteGetSerialObject()->serial()));
     }
 
